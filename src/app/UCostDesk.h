@@ -1,0 +1,104 @@
+#pragma once
+
+#include "core/StartupValues.h"
+#include "ui/WorkContext.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class Database;
+class Prompter;
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QMenu;
+class QPushButton;
+class WorkingWindow;
+class Row;
+
+// The main window: the MDI frame, start-up (connection, version gate, server
+// date), sign-in, the status bar and the menu that opens every working window.
+class TfrmCostDesk : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Options {
+        Prompter* prompter = nullptr;            // message boxes when null
+        std::optional<QDateTime> fixedClock;     // replaces the server clock
+    };
+
+    explicit TfrmCostDesk(QWidget* parent = nullptr);
+    explicit TfrmCostDesk(const Options& options, QWidget* parent = nullptr);
+    ~TfrmCostDesk() override;
+
+    static constexpr auto ProgramVersion = "2.0";
+
+    const StartupValues& startupValues() const { return startup_; }
+    // True once start-up or the user has told the program to end.
+    bool terminateRequested() const { return terminateRequested_; }
+    QString statusPanelText(int panel) const;   // panels 1 to 6
+    QMdiArea* mdiArea() const { return mdiArea_; }
+    Database* database() const { return db_.get(); }
+
+    // The handlers of the window's controls and menu items.
+    void FormCreate();
+    void btnOkClick();
+    void btnCancelClick();
+    void N5Click();
+    void N6Click();
+    void N7Click();
+    void N8Click();
+    void N9Click();
+    void N11Click();
+    void N12Click();
+    void N13Click();
+    void N11Invoice1Click();
+    void N31Click();
+    void N16Click();
+    void Account1Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    using WindowFactory = std::function<WorkingWindow*(WorkContext&)>;
+
+    void buildMenu();
+    void buildSignInPanel();
+    void buildStatusBar();
+    void registerWindows();
+    QAction* menuItem(QMenu* menu, const QString& name, const QString& caption, void (TfrmCostDesk::*handler)());
+    QAction* separator(QMenu* menu, const QString& name);
+    void openWindow(const QString& menuItemName);
+    void enterSignedInState(const Row& user, const QString& typedUserName);
+    void setMenusForLevel(int level);
+    void requestTerminate();
+    void showError(const QString& text);
+    void placeOverlays();
+
+    std::unique_ptr<Prompter> ownPrompter_;
+    Prompter* prompter_ = nullptr;
+    std::optional<QDateTime> fixedClock_;
+    std::unique_ptr<Database> db_;
+    StartupValues startup_;
+    std::unique_ptr<WorkContext> context_;
+    QHash<QString, WindowFactory> windows_;
+    bool terminateRequested_ = false;
+
+    QMdiArea* mdiArea_ = nullptr;
+    QLabel* L_Cdate = nullptr;
+    QFrame* Panel1 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QLineEdit* edtUser_Name = nullptr;
+    QLineEdit* edtPassword = nullptr;
+    QPushButton* btnOk = nullptr;
+    QPushButton* btnCancel = nullptr;
+    QList<QLabel*> statusPanels_;
+    QHash<QString, QAction*> items_;
+};

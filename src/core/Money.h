@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <compare>
+#include <optional>
+
+// An amount of money held exactly as a whole number of satang, so that sums
+// of typed two-decimal amounts never drift the way doubles do.
+class Money {
+public:
+    constexpr Money() = default;
+
+    static constexpr Money fromSatang(qint64 s) { return Money(s); }
+    constexpr qint64 satang() const { return m_satang; }
+
+    // Parses a plain decimal as typed after StripCommas: optional leading '-'
+    // or '+', digits, optional '.' and digits. Surrounding spaces allowed.
+    // More than two decimals are rounded half away from zero to the satang.
+    // Returns std::nullopt for anything else (empty text, letters, two points,
+    // only a sign, more than 15 integer digits).
+    static std::optional<Money> parse(const QString& text);
+
+    // Rounded to the nearest satang (halves away from zero); amounts beyond
+    // the range saturate and NaN gives zero.
+    static Money fromDouble(double value);
+
+    // "1234.50", "-0.05", "0.00": '.' as decimal point, no separators.
+    QString toPlainText() const;
+    double toDouble() const;
+
+    Money operator+(Money other) const { return Money(m_satang + other.m_satang); }
+    Money operator-(Money other) const { return Money(m_satang - other.m_satang); }
+    Money& operator+=(Money other)
+    {
+        m_satang += other.m_satang;
+        return *this;
+    }
+    Money operator-() const { return Money(-m_satang); }
+
+    auto operator<=>(const Money&) const = default;
+    bool operator==(const Money&) const = default;
+
+private:
+    constexpr explicit Money(qint64 s) : m_satang(s) {}
+
+    qint64 m_satang = 0;
+};
+
+// The amount display format: thousands separators "," and two decimals,
+// "-" before negatives: "1,234.50", "-1,500.00", "0.00".
+QString FormatAmount(Money amount);
+QString FormatAmount(double amount);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// Dates are kept as text with Buddhist-era years (Gregorian + 543):
+// dd/mm/yyyy for entry and display, yyyymmdd for range selection.
+
+// dd/mm/yyyy (10 chars) -> yyyymmdd: characters 7-10, then 4-5, then 1-2
+// (as text, no validation).
+QString DisplayToSortDate(const QString& display);
+
+// yyyymmdd -> dd/mm/yyyy
+QString SortToDisplayDate(const QString& sortForm);
+
+// Days in a month of a Buddhist-era year, counted on the Gregorian year
+// (BE - 543); 0 for a month outside 1..12.
+int DaysInMonthBE(int month, int buddhistYear);
+
+// The server clock's date as dd/mm/yyyy with the Buddhist-era year.
+QString CurrentDateText(const QDateTime& serverNow);
+
+// Budget year of a dd/mm/yyyy text: its year, plus 1 from October on,
+// since the budget year runs from 1 October to 30 September.
+QString BudgetYearOf(const QString& currentDate);
+
+// An untouched masked date reads "  /  /    "; it and the empty text count
+// as empty (as does any text of only blanks and slashes).
+bool IsEmptyDateText(const QString& text);

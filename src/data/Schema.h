@@ -1,0 +1,28 @@
+#pragma once
+
+#include "data/ConnectionSettings.h"
+
+class Database;
+
+// Creates CostDesk databases from the numbered schema files of each engine and
+// records which files have been applied. The program itself never runs these:
+// only the set-up tool and the tests do.
+namespace Schema {
+
+int latestVersion();
+int appliedVersion(Database& db);
+
+// Applies every schema file newer than the recorded version, each in its own
+// transaction.
+void migrate(Database& db);
+
+// Creates a new, empty database (SQLite file or PostgreSQL database) and
+// applies the schema. Refuses, with DbError, to touch one that exists.
+// timeZone becomes the PostgreSQL database's own time zone.
+void createDatabase(const ConnectionSettings& settings,
+                    const QString& timeZone = QStringLiteral("Asia/Bangkok"));
+
+// Removes a PostgreSQL database or SQLite file; used by tests.
+void dropDatabase(const ConnectionSettings& settings);
+
+} // namespace Schema

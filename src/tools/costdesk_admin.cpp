@@ -1,0 +1,105 @@
+// costdesk-admin: creates CostDesk databases, adds user accounts and fills a
+// database with demonstration data.
+#include "data/Database.h"
+#include "data/Schema.h"
+#include "tools/DemoData.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace {
+
+QTextStream& out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream& err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+int usage()
+{
+    err() << "usage:\n"
+             "  costdesk-admin init URL [--timezone ZONE]\n"
+             "      creates a new database (sqlite:PATH or postgresql://user@host:port/dbname);\n"
+             "      refuses to touch one that exists. ZONE defaults to Asia/Bangkok.\n"
+             "  costdesk-admin add-user URL ID USERNAME PASSWORD SECTION [TITLE FIRST LAST POSITION TEL "
+             "DIVISION FACULTY SECTION_NAME]\n"
+             "      adds one T_USER row; SECTION is the rights level (3, 6 or 9).\n"
+             "  costdesk-admin demo URL\n"
+             "      fills a new database with demonstration shops, cost types, invoices and accounts.\n";
+    err().flush();
+    return 2;
+}
+
+int init(const QStringList& args)
+{
+    if (args.size() < 1)
+        return usage();
+    QString zone = QStringLiteral("Asia/Bangkok");
+    const qsizetype z = args.indexOf(QStringLiteral("--timezone"));
+    if (z >= 0 && z + 1 < args.size())
+        zone = args.at(z + 1);
+    Schema::createDatabase(ConnectionSettings::fromUrl(args.at(0)), zone);
+    out() << "created " << args.at(0) << "\n";
+    return 0;
+}
+
+int addUser(const QStringList& args)
+{
+    if (args.size() < 5)
+        return usage();
+    auto db = Database::open(ConnectionSettings::fromUrl(args.at(0)));
+    QVariantList values;
+    bool idOk = false;
+    bool levelOk = false;
+    const int id = args.at(1).toInt(&idOk);
+    const int level = args.at(4).toInt(&levelOk);
+    if (!idOk || !levelOk) {
+        err() << "ID and SECTION must be whole numbers\n";
+        return 2;
+    }
+    values << id << args.at(2) << args.at(3) << level;
+    for (int i = 5; i < 13; ++i)
+        values << (i < args.size() ? args.at(i) : QString());
+    addUserAccount(*db, values);
+    out() << "added user " << args.at(2) << "\n";
+    return 0;
+}
+
+int demo(const QStringList& args)
+{
+    if (args.size() < 1)
+        return usage();
+    auto db = Database::open(ConnectionSettings::fromUrl(args.at(0)));
+    fillDemoData(*db);
+    out() << "demonstration data written to " << args.at(0) << "\n";
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return usage();
+    const QString command = args.takeFirst();
+    try {
+        if (command == QLatin1String("init"))
+            return init(args);
+        if (command == QLatin1String("add-user"))
+            return addUser(args);
+        if (command == QLatin1String("demo"))
+            return demo(args);
+    } catch (const DbError& e) {
+        err() << "costdesk-admin: " << e.text() << "\n";
+        return 1;
+    }
+    return usage();
+}

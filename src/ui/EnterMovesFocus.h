@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QObject>
+#include <initializer_list>
+
+class QWidget;
+
+// Enter in one of the given fields moves the focus to the next control in tab
+// order, as Tab would; the Enter key itself is passed on unchanged. Only the
+// fields given here behave this way, not the whole application.
+class EnterMovesFocus : public QObject {
+    Q_OBJECT
+public:
+    static void install(QObject* owner, std::initializer_list<QWidget*> fields);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    using QObject::QObject;
+};

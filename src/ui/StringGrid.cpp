@@ -1,0 +1,171 @@
+#include "ui/StringGrid.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QPalette>
+
+StringTableModel::StringTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void StringTableModel::setGridColumns(int count)
+{
+    count = std::max(count, 0);
+    if (count == columns_)
+        return;
+    beginResetModel();
+    columns_ = count;
+    for (QStringList& row : cells_)
+        row.resize(count);
+    endResetModel();
+}
+
+void StringTableModel::setGridRows(int count)
+{
+    count = std::max(count, 1);  // the header row always exists
+    const int current = gridRows();
+    if (count > current) {
+        if (current == 0) {
+            cells_.append(QStringList(columns_, QString()));
+            if (count == 1)
+                return;
+        }
+        const int first = gridRows();
+        beginInsertRows({}, first - 1, count - 2);
+        while (gridRows() < count)
+            cells_.append(QStringList(columns_, QString()));
+        endInsertRows();
+    } else if (count < current) {
+        beginRemoveRows({}, count - 1, current - 2);
+        cells_.resize(count);
+        endRemoveRows();
+    }
+}
+
+QString StringTableModel::cell(int col, int row) const
+{
+    if (row < 0 || row >= gridRows() || col < 0 || col >= columns_)
+        return {};
+    return cells_.at(row).at(col);
+}
+
+void StringTableModel::setCell(int col, int row, const QString& text)
+{
+    if (row < 0 || col < 0 || col >= columns_)
+        return;
+    if (row >= gridRows())
+        setGridRows(row + 1);
+    cells_[row][col] = text;
+    if (row == 0)
+        emit headerDataChanged(Qt::Horizontal, col, col);
+    else
+        emit dataChanged(index(row - 1, col), index(row - 1, col));
+}
+
+int StringTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : std::max(gridRows() - 1, 0);
+}
+
+int StringTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : columns_;
+}
+
+QVariant StringTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    if (role == Qt::DisplayRole)
+        return cells_.at(index.row() + 1).at(index.column());
+    if (index.column() == 0) {
+        // The fixed column looks like the header.
+        if (role == Qt::BackgroundRole)
+            return QApplication::palette().button();
+        if (role == Qt::ForegroundRole)
+            return QApplication::palette().buttonText();
+    }
+    return {};
+}
+
+QVariant StringTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return cell(section, 0);
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags StringTableModel::flags(const QModelIndex& index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+StringGrid::StringGrid(QWidget* parent) : QTableView(parent), model_(new StringTableModel(this))
+{
+    setModel(model_);
+    model_->setGridRows(1);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setHighlightSections(false);
+    setWordWrap(false);
+    // Header changes reset the model; widths are kept by the grid.
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        for (int c = 0; c < widths_.size(); ++c)
+            setColWidth(c, widths_.at(c));
+    });
+}
+
+void StringGrid::setColWidth(int col, int width)
+{
+    if (col < 0)
+        return;
+    if (widths_.size() <= col)
+        widths_.resize(col + 1, 64);
+    widths_[col] = width;
+    if (col >= colCount())
+        return;
+    setColumnHidden(col, width == 0);
+    if (width > 0)
+        setColumnWidth(col, width);
+}
+
+int StringGrid::colWidth(int col) const
+{
+    return col >= 0 && col < widths_.size() ? widths_.at(col) : 64;
+}
+
+void StringGrid::resetGrid(const QStringList& headers, const QList<int>& widths)
+{
+    model_->setGridRows(1);
+    model_->setGridColumns(int(headers.size()));
+    model_->setGridRows(2);
+    for (int c = 0; c < headers.size(); ++c) {
+        model_->setCell(c, 0, headers.at(c));
+        model_->setCell(c, 1, QString());
+        setColWidth(c, c < widths.size() ? widths.at(c) : 64);
+    }
+    setCurrentRow(1);
+}
+
+void StringGrid::appendRow(const QStringList& cells)
+{
+    const int row = rowCount();
+    model_->setGridRows(row + 1);
+    for (int c = 0; c < cells.size() && c < colCount(); ++c)
+        model_->setCell(c, row, cells.at(c));
+}
+
+int StringGrid::currentRow() const
+{
+    const QModelIndex index = currentIndex();
+    return index.isValid() ? index.row() + 1 : 1;
+}
+
+void StringGrid::setCurrentRow(int row)
+{
+    if (row < 1 || row >= rowCount())
+        return;
+    setCurrentIndex(model_->index(row - 1, colCount() > 1 ? 1 : 0));
+}

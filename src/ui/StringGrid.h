@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QStringList>
+#include <QTableView>
+#include <QVector>
+
+// The cells of a string grid: row 0 is the header row, rows 1.. the data.
+// A plain table of strings, so that listings of many thousand rows stay light.
+class StringTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit StringTableModel(QObject* parent = nullptr);
+
+    int gridColumns() const { return columns_; }
+    int gridRows() const { return int(cells_.size()); }
+    void setGridColumns(int count);
+    void setGridRows(int count);
+    QString cell(int col, int row) const;
+    void setCell(int col, int row, const QString& text);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    int columns_ = 0;
+    QVector<QStringList> cells_;
+};
+
+// A string grid addressed by (column, row) as the windows know it: a fixed
+// header row 0, a fixed column 0 drawn like a header, whole-row selection and
+// a current row. A column width of 0 hides the column (the key column).
+class StringGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit StringGrid(QWidget* parent = nullptr);
+
+    int colCount() const { return model_->gridColumns(); }
+    void setColCount(int count) { model_->setGridColumns(count); }
+    int rowCount() const { return model_->gridRows(); }
+    void setRowCount(int count) { model_->setGridRows(count); }
+    QString cell(int col, int row) const { return model_->cell(col, row); }
+    void setCell(int col, int row, const QString& text) { model_->setCell(col, row, text); }
+
+    void setColWidth(int col, int width);
+    int colWidth(int col) const;
+
+    // Back to the header row plus one empty data row, with the given headers
+    // and column widths.
+    void resetGrid(const QStringList& headers, const QList<int>& widths);
+    // Appends one data row (the grid grows by one row).
+    void appendRow(const QStringList& cells);
+
+    // The selected data row (1 ..), or 1 when nothing is selected yet.
+    int currentRow() const;
+    void setCurrentRow(int row);
+    // The text of the given column in the current row.
+    QString currentCell(int col) const { return cell(col, currentRow()); }
+
+    StringTableModel* gridModel() const { return model_; }
+
+private:
+    StringTableModel* model_;
+    QList<int> widths_;
+};

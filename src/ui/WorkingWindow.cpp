@@ -1,0 +1,128 @@
+#include "ui/WorkingWindow.h"
+
+#include "ui/Prompter.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <exception>
+
+WorkingWindow::WorkingWindow(WorkContext& context, const QString& caption, QWidget* parent)
+    : QWidget(parent), context_(context)
+{
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void WorkingWindow::returnToMainMenu()
+{
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        frame->close();
+        return;
+    }
+    close();
+}
+
+void WorkingWindow::guarded(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        context_.prompter.showError(this, QString::fromUtf8(e.what()));
+    }
+}
+
+void WorkingWindow::connectClick(QAbstractButton* button, std::function<void()> handler)
+{
+    connect(button, &QAbstractButton::clicked, this, [this, handler = std::move(handler)] { guarded(handler); });
+}
+
+QFrame* WorkingWindow::newPanel(const QString& name)
+{
+    auto* panel = new QFrame(this);
+    panel->setObjectName(name);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setAutoFillBackground(true);
+    return panel;
+}
+
+QPushButton* WorkingWindow::newButton(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLineEdit* WorkingWindow::newEdit(QWidget* parent, const QString& name, int maxLength)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    if (maxLength > 0)
+        edit->setMaxLength(maxLength);
+    return edit;
+}
+
+QRadioButton* WorkingWindow::newRadio(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* radio = new QRadioButton(caption, parent);
+    radio->setObjectName(name);
+    return radio;
+}
+
+QComboBox* WorkingWindow::newCombo(QWidget* parent, const QString& name, int maxLength)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    if (maxLength > 0)
+        combo->lineEdit()->setMaxLength(maxLength);
+    return combo;
+}
+
+QLabel* WorkingWindow::newLabel(QWidget* parent, const QString& text)
+{
+    return new QLabel(text, parent);
+}
+
+QLabel* WorkingWindow::newTitle(QWidget* parent, const QString& text)
+{
+    auto* title = new QLabel(text, parent);
+    QFont font = title->font();
+    font.setPointSizeF(font.pointSizeF() * 1.6);
+    font.setBold(true);
+    title->setFont(font);
+    title->setAlignment(Qt::AlignCenter);
+    return title;
+}
+
+void WorkingWindow::stackPanels(std::initializer_list<QFrame*> panels)
+{
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (QFrame* panel : panels)
+        layout->addWidget(panel, 0, 0);
+}
+
+void WorkingWindow::enableSearchPair(QLineEdit* active, QLineEdit* inactive)
+{
+    active->setEnabled(true);
+    inactive->setEnabled(false);
+}
+
+void WorkingWindow::message(const QString& text)
+{
+    context_.prompter.showMessage(this, text);
+}
+
+bool WorkingWindow::confirm(const QString& text)
+{
+    return context_.prompter.confirm(this, text);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ui/WorkContext.h"
+
+#include <QWidget>
+#include <functional>
+
+class QAbstractButton;
+class QComboBox;
+class QFrame;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// Base of every working window: the shared context, the return button's
+// behaviour, and handlers that never let a database failure escape. A failing
+// handler stops where it failed, shows the database's text in the standard
+// error box, and leaves the window as it was.
+class WorkingWindow : public QWidget {
+    Q_OBJECT
+public:
+    WorkingWindow(WorkContext& context, const QString& caption, QWidget* parent = nullptr);
+
+    // Leaves the main window's frame and closes, instead of being minimised
+    // inside it.
+    void returnToMainMenu();
+
+protected:
+    WorkContext& context() const { return context_; }
+
+    // Runs a handler; a failure is shown in the error box.
+    void guarded(const std::function<void()>& handler);
+
+    template <class Window>
+    void onClick(QAbstractButton* button, void (Window::*handler)())
+    {
+        connectClick(button, [this, handler] { (static_cast<Window*>(this)->*handler)(); });
+    }
+
+    // Shorthands for the named controls every window builds.
+    QFrame* newPanel(const QString& name);
+    QPushButton* newButton(QWidget* parent, const QString& name, const QString& caption);
+    QLineEdit* newEdit(QWidget* parent, const QString& name, int maxLength);
+    QRadioButton* newRadio(QWidget* parent, const QString& name, const QString& caption);
+    QComboBox* newCombo(QWidget* parent, const QString& name, int maxLength);
+    static QLabel* newLabel(QWidget* parent, const QString& text);
+    QLabel* newTitle(QWidget* parent, const QString& text);
+
+    // Panels placed in one spot, filling the window; the later one covers the
+    // earlier when shown, and hiding it reveals what lies beneath.
+    void stackPanels(std::initializer_list<QFrame*> panels);
+
+    // The search box pair: the checked radio button enables its own edit only.
+    static void enableSearchPair(QLineEdit* active, QLineEdit* inactive);
+
+    // Shows the message through the prompter seam.
+    void message(const QString& text);
+    bool confirm(const QString& text);
+
+private:
+    void connectClick(QAbstractButton* button, std::function<void()> handler);
+
+    WorkContext& context_;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// Small text routines shared by every window.
+
+// Writes an amount of money in Thai words as printed on the invoice:
+// baht, then satang, or "ถ้วน" when there are no satang.
+// Negative amounts are prefixed with "ลบ"; amounts of ten million million
+// baht or more keep applying the millions rule ("...ล้านล้าน").
+QString BahtText(double amount);
+
+// Removes every thousands separator so the amount can go into SQL text;
+// an empty result becomes "0".
+QString StripCommas(const QString& text);
+
+// Trim space characters (code 32) only; tabs and other white space stay.
+QString TrimSpaces(const QString& text);
+QString TrimLeftSpaces(const QString& text);
+QString TrimRightSpaces(const QString& text);
+
+// The last n characters of text, or all of it when it is shorter.
+QString RightChars(const QString& text, int n);
+
+// This computer's first IPv4 address in dotted decimal, or the empty text
+// when the host name does not resolve.
+QString LocalIPAddress();

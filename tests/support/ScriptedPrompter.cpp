@@ -1,0 +1,38 @@
+#include "ScriptedPrompter.h"
+
+void ScriptedPrompter::showMessage(QWidget*, const QString& text)
+{
+    shown_.append({Kind::Message, text});
+}
+
+bool ScriptedPrompter::confirm(QWidget*, const QString& text)
+{
+    shown_.append({Kind::Confirm, text});
+    return answers_.isEmpty() ? true : answers_.takeFirst();
+}
+
+void ScriptedPrompter::showError(QWidget*, const QString& text)
+{
+    shown_.append({Kind::Error, text});
+}
+
+QStringList ScriptedPrompter::texts() const
+{
+    QStringList all;
+    for (const Shown& s : shown_)
+        all << s.text;
+    return all;
+}
+
+QStringList ScriptedPrompter::textsOf(Kind kind) const
+{
+    QStringList some;
+    for (const Shown& s : shown_)
+        if (s.kind == kind)
+            some << s.text;
+    return some;
+}
+
+QStringList ScriptedPrompter::messages() const { return textsOf(Kind::Message); }
+QStringList ScriptedPrompter::errors() const { return textsOf(Kind::Error); }
+QStringList ScriptedPrompter::confirmations() const { return textsOf(Kind::Confirm); }

@@ -1,0 +1,77 @@
+#include "TestDatabase.h"
+
+#include "data/Schema.h"
+
+#include <QAtomicInt>
+#include <QCoreApplication>
+#include <QTest>
+
+namespace {
+
+QString postgresBaseUrl()
+{
+    return qEnvironmentVariable("COSTDESK_TEST_PG");
+}
+
+QString uniqueDatabaseName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("costdesk_test_%1_%2_%3")
+        .arg(QCoreApplication::applicationPid())
+        .arg(counter.fetchAndAddRelaxed(1))
+        .arg(QDateTime::currentMSecsSinceEpoch() % 1000000);
+}
+
+} // namespace
+
+TestDatabase::TestDatabase(ConnectionSettings::Engine engine)
+{
+    if (engine == ConnectionSettings::Engine::PostgreSQL) {
+        settings_ = ConnectionSettings::fromUrl(postgresBaseUrl());
+        settings_.dbName = uniqueDatabaseName();
+    } else {
+        settings_.engine = ConnectionSettings::Engine::SQLite;
+        settings_.path = dir_.filePath(QStringLiteral("costdesk.sqlite"));
+    }
+    Schema::createDatabase(settings_);
+    db_ = Database::open(settings_);
+}
+
+TestDatabase::~TestDatabase()
+{
+    db_.reset();
+    try {
+        Schema::dropDatabase(settings_);
+    } catch (const DbError& e) {
+        qWarning("could not drop test database: %s", e.what());
+    }
+}
+
+std::unique_ptr<Database> TestDatabase::connect() const
+{
+    return Database::open(settings_);
+}
+
+bool TestDatabase::postgresAvailable()
+{
+    return !postgresBaseUrl().isEmpty();
+}
+
+void TestDatabase::addEngineRows()
+{
+    QTest::addColumn<ConnectionSettings::Engine>("engine");
+    QTest::newRow("sqlite") << ConnectionSettings::Engine::SQLite;
+    if (postgresAvailable()) {
+        QTest::newRow("postgresql") << ConnectionSettings::Engine::PostgreSQL;
+    } else if (qEnvironmentVariableIsSet("COSTDESK_REQUIRE_PG")) {
+        QTest::newRow("postgresql-missing") << ConnectionSettings::Engine::PostgreSQL;
+    } else {
+        qWarning("*** PostgreSQL NOT AVAILABLE: COSTDESK_TEST_PG is not set, the PostgreSQL half of "
+                 "this test is SKIPPED ***");
+    }
+}
+
+ConnectionSettings::Engine TestDatabase::currentEngine()
+{
+    return *static_cast<ConnectionSettings::Engine*>(QTest::qData("engine", qMetaTypeId<ConnectionSettings::Engine>()));
+}

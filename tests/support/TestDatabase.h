@@ -1,0 +1,36 @@
+#pragma once
+
+#include "data/Database.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+// A fresh CostDesk database owned by one test: a SQLite file in a temporary
+// folder, or a new database on the PostgreSQL server that the test script
+// started (COSTDESK_TEST_PG holds its URL). Dropped when the test ends.
+class TestDatabase {
+public:
+    explicit TestDatabase(ConnectionSettings::Engine engine = ConnectionSettings::Engine::SQLite);
+    ~TestDatabase();
+
+    const ConnectionSettings& settings() const { return settings_; }
+    QString url() const { return settings_.toUrl(); }
+    // The test's main connection.
+    Database& db() { return *db_; }
+    // Another connection to the same database, as a second workstation has.
+    std::unique_ptr<Database> connect() const;
+
+    static bool postgresAvailable();
+    // Adds the QTest data rows "sqlite" and, when a server is available,
+    // "postgresql", in a column named "engine". Says so loudly when it is not.
+    static void addEngineRows();
+    // The engine of the current data row.
+    static ConnectionSettings::Engine currentEngine();
+
+private:
+    ConnectionSettings settings_;
+    QTemporaryDir dir_;
+    std::unique_ptr<Database> db_;
+};
+
+Q_DECLARE_METATYPE(ConnectionSettings::Engine)
