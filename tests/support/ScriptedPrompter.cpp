@@ -1,4 +1,4 @@
-#include "ScriptedPrompter.h"
+#include "support/ScriptedPrompter.h"
 
 void ScriptedPrompter::showMessage(QWidget*, const QString& text)
 {

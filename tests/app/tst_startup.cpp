@@ -1,0 +1,250 @@
+// Start-up and sign-in of the main window against real databases.
+#include "app/UCostDesk.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestDatabase.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QString kVersionBoxStart = QStringLiteral("โปรแกรมมีการเปลี่ยนแปลง Version แล้ว \n"
+                                                "Version นี้ไม่สามารถใช้งานได้\nVersion ปัจจุบันคือ  ");
+
+void setVersions(Database& db, const QStringList& versions)
+{
+    db.execute(QStringLiteral("DELETE FROM T_Version"));
+    for (const QString& v : versions)
+        db.execute(QStringLiteral("INSERT INTO T_Version (Version_NO) VALUES (?)"), {v});
+}
+
+void addUser(Database& db, int id, const QString& name, const QString& password, int level)
+{
+    db.execute(QStringLiteral("INSERT INTO T_USER (ID, Username, Password, section, U_Surname, U_F_Name, U_L_Name) "
+                              "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+               {id, name, password, level, QStringLiteral("นาง"), QStringLiteral("สมศรี"), QStringLiteral("ใจดี")});
+}
+
+// The main window on the test's database, as main() builds it.
+struct MainWindow {
+    MainWindow(const TestDatabase& t, std::optional<QDateTime> clock = QDateTime(QDate(2026, 12, 8), QTime(9, 30)))
+    {
+        qputenv("COSTDESK_DATABASE", t.url().toUtf8());
+        window = std::make_unique<TfrmCostDesk>(TfrmCostDesk::Options{&prompter, clock});
+        qunsetenv("COSTDESK_DATABASE");
+        window->show();
+    }
+    template <class T>
+    T* find(const char* name) const
+    {
+        return window->findChild<T*>(QLatin1String(name));
+    }
+    QAction* item(const char* name) const { return find<QAction>(name); }
+    void signIn(const QString& user, const QString& password)
+    {
+        find<QLineEdit>("edtUser_Name")->setText(user);
+        find<QLineEdit>("edtPassword")->setText(password);
+        find<QPushButton>("btnOk")->click();
+    }
+    QStringList visibleTopMenus() const
+    {
+        QStringList shown;
+        for (const char* n : {"N1", "N2", "N3", "N4", "N5"})
+            if (item(n)->isVisible())
+                shown << QLatin1String(n);
+        return shown;
+    }
+
+    ScriptedPrompter prompter;
+    std::unique_ptr<TfrmCostDesk> window;
+};
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void versionGate_data()
+    {
+        QTest::addColumn<ConnectionSettings::Engine>("engine");
+        QTest::addColumn<QStringList>("versions");
+        QTest::addColumn<bool>("passes");
+        QTest::addColumn<QString>("shownVersion");
+        const QList<std::pair<const char*, ConnectionSettings::Engine>> engines = {
+            {"sqlite", ConnectionSettings::Engine::SQLite}, {"postgresql", ConnectionSettings::Engine::PostgreSQL}};
+        for (const auto& [label, engine] : engines) {
+            if (engine == ConnectionSettings::Engine::PostgreSQL && !TestDatabase::postgresAvailable()) {
+                qWarning("*** PostgreSQL NOT AVAILABLE: version gate tested on SQLite only ***");
+                continue;
+            }
+            QTest::addRow("%s 1.0+2.0", label) << engine << QStringList{"1.0", "2.0"} << true << QString();
+            QTest::addRow("%s 2.0+2.1", label) << engine << QStringList{"2.0", "2.1"} << false << QStringLiteral("2.1");
+            QTest::addRow("%s 2.00", label) << engine << QStringList{"2.00"} << false << QStringLiteral("2.00");
+            QTest::addRow("%s 2", label) << engine << QStringList{"2"} << false << QStringLiteral("2");
+            QTest::addRow("%s empty", label) << engine << QStringList{} << false << QString();
+        }
+    }
+    void versionGate()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        QFETCH(QStringList, versions);
+        QFETCH(bool, passes);
+        QFETCH(QString, shownVersion);
+        TestDatabase t(engine);
+        setVersions(t.db(), versions);
+        MainWindow m(t);
+        QCOMPARE(m.window->terminateRequested(), !passes);
+        if (passes) {
+            QVERIFY(m.prompter.texts().isEmpty());
+        } else {
+            QCOMPARE(m.prompter.messages(), QStringList{kVersionBoxStart + shownVersion});
+        }
+        // Nothing is offered before sign-in.
+        QVERIFY(m.visibleTopMenus().isEmpty());
+    }
+
+    void noConnectionEndsTheProgram()
+    {
+        ScriptedPrompter prompter;
+        qputenv("COSTDESK_DATABASE", "sqlite:/nonexistent/folder/costdesk.sqlite");
+        TfrmCostDesk window(TfrmCostDesk::Options{&prompter, std::nullopt});
+        qunsetenv("COSTDESK_DATABASE");
+        QVERIFY(window.terminateRequested());
+        QCOMPARE(prompter.messages(), QStringList{QStringLiteral("ไม่สามารถติดต่อฐานข้อมูลได้")});
+        QVERIFY(window.statusPanelText(6).isEmpty());
+    }
+
+    void budgetYearTurnsOnFirstOctober_data()
+    {
+        QTest::addColumn<QDateTime>("clock");
+        QTest::addColumn<QString>("currentDate");
+        QTest::addColumn<QString>("budgetYear");
+        QTest::newRow("15 September") << QDateTime(QDate(2026, 9, 15), QTime(23, 59)) << "15/09/2569" << "2569";
+        QTest::newRow("30 September") << QDateTime(QDate(2026, 9, 30), QTime(23, 59, 59)) << "30/09/2569" << "2569";
+        QTest::newRow("1 October") << QDateTime(QDate(2026, 10, 1), QTime(0, 0)) << "01/10/2569" << "2570";
+        QTest::newRow("15 October") << QDateTime(QDate(2026, 10, 15), QTime(8, 0)) << "15/10/2569" << "2570";
+    }
+    void budgetYearTurnsOnFirstOctober()
+    {
+        QFETCH(QDateTime, clock);
+        QFETCH(QString, currentDate);
+        QFETCH(QString, budgetYear);
+        TestDatabase t;
+        MainWindow m(t, clock);
+        QCOMPARE(m.window->startupValues().currentDate, currentDate);
+        QCOMPARE(m.window->startupValues().budgetYear, budgetYear);
+        QCOMPARE(m.find<QLabel>("L_Cdate")->text(), QStringLiteral("วันที่ปัจจุบัน : ") + currentDate);
+    }
+
+    void signInChecksNameAndPasswordExactly_data() { TestDatabase::addEngineRows(); }
+    void signInChecksNameAndPasswordExactly()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        addUser(t.db(), 1, QStringLiteral("somsri"), QStringLiteral("it's'ok"), 9);
+        MainWindow m(t);
+        QVERIFY(!m.window->statusPanelText(6).isEmpty());
+        QVERIFY(m.window->statusPanelText(6).startsWith(QStringLiteral("Server REZ(")));
+        QVERIFY(m.window->statusPanelText(6).endsWith(QStringLiteral(") 2014 (Version 2.0)")));
+
+        // A quote in the password never breaks the statement; a wrong one is refused.
+        for (const QString& wrong : {QStringLiteral("it's"), QStringLiteral("' OR '1'='1"), QStringLiteral("IT'S'OK")}) {
+            m.signIn(QStringLiteral("somsri"), wrong);
+            QCOMPARE(m.prompter.lastText(), QStringLiteral("ชื่อหรือรหัสผ่านผิด กรุณาใส่ใหม่"));
+            QVERIFY(m.find<QWidget>("Panel1")->isVisible());
+            QCOMPARE(m.find<QLineEdit>("edtPassword")->text(), wrong);
+        }
+        QVERIFY(m.prompter.errors().isEmpty());
+        QVERIFY(m.window->startupValues().loginUser.isEmpty());
+
+        m.signIn(QStringLiteral("somsri"), QStringLiteral("it's'ok"));
+        QVERIFY(!m.find<QWidget>("Panel1")->isVisible());
+        QCOMPARE(m.window->startupValues().loginUser, QStringLiteral("somsri"));
+        QCOMPARE(m.window->startupValues().rightsLevel, 9);
+        QCOMPARE(m.window->statusPanelText(1), QStringLiteral("1"));
+        QCOMPARE(m.window->statusPanelText(2), QStringLiteral("somsri"));
+        QCOMPARE(m.window->statusPanelText(3), QStringLiteral("ชื่อผู้ใช้งาน : นางสมศรี ใจดี"));
+        QCOMPARE(m.window->statusPanelText(4), QStringLiteral("วันที่ : 08/12/2569"));
+        QVERIFY(m.window->statusPanelText(5).startsWith(QStringLiteral("IP ADDRESS : ")));
+    }
+
+    void menusFollowTheRightsLevel_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QStringList>("topMenus");
+        QTest::addColumn<QStringList>("disabled");
+        QTest::newRow("3") << 3 << QStringList{"N1", "N2", "N3", "N5"} << QStringList{"N31"};
+        QTest::newRow("6") << 6 << QStringList{"N1", "N2", "N3", "N5"} << QStringList{"N6", "N11Invoice1", "N12"};
+        QTest::newRow("9") << 9 << QStringList{"N1", "N2", "N3", "N4", "N5"} << QStringList{};
+        QTest::newRow("1") << 1 << QStringList{} << QStringList{};
+    }
+    void menusFollowTheRightsLevel()
+    {
+        QFETCH(int, level);
+        QFETCH(QStringList, topMenus);
+        QFETCH(QStringList, disabled);
+        TestDatabase t;
+        addUser(t.db(), 1, QStringLiteral("user"), QStringLiteral("pw"), level);
+        MainWindow m(t);
+        m.signIn(QStringLiteral("user"), QStringLiteral("pw"));
+        QCOMPARE(m.visibleTopMenus(), topMenus);
+        QStringList actuallyDisabled;
+        for (const char* n : {"N6", "N7", "N8", "N9", "N11", "N11Invoice1", "N12", "N13", "N16", "N31", "Account1"})
+            if (!m.item(n)->isEnabled())
+                actuallyDisabled << QLatin1String(n);
+        QCOMPARE(actuallyDisabled, disabled);
+        QCOMPARE(m.item("N6")->text(), QStringLiteral("1. บันทึกค่าใช้จ่ายร้ายค้า(ทำใบ Invoice)"));
+        QCOMPARE(m.item("N11Invoice1")->text(), QStringLiteral("       1.1 พิมพ์ใบ Invoice ใหม่"));
+        QCOMPARE(m.item("N4")->text(), QStringLiteral("ผู้ดูแลระบบ"));
+    }
+
+    void firstMatchingRowDecides()
+    {
+        TestDatabase t;
+        addUser(t.db(), 1, QStringLiteral("twin"), QStringLiteral("pw"), 3);
+        addUser(t.db(), 2, QStringLiteral("twin"), QStringLiteral("pw"), 9);
+        MainWindow m(t);
+        m.signIn(QStringLiteral("twin"), QStringLiteral("pw"));
+        QVERIFY(m.window->startupValues().rightsLevel == 3 || m.window->startupValues().rightsLevel == 9);
+        QCOMPARE(m.item("N4")->isVisible(), m.window->startupValues().rightsLevel == 9);
+    }
+
+    void enterMovesThroughTheSignInPanel()
+    {
+        TestDatabase t;
+        MainWindow m(t);
+        QApplication::setActiveWindow(m.window.get());
+        auto* user = m.find<QLineEdit>("edtUser_Name");
+        user->setFocus();
+        QTest::keyClicks(user, QStringLiteral("abc"));
+        QTest::keyClick(user, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), m.find<QWidget>("edtPassword"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), m.find<QWidget>("btnOk"));
+        QCOMPARE(user->text(), QStringLiteral("abc"));
+    }
+
+    void cancelAndExitEndTheProgram()
+    {
+        TestDatabase t;
+        addUser(t.db(), 1, QStringLiteral("u"), QStringLiteral("p"), 3);
+        {
+            MainWindow m(t);
+            m.find<QPushButton>("btnCancel")->click();
+            QVERIFY(m.window->terminateRequested());
+        }
+        MainWindow m(t);
+        m.signIn(QStringLiteral("u"), QStringLiteral("p"));
+        QVERIFY(!m.window->terminateRequested());
+        m.item("N5")->trigger();
+        QVERIFY(m.window->terminateRequested());
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

@@ -1,0 +1,176 @@
+// The database layer on both engines: schema creation, bound values, exact
+// amounts, literal searches, error kinds, transactions and the server clock.
+#include "support/TestDatabase.h"
+#include "data/Schema.h"
+#include "data/StartupQueries.h"
+
+#include <QTest>
+
+class TestDatabaseLayer : public QObject {
+    Q_OBJECT
+private slots:
+    void createsSchemaWithReferenceRows_data() { TestDatabase::addEngineRows(); }
+    void createsSchemaWithReferenceRows()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        QCOMPARE(VersionTable::lastVersion(t.db()), QStringLiteral("2.0"));
+        QCOMPARE(Schema::appliedVersion(t.db()), Schema::latestVersion());
+        const Rows statuses = t.db().select(QStringLiteral("SELECT * FROM Tr_Invoice_Status ORDER BY Invoice_Status"));
+        QCOMPARE(statuses.size(), 4);
+        QCOMPARE(statuses.at(0).text(QStringLiteral("Invoice_Mean")), QStringLiteral("ยังไม่ชำระเงิน"));
+        QCOMPARE(statuses.at(1).text(QStringLiteral("Invoice_Status")), QStringLiteral("C"));
+        // init refuses to touch a database that exists.
+        QVERIFY_THROWS_EXCEPTION(DbError, Schema::createDatabase(t.settings()));
+        QCOMPARE(VersionTable::lastVersion(t.db()), QStringLiteral("2.0"));
+    }
+
+    void storesTextAndAmountsExactly_data() { TestDatabase::addEngineRows(); }
+    void storesTextAndAmountsExactly()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        Database& db = t.db();
+        const QString name = QStringLiteral("ร้าน O'Brien 100% _ข้าวมันไก่_ \\ ท้ายเว้น ");
+        db.execute(QStringLiteral("INSERT INTO Tr_Cost_Type (Cost_Code, Cost_Name) VALUES (?, ?)"),
+                   {QStringLiteral("01"), name});
+        QCOMPARE(db.select(QStringLiteral("SELECT * FROM Tr_Cost_Type")).first().text(QStringLiteral("Cost_Name")),
+                 name);
+
+        const QList<Money> amounts = {Money::fromSatang(1), Money::fromSatang(-150050),
+                                      Money::fromSatang(9999999999999LL), Money::fromSatang(123456789)};
+        int order = 0;
+        for (Money m : amounts) {
+            ++order;
+            db.execute(QStringLiteral("INSERT INTO T_PayIn_Detail (Invoice_no, In_Order, Pay_money) VALUES (?, ?, ?)"),
+                       {QStringLiteral("2570/00001"), order, db.money(m)});
+        }
+        const Rows rows = db.select(QStringLiteral("SELECT * FROM T_PayIn_Detail ORDER BY In_Order"));
+        QCOMPARE(rows.size(), amounts.size());
+        Money sum;
+        for (int i = 0; i < rows.size(); ++i) {
+            QCOMPARE(rows.at(i).money(QStringLiteral("Pay_money")), amounts.at(i));
+            sum += amounts.at(i);
+        }
+        const Rows total = db.select(QStringLiteral("SELECT SUM(Pay_money) AS Total FROM T_PayIn_Detail"));
+        QCOMPARE(total.first().money(QStringLiteral("Total")), sum);
+    }
+
+    void searchesMatchTypedTextLiterally_data() { TestDatabase::addEngineRows(); }
+    void searchesMatchTypedTextLiterally()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        Database& db = t.db();
+        const QStringList names = {QStringLiteral("ค่าน้ำ 100%"), QStringLiteral("ค่าไฟ 1000"),
+                                   QStringLiteral("a_b"), QStringLiteral("axb"), QStringLiteral("Rent Hall")};
+        int code = 0;
+        for (const QString& n : names)
+            db.execute(QStringLiteral("INSERT INTO Tr_Cost_Type (Cost_Code, Cost_Name) VALUES (?, ?)"),
+                       {QString::number(++code), n});
+        const auto count = [&](const QString& typed) {
+            return db.select(QStringLiteral("SELECT * FROM Tr_Cost_Type WHERE ")
+                                 + db.dialect().containsCondition(QStringLiteral("Cost_Name")),
+                             {Dialect::containsPattern(typed)})
+                .size();
+        };
+        QCOMPARE(count(QStringLiteral("0%")), 1);
+        QCOMPARE(count(QStringLiteral("_")), 1);
+        QCOMPARE(count(QString()), names.size());
+        QCOMPARE(count(QStringLiteral("rent hall")), 1);
+        QCOMPARE(count(QStringLiteral("ค่า")), 2);
+    }
+
+    void reportsDuplicateKeysAsTheirOwnKind_data() { TestDatabase::addEngineRows(); }
+    void reportsDuplicateKeysAsTheirOwnKind()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        const QString insert = QStringLiteral("INSERT INTO Tr_Cost_Type (Cost_Code, Cost_Name) VALUES (?, ?)");
+        t.db().execute(insert, {QStringLiteral("A1"), QStringLiteral("x")});
+        try {
+            t.db().execute(insert, {QStringLiteral("A1"), QStringLiteral("y")});
+            QFAIL("a duplicate key was accepted");
+        } catch (const DbError& e) {
+            QVERIFY(e.isUniqueViolation());
+            QVERIFY(!e.text().isEmpty());
+        }
+        try {
+            t.db().select(QStringLiteral("SELECT * FROM No_Such_Table"));
+            QFAIL("a missing table was accepted");
+        } catch (const DbError& e) {
+            QVERIFY(!e.isUniqueViolation());
+        }
+    }
+
+    void transactionRollsBackUnlessCommitted_data() { TestDatabase::addEngineRows(); }
+    void transactionRollsBackUnlessCommitted()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        const QString insert = QStringLiteral("INSERT INTO Tr_Cost_Type (Cost_Code, Cost_Name) VALUES (?, ?)");
+        {
+            Database::Transaction tx(t.db());
+            t.db().execute(insert, {QStringLiteral("R1"), QStringLiteral("rolled back")});
+        }
+        {
+            Database::Transaction tx(t.db());
+            t.db().execute(insert, {QStringLiteral("C1"), QStringLiteral("kept")});
+            tx.commit();
+        }
+        auto other = t.connect();
+        const Rows rows = other->select(QStringLiteral("SELECT * FROM Tr_Cost_Type"));
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first().text(QStringLiteral("Cost_Code")), QStringLiteral("C1"));
+    }
+
+    void serverClockIsTheDatabasesLocalTime_data() { TestDatabase::addEngineRows(); }
+    void serverClockIsTheDatabasesLocalTime()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        const QDateTime server = t.db().serverNow();
+        QVERIFY(server.isValid());
+        // The PostgreSQL database runs in Asia/Bangkok (UTC+7, no summer time).
+        const QDateTime expected = engine == ConnectionSettings::Engine::PostgreSQL
+            ? QDateTime::currentDateTimeUtc().addSecs(7 * 3600)
+            : QDateTime::currentDateTime();
+        const QDateTime expectedLocal(expected.date(), expected.time());
+        QVERIFY2(qAbs(server.secsTo(expectedLocal)) < 120, qPrintable(server.toString(Qt::ISODate)));
+
+        t.db().setFixedClock(QDateTime(QDate(2026, 10, 1), QTime(8, 0)));
+        QCOMPARE(t.db().serverNow().date(), QDate(2026, 10, 1));
+    }
+
+    void connectionSettingsFromUrls()
+    {
+        const ConnectionSettings pg = ConnectionSettings::fromUrl(QStringLiteral("postgresql://clerk@db.example.ac.th:5433/costdesk"));
+        QCOMPARE(pg.engine, ConnectionSettings::Engine::PostgreSQL);
+        QCOMPARE(pg.user, QStringLiteral("clerk"));
+        QCOMPARE(pg.host, QStringLiteral("db.example.ac.th"));
+        QCOMPARE(pg.port, 5433);
+        QCOMPARE(pg.dbName, QStringLiteral("costdesk"));
+        QCOMPARE(ConnectionSettings::fromUrl(QStringLiteral("sqlite:/tmp/a b.sqlite")).path, QStringLiteral("/tmp/a b.sqlite"));
+        QVERIFY_THROWS_EXCEPTION(DbError, ConnectionSettings::fromUrl(QStringLiteral("postgresql://u:secret@h/db")));
+        QVERIFY_THROWS_EXCEPTION(DbError, ConnectionSettings::fromUrl(QStringLiteral("mysql://h/db")));
+
+        qputenv("COSTDESK_DATABASE", "sqlite:/from/environment.sqlite");
+        QCOMPARE(ConnectionSettings::resolve({QStringLiteral("costdesk")}).path, QStringLiteral("/from/environment.sqlite"));
+        QCOMPARE(ConnectionSettings::resolve({QStringLiteral("costdesk"), QStringLiteral("--database"),
+                                              QStringLiteral("sqlite:/from/option.sqlite")})
+                     .path,
+                 QStringLiteral("/from/option.sqlite"));
+        qunsetenv("COSTDESK_DATABASE");
+    }
+
+    void missingEmbeddedFileIsNoConnection()
+    {
+        ConnectionSettings s;
+        s.path = QStringLiteral("/nonexistent/costdesk.sqlite");
+        QVERIFY_THROWS_EXCEPTION(DbError, Database::open(s));
+        QVERIFY(!QFile::exists(s.path));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDatabaseLayer)
+#include "tst_database.moc"

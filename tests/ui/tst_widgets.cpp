@@ -1,0 +1,117 @@
+// The shared widgets: string grid, masked date edit, Enter-moves-focus.
+#include "ui/DateMaskEdit.h"
+#include "ui/EnterMovesFocus.h"
+#include "ui/StringGrid.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+
+class TestWidgets : public QObject {
+    Q_OBJECT
+private slots:
+    void gridResetsToHeaderAndOneEmptyRow()
+    {
+        StringGrid grid;
+        grid.resetGrid({"No", "ชื่อร้าน", "CF CODE"}, {50, 100, 0});
+        QCOMPARE(grid.colCount(), 3);
+        QCOMPARE(grid.rowCount(), 2);
+        QCOMPARE(grid.cell(1, 0), QStringLiteral("ชื่อร้าน"));
+        QCOMPARE(grid.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("CF CODE"));
+        QCOMPARE(grid.cell(1, 1), QString());
+        QVERIFY(grid.isColumnHidden(2));
+        QCOMPARE(grid.columnWidth(1), 100);
+        QCOMPARE(grid.currentRow(), 1);
+
+        // Growing row by row, then a shorter result drops the extra rows.
+        for (int i = 1; i <= 5; ++i) {
+            grid.setRowCount(i + 1);
+            grid.setCell(0, i, QString::number(i));
+            grid.setCell(2, i, QStringLiteral("CF2570000%1").arg(i));
+        }
+        QCOMPARE(grid.rowCount(), 6);
+        QCOMPARE(grid.model()->rowCount(), 5);
+        grid.setCurrentRow(4);
+        QCOMPARE(grid.currentCell(2), QStringLiteral("CF25700004"));
+        grid.setRowCount(3);
+        QCOMPARE(grid.rowCount(), 3);
+        QCOMPARE(grid.cell(2, 3), QString());
+
+        // A reset keeps the hidden key column hidden and empties the data.
+        grid.resetGrid({"No", "ชื่อร้าน", "CF CODE"}, {50, 100, 0});
+        QCOMPARE(grid.rowCount(), 2);
+        QCOMPARE(grid.cell(2, 1), QString());
+        QVERIFY(grid.isColumnHidden(2));
+        QCOMPARE(grid.currentRow(), 1);
+    }
+
+    void gridHoldsLargeListings()
+    {
+        StringGrid grid;
+        grid.resetGrid({"No", "A", "B"}, {50, 80, 80});
+        const int rows = 100000;
+        grid.setRowCount(rows + 1);
+        for (int i = 1; i <= rows; ++i)
+            grid.setCell(0, i, QString::number(i));
+        QCOMPARE(grid.model()->rowCount(), rows);
+        QCOMPARE(grid.cell(0, rows), QString::number(rows));
+    }
+
+    void dateMaskReadsTenCharacters()
+    {
+        DateMaskEdit edit;
+        edit.show();
+        QCOMPARE(edit.maskedText(), QStringLiteral("  /  /    "));
+        edit.setFocus();
+        QTest::keyClicks(&edit, QStringLiteral("05012570"));
+        QCOMPARE(edit.maskedText(), QStringLiteral("05/01/2570"));
+        edit.clearDate();
+        QCOMPARE(edit.maskedText(), QStringLiteral("  /  /    "));
+        for (const QString& stored : {QStringLiteral("31/12/2569"), QStringLiteral("  /  /    "),
+                                      QStringLiteral(" 5/ 1/2570")}) {
+            edit.setMaskedText(stored);
+            QCOMPARE(edit.maskedText(), stored);
+        }
+        // Letters cannot be typed into the date.
+        edit.clearDate();
+        edit.setCursorPosition(0);
+        QTest::keyClicks(&edit, QStringLiteral("ab12"));
+        QVERIFY(!edit.maskedText().contains(QLatin1Char('a')));
+    }
+
+    void enterMovesOnlyFromTheNamedFields()
+    {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* first = new QLineEdit(&window);
+        auto* combo = new QComboBox(&window);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        auto* second = new QLineEdit(&window);
+        auto* third = new QLineEdit(&window);
+        for (QWidget* w : {static_cast<QWidget*>(first), static_cast<QWidget*>(combo), static_cast<QWidget*>(second),
+                           static_cast<QWidget*>(third)})
+            layout->addWidget(w);
+        EnterMovesFocus::install(&window, {first, combo});
+        window.show();
+        QApplication::setActiveWindow(&window);
+
+        first->setFocus();
+        QTest::keyClick(first, Qt::Key_Return);
+        QVERIFY(combo->hasFocus());
+        combo->lineEdit()->insert(QStringLiteral("นาย"));  // QTest types Latin-1 only
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), second);
+        QCOMPARE(combo->currentText(), QStringLiteral("นาย"));
+        QCOMPARE(combo->count(), 0);
+        // The field not named keeps its focus on Enter.
+        QTest::keyClick(second, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), second);
+    }
+};
+
+QTEST_MAIN(TestWidgets)
+#include "tst_widgets.moc"
