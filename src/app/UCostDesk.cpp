@@ -19,6 +19,11 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+static void initAppResources()
+{
+    Q_INIT_RESOURCE(app);
+}
+
 namespace {
 
 const QString kNoConnection = QStringLiteral("ไม่สามารถติดต่อฐานข้อมูลได้");
@@ -47,11 +52,10 @@ TfrmCostDesk::TfrmCostDesk(const Options& options, QWidget* parent)
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("Image1"));
-    QImage background(QStringLiteral(":/app/background.jpg"));
-    if (!background.isNull())
-        mdiArea_->setBackground(QBrush(background));
+    initAppResources();
+    background_ = QImage(QStringLiteral(":/app/background.jpg"));
     setCentralWidget(mdiArea_);
-    mdiArea_->installEventFilter(this);
+    mdiArea_->viewport()->installEventFilter(this);
 
     L_Cdate = new QLabel(mdiArea_);
     L_Cdate->setObjectName(QStringLiteral("L_Cdate"));
@@ -59,6 +63,7 @@ TfrmCostDesk::TfrmCostDesk(const Options& options, QWidget* parent)
     dateFont.setPointSizeF(dateFont.pointSizeF() * 1.3);
     dateFont.setBold(true);
     L_Cdate->setFont(dateFont);
+    L_Cdate->setStyleSheet(QStringLiteral("color: white;"));
 
     buildMenu();
     buildSignInPanel();
@@ -365,7 +370,7 @@ void TfrmCostDesk::Account1Click() { openWindow(QStringLiteral("Account1")); }
 
 bool TfrmCostDesk::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == mdiArea_ && event->type() == QEvent::Resize)
+    if (mdiArea_ && watched == mdiArea_->viewport() && event->type() == QEvent::Resize)
         placeOverlays();
     return QMainWindow::eventFilter(watched, event);
 }
@@ -374,6 +379,12 @@ void TfrmCostDesk::placeOverlays()
 {
     if (!mdiArea_)
         return;
+    // The picture fills the client area, stretched to its size.
+    const QSize area = mdiArea_->viewport()->size();
+    if (!background_.isNull() && !area.isEmpty() && scaledBackgroundSize_ != area) {
+        mdiArea_->setBackground(QBrush(background_.scaled(area, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+        scaledBackgroundSize_ = area;
+    }
     L_Cdate->move(16, 12);
     L_Cdate->raise();
     Panel1->move((mdiArea_->width() - Panel1->width()) / 2, (mdiArea_->height() - Panel1->height()) / 2);

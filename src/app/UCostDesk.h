@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QImage>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -92,6 +93,8 @@ private:
     bool terminateRequested_ = false;
 
     QMdiArea* mdiArea_ = nullptr;
+    QImage background_;
+    QSize scaledBackgroundSize_;
     QLabel* L_Cdate = nullptr;
     QFrame* Panel1 = nullptr;
     QGroupBox* GroupBox1 = nullptr;
