@@ -1,9 +1,14 @@
 #include "app/UCostDesk.h"
 
-#include "ui/WorkingWindow.h"
+#include "reference/UCost_Type.h"
+#include "reference/UTR_Cafeteria.h"
+#include "reference/UTR_Fix_Cost_Type.h"
 
 // The one place where menu items meet the windows they open. A menu item
 // without an entry here stays in the menu and opens nothing.
 void TfrmCostDesk::registerWindows()
 {
+    windows_.insert(QStringLiteral("N7"), [](WorkContext& c) { return new TfrmTR_Cafeteria(c); });
+    windows_.insert(QStringLiteral("N8"), [](WorkContext& c) { return new TfrmCost_Type(c); });
+    windows_.insert(QStringLiteral("N9"), [](WorkContext& c) { return new TfrmTR_Fix_Cost_Type(c); });
 }

@@ -5,8 +5,9 @@
 
 namespace {
 
-// Fifteen integer digits keep every amount, in satang, far inside qint64.
-constexpr int kMaxIntegerDigits = 15;
+// Thirteen integer digits: what the NUMERIC(15,2) amount columns hold, and far
+// inside qint64 in satang.
+constexpr int kMaxIntegerDigits = 13;
 
 bool isAsciiDigit(QChar c)
 {

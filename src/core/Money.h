@@ -19,7 +19,7 @@ public:
     // or '+', digits, optional '.' and digits. Surrounding spaces allowed.
     // More than two decimals are rounded half away from zero to the satang.
     // Returns std::nullopt for anything else (empty text, letters, two points,
-    // only a sign, more than 15 integer digits).
+    // only a sign, more than 13 integer digits, what the amount columns hold).
     static std::optional<Money> parse(const QString& text);
 
     // Rounded to the nearest satang (halves away from zero); amounts beyond

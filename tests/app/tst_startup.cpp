@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
 
@@ -227,6 +228,40 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), m.find<QWidget>("btnOk"));
         QCOMPARE(user->text(), QStringLiteral("abc"));
+    }
+
+    void menuOpensANewWindowEachTime()
+    {
+        TestDatabase t;
+        addUser(t.db(), 1, QStringLiteral("u"), QStringLiteral("p"), 9);
+        MainWindow m(t);
+        m.signIn(QStringLiteral("u"), QStringLiteral("p"));
+        QMdiArea* area = m.window->mdiArea();
+        m.item("N7")->trigger();
+        m.item("N7")->trigger();
+        QCOMPARE(area->subWindowList().size(), 2);
+        QWidget* first = area->subWindowList().at(0)->widget();
+        QWidget* second = area->subWindowList().at(1)->widget();
+        QCOMPARE(first->windowTitle(), QStringLiteral("frmTR_Cafeteria"));
+        QVERIFY(area->subWindowList().at(1)->isMaximized());
+
+        // The return button closes its own window only.
+        first->findChild<QPushButton*>(QStringLiteral("btnExit1"))->click();
+        QTest::qWait(0);
+        QCOMPARE(area->subWindowList().size(), 1);
+        QCOMPARE(area->subWindowList().first()->widget(), second);
+
+        m.item("N8")->trigger();
+        m.item("N9")->trigger();
+        QStringList titles;
+        for (QMdiSubWindow* w : area->subWindowList())
+            titles << w->widget()->windowTitle();
+        QCOMPARE(titles, (QStringList{"frmTR_Cafeteria", "frmCost_Type", "frmTR_Fix_Cost_Type"}));
+
+        // A menu item whose window is not part of this program yet opens nothing.
+        m.item("N6")->trigger();
+        QCOMPARE(area->subWindowList().size(), 3);
+        QVERIFY(m.prompter.texts().isEmpty());
     }
 
     void cancelAndExitEndTheProgram()

@@ -29,7 +29,7 @@ private slots:
         QTest::newRow("carry") << "0.999" << qint64(100);
         QTest::newRow("minus zero") << "-0.00" << qint64(0);
         QTest::newRow("leading zeros") << "0000000000000000012.00" << qint64(1200);
-        QTest::newRow("15 digits") << "999999999999999.99" << qint64(99999999999999999);
+        QTest::newRow("13 digits") << "9999999999999.99" << qint64(999999999999999);
     }
 
     void moneyParse()
@@ -54,7 +54,7 @@ private slots:
         QTest::newRow("two signs") << "--5";
         QTest::newRow("inner space") << "1 000";
         QTest::newRow("thai digits") << "๑๒";
-        QTest::newRow("16 digits") << "1000000000000000";
+        QTest::newRow("14 digits") << "10000000000000";
     }
 
     void moneyParseRejects()

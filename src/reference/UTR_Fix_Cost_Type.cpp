@@ -1,0 +1,429 @@
+#include "reference/UTR_Fix_Cost_Type.h"
+
+#include "data/FixCosts.h"
+#include "ui/StringGrid.h"
+#include "util/Utility.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kTitle = QStringLiteral("การกำหนดค่าใช้จ่ายคงที่รายเดือน");
+
+const QString kNothingFound = QStringLiteral("ไม่มีข้อมูลที่ต้องการ");
+const QString kShopNotFound = QStringLiteral("ไม่มีข้อมูลที่ต้องการ ระบบผิดพลาด ติดต่อผู้ดูแลระบบ");
+const QString kLineNotFound = QStringLiteral("ไม่พบข้อมูลที่ต้องการ Error Find Data โปรดติดต่อผู้ดูแลระบบ");
+const QString kConfirmSave = QStringLiteral("ยืนยันการบันทึกข้อมูล ");
+const QString kConfirmDelete = QStringLiteral("ยืนยันการลบข้อมูล ");
+const QString kDuplicateOnAdd = QStringLiteral("รหัสค่าใช้จ่ายนี้มีแล้วในระบบ ไม่สามารถเพิ่มได้");
+const QString kDuplicateOnChange = QStringLiteral("รหัสค่าใช้จ่ายนี้มีแล้วในระบบ ไม่สามารถเปลี่ยนเป็นรหัสนี้ได้");
+const QString kSaved = QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว");
+const QString kDeleted = QStringLiteral("ทำการลบข้อมูลเรียบร้อยแล้ว");
+const QString kBadAmount = QStringLiteral("จำนวนเงินไม่ถูกต้อง กรุณาใส่ตัวเลข");
+
+const QStringList kShopHeaders = {QStringLiteral("No"), QStringLiteral("ชื่อร้าน"), QStringLiteral("ชื่อผู้ประกอบการ"),
+                                  QStringLiteral("ที่อยู่ 1"), QStringLiteral("ที่อยู่ 2"), QStringLiteral("CF CODE")};
+const QList<int> kShopWidths = {50, 100, 100, 100, 120, 0};
+constexpr int kShopCodeColumn = 5;
+
+const QStringList kCostHeaders = {QStringLiteral("No"), QStringLiteral("รหัสหมวดรายจ่าย"), QStringLiteral("ชื่อรายจ่าย"),
+                                  QStringLiteral("จำนวนเงิน")};
+const QList<int> kCostWidths = {50, 90, 250, 90};
+constexpr int kCostCodeColumn = 1;
+
+QString col(const char* name)
+{
+    return QString::fromLatin1(name);
+}
+
+} // namespace
+
+TfrmTR_Fix_Cost_Type::TfrmTR_Fix_Cost_Type(WorkContext& context, QWidget* parent)
+    : WorkingWindow(context, QStringLiteral("frmTR_Fix_Cost_Type"), parent)
+{
+    buildShopSearchPanel();
+    buildShopPanel();
+    stackPanels({Panel1, Panel2});
+    connectHandlers();
+    guarded([this] { FormCreate(); });
+}
+
+void TfrmTR_Fix_Cost_Type::buildShopSearchPanel()
+{
+    Panel1 = newPanel(QStringLiteral("Panel1"));
+    auto* layout = new QVBoxLayout(Panel1);
+    layout->addWidget(newTitle(Panel1, kTitle));
+
+    auto* searchBox = new QGroupBox(QStringLiteral("1. ค้นหาข้อมูล"), Panel1);
+    auto* searchLayout = new QGridLayout(searchBox);
+    RadioButton1 = newRadio(searchBox, QStringLiteral("RadioButton1"), QStringLiteral("ชื่อร้าน"));
+    RadioButton2 = newRadio(searchBox, QStringLiteral("RadioButton2"), QStringLiteral("ชื่อผู้ประกอบการ"));
+    edtCafeteria_Name = newEdit(searchBox, QStringLiteral("edtCafeteria_Name"), 0);
+    edtFirstName = newEdit(searchBox, QStringLiteral("edtFirstName"), 0);
+    searchLayout->addWidget(RadioButton1, 0, 0);
+    searchLayout->addWidget(edtCafeteria_Name, 0, 1);
+    searchLayout->addWidget(RadioButton2, 1, 0);
+    searchLayout->addWidget(edtFirstName, 1, 1);
+    searchLayout->addWidget(newButton(searchBox, QStringLiteral("btnSearch2"), QStringLiteral("ค้นหาข้อมูล")), 0, 2);
+    searchLayout->addWidget(newButton(searchBox, QStringLiteral("btnExit1"), QStringLiteral("กลับสู่เมนูหลัก")), 1, 2);
+    searchLayout->setColumnStretch(1, 1);
+    layout->addWidget(searchBox);
+
+    auto* pickBox = new QGroupBox(QStringLiteral("2. คลิกเลือกรายการที่ต้องการ"), Panel1);
+    auto* pickLayout = new QVBoxLayout(pickBox);
+    StringGrid1 = new StringGrid(pickBox);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    pickLayout->addWidget(StringGrid1);
+    layout->addWidget(pickBox, 1);
+
+    auto* openRow = new QHBoxLayout;
+    openRow->addStretch();
+    openRow->addWidget(
+        newButton(Panel1, QStringLiteral("btnEdit2"), QStringLiteral("3. บันทึกค่าใช้จ่ายคงที่รายเดือน")));
+    layout->addLayout(openRow);
+}
+
+void TfrmTR_Fix_Cost_Type::buildShopPanel()
+{
+    Panel2 = newPanel(QStringLiteral("Panel2"));
+    auto* layout = new QVBoxLayout(Panel2);
+    layout->addWidget(newTitle(Panel2, kTitle));
+
+    // The shop is shown only; it is chosen on the search panel.
+    const auto shown = [this](const QString& name) {
+        QLineEdit* edit = newEdit(Panel2, name, 0);
+        edit->setEnabled(false);
+        return edit;
+    };
+    edtCafeteria_Name3 = shown(QStringLiteral("edtCafeteria_Name3"));
+    edtCafeteria_Code3 = shown(QStringLiteral("edtCafeteria_Code3"));
+    cmbSurName3 = newCombo(Panel2, QStringLiteral("cmbSurName3"), 0);
+    cmbSurName3->setEnabled(false);
+    edtFirstName3 = shown(QStringLiteral("edtFirstName3"));
+    edtLastName3 = shown(QStringLiteral("edtLastName3"));
+    edtPerson_ID3 = shown(QStringLiteral("edtPerson_ID3"));
+    edtTax_ID3 = shown(QStringLiteral("edtTax_ID3"));
+    edtAddress13 = shown(QStringLiteral("edtAddress13"));
+    edtAddress23 = shown(QStringLiteral("edtAddress23"));
+
+    auto* shop = new QGridLayout;
+    shop->addWidget(newLabel(Panel2, QStringLiteral("ชื่อร้านค้า")), 0, 0);
+    shop->addWidget(edtCafeteria_Name3, 0, 1, 1, 3);
+    shop->addWidget(edtCafeteria_Code3, 0, 4, 1, 2);
+    shop->addWidget(newLabel(Panel2, QStringLiteral("ผู้ประกอบการ คำนำหน้า")), 1, 0);
+    shop->addWidget(cmbSurName3, 1, 1);
+    shop->addWidget(newLabel(Panel2, QStringLiteral("ชื่อ")), 1, 2);
+    shop->addWidget(edtFirstName3, 1, 3);
+    shop->addWidget(newLabel(Panel2, QStringLiteral("นามสกุล")), 1, 4);
+    shop->addWidget(edtLastName3, 1, 5);
+    shop->addWidget(newLabel(Panel2, QStringLiteral("เลขที่บัตรประจำตัวประชาชน")), 2, 0);
+    shop->addWidget(edtPerson_ID3, 2, 1);
+    shop->addWidget(newLabel(Panel2, QStringLiteral("เลขประจำตัวผู้เสียภาษี")), 2, 2);
+    shop->addWidget(edtTax_ID3, 2, 3);
+    shop->addWidget(newLabel(Panel2, QStringLiteral("ทีอยู่")), 3, 0);
+    shop->addWidget(edtAddress13, 3, 1, 1, 5);
+    shop->addWidget(edtAddress23, 4, 1, 1, 5);
+    shop->setColumnStretch(1, 1);
+    shop->setColumnStretch(3, 1);
+    shop->setColumnStretch(5, 1);
+    layout->addLayout(shop);
+
+    // The lower part: the cost grid with its buttons, and the line panel
+    // laid over exactly that part when a line is added or changed.
+    auto* lower = new QWidget(Panel2);
+    auto* lowerLayout = new QGridLayout(lower);
+    lowerLayout->setContentsMargins(0, 0, 0, 0);
+
+    auto* costs = new QGroupBox(QStringLiteral("ค่าใช้จ่ายรายเดือนคงที่"), lower);
+    costArea_ = costs;
+    auto* costsLayout = new QVBoxLayout(costs);
+    StringGrid2 = new StringGrid(costs);
+    StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
+    costsLayout->addWidget(StringGrid2, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(newButton(costs, QStringLiteral("btnAdd_Data"), QStringLiteral("เพิ่มข้อมูล")));
+    buttons->addWidget(newButton(costs, QStringLiteral("btnEdit_Data"), QStringLiteral("แก้ไขข้อมูล")));
+    buttons->addWidget(newButton(costs, QStringLiteral("btnDelete_data"), QStringLiteral("ลบข้อมูล")));
+    buttons->addStretch();
+    buttons->addWidget(newButton(costs, QStringLiteral("btnExit2"), QStringLiteral("ออก")));
+    costsLayout->addLayout(buttons);
+
+    lowerLayout->addWidget(costs, 0, 0);
+    Panel3 = buildLinePanel(lower);
+    lowerLayout->addWidget(Panel3, 0, 0);
+    Panel3->raise();
+    layout->addWidget(lower, 1);
+}
+
+QFrame* TfrmTR_Fix_Cost_Type::buildLinePanel(QWidget* parent)
+{
+    QFrame* panel = newPanel(QStringLiteral("Panel3"));
+    panel->setParent(parent);
+    auto* layout = new QVBoxLayout(panel);
+    layout->addWidget(newTitle(panel, kTitle));
+
+    cmbCost_Code4 = newCombo(panel, QStringLiteral("cmbCost_Code4"), 0);
+    edtCost_Money_Rate4 = newEdit(panel, QStringLiteral("edtCost_Money_Rate4"), 0);
+    edtCost_Money_Rate4->setAlignment(Qt::AlignRight);
+    edtCost_Money_Rate4->setMaximumWidth(200);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(newLabel(panel, QStringLiteral("ประเภทรายจ่าย")), 0, 0);
+    fields->addWidget(cmbCost_Code4, 0, 1, 1, 2);
+    fields->addWidget(newLabel(panel, QStringLiteral("จำนวนเงิน")), 1, 0);
+    fields->addWidget(edtCost_Money_Rate4, 1, 1);
+    fields->addWidget(newLabel(panel, QStringLiteral("บาท")), 1, 2);
+    fields->setColumnStretch(2, 1);
+    layout->addLayout(fields);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(newButton(panel, QStringLiteral("btnSave3"), QStringLiteral("บันทึกข้อมูล")));
+    buttons->addWidget(newButton(panel, QStringLiteral("btnCancel3"), QStringLiteral("ออก")));
+    layout->addLayout(buttons);
+    layout->addStretch();
+    return panel;
+}
+
+void TfrmTR_Fix_Cost_Type::connectHandlers()
+{
+    const auto button = [this](const char* name) { return findChild<QPushButton*>(QString::fromLatin1(name)); };
+    onClick(button("btnSearch2"), &TfrmTR_Fix_Cost_Type::btnSearch2Click);
+    onClick(button("btnEdit2"), &TfrmTR_Fix_Cost_Type::btnEdit2Click);
+    onClick(button("btnAdd_Data"), &TfrmTR_Fix_Cost_Type::btnAdd_DataClick);
+    onClick(button("btnEdit_Data"), &TfrmTR_Fix_Cost_Type::btnEdit_DataClick);
+    onClick(button("btnSave3"), &TfrmTR_Fix_Cost_Type::btnSave3Click);
+    onClick(button("btnDelete_data"), &TfrmTR_Fix_Cost_Type::btnDelete_dataClick);
+    onClick(button("btnCancel3"), &TfrmTR_Fix_Cost_Type::btnCancel3Click);
+    onClick(button("btnExit2"), &TfrmTR_Fix_Cost_Type::btnExit2Click);
+    onClick(button("btnExit1"), &TfrmTR_Fix_Cost_Type::btnExit1Click);
+}
+
+void TfrmTR_Fix_Cost_Type::FormCreate()
+{
+    Panel2->hide();
+    setLineOpen(false);
+    RadioButton1->setChecked(true);
+
+    StringGrid1->resetGrid(kShopHeaders, kShopWidths);
+    edtCafeteria_Name->clear();
+    edtFirstName->clear();
+
+    // Filled once: cost types added elsewhere show up in a new window.
+    for (const Row& row : FixCostTable::costTypes(context().db))
+        cmbCost_Code4->addItem(row.text(col("Cost_Code")) + QStringLiteral("    ") + row.text(col("Cost_Name")));
+
+    cmbCost_Code4->setEditText(QString());
+    edtCost_Money_Rate4->setText(QStringLiteral("0"));
+}
+
+void TfrmTR_Fix_Cost_Type::btnSearch2Click()
+{
+    const bool byShopName = RadioButton1->isChecked();
+    const QString typed = byShopName ? edtCafeteria_Name->text() : edtFirstName->text();
+    const Rows rows = FixCostTable::searchShops(context().db, byShopName, typed);
+    if (rows.isEmpty()) {
+        message(kNothingFound);
+        return;
+    }
+    for (int i = 1; i <= rows.size(); ++i) {
+        const Row& row = rows.at(i - 1);
+        StringGrid1->setRowCount(i + 1);
+        StringGrid1->setCell(0, i, QString::number(i));
+        StringGrid1->setCell(1, i, row.text(col("Cafeteria_Name")));
+        StringGrid1->setCell(2, i,
+                             row.text(col("SurName")) + row.text(col("FirstName")) + QLatin1Char(' ')
+                                 + row.text(col("LastName")));
+        StringGrid1->setCell(3, i, row.text(col("Address1")));
+        StringGrid1->setCell(4, i, row.text(col("Address2")));
+        StringGrid1->setCell(kShopCodeColumn, i, row.text(col("Cafeteria_Code")));
+    }
+}
+
+void TfrmTR_Fix_Cost_Type::btnEdit2Click()
+{
+    openShop(StringGrid1->currentCell(kShopCodeColumn));
+}
+
+bool TfrmTR_Fix_Cost_Type::openShop(const QString& cafeteriaCode)
+{
+    const Rows rows = FixCostTable::shopByCode(context().db, cafeteriaCode);
+    if (rows.isEmpty()) {
+        message(kShopNotFound);
+        return false;
+    }
+    const Row& shop = rows.first();
+    edtCafeteria_Code3->setText(shop.text(col("Cafeteria_Code")));
+    cmbSurName3->setEditText(shop.text(col("SurName")));
+    edtFirstName3->setText(shop.text(col("FirstName")));
+    edtLastName3->setText(shop.text(col("LastName")));
+    edtPerson_ID3->setText(shop.text(col("Person_ID")));
+    edtTax_ID3->setText(shop.text(col("Tax_ID")));
+    edtAddress13->setText(shop.text(col("Address1")));
+    edtAddress23->setText(shop.text(col("Address2")));
+    edtCafeteria_Name3->setText(shop.text(col("Cafeteria_Name")));
+
+    fillCostGrid(edtCafeteria_Code3->text());
+    Panel2->show();
+    return true;
+}
+
+void TfrmTR_Fix_Cost_Type::refreshShop()
+{
+    // The shop on show, not whatever row the covered search grid holds.
+    openShop(shopCode());
+}
+
+void TfrmTR_Fix_Cost_Type::fillCostGrid(const QString& cafeteriaCode)
+{
+    const Rows rows = FixCostTable::linesOfShop(context().db, cafeteriaCode);
+    StringGrid2->resetGrid(kCostHeaders, kCostWidths);
+    for (int i = 1; i <= rows.size(); ++i) {
+        const Row& row = rows.at(i - 1);
+        StringGrid2->setRowCount(i + 1);
+        StringGrid2->setCell(0, i, QString::number(i));
+        StringGrid2->setCell(kCostCodeColumn, i, row.text(col("Cost_Code")));
+        StringGrid2->setCell(2, i, row.text(col("Cost_Name")));
+        StringGrid2->setCell(3, i, FormatAmount(row.money(col("Cost_Money_Rate"))));
+    }
+    StringGrid2->setCurrentRow(1);
+}
+
+void TfrmTR_Fix_Cost_Type::setLineOpen(bool open)
+{
+    // The covered grid and its buttons take no keys meanwhile: moving the
+    // grid's row would change which line a save replaces.
+    costArea_->setEnabled(!open);
+    Panel3->setVisible(open);
+}
+
+QString TfrmTR_Fix_Cost_Type::chosenCostCode() const
+{
+    // Codes have at most three characters; list items put blanks after them.
+    return TrimSpaces(cmbCost_Code4->currentText().left(3));
+}
+
+QString TfrmTR_Fix_Cost_Type::shopCode() const
+{
+    return edtCafeteria_Code3->text();
+}
+
+void TfrmTR_Fix_Cost_Type::btnAdd_DataClick()
+{
+    mode_ = 1;
+    cmbCost_Code4->setEditText(QString());
+    edtCost_Money_Rate4->setText(QStringLiteral("0"));
+    setLineOpen(true);
+    cmbCost_Code4->setFocus();
+}
+
+void TfrmTR_Fix_Cost_Type::btnEdit_DataClick()
+{
+    mode_ = 2;
+    const Rows rows = FixCostTable::lineOfShop(context().db, shopCode(), StringGrid2->currentCell(kCostCodeColumn));
+    if (rows.isEmpty()) {
+        message(kLineNotFound);
+        return;
+    }
+    const Row& line = rows.first();
+    cmbCost_Code4->setEditText(line.text(col("Cost_Code")) + QStringLiteral("   ") + line.text(col("Cost_Name")));
+    edtCost_Money_Rate4->setText(FormatAmount(line.money(col("Cost_Money_Rate"))));
+    setLineOpen(true);
+    cmbCost_Code4->setFocus();
+}
+
+void TfrmTR_Fix_Cost_Type::btnSave3Click()
+{
+    if (!confirm(kConfirmSave))
+        return;
+    // Nothing reaches the table unless the amount is a number.
+    const std::optional<Money> amount = Money::parse(StripCommas(edtCost_Money_Rate4->text()));
+    if (!amount) {
+        message(kBadAmount);
+        return;
+    }
+    if (mode_ == 1)
+        saveNewLine(chosenCostCode(), *amount);
+    else if (mode_ == 2)
+        saveChangedLine(chosenCostCode(), *amount);
+}
+
+void TfrmTR_Fix_Cost_Type::saveNewLine(const QString& costCode, Money amount)
+{
+    Database& db = context().db;
+    if (FixCostTable::exists(db, shopCode(), costCode)) {
+        message(kDuplicateOnAdd);
+        return;
+    }
+    try {
+        FixCostTable::insert(db, shopCode(), costCode, amount);
+    } catch (const DbError& e) {
+        // Another workstation added the same line since the check.
+        if (!e.isUniqueViolation())
+            throw;
+        message(kDuplicateOnAdd);
+        return;
+    }
+    message(kSaved);
+    setLineOpen(false);
+    refreshShop();
+}
+
+void TfrmTR_Fix_Cost_Type::saveChangedLine(const QString& costCode, Money amount)
+{
+    Database& db = context().db;
+    const QString oldCode = StringGrid2->currentCell(kCostCodeColumn);
+    if (costCode != oldCode && FixCostTable::exists(db, shopCode(), costCode)) {
+        message(kDuplicateOnChange);
+        return;
+    }
+    int changed = 0;
+    try {
+        changed = FixCostTable::update(db, shopCode(), oldCode, costCode, amount);
+    } catch (const DbError& e) {
+        // Another workstation gave the shop this code since the check.
+        if (!e.isUniqueViolation())
+            throw;
+        message(kDuplicateOnChange);
+        return;
+    }
+    setLineOpen(false);
+    // The line may have been deleted by another workstation meanwhile; saying
+    // it was saved would lose the typed values silently.
+    message(changed > 0 ? kSaved : kLineNotFound);
+    refreshShop();
+}
+
+void TfrmTR_Fix_Cost_Type::btnDelete_dataClick()
+{
+    if (!confirm(kConfirmDelete))
+        return;
+    FixCostTable::remove(context().db, shopCode(), StringGrid2->currentCell(kCostCodeColumn));
+    setLineOpen(false);
+    message(kDeleted);
+    refreshShop();
+}
+
+void TfrmTR_Fix_Cost_Type::btnCancel3Click()
+{
+    setLineOpen(false);
+}
+
+void TfrmTR_Fix_Cost_Type::btnExit2Click()
+{
+    Panel2->hide();
+}
+
+void TfrmTR_Fix_Cost_Type::btnExit1Click()
+{
+    returnToMainMenu();
+}
