@@ -20,6 +20,11 @@ Rows CostTypeTable::searchByName(Database& db, const QString& typed)
     return searchBy(db, QStringLiteral("Cost_Name"), typed);
 }
 
+Rows CostTypeTable::listByCode(Database& db)
+{
+    return db.select(QStringLiteral("SELECT * FROM Tr_Cost_Type ORDER BY Cost_Code"));
+}
+
 Rows CostTypeTable::findByCode(Database& db, const QString& code)
 {
     return db.select(QStringLiteral("SELECT * FROM Tr_Cost_Type\nWHERE (Cost_Code = ?)"), {code});

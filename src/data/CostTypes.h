@@ -4,7 +4,7 @@
 
 #include <QString>
 
-// The statements of the cost type window on Tr_Cost_Type.
+// The statements on Tr_Cost_Type.
 namespace CostTypeTable {
 
 // The rows whose code, or whose name, contains the typed text. The text is
@@ -12,6 +12,9 @@ namespace CostTypeTable {
 // every row. No order is imposed: rows come as the database keeps them.
 Rows searchByCode(Database& db, const QString& typed);
 Rows searchByName(Database& db, const QString& typed);
+
+// Every cost type in code order, as lists of cost types offer them.
+Rows listByCode(Database& db);
 
 // The row with exactly this code (none or one).
 Rows findByCode(Database& db, const QString& code);

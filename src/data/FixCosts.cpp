@@ -8,23 +8,6 @@ const QString joinedLines = QStringLiteral(
 
 } // namespace
 
-Rows FixCostTable::costTypes(Database& db)
-{
-    return db.select(QStringLiteral("SELECT * FROM Tr_Cost_Type ORDER BY Cost_Code"));
-}
-
-Rows FixCostTable::searchShops(Database& db, bool byShopName, const QString& typed)
-{
-    const QString column = byShopName ? QStringLiteral("Cafeteria_Name") : QStringLiteral("FirstName");
-    return db.select(QStringLiteral("SELECT * FROM TR_Cafeteria\nWHERE ") + db.dialect().containsCondition(column),
-                     {Dialect::containsPattern(typed)});
-}
-
-Rows FixCostTable::shopByCode(Database& db, const QString& cafeteriaCode)
-{
-    return db.select(QStringLiteral("SELECT * FROM TR_Cafeteria WHERE (Cafeteria_Code = ?)"), {cafeteriaCode});
-}
-
 Rows FixCostTable::linesOfShop(Database& db, const QString& cafeteriaCode)
 {
     return db.select(joinedLines + QStringLiteral("WHERE (TR_Fix_Cost_Type.Cafeteria_Code = ?)"), {cafeteriaCode});

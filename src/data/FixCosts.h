@@ -4,19 +4,8 @@
 
 #include <QString>
 
-// The monthly fixed amount per shop and cost type (TR_Fix_Cost_Type), with
-// the cost type list and the shop lookups that its window needs.
+// The monthly fixed amount per shop and cost type (TR_Fix_Cost_Type).
 namespace FixCostTable {
-
-// Every cost type, in Cost_Code order.
-Rows costTypes(Database& db);
-
-// Shops whose name (byShopName) or operator's first name contains the typed
-// text literally, letter case ignored; an empty text matches every shop.
-Rows searchShops(Database& db, bool byShopName, const QString& typed);
-
-// The shop with this code (none or one row).
-Rows shopByCode(Database& db, const QString& cafeteriaCode);
 
 // A shop's fixed costs with the cost type's name joined in (empty when the
 // cost type is missing). Not ordered.

@@ -1,5 +1,7 @@
 #include "reference/UTR_Cafeteria.h"
 
+#include "reference/ShopGrid.h"
+
 #include "core/StartupValues.h"
 #include "data/Cafeterias.h"
 #include "ui/DateMaskEdit.h"
@@ -123,9 +125,7 @@ void TfrmTR_Cafeteria::btnEdit_DataClick()
 {
     mode_ = EditMode;
     Panel2->show();
-    StringGrid1->resetGrid({QStringLiteral("No"), QStringLiteral("ชื่อร้าน"), QStringLiteral("ชื่อผู้ประกอบการ"),
-                            QStringLiteral("ที่อยู่ 1"), QStringLiteral("ที่อยู่ 2"), QStringLiteral("CF CODE")},
-                           {50, 100, 100, 100, 120, 0});
+    ShopGrid::reset(StringGrid1);
     edtCafeteria_Name->clear();
     edtFirstName->clear();
 }
@@ -139,22 +139,12 @@ void TfrmTR_Cafeteria::btnSearch2Click()
         message(kNotFound);
         return;  // the grid keeps what it showed
     }
-    StringGrid1->setRowCount(int(rows.size()) + 1);
-    for (int i = 1; i <= rows.size(); ++i) {
-        const Shop shop = Shop::fromRow(rows.at(i - 1));
-        StringGrid1->setCell(0, i, QString::number(i));
-        StringGrid1->setCell(1, i, shop.name);
-        // The title is written straight before the first name.
-        StringGrid1->setCell(2, i, shop.surName + shop.firstName + QLatin1Char(' ') + shop.lastName);
-        StringGrid1->setCell(3, i, shop.address1);
-        StringGrid1->setCell(4, i, shop.address2);
-        StringGrid1->setCell(5, i, shop.code);
-    }
+    ShopGrid::fill(StringGrid1, rows);
 }
 
 void TfrmTR_Cafeteria::btnEdit2Click()
 {
-    const Rows rows = CafeteriaTable::findByCode(context().db, StringGrid1->currentCell(5));
+    const Rows rows = CafeteriaTable::findByCode(context().db, StringGrid1->currentCell(ShopGrid::CodeColumn));
     if (rows.isEmpty()) {
         message(QStringLiteral("ไม่มีข้อมูลที่ต้องการ ระบบผิดพลาด ติดต่อผู้ดูแลระบบ"));
         return;

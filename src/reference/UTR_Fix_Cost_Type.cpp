@@ -1,6 +1,9 @@
 #include "reference/UTR_Fix_Cost_Type.h"
 
+#include "data/Cafeterias.h"
+#include "data/CostTypes.h"
 #include "data/FixCosts.h"
+#include "reference/ShopGrid.h"
 #include "ui/StringGrid.h"
 #include "util/Utility.h"
 
@@ -30,10 +33,6 @@ const QString kSaved = QStringLiteral("ทำการบันทึกข้�
 const QString kDeleted = QStringLiteral("ทำการลบข้อมูลเรียบร้อยแล้ว");
 const QString kBadAmount = QStringLiteral("จำนวนเงินไม่ถูกต้อง กรุณาใส่ตัวเลข");
 
-const QStringList kShopHeaders = {QStringLiteral("No"), QStringLiteral("ชื่อร้าน"), QStringLiteral("ชื่อผู้ประกอบการ"),
-                                  QStringLiteral("ที่อยู่ 1"), QStringLiteral("ที่อยู่ 2"), QStringLiteral("CF CODE")};
-const QList<int> kShopWidths = {50, 100, 100, 100, 120, 0};
-constexpr int kShopCodeColumn = 5;
 
 const QStringList kCostHeaders = {QStringLiteral("No"), QStringLiteral("รหัสหมวดรายจ่าย"), QStringLiteral("ชื่อรายจ่าย"),
                                   QStringLiteral("จำนวนเงิน")};
@@ -214,12 +213,12 @@ void TfrmTR_Fix_Cost_Type::FormCreate()
     setLineOpen(false);
     RadioButton1->setChecked(true);
 
-    StringGrid1->resetGrid(kShopHeaders, kShopWidths);
+    ShopGrid::reset(StringGrid1);
     edtCafeteria_Name->clear();
     edtFirstName->clear();
 
     // Filled once: cost types added elsewhere show up in a new window.
-    for (const Row& row : FixCostTable::costTypes(context().db))
+    for (const Row& row : CostTypeTable::listByCode(context().db))
         cmbCost_Code4->addItem(row.text(col("Cost_Code")) + QStringLiteral("    ") + row.text(col("Cost_Name")));
 
     cmbCost_Code4->setEditText(QString());
@@ -230,33 +229,22 @@ void TfrmTR_Fix_Cost_Type::btnSearch2Click()
 {
     const bool byShopName = RadioButton1->isChecked();
     const QString typed = byShopName ? edtCafeteria_Name->text() : edtFirstName->text();
-    const Rows rows = FixCostTable::searchShops(context().db, byShopName, typed);
+    const Rows rows = CafeteriaTable::search(context().db, byShopName, typed);
     if (rows.isEmpty()) {
         message(kNothingFound);
         return;
     }
-    for (int i = 1; i <= rows.size(); ++i) {
-        const Row& row = rows.at(i - 1);
-        StringGrid1->setRowCount(i + 1);
-        StringGrid1->setCell(0, i, QString::number(i));
-        StringGrid1->setCell(1, i, row.text(col("Cafeteria_Name")));
-        StringGrid1->setCell(2, i,
-                             row.text(col("SurName")) + row.text(col("FirstName")) + QLatin1Char(' ')
-                                 + row.text(col("LastName")));
-        StringGrid1->setCell(3, i, row.text(col("Address1")));
-        StringGrid1->setCell(4, i, row.text(col("Address2")));
-        StringGrid1->setCell(kShopCodeColumn, i, row.text(col("Cafeteria_Code")));
-    }
+    ShopGrid::fill(StringGrid1, rows);
 }
 
 void TfrmTR_Fix_Cost_Type::btnEdit2Click()
 {
-    openShop(StringGrid1->currentCell(kShopCodeColumn));
+    openShop(StringGrid1->currentCell(ShopGrid::CodeColumn));
 }
 
 bool TfrmTR_Fix_Cost_Type::openShop(const QString& cafeteriaCode)
 {
-    const Rows rows = FixCostTable::shopByCode(context().db, cafeteriaCode);
+    const Rows rows = CafeteriaTable::findByCode(context().db, cafeteriaCode);
     if (rows.isEmpty()) {
         message(kShopNotFound);
         return false;
