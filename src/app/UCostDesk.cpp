@@ -57,7 +57,8 @@ TfrmCostDesk::TfrmCostDesk(const Options& options, QWidget* parent)
     setCentralWidget(mdiArea_);
     mdiArea_->viewport()->installEventFilter(this);
 
-    L_Cdate = new QLabel(mdiArea_);
+    // On the background, beneath any working window.
+    L_Cdate = new QLabel(mdiArea_->viewport());
     L_Cdate->setObjectName(QStringLiteral("L_Cdate"));
     QFont dateFont = L_Cdate->font();
     dateFont.setPointSizeF(dateFont.pointSizeF() * 1.3);
@@ -386,7 +387,7 @@ void TfrmCostDesk::placeOverlays()
         scaledBackgroundSize_ = area;
     }
     L_Cdate->move(16, 12);
-    L_Cdate->raise();
+    L_Cdate->lower();
     Panel1->move((mdiArea_->width() - Panel1->width()) / 2, (mdiArea_->height() - Panel1->height()) / 2);
     Panel1->raise();
 }
