@@ -1,19 +1,14 @@
 // The shop register window driven through its named widgets, and the shop
 // code allocation racing between two workstations.
-#include "support/ScriptedPrompter.h"
 #include "support/TestDatabase.h"
+#include "support/WindowDriver.h"
 
 #include "core/Numbers.h"
-#include "core/StartupValues.h"
 #include "data/Cafeterias.h"
 #include "reference/UTR_Cafeteria.h"
 #include "ui/DateMaskEdit.h"
-#include "ui/StringGrid.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <atomic>
@@ -22,52 +17,11 @@
 
 namespace {
 
-const QString kYear = QStringLiteral("2570");
+const QString kYear = QStringLiteral("2570");  // the budget year a Screen starts in
 const QString kSaved = QStringLiteral("บันทึกข้อมูลเรียบร้อยแล้ว");
 
-StartupValues startupOf(const QString& budgetYear)
-{
-    StartupValues values;
-    values.currentDate = QStringLiteral("08/12/2569");
-    values.budgetYear = budgetYear;
-    values.loginUser = QStringLiteral("clerk");
-    return values;
-}
-
 // One workstation with the window open on it.
-struct Screen {
-    explicit Screen(Database& db, const StartupValues& values = startupOf(kYear))
-        : startup(values), context{db, prompter, startup}, window(context)
-    {
-        window.show();
-    }
-
-    template <class W = QWidget>
-    W* get(const char* name)
-    {
-        W* widget = window.findChild<W*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
-    void click(const char* name) { get<QAbstractButton>(name)->click(); }
-    bool shows(const char* panel) { return get(panel)->isVisible(); }
-    QLineEdit* edit(const char* name) { return get<QLineEdit>(name); }
-    QLineEdit* comboEdit(const char* name) { return get<QComboBox>(name)->lineEdit(); }
-    void type(QLineEdit* field, const QString& text)
-    {
-        // Key by key, as typed; keyClicks() takes Latin-1 only.
-        field->setCursorPosition(0);
-        for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, field, Qt::Key(0), QString(c), Qt::NoModifier);
-    }
-    StringGrid* grid() { return get<StringGrid>("StringGrid1"); }
-
-    ScriptedPrompter prompter;
-    StartupValues startup;
-    WorkContext context;
-    TfrmTR_Cafeteria window;
-};
+using Screen = WindowDriver<TfrmTR_Cafeteria>;
 
 Row shopRow(Database& db, const QString& code)
 {
@@ -174,10 +128,10 @@ private slots:
             {"edtCafeteria_Size3", "Cafeteria_Size"}, {"edtPromise_No3", "Promise_No"},
             {"edtTime_Year3", "Time_Year"}, {"edtTime_Month3", "Time_Month"}, {"edtTime_Date3", "Time_Date"}};
         for (const auto& [name, column] : fields)
-            s.type(s.edit(name), awkward(s.edit(name)->maxLength() + 1));
-        s.type(s.comboEdit("cmbSurName3"), awkward(16));
+            s.typeAtStart(s.edit(name), awkward(s.edit(name)->maxLength() + 1));
+        s.typeAtStart(s.comboEdit("cmbSurName3"), awkward(16));
         const QString place = QStringLiteral("ซุ้ม 'ริมน้ำ' 50%");  // typed, not one of the list
-        s.type(s.comboEdit("cmbCafeteria_Address3"), place);
+        s.typeAtStart(s.comboEdit("cmbCafeteria_Address3"), place);
 
         s.click("btnSave3");
         QCOMPARE(s.prompter.confirmations(), QStringList{QStringLiteral("ยืนยันการบันทึกข้อมูล ")});
@@ -203,8 +157,8 @@ private slots:
         QCOMPARE(s.get<DateMaskEdit>("edtBeg_Promise_date3")->maskedText(), QStringLiteral("  /  /    "));
         s.get<QComboBox>("cmbSurName3")->setCurrentIndex(1);
         s.get<QRadioButton>("RadioGroup1Item1")->click();
-        s.type(s.get<DateMaskEdit>("edtBeg_Promise_date3"), QStringLiteral("01102569"));
-        s.type(s.get<DateMaskEdit>("edtEnd_Promise_date3"), QStringLiteral("30092570"));
+        s.typeAtStart(s.get<DateMaskEdit>("edtBeg_Promise_date3"), QStringLiteral("01102569"));
+        s.typeAtStart(s.get<DateMaskEdit>("edtEnd_Promise_date3"), QStringLiteral("30092570"));
         s.click("btnSave3");
         const Row second = shopRow(t.db(), QStringLiteral("CF25700002"));
         QCOMPARE(second.text(QStringLiteral("SurName")), QStringLiteral("นาง"));
@@ -220,7 +174,7 @@ private slots:
         TestDatabase t;
         Screen s(t.db());
         s.click("btnAdd_Data");
-        s.type(s.edit("edtCafeteria_Name3"), QStringLiteral("ร้านป้าแดง"));
+        s.typeAtStart(s.edit("edtCafeteria_Name3"), QStringLiteral("ร้านป้าแดง"));
         s.prompter.answerNext(false);
         s.click("btnSave3");
         QVERIFY(s.prompter.messages().isEmpty());
@@ -257,7 +211,7 @@ private slots:
 
         s.prompter.clear();
         s.click("btnAdd_Data");
-        s.type(s.edit("edtCafeteria_Name3"), QStringLiteral("ร้านที่หนึ่งหมื่น"));
+        s.typeAtStart(s.edit("edtCafeteria_Name3"), QStringLiteral("ร้านที่หนึ่งหมื่น"));
         s.click("btnSave3");
         QCOMPARE(s.prompter.messages(),
                  QStringList{QStringLiteral("เลขรหัสร้านค้าของปีงบประมาณ 2570 ครบ 9999 ร้านแล้ว "
@@ -282,7 +236,7 @@ private slots:
 
         Screen s(t.db());
         s.click("btnAdd_Data");
-        s.type(s.edit("edtCafeteria_Name3"), QStringLiteral("ร้านใหม่"));
+        s.typeAtStart(s.edit("edtCafeteria_Name3"), QStringLiteral("ร้านใหม่"));
         s.click("btnSave3");
         QCOMPARE(s.prompter.errors().size(), 1);
         QVERIFY(s.prompter.messages().isEmpty());

@@ -1,15 +1,11 @@
 // The cost type window driven through its named widgets on a fresh database:
 // what the user sees (messages, panels, grid) and what Tr_Cost_Type holds.
-#include "core/StartupValues.h"
 #include "data/CostTypes.h"
 #include "reference/UCost_Type.h"
-#include "support/ScriptedPrompter.h"
 #include "support/TestDatabase.h"
-#include "ui/StringGrid.h"
+#include "support/WindowDriver.h"
 
 #include <QApplication>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QSqlDriver>
 #include <QTest>
@@ -28,51 +24,31 @@ const QString kSaved = QStringLiteral("ทำการบันทึกข้�
 const QString kDuplicate = QStringLiteral("รหัสค่าใช้จ่ายนี้มีในระบบแล้ว ไม่สามารถเพิ่มได้");
 const QString kNoData = QStringLiteral("ไม่มีข้อมูลที่ต้องการ");
 
-// Types key by key, as a user would, so that the length limit applies
-// (QTest::keyClicks only handles Latin-1).
-void typeInto(QLineEdit* edit, const QString& text)
-{
-    edit->clear();
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(edit, &press);
-    }
-}
+// The desk's own database, made before the window that reads it.
+struct FreshDatabase {
+    explicit FreshDatabase(ConnectionSettings::Engine engine) : t(engine) {}
+    TestDatabase t;
+};
 
 // One workstation with the window open on a fresh database.
-struct Desk {
+struct Desk : FreshDatabase, WindowDriver<TfrmCost_Type> {
     explicit Desk(ConnectionSettings::Engine engine = ConnectionSettings::Engine::SQLite)
-        : t(engine), startup{QStringLiteral("08/12/2569"), QStringLiteral("2570"), QStringLiteral("clerk"), 9},
-          context{t.db(), prompter, startup}, window(context)
+        : FreshDatabase(engine), WindowDriver(t.db())
     {
-        window.show();
     }
-
-    template <class W = QWidget>
-    W* get(const char* name)
-    {
-        W* w = window.findChild<W*>(QString::fromLatin1(name));
-        if (!w)
-            qFatal("no widget %s", name);
-        return w;
-    }
-    QLineEdit* edit(const char* name) { return get<QLineEdit>(name); }
-    void click(const char* name) { get<QAbstractButton>(name)->click(); }
-    bool shows(const char* panel) { return get(panel)->isVisible(); }
-    StringGrid* grid() { return get<StringGrid>("StringGrid1"); }
 
     void seed(const QString& code, const QString& name) { CostTypeTable::insert(t.db(), code, name); }
     void add(const QString& code, const QString& name)
     {
         click("btnAdd_Data");
-        typeInto(edit("edtCost_Code3"), code);
-        typeInto(edit("edtCost_Name3"), name);
+        typeInto("edtCost_Code3", code);
+        typeInto("edtCost_Name3", name);
         click("btnSave3");
     }
     void search(const char* radio, const char* field, const QString& text)
     {
         click(radio);
-        typeInto(edit(field), text);
+        typeInto(field, text);
         click("btnSearch2");
     }
     void searchByName(const QString& text) { search("RadioButton2", "edtCost_Name2", text); }
@@ -92,12 +68,6 @@ struct Desk {
             rows << r.text(QStringLiteral("Cost_Code")) + u'|' + r.text(QStringLiteral("Cost_Name"));
         return rows;
     }
-
-    TestDatabase t;
-    ScriptedPrompter prompter;
-    StartupValues startup;
-    WorkContext context;
-    TfrmCost_Type window;
 };
 
 // Workstation B adds the code in a transaction of its own and commits only
@@ -223,7 +193,7 @@ private slots:
         d.click("btnAdd_Data");
         QLineEdit* code = d.edit("edtCost_Code3");
         QLineEdit* name = d.edit("edtCost_Name3");
-        typeInto(code, QStringLiteral("ABCD"));
+        d.typeInto(code, QStringLiteral("ABCD"));
         QCOMPARE(code->text(), QStringLiteral("ABC"));  // no fourth character
         d.window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&d.window));
@@ -264,7 +234,7 @@ private slots:
         QCOMPARE(d.edit("edtCost_Code3")->text(), QStringLiteral("03"));
         QVERIFY(!d.edit("edtCost_Code3")->isEnabled());
 
-        typeInto(d.edit("edtCost_Name3"), QStringLiteral("ค่าน้ำแข็งหลอด"));
+        d.typeInto("edtCost_Name3", QStringLiteral("ค่าน้ำแข็งหลอด"));
         d.click("btnSave3");
         QCOMPARE(d.prompter.texts(), QStringList({kConfirm, kSaved}));
         QVERIFY(d.shows("Panel2") && !d.shows("Panel3"));
@@ -276,7 +246,7 @@ private slots:
         d.prompter.clear();
         d.searchByName(QStringLiteral("แข็ง"));
         d.click("btnEdit2");
-        typeInto(d.edit("edtCost_Name3"), QStringLiteral("ค่าบำรุงสถานที่"));
+        d.typeInto("edtCost_Name3", QStringLiteral("ค่าบำรุงสถานที่"));
         d.click("btnSave3");
         QCOMPARE(d.prompter.texts(), QStringList({kConfirm, kSaved, kNoData}));
         QCOMPARE(d.gridRows(), QStringList({QStringLiteral("1|03|ค่าน้ำแข็งหลอด")}));
@@ -317,8 +287,8 @@ private slots:
         QFETCH(ConnectionSettings::Engine, engine);
         Desk d(engine);
         d.click("btnAdd_Data");
-        typeInto(d.edit("edtCost_Code3"), QStringLiteral("07"));
-        typeInto(d.edit("edtCost_Name3"), QStringLiteral("ค่าโทรศัพท์"));
+        d.typeInto("edtCost_Code3", QStringLiteral("07"));
+        d.typeInto("edtCost_Name3", QStringLiteral("ค่าโทรศัพท์"));
         {
             RivalAdd rival(d.t, d.t.db(), QStringLiteral("07"));
             d.click("btnSave3");

@@ -1,16 +1,11 @@
 // The monthly fixed costs window driven through its named widgets: shop search,
 // the shop's cost lines, add / change / delete with their refusals, and lines
 // that another workstation changes underneath.
-#include "core/StartupValues.h"
 #include "data/FixCosts.h"
 #include "reference/UTR_Fix_Cost_Type.h"
-#include "support/ScriptedPrompter.h"
 #include "support/TestDatabase.h"
-#include "ui/StringGrid.h"
+#include "support/WindowDriver.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <functional>
@@ -54,32 +49,17 @@ std::optional<Money> stored(Database& db, const QString& shop, const QString& co
     return rows.isEmpty() ? std::nullopt : std::optional(rows.first().money(QStringLiteral("Cost_Money_Rate")));
 }
 
-struct Screen {
-    explicit Screen(Database& db) : context{db, prompter, startup}, window(context) { window.show(); }
+// One workstation with the window open; its cost type list and amount field.
+struct Screen : WindowDriver<TfrmTR_Fix_Cost_Type> {
+    explicit Screen(Database& db) : WindowDriver(db) {}
 
-    template <class T = QWidget>
-    T* get(const char* name)
-    {
-        T* w = window.findChild<T*>(QString::fromLatin1(name));
-        if (!w)
-            qFatal("no widget %s", name);
-        return w;
-    }
-    void click(const char* name) { get<QPushButton>(name)->click(); }
-    void type(const char* name, const QString& text)
-    {
-        get<QLineEdit>(name)->clear();
-        get<QLineEdit>(name)->insert(text);  // as an input method enters Thai text
-    }
-    bool shown(const char* panel) { return get(panel)->isVisible(); }
-    StringGrid* grid(const char* name) { return get<StringGrid>(name); }
-    QComboBox* combo() { return get<QComboBox>("cmbCost_Code4"); }
-    QString amount() { return get<QLineEdit>("edtCost_Money_Rate4")->text(); }
+    QComboBox* combo() { return WindowDriver::combo("cmbCost_Code4"); }
+    QString amount() { return edit("edtCost_Money_Rate4")->text(); }
 
     // Searches by shop name and opens the first shop found.
     void openShop(const QString& typedName)
     {
-        type("edtCafeteria_Name", typedName);
+        enterText("edtCafeteria_Name", typedName);
         click("btnSearch2");
         grid("StringGrid1")->setCurrentRow(1);
         click("btnEdit2");
@@ -91,11 +71,6 @@ struct Screen {
             if (costs->cell(1, r) == code)
                 costs->setCurrentRow(r);
     }
-
-    ScriptedPrompter prompter;
-    StartupValues startup{QStringLiteral("08/12/2569"), QStringLiteral("2570"), QStringLiteral("clerk"), 9};
-    WorkContext context;
-    TfrmTR_Fix_Cost_Type window;
 };
 
 // Makes the row the window is about to write appear just before it does, as
@@ -130,7 +105,7 @@ private slots:
         seed(t.db());
         Screen s(t.db());
         QCOMPARE(s.window.windowTitle(), QStringLiteral("frmTR_Fix_Cost_Type"));
-        QVERIFY(s.shown("Panel1") && !s.shown("Panel2") && !s.shown("Panel3"));
+        QVERIFY(s.shows("Panel1") && !s.shows("Panel2") && !s.shows("Panel3"));
         QVERIFY(s.get<QRadioButton>("RadioButton1")->isChecked() && s.get("edtFirstName")->isEnabled());
         QCOMPARE(s.combo()->count(), 3);
         QCOMPARE(s.combo()->itemText(0), QStringLiteral("01    ค่าเช่าพื้นที่"));
@@ -140,7 +115,7 @@ private slots:
         StringGrid* shops = s.grid("StringGrid1");
         QCOMPARE(shops->rowCount(), 2);
         QVERIFY(shops->isColumnHidden(5));
-        s.type("edtCafeteria_Name", QStringLiteral("100% cafe"));
+        s.enterText("edtCafeteria_Name", QStringLiteral("100% cafe"));
         s.click("btnSearch2");
         QCOMPARE(shops->rowCount(), 2);
         QCOMPARE(shops->cell(1, 1), QStringLiteral("ร้าน O'Brien 100% Cafe"));
@@ -150,14 +125,14 @@ private slots:
 
         // The checked radio button decides which field is used.
         s.get<QRadioButton>("RadioButton2")->setChecked(true);
-        s.type("edtFirstName", QStringLiteral("SOMSAK"));
+        s.enterText("edtFirstName", QStringLiteral("SOMSAK"));
         s.click("btnSearch2");
         QCOMPARE(shops->rowCount(), 2);
         QCOMPARE(shops->cell(5, 1), kShop2);
-        s.type("edtFirstName", QString());
+        s.enterText("edtFirstName", QString());
         s.click("btnSearch2");
         QCOMPARE(shops->rowCount(), 4);
-        s.type("edtFirstName", QStringLiteral("_"));
+        s.enterText("edtFirstName", QStringLiteral("_"));
         s.click("btnSearch2");
         QCOMPARE(s.prompter.messages(), QStringList{QStringLiteral("ไม่มีข้อมูลที่ต้องการ")});
         QCOMPARE(shops->rowCount(), 4);  // kept as it was
@@ -170,10 +145,10 @@ private slots:
         Screen s(t.db());
         s.click("btnEdit2");  // the empty row of a fresh grid
         QCOMPARE(s.prompter.lastText(), QStringLiteral("ไม่มีข้อมูลที่ต้องการ ระบบผิดพลาด ติดต่อผู้ดูแลระบบ"));
-        QVERIFY(!s.shown("Panel2"));
+        QVERIFY(!s.shows("Panel2"));
 
         s.openShop(QStringLiteral("O'Brien"));
-        QVERIFY(s.shown("Panel2") && !s.shown("Panel3"));
+        QVERIFY(s.shows("Panel2") && !s.shows("Panel3"));
         QCOMPARE(s.get<QLineEdit>("edtCafeteria_Code3")->text(), kShop1);
         QCOMPARE(s.get<QLineEdit>("edtCafeteria_Name3")->text(), QStringLiteral("ร้าน O'Brien 100% Cafe"));
         QCOMPARE(s.get<QComboBox>("cmbSurName3")->currentText(), QStringLiteral("นาย"));
@@ -191,13 +166,13 @@ private slots:
 
         // A shop without costs: one empty row, nothing to edit, delete "succeeds".
         s.click("btnExit2");
-        QVERIFY(!s.shown("Panel2"));
+        QVERIFY(!s.shows("Panel2"));
         s.openShop(QStringLiteral("น้ำผลไม้"));
         QCOMPARE(costs->rowCount(), 2);
         QCOMPARE(costs->cell(1, 1), QString());
         s.click("btnEdit_Data");
         QCOMPARE(s.prompter.lastText(), kLineNotFound);
-        QVERIFY(!s.shown("Panel3"));
+        QVERIFY(!s.shows("Panel3"));
         s.click("btnDelete_data");
         QCOMPARE(s.prompter.lastText(), kDeleted);
         QCOMPARE(FixCostTable::linesOfShop(t.db(), kShop1).size(), 2);
@@ -210,38 +185,38 @@ private slots:
         Screen s(t.db());
         s.openShop(QStringLiteral("O'Brien"));
         s.click("btnAdd_Data");
-        QVERIFY(s.shown("Panel3") && s.window.mode() == 1);
+        QVERIFY(s.shows("Panel3") && s.window.mode() == 1);
         QVERIFY(!s.get("StringGrid2")->isEnabled() && !s.get("btnDelete_data")->isEnabled());  // covered
         s.combo()->setCurrentIndex(2);  // "03    ค่าไฟฟ้า"
-        s.type("edtCost_Money_Rate4", QStringLiteral("1,5OO"));
+        s.enterText("edtCost_Money_Rate4", QStringLiteral("1,5OO"));
         s.click("btnSave3");
         QCOMPARE(s.prompter.texts(), (QStringList{QStringLiteral("ยืนยันการบันทึกข้อมูล "),
                                                   QStringLiteral("จำนวนเงินไม่ถูกต้อง กรุณาใส่ตัวเลข")}));
-        QVERIFY(s.shown("Panel3") && s.amount() == QStringLiteral("1,5OO"));
+        QVERIFY(s.shows("Panel3") && s.amount() == QStringLiteral("1,5OO"));
 
-        s.type("edtCost_Money_Rate4", QStringLiteral("1,500.00"));
+        s.enterText("edtCost_Money_Rate4", QStringLiteral("1,500.00"));
         s.prompter.answerNext(false);
         s.click("btnSave3");
-        QVERIFY(!stored(t.db(), kShop1, QStringLiteral("03")) && s.shown("Panel3"));
+        QVERIFY(!stored(t.db(), kShop1, QStringLiteral("03")) && s.shows("Panel3"));
         s.click("btnSave3");
         QCOMPARE(s.prompter.lastText(), kSaved);
         QCOMPARE(stored(t.db(), kShop1, QStringLiteral("03")), Money::fromSatang(150000));
-        QVERIFY(!s.shown("Panel3") && s.shown("Panel2") && s.get("StringGrid2")->isEnabled());
+        QVERIFY(!s.shows("Panel3") && s.shows("Panel2") && s.get("StringGrid2")->isEnabled());
         QCOMPARE(s.grid("StringGrid2")->rowCount(), 4);  // rebuilt
 
         // Typed by hand: only the first three characters count; empty amount is 0.
         s.click("btnAdd_Data");
         s.combo()->setEditText(QStringLiteral("02 anything"));
-        s.type("edtCost_Money_Rate4", QString());
+        s.enterText("edtCost_Money_Rate4", QString());
         s.click("btnSave3");
         QCOMPARE(stored(t.db(), kShop1, QStringLiteral("02")), Money());
 
         s.click("btnAdd_Data");
         s.combo()->setCurrentIndex(0);
-        s.type("edtCost_Money_Rate4", QStringLiteral("99"));
+        s.enterText("edtCost_Money_Rate4", QStringLiteral("99"));
         s.click("btnSave3");
         QCOMPARE(s.prompter.lastText(), kDuplicateOnAdd);
-        QVERIFY(s.shown("Panel3") && s.combo()->currentText() == QStringLiteral("01    ค่าเช่าพื้นที่"));
+        QVERIFY(s.shows("Panel3") && s.combo()->currentText() == QStringLiteral("01    ค่าเช่าพื้นที่"));
         QCOMPARE(stored(t.db(), kShop1, QStringLiteral("01")), Money::fromSatang(150000));
         QVERIFY(s.prompter.errors().isEmpty());
     }
@@ -254,7 +229,7 @@ private slots:
         s.openShop(QStringLiteral("O'Brien"));
         s.pickLine(QStringLiteral("01"));
         s.click("btnEdit_Data");
-        QVERIFY(s.shown("Panel3") && s.window.mode() == 2);
+        QVERIFY(s.shows("Panel3") && s.window.mode() == 2);
         QCOMPARE(s.combo()->currentText(), QStringLiteral("01   ค่าเช่าพื้นที่"));
         QCOMPARE(s.amount(), QStringLiteral("1,500.00"));
         s.click("btnSave3");  // unchanged
@@ -264,7 +239,7 @@ private slots:
         // Same code: its own row is no duplicate.
         s.pickLine(QStringLiteral("01"));
         s.click("btnEdit_Data");
-        s.type("edtCost_Money_Rate4", QStringLiteral("2,000.25"));
+        s.enterText("edtCost_Money_Rate4", QStringLiteral("2,000.25"));
         s.click("btnSave3");
         QCOMPARE(s.prompter.lastText(), kSaved);
         QCOMPARE(stored(t.db(), kShop1, QStringLiteral("01")), Money::fromSatang(200025));
@@ -274,7 +249,7 @@ private slots:
         s.combo()->setEditText(QStringLiteral("ZZ"));
         s.click("btnSave3");
         QCOMPARE(s.prompter.lastText(), kDuplicateOnChange);
-        QVERIFY(s.shown("Panel3"));
+        QVERIFY(s.shows("Panel3"));
         s.combo()->setCurrentIndex(1);  // "02    ..."
         s.click("btnSave3");
         QCOMPARE(s.prompter.lastText(), kSaved);
@@ -322,7 +297,7 @@ private slots:
         s.pickLine(QStringLiteral("01"));
         s.click("btnEdit_Data");
         FixCostTable::remove(*other, kShop1, QStringLiteral("01"));
-        s.type("edtCost_Money_Rate4", QStringLiteral("700"));
+        s.enterText("edtCost_Money_Rate4", QStringLiteral("700"));
         s.click("btnSave3");
         QCOMPARE(s.prompter.lastText(), kLineNotFound);
         QCOMPARE(FixCostTable::linesOfShop(t.db(), kShop1).size(), 1);
@@ -335,13 +310,13 @@ private slots:
         s.combo()->setEditText(QStringLiteral("03"));
         s.click("btnSave3");
         QCOMPARE(s.prompter.lastText(), kDuplicateOnChange);
-        QVERIFY(s.shown("Panel3"));
+        QVERIFY(s.shows("Panel3"));
         s.click("btnCancel3");
         s.click("btnAdd_Data");
         s.combo()->setEditText(QStringLiteral("02"));
         s.click("btnSave3");
         QCOMPARE(s.prompter.lastText(), kDuplicateOnAdd);
-        QVERIFY(s.shown("Panel3") && s.prompter.errors().isEmpty());
+        QVERIFY(s.shows("Panel3") && s.prompter.errors().isEmpty());
         QVERIFY(!stored(t.db(), kShop1, QStringLiteral("02")));
         QCOMPARE(stored(t.db(), kShop1, QStringLiteral("ZZ")), Money::fromSatang(1050));
     }
