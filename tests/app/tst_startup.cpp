@@ -120,6 +120,17 @@ private slots:
         QVERIFY(window.statusPanelText(6).isEmpty());
     }
 
+    void unreadableVersionTableEndsTheProgram()
+    {
+        // Without a version and a date no window could work safely.
+        TestDatabase t;
+        t.db().execute(QStringLiteral("DROP TABLE T_Version"));
+        MainWindow m(t);
+        QCOMPARE(m.prompter.errors().size(), 1);
+        QVERIFY(m.prompter.errors().first().contains(QStringLiteral("T_Version"), Qt::CaseInsensitive));
+        QVERIFY(m.window->terminateRequested());
+    }
+
     void budgetYearTurnsOnFirstOctober_data()
     {
         QTest::addColumn<QDateTime>("clock");
