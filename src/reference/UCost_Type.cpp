@@ -74,27 +74,17 @@ void TfrmCost_Type::buildSearchPanel()
 {
     Panel2 = newPanel(QStringLiteral("Panel2"));
 
-    auto* searchGroup = new QGroupBox(QStringLiteral("1. ค้นหาข้อมูล"), Panel2);
-    RadioButton1 = newRadio(searchGroup, QStringLiteral("RadioButton1"), QStringLiteral("รหัสค่าใช้จ่าย"));
-    edtCost_Code2 = newEdit(searchGroup, QStringLiteral("edtCost_Code2"), 0);
-    RadioButton2 = newRadio(searchGroup, QStringLiteral("RadioButton2"), QStringLiteral("ชื่อค่าใช้จ่าย"));
-    edtCost_Name2 = newEdit(searchGroup, QStringLiteral("edtCost_Name2"), 0);
-    btnSearch2 = newButton(searchGroup, QStringLiteral("btnSearch2"), QStringLiteral("ค้นหาข้อมูล"));
-    btnExit2 = newButton(searchGroup, QStringLiteral("btnExit2"), QStringLiteral("ออก"));
-    auto* searchLayout = new QGridLayout(searchGroup);
-    searchLayout->addWidget(RadioButton1, 0, 0);
-    searchLayout->addWidget(edtCost_Code2, 0, 1);
-    searchLayout->addWidget(RadioButton2, 1, 0);
-    searchLayout->addWidget(edtCost_Name2, 1, 1);
-    searchLayout->addWidget(btnSearch2, 0, 2);
-    searchLayout->addWidget(btnExit2, 1, 2);
-    searchLayout->setColumnStretch(1, 1);
-
-    auto* resultGroup = new QGroupBox(QStringLiteral("2. คลิกเลือกรายการที่ต้องการ"), Panel2);
-    StringGrid1 = new StringGrid(resultGroup);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    auto* resultLayout = new QVBoxLayout(resultGroup);
-    resultLayout->addWidget(StringGrid1);
+    const SearchGroup search = newSearchGroup(Panel2, {QStringLiteral("รหัสค่าใช้จ่าย"), QStringLiteral("edtCost_Code2")},
+                                              {QStringLiteral("ชื่อค่าใช้จ่าย"), QStringLiteral("edtCost_Name2")},
+                                              QStringLiteral("btnExit2"), QStringLiteral("ออก"));
+    auto* searchGroup = search.group;
+    RadioButton1 = search.radio1;
+    edtCost_Code2 = search.edit1;
+    RadioButton2 = search.radio2;
+    edtCost_Name2 = search.edit2;
+    btnSearch2 = search.search;
+    btnExit2 = search.leave;
+    auto* resultGroup = newResultGroup(Panel2, StringGrid1);
 
     btnEdit2 = newButton(Panel2, QStringLiteral("btnEdit2"), QStringLiteral("3. แก้ไขข้อมูล"));
 

@@ -65,28 +65,18 @@ void TfrmTR_Cafeteria::buildPanel2()
     auto* layout = new QVBoxLayout(Panel2);
     layout->addWidget(newTitle(Panel2, kTitle));
 
-    auto* searchGroup = new QGroupBox(QStringLiteral("1. ค้นหาข้อมูล"), Panel2);
-    auto* search = new QGridLayout(searchGroup);
-    RadioButton1 = newRadio(searchGroup, QStringLiteral("RadioButton1"), QStringLiteral("ชื่อร้าน"));
-    edtCafeteria_Name = newEdit(searchGroup, QStringLiteral("edtCafeteria_Name"), 0);
-    RadioButton2 = newRadio(searchGroup, QStringLiteral("RadioButton2"), QStringLiteral("ชื่อผู้ประกอบการ"));
-    edtFirstName = newEdit(searchGroup, QStringLiteral("edtFirstName"), 0);
-    btnSearch2 = newButton(searchGroup, QStringLiteral("btnSearch2"), QStringLiteral("ค้นหาข้อมูล"));
-    btnExit2 = newButton(searchGroup, QStringLiteral("btnExit2"), QStringLiteral("ออก"));
-    search->addWidget(RadioButton1, 0, 0);
-    search->addWidget(edtCafeteria_Name, 0, 1);
-    search->addWidget(btnSearch2, 0, 2);
-    search->addWidget(RadioButton2, 1, 0);
-    search->addWidget(edtFirstName, 1, 1);
-    search->addWidget(btnExit2, 1, 2);
-    search->setColumnStretch(1, 1);
-    layout->addWidget(searchGroup);
+    const SearchGroup search = newSearchGroup(Panel2, {QStringLiteral("ชื่อร้าน"), QStringLiteral("edtCafeteria_Name")},
+                                              {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName")},
+                                              QStringLiteral("btnExit2"), QStringLiteral("ออก"));
+    RadioButton1 = search.radio1;
+    edtCafeteria_Name = search.edit1;
+    RadioButton2 = search.radio2;
+    edtFirstName = search.edit2;
+    btnSearch2 = search.search;
+    btnExit2 = search.leave;
+    layout->addWidget(search.group);
 
-    auto* listGroup = new QGroupBox(QStringLiteral("2. คลิกเลือกรายการที่ต้องการ"), Panel2);
-    auto* list = new QVBoxLayout(listGroup);
-    StringGrid1 = new StringGrid(listGroup);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    list->addWidget(StringGrid1);
+    auto* listGroup = newResultGroup(Panel2, StringGrid1);
     layout->addWidget(listGroup, 1);
 
     btnEdit2 = newButton(Panel2, QStringLiteral("btnEdit2"), QStringLiteral("3. แก้ไขข้อมูล"));

@@ -62,26 +62,17 @@ void TfrmTR_Fix_Cost_Type::buildShopSearchPanel()
     auto* layout = new QVBoxLayout(Panel1);
     layout->addWidget(newTitle(Panel1, kTitle));
 
-    auto* searchBox = new QGroupBox(QStringLiteral("1. ค้นหาข้อมูล"), Panel1);
-    auto* searchLayout = new QGridLayout(searchBox);
-    RadioButton1 = newRadio(searchBox, QStringLiteral("RadioButton1"), QStringLiteral("ชื่อร้าน"));
-    RadioButton2 = newRadio(searchBox, QStringLiteral("RadioButton2"), QStringLiteral("ชื่อผู้ประกอบการ"));
-    edtCafeteria_Name = newEdit(searchBox, QStringLiteral("edtCafeteria_Name"), 0);
-    edtFirstName = newEdit(searchBox, QStringLiteral("edtFirstName"), 0);
-    searchLayout->addWidget(RadioButton1, 0, 0);
-    searchLayout->addWidget(edtCafeteria_Name, 0, 1);
-    searchLayout->addWidget(RadioButton2, 1, 0);
-    searchLayout->addWidget(edtFirstName, 1, 1);
-    searchLayout->addWidget(newButton(searchBox, QStringLiteral("btnSearch2"), QStringLiteral("ค้นหาข้อมูล")), 0, 2);
-    searchLayout->addWidget(newButton(searchBox, QStringLiteral("btnExit1"), QStringLiteral("กลับสู่เมนูหลัก")), 1, 2);
-    searchLayout->setColumnStretch(1, 1);
-    layout->addWidget(searchBox);
+    // Both search fields stay enabled here; the checked radio button decides.
+    const SearchGroup search = newSearchGroup(Panel1, {QStringLiteral("ชื่อร้าน"), QStringLiteral("edtCafeteria_Name")},
+                                              {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName")},
+                                              QStringLiteral("btnExit1"), QStringLiteral("กลับสู่เมนูหลัก"));
+    RadioButton1 = search.radio1;
+    edtCafeteria_Name = search.edit1;
+    RadioButton2 = search.radio2;
+    edtFirstName = search.edit2;
+    layout->addWidget(search.group);
 
-    auto* pickBox = new QGroupBox(QStringLiteral("2. คลิกเลือกรายการที่ต้องการ"), Panel1);
-    auto* pickLayout = new QVBoxLayout(pickBox);
-    StringGrid1 = new StringGrid(pickBox);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    pickLayout->addWidget(StringGrid1);
+    auto* pickBox = newResultGroup(Panel1, StringGrid1);
     layout->addWidget(pickBox, 1);
 
     auto* openRow = new QHBoxLayout;

@@ -1,16 +1,19 @@
 #include "ui/WorkingWindow.h"
 
 #include "ui/Prompter.h"
+#include "ui/StringGrid.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 #include <exception>
 
 WorkingWindow::WorkingWindow(WorkContext& context, const QString& caption, QWidget* parent)
@@ -109,6 +112,39 @@ void WorkingWindow::stackPanels(std::initializer_list<QFrame*> panels)
     layout->setContentsMargins(0, 0, 0, 0);
     for (QFrame* panel : panels)
         layout->addWidget(panel, 0, 0);
+}
+
+WorkingWindow::SearchGroup WorkingWindow::newSearchGroup(QWidget* parent, const SearchChoice& first,
+                                                         const SearchChoice& second, const QString& leaveName,
+                                                         const QString& leaveCaption)
+{
+    SearchGroup g;
+    g.group = new QGroupBox(QStringLiteral("1. ค้นหาข้อมูล"), parent);
+    g.radio1 = newRadio(g.group, QStringLiteral("RadioButton1"), first.radioCaption);
+    g.edit1 = newEdit(g.group, first.editName, 0);
+    g.radio2 = newRadio(g.group, QStringLiteral("RadioButton2"), second.radioCaption);
+    g.edit2 = newEdit(g.group, second.editName, 0);
+    g.search = newButton(g.group, QStringLiteral("btnSearch2"), QStringLiteral("ค้นหาข้อมูล"));
+    g.leave = newButton(g.group, leaveName, leaveCaption);
+    auto* layout = new QGridLayout(g.group);
+    layout->addWidget(g.radio1, 0, 0);
+    layout->addWidget(g.edit1, 0, 1);
+    layout->addWidget(g.search, 0, 2);
+    layout->addWidget(g.radio2, 1, 0);
+    layout->addWidget(g.edit2, 1, 1);
+    layout->addWidget(g.leave, 1, 2);
+    layout->setColumnStretch(1, 1);
+    return g;
+}
+
+QGroupBox* WorkingWindow::newResultGroup(QWidget* parent, StringGrid*& grid)
+{
+    auto* group = new QGroupBox(QStringLiteral("2. คลิกเลือกรายการที่ต้องการ"), parent);
+    grid = new StringGrid(group);
+    grid->setObjectName(QStringLiteral("StringGrid1"));
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(grid);
+    return group;
 }
 
 void WorkingWindow::enableSearchPair(QLineEdit* active, QLineEdit* inactive)

@@ -9,10 +9,12 @@ class QAbstractButton;
 class QComboBox;
 class QFrame;
 class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class StringGrid;
 
 // Base of every working window: the shared context, the return button's
 // behaviour, and handlers that never let a database failure escape. A failing
@@ -51,6 +53,27 @@ protected:
     // Panels placed in one spot, filling the window; the later one covers the
     // earlier when shown, and hiding it reveals what lies beneath.
     void stackPanels(std::initializer_list<QFrame*> panels);
+
+    // The search group "1. ค้นหาข้อมูล": RadioButton1 beside its edit on the first
+    // line, RadioButton2 beside its edit on the second, and btnSearch2 and a
+    // leave button to their right.
+    struct SearchGroup {
+        QGroupBox* group;
+        QRadioButton* radio1;
+        QLineEdit* edit1;
+        QRadioButton* radio2;
+        QLineEdit* edit2;
+        QPushButton* search;
+        QPushButton* leave;
+    };
+    struct SearchChoice {
+        QString radioCaption;
+        QString editName;
+    };
+    SearchGroup newSearchGroup(QWidget* parent, const SearchChoice& first, const SearchChoice& second,
+                               const QString& leaveName, const QString& leaveCaption);
+    // The result group "2. คลิกเลือกรายการที่ต้องการ" holding the grid StringGrid1.
+    QGroupBox* newResultGroup(QWidget* parent, StringGrid*& grid);
 
     // The search box pair: the checked radio button enables its own edit only.
     static void enableSearchPair(QLineEdit* active, QLineEdit* inactive);
