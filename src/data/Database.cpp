@@ -192,6 +192,9 @@ Database::Transaction::~Transaction()
         return;
     try {
         db_.execute(QStringLiteral("ROLLBACK"));
+        const QString cleanup = db_.dialect().afterRollbackStatement();
+        if (!cleanup.isEmpty())
+            db_.execute(cleanup);
     } catch (const DbError&) {
         // The connection is already gone; nothing was committed.
     }

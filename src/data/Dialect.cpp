@@ -31,6 +31,7 @@ public:
         return QStringLiteral("SELECT strftime('%Y-%m-%d %H:%M:%S', 'now', 'localtime') As C_Date");
     }
     QString beginWriteStatement() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
+    QString afterRollbackStatement() const override { return {}; }
     QVariant moneyValue(Money amount) const override { return QVariant::fromValue<qlonglong>(amount.satang()); }
     Money readMoney(const QVariant& value) const override
     {
@@ -67,6 +68,9 @@ public:
         return QStringLiteral("SELECT to_char(LOCALTIMESTAMP, 'YYYY-MM-DD HH24:MI:SS') As C_Date");
     }
     QString beginWriteStatement() const override { return QStringLiteral("BEGIN"); }
+    // Each statement is prepared on the server and released when done; one
+    // that failed inside the transaction could not be released until now.
+    QString afterRollbackStatement() const override { return QStringLiteral("DEALLOCATE ALL"); }
     QVariant moneyValue(Money amount) const override { return amount.toPlainText(); }
     Money readMoney(const QVariant& value) const override
     {

@@ -29,6 +29,9 @@ public:
     // Opens a transaction that already holds the right to write, so that two
     // writers queue instead of failing half way.
     virtual QString beginWriteStatement() const = 0;
+    // Run after a rollback: statements prepared while the transaction was
+    // failing could not be released then. Empty when nothing is needed.
+    virtual QString afterRollbackStatement() const = 0;
 
     virtual QVariant moneyValue(Money amount) const = 0;
     virtual Money readMoney(const QVariant& value) const = 0;

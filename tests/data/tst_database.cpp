@@ -118,10 +118,21 @@ private slots:
             t.db().execute(insert, {QStringLiteral("C1"), QStringLiteral("kept")});
             tx.commit();
         }
+        {
+            // A statement failing inside the transaction rolls all of it back.
+            Database::Transaction tx(t.db());
+            t.db().execute(insert, {QStringLiteral("R2"), QStringLiteral("rolled back")});
+            QVERIFY_THROWS_EXCEPTION(DbError, t.db().execute(insert, {QStringLiteral("C1"), QStringLiteral("dup")}));
+        }
         auto other = t.connect();
         const Rows rows = other->select(QStringLiteral("SELECT * FROM Tr_Cost_Type"));
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.first().text(QStringLiteral("Cost_Code")), QStringLiteral("C1"));
+        if (engine == ConnectionSettings::Engine::PostgreSQL) {
+            // Nothing stays prepared on the server after the failed transaction.
+            const Rows prepared = t.db().select(QStringLiteral("SELECT COUNT(*) AS n FROM pg_prepared_statements"));
+            QCOMPARE(prepared.first().integer(QStringLiteral("n")), 0);
+        }
     }
 
     void serverClockIsTheDatabasesLocalTime_data() { TestDatabase::addEngineRows(); }
