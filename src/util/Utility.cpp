@@ -107,6 +107,34 @@ static_assert(std::numeric_limits<long double>::digits >= 60,
 
 } // namespace
 
+namespace {
+
+QString spellBaht(bool negative, const QString& wholeDigits, int satang)
+{
+    QString text;
+    // An amount that rounds to nothing reads as zero, not as "minus zero".
+    if (negative && (satang != 0 || wholeDigits != QLatin1String("0")))
+        text += QStringLiteral("ลบ");
+    appendWhole(text, wholeDigits);
+    text += QStringLiteral("บาท");
+
+    QString satangText;
+    if (satang > 0)
+        appendSatang(satangText, satang);
+    text += satangText.isEmpty() ? QStringLiteral("ถ้วน") : satangText;
+    return text;
+}
+
+} // namespace
+
+QString BahtText(Money amount)
+{
+    const qint64 s = amount.satang();
+    // The magnitude as unsigned, so that the smallest int64 has one too.
+    const quint64 magnitude = s < 0 ? quint64(0) - quint64(s) : quint64(s);
+    return spellBaht(s < 0, QString::number(magnitude / 100), int(magnitude % 100));
+}
+
 QString BahtText(double amount)
 {
     if (!std::isfinite(amount))
@@ -124,18 +152,7 @@ QString BahtText(double amount)
         wholeDigits = QString::number(magnitude, 'f', 0);
     }
 
-    QString text;
-    // An amount that rounds to nothing reads as zero, not as "minus zero".
-    if (amount < 0 && (satang != 0 || wholeDigits != QLatin1String("0")))
-        text += QStringLiteral("ลบ");
-    appendWhole(text, wholeDigits);
-    text += QStringLiteral("บาท");
-
-    QString satangText;
-    if (satang > 0)
-        appendSatang(satangText, satang);
-    text += satangText.isEmpty() ? QStringLiteral("ถ้วน") : satangText;
-    return text;
+    return spellBaht(amount < 0, wholeDigits, satang);
 }
 
 QString StripCommas(const QString& text)

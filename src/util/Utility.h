@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Money.h"
+
 #include <QString>
 
 // Small text routines shared by every window.
@@ -9,6 +11,8 @@
 // Negative amounts are prefixed with "ลบ"; amounts of ten million million
 // baht or more keep applying the millions rule ("...ล้านล้าน").
 QString BahtText(double amount);
+// The same words for an exact amount.
+QString BahtText(Money amount);
 
 // Removes every thousands separator so the amount can go into SQL text;
 // an empty result becomes "0".
