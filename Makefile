@@ -2,18 +2,27 @@
 BUILD ?= build
 TYPE ?= RelWithDebInfo
 
-.PHONY: all deps build run test clean
+.PHONY: all deps configure build program run test clean
 
 all: build
 
 deps:
 	@scripts/install-deps.sh
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(TYPE)
+
+build: configure
 	cmake --build $(BUILD)
 
-run: build
+# Only what starting needs: the program and the tool that creates its database.
+program: configure
+	cmake --build $(BUILD) --target costdesk costdesk-admin
+
+# Without a display there is nothing to show, so say so before building.
+run:
+	@scripts/run.sh --check-display
+	@$(MAKE) --no-print-directory program
 	scripts/run.sh $(BUILD)
 
 test: build

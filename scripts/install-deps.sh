@@ -9,7 +9,7 @@ packages=(
   fonts-thai-tlwg
   postgresql
   xvfb xauth poppler-utils
-  qt6-base-private-dev libxlsxwriter-dev libzint-dev zbar-tools python3-openpyxl fonts-noto-core fonts-liberation2 imagemagick
+  libxlsxwriter-dev libzint-dev zbar-tools python3-openpyxl fonts-liberation2
 )
 
 missing=()

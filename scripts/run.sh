@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts CostDesk. On the embedded database it creates the demonstration
 # database first, the first time only.
+#   run.sh --check-display   only checks that there is a screen to show it on
 set -euo pipefail
 build=${1:-build}
 
@@ -9,6 +10,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ "${QT_QPA_PLATFOR
   echo "virtual display instead:   xvfb-run -a make run"
   exit 1
 fi
+[ "$build" = --check-display ] && exit 0
 
 settings="${XDG_CONFIG_HOME:-$HOME/.config}/costdesk/costdesk.ini"
 if [ -z "${COSTDESK_DATABASE:-}" ] && ! grep -qs '^database=' "$settings"; then

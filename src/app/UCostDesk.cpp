@@ -2,9 +2,11 @@
 
 #include "data/Database.h"
 #include "data/StartupQueries.h"
+#include "ui/Appearance.h"
 #include "ui/EnterMovesFocus.h"
 #include "ui/Prompter.h"
 #include "ui/WorkingWindow.h"
+#include "platform/LocalAddress.h"
 #include "util/Utility.h"
 
 #include <QApplication>
@@ -187,7 +189,7 @@ void TfrmCostDesk::buildSignInPanel()
     EnterMovesFocus::install(this, {edtUser_Name, edtPassword});
     connect(btnOk, &QPushButton::clicked, this, &TfrmCostDesk::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, &TfrmCostDesk::btnCancelClick);
-    Panel1->resize(380, 170);
+    Panel1->resize(Appearance::scaled(380), Appearance::scaled(170));
 }
 
 void TfrmCostDesk::buildStatusBar()
@@ -202,9 +204,9 @@ void TfrmCostDesk::buildStatusBar()
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         if (i < 5)
-            panel->setFixedWidth(widths[i]);
+            panel->setFixedWidth(Appearance::scaled(widths[i]));
         else
-            panel->setMinimumWidth(widths[i]);  // the last panel takes the rest
+            panel->setMinimumWidth(Appearance::scaled(widths[i]));  // the last panel takes the rest
         StatusBar1->addPermanentWidget(panel, i == 5 ? 1 : 0);
         statusPanels_.append(panel);
     }
@@ -232,6 +234,8 @@ void TfrmCostDesk::FormCreate()
         return;
     }
     context_ = std::make_unique<WorkContext>(WorkContext{*db_, *prompter_, startup_});
+    if (const QString warning = db_->exposureWarning(); !warning.isEmpty())
+        prompter_->showMessage(this, warning);
 
     // 2. and 3. Empty fields, no menu before sign-in.
     edtUser_Name->clear();
@@ -273,6 +277,11 @@ void TfrmCostDesk::btnOkClick()
         startup_.rightsLevel = user.integer(QStringLiteral("section"));
         startup_.loginUser = user.text(QStringLiteral("Username"));
         enterSignedInState(user, edtUser_Name->text());
+    } catch (const DbError& e) {
+        if (e.kind() == DbError::Kind::InvalidText)
+            prompter_->showMessage(this, e.text());
+        else
+            showError(e.text());
     } catch (const std::exception& e) {
         showError(QString::fromUtf8(e.what()));
     }

@@ -1,5 +1,7 @@
 #include "core/Money.h"
 
+#include "util/Utility.h"
+
 #include <cmath>
 #include <limits>
 
@@ -8,6 +10,7 @@ namespace {
 // Thirteen integer digits: what the NUMERIC(15,2) amount columns hold, and far
 // inside qint64 in satang.
 constexpr int kMaxIntegerDigits = 13;
+constexpr qint64 kMaxSatang = 999999999999999;
 
 bool isAsciiDigit(QChar c)
 {
@@ -39,6 +42,13 @@ QString signedText(qint64 satang, bool groupThousands)
 
 std::optional<Money> Money::parse(const QString& text)
 {
+    bool tooLarge = false;
+    return parse(text, tooLarge);
+}
+
+std::optional<Money> Money::parse(const QString& text, bool& tooLarge)
+{
+    tooLarge = false;
     const QString trimmed = text.trimmed();
     qsizetype pos = 0;
     bool negative = false;
@@ -54,8 +64,14 @@ std::optional<Money> Money::parse(const QString& text)
         const int digit = trimmed[pos].unicode() - '0';
         if (significantDigits > 0 || digit != 0)
             ++significantDigits;
-        if (significantDigits > kMaxIntegerDigits)
+        if (significantDigits > kMaxIntegerDigits) {
+            // Only a well-formed number counts as too large.
+            for (++pos; pos < trimmed.size() && isAsciiDigit(trimmed[pos]); ++pos) {}
+            if (pos < trimmed.size() && trimmed[pos] == QLatin1Char('.'))
+                for (++pos; pos < trimmed.size() && isAsciiDigit(trimmed[pos]); ++pos) {}
+            tooLarge = pos == trimmed.size();
             return std::nullopt;
+        }
         whole = whole * 10 + digit;
         ++digitCount;
     }
@@ -81,6 +97,11 @@ std::optional<Money> Money::parse(const QString& text)
     for (int i = decimals; i < 2; ++i)
         fraction *= 10;
     const qint64 satang = whole * 100 + fraction + (roundUp ? 1 : 0);
+    if (satang > kMaxSatang) {
+        // 9999999999999.995 rounds past what the columns hold.
+        tooLarge = true;
+        return std::nullopt;
+    }
     return Money(negative ? -satang : satang);
 }
 
@@ -117,4 +138,13 @@ QString FormatAmount(Money amount)
 QString FormatAmount(double amount)
 {
     return FormatAmount(Money::fromDouble(amount));
+}
+
+TypedAmount ParseTypedAmount(const QString& typed)
+{
+    bool tooLarge = false;
+    const std::optional<Money> amount = Money::parse(StripCommas(typed), tooLarge);
+    if (amount)
+        return {amount, TypedAmount::Error::None};
+    return {std::nullopt, tooLarge ? TypedAmount::Error::TooLarge : TypedAmount::Error::NotANumber};
 }

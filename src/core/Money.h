@@ -21,6 +21,9 @@ public:
     // Returns std::nullopt for anything else (empty text, letters, two points,
     // only a sign, more than 13 integer digits, what the amount columns hold).
     static std::optional<Money> parse(const QString& text);
+    // The same; tooLarge tells a well-formed number beyond 13 integer digits
+    // apart from text that is no number at all.
+    static std::optional<Money> parse(const QString& text, bool& tooLarge);
 
     // Rounded to the nearest satang (halves away from zero); amounts beyond
     // the range saturate and NaN gives zero.
@@ -52,3 +55,11 @@ private:
 // "-" before negatives: "1,234.50", "-1,500.00", "0.00".
 QString FormatAmount(Money amount);
 QString FormatAmount(double amount);
+
+// An amount as typed into a field: thousands separators removed, then parsed.
+struct TypedAmount {
+    enum class Error { None, NotANumber, TooLarge };
+    std::optional<Money> amount;
+    Error error = Error::None;
+};
+TypedAmount ParseTypedAmount(const QString& typed);

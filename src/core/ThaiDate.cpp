@@ -1,5 +1,8 @@
 #include "core/ThaiDate.h"
 
+#include <QStringList>
+#include <optional>
+
 namespace {
 
 constexpr int kBuddhistEraOffset = 543;
@@ -53,4 +56,76 @@ bool IsEmptyDateText(const QString& text)
             return false;
     }
     return true;
+}
+
+namespace {
+
+// Two characters of a date field: digits and blanks, the digits moved behind
+// the blanks. Empty when anything else stands there.
+std::optional<QString> rightAlignedField(const QString& field)
+{
+    QString digits;
+    for (const QChar c : field) {
+        if (c.isDigit() && c.unicode() < 128)
+            digits += c;
+        else if (c != QLatin1Char(' ') && c != QLatin1Char('_'))
+            return std::nullopt;
+    }
+    return digits.rightJustified(field.size(), QLatin1Char(' '));
+}
+
+bool allDigits(const QString& text)
+{
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return !text.isEmpty();
+}
+
+} // namespace
+
+bool IsCalendarDate(const QString& display)
+{
+    if (display.size() != 10 || display.at(2) != QLatin1Char('/') || display.at(5) != QLatin1Char('/'))
+        return false;
+    const QString day = display.mid(0, 2);
+    const QString month = display.mid(3, 2);
+    const QString year = display.mid(6, 4);
+    if (!allDigits(day) || !allDigits(month) || !allDigits(year))
+        return false;
+    const int y = year.toInt();
+    // Year 1 of the Buddhist era is 543 BC; a year before 544 has no Gregorian year.
+    if (y <= kBuddhistEraOffset)
+        return false;
+    const int d = day.toInt();
+    return d >= 1 && d <= DaysInMonthBE(month.toInt(), y);
+}
+
+QString NormalizeDateText(const QString& typed)
+{
+    const QStringList parts = typed.split(QLatin1Char('/'));
+    if (parts.size() != 3 || parts.at(0).size() > 2 || parts.at(1).size() > 2)
+        return typed;
+    const auto day = rightAlignedField(parts.at(0).leftJustified(2, QLatin1Char(' ')));
+    const auto month = rightAlignedField(parts.at(1).leftJustified(2, QLatin1Char(' ')));
+    if (!day || !month)
+        return typed;
+    QString year = parts.at(2);
+    year.replace(QLatin1Char('_'), QLatin1Char(' '));
+    year = year.leftJustified(4, QLatin1Char(' '), true);
+    const QString aligned = *day + QLatin1Char('/') + *month + QLatin1Char('/') + year;
+    if (IsEmptyDateText(aligned))
+        return QStringLiteral("  /  /    ");
+    QString padded = aligned;
+    for (int i : {0, 3})
+        if (padded.at(i) == QLatin1Char(' '))
+            padded[i] = QLatin1Char('0');
+    return IsCalendarDate(padded) ? padded : aligned;
+}
+
+DateRange MonthRangeOf(const QString& display)
+{
+    const QString monthYear = display.mid(2);  // "/mm/yyyy"
+    const int days = DaysInMonthBE(display.mid(3, 2).toInt(), display.mid(6, 4).toInt());
+    return {QStringLiteral("01") + monthYear, QString::number(days).rightJustified(2, QLatin1Char('0')) + monthYear};
 }

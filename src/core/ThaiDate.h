@@ -27,3 +27,20 @@ QString BudgetYearOf(const QString& currentDate);
 // An untouched masked date reads "  /  /    "; it and the empty text count
 // as empty (as does any text of only blanks and slashes).
 bool IsEmptyDateText(const QString& text);
+
+// Whether dd/mm/yyyy names a real day: two-digit day and month, four-digit
+// Buddhist-era year, the day within the Gregorian month of that year.
+bool IsCalendarDate(const QString& display);
+
+// A typed dd/mm/yyyy as it is stored: a real date zero-padded ("1/2/2569" or
+// " 1/ 2/2569" gives "01/02/2569"); anything else with the day's and month's
+// digits right-aligned behind leading blanks, as the date mask keeps them.
+QString NormalizeDateText(const QString& typed);
+
+// The first and last day of the month of a dd/mm/yyyy date, the defaults of
+// the listing range fields: 08/12/2569 gives 01/12/2569 and 31/12/2569.
+struct DateRange {
+    QString first;
+    QString last;
+};
+DateRange MonthRangeOf(const QString& display);

@@ -2,6 +2,7 @@
 
 #include <QAtomicInt>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
@@ -24,7 +25,66 @@ QString shortHostName(const QString& host)
     return host.section(QLatin1Char('.'), 0, 0);
 }
 
+// C0 and C1 control characters and DEL. A NUL would end PostgreSQL's text
+// early; none of them belongs in anything typed into a field.
+bool holdsControlCharacter(const QVariantList& values)
+{
+    for (const QVariant& v : values) {
+        if (v.typeId() != QMetaType::QString)
+            continue;
+        for (const QChar c : v.toString())
+            if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
+                return true;
+    }
+    return false;
+}
+
+// The file holds national ID numbers and sign-in passwords: a folder made
+// for it is the user's alone (0700) and the file is created 0600 before
+// SQLite opens it; SQLite gives its WAL and shared-memory files the same mode.
+void createPrivateFile(const QString& path)
+{
+    const QFileInfo info(path);
+    QDir dir = info.absoluteDir();
+    // Only folders made here are closed; an existing one is the user's choice.
+    QStringList missing;
+    for (QString folder = dir.absolutePath(); !QFileInfo::exists(folder);) {
+        missing.prepend(folder);
+        const QString parent = QFileInfo(folder).absolutePath();
+        if (parent == folder)
+            break;
+        folder = parent;
+    }
+    if (!QDir().mkpath(dir.absolutePath()))
+        throw DbError(QStringLiteral("ไม่สามารถสร้างโฟลเดอร์ %1").arg(dir.absolutePath()));
+    for (const QString& made : missing)
+        QFile::setPermissions(made, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (info.exists())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        throw DbError(QStringLiteral("ไม่สามารถสร้างแฟ้มฐานข้อมูล %1: %2").arg(path, file.errorString()));
+}
+
 } // namespace
+
+QString Database::exposureWarning() const
+{
+    if (settings_.engine != ConnectionSettings::Engine::SQLite)
+        return {};
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup
+                                            | QFileDevice::WriteOther;
+    for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        const QString file = settings_.path + suffix;
+        if (QFileInfo::exists(file) && (QFile::permissions(file) & others))
+            return QStringLiteral("แฟ้มฐานข้อมูล %1 ผู้ใช้อื่นในเครื่องนี้อ่านได้ ทั้งที่มีเลขประจำตัวประชาชนและรหัสผ่าน"
+                                  "\nกรุณาแก้สิทธิ์ให้เจ้าของอ่านได้ผู้เดียว: chmod 600 %1*")
+                .arg(settings_.path);
+    }
+    return {};
+}
+
+const QString Database::kControlCharacterMessage = QStringLiteral("ข้อความมีอักขระที่ไม่อนุญาต");
 
 QVariant Row::value(const QString& column) const
 {
@@ -66,7 +126,7 @@ std::unique_ptr<Database> Database::open(const ConnectionSettings& settings, Ope
         if (mode == OpenMode::Existing && !QFileInfo::exists(settings.path))
             throw DbError(QStringLiteral("ไม่พบแฟ้มฐานข้อมูล %1").arg(settings.path));
         if (mode == OpenMode::CreateFile)
-            QDir().mkpath(QFileInfo(settings.path).absolutePath());
+            createPrivateFile(settings.path);
         handle = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         handle.setDatabaseName(settings.path);
         // Two workstations on one file wait for each other instead of failing.
@@ -131,6 +191,8 @@ void Database::run(QSqlQuery& query, const QString& sql, const QVariantList& val
             fail(query.lastError(), sql);
         return;
     }
+    if (holdsControlCharacter(values))
+        throw DbError(kControlCharacterMessage, DbError::Kind::InvalidText);
     if (!query.prepare(sql))
         fail(query.lastError(), sql);
     for (const QVariant& v : values)

@@ -49,6 +49,10 @@ public:
     ConnectionSettings::Engine engine() const { return settings_.engine; }
     const Dialect& dialect() const { return *dialect_; }
 
+    // A text value holding a control character is refused before anything
+    // is sent: DbError of kind InvalidText with this message.
+    static const QString kControlCharacterMessage;
+
     Rows select(const QString& sql, const QVariantList& values = {});
     // Returns the number of rows affected.
     int execute(const QString& sql, const QVariantList& values = {});
@@ -66,6 +70,11 @@ public:
     QString serverShortHostName() const;
 
     QSqlDatabase handle() const;
+
+    // Not empty when the embedded database's file (or its WAL or shared-memory
+    // file) can be read or written by other users of this computer: the text
+    // that tells the user so.
+    QString exposureWarning() const;
 
     // A transaction that rolls back unless committed. Only one at a time.
     class Transaction {

@@ -7,7 +7,9 @@
 // engine's own text, which the standard error box shows to the user.
 class DbError : public std::runtime_error {
 public:
-    enum class Kind { General, UniqueViolation, Busy };
+    // InvalidText: a value the program refuses to send (the user's typing
+    // holds a control character); nothing was sent to the database.
+    enum class Kind { General, UniqueViolation, Busy, InvalidText };
 
     explicit DbError(const QString& text, Kind kind = Kind::General)
         : std::runtime_error(text.toStdString()), text_(text), kind_(kind) {}

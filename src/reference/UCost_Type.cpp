@@ -1,8 +1,10 @@
 #include "reference/UCost_Type.h"
 
 #include "data/CostTypes.h"
+#include "ui/Appearance.h"
 #include "ui/EnterMovesFocus.h"
 #include "ui/StringGrid.h"
+#include "util/Utility.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -60,7 +62,7 @@ void TfrmCost_Type::buildHomePanel()
 
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {btnAdd_Data, btnEdit_Data, btnExit1}) {
-        b->setMinimumSize(220, 40);
+        b->setMinimumSize(Appearance::scaled(220), Appearance::scaled(40));
         buttons->addWidget(b, 0, Qt::AlignHCenter);
     }
     auto* layout = new QVBoxLayout(Panel1);
@@ -104,7 +106,7 @@ void TfrmCost_Type::buildEntryPanel()
     edtCost_Name3 = newEdit(Panel3, QStringLiteral("edtCost_Name3"), kNameLength);
     btnSave3 = newButton(Panel3, QStringLiteral("btnSave3"), QStringLiteral("บันทึกข้อมูล"));
     btnCancel3 = newButton(Panel3, QStringLiteral("btnCancel3"), QStringLiteral("ออก"));
-    edtCost_Code3->setMaximumWidth(80);
+    edtCost_Code3->setMaximumWidth(Appearance::scaled(80));
 
     auto* fields = new QGridLayout;
     fields->addWidget(newLabel(Panel3, QStringLiteral("รหัสค่าใช้จ่าย")), 0, 0);
@@ -175,7 +177,7 @@ void TfrmCost_Type::btnEdit_DataClick()
 void TfrmCost_Type::btnSearch2Click()
 {
     Database& db = context().db;
-    const Rows rows = RadioButton1->isChecked() ? CostTypeTable::searchByCode(db, edtCost_Code2->text())
+    const Rows rows = RadioButton1->isChecked() ? CostTypeTable::searchByCode(db, TrimSpaces(edtCost_Code2->text()))
                                                 : CostTypeTable::searchByName(db, edtCost_Name2->text());
     if (rows.isEmpty()) {
         message(kNoData);
@@ -209,7 +211,8 @@ void TfrmCost_Type::btnSave3Click()
     if (!confirm(QStringLiteral("ยืนยันการบันทึกข้อมูล ")))
         return;
     Database& db = context().db;
-    const QString code = edtCost_Code3->text();
+    // "A1 " and " A1" are the code A1.
+    const QString code = TrimSpaces(edtCost_Code3->text());
     const QString name = edtCost_Name3->text();
 
     if (mode_ == AddMode) {

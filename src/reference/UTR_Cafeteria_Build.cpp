@@ -1,6 +1,7 @@
 // Widget construction of the shop register window.
 #include "reference/UTR_Cafeteria.h"
 
+#include "ui/Appearance.h"
 #include "ui/DateMaskEdit.h"
 #include "ui/EnterMovesFocus.h"
 #include "ui/StringGrid.h"
@@ -37,7 +38,7 @@ QHBoxLayout* fieldRow(QWidget* parent, std::initializer_list<std::pair<QString, 
 
 QLineEdit* sized(QLineEdit* edit, int width)
 {
-    edit->setFixedWidth(width);
+    edit->setFixedWidth(Appearance::scaled(width));
     return edit;
 }
 
@@ -53,7 +54,7 @@ void TfrmTR_Cafeteria::buildPanel1()
     btnEdit_Data = newButton(Panel1, QStringLiteral("btnEdit_Data"), QStringLiteral("แก้ไขข้อมูล"));
     btnExit1 = newButton(Panel1, QStringLiteral("btnExit1"), QStringLiteral("กลับสู่เมนูหลัก"));
     for (QPushButton* button : {btnAdd_Data, btnEdit_Data, btnExit1}) {
-        button->setMinimumSize(220, 40);
+        button->setMinimumSize(Appearance::scaled(220), Appearance::scaled(40));
         layout->addWidget(button, 0, Qt::AlignHCenter);
     }
     layout->addStretch();
@@ -136,7 +137,7 @@ QGroupBox* TfrmTR_Cafeteria::buildShopGroup(QWidget* parent)
     edtCafeteria_Name3 = newEdit(group, QStringLiteral("edtCafeteria_Name3"), 80);
     edtCafeteria_Size3 = newEdit(group, QStringLiteral("edtCafeteria_Size3"), 30);
     cmbCafeteria_Address3 = newCombo(group, QStringLiteral("cmbCafeteria_Address3"), 50);
-    cmbCafeteria_Address3->setMinimumWidth(260);
+    cmbCafeteria_Address3->setMinimumWidth(Appearance::scaled(260));
     edtPromise_No3 = newEdit(group, QStringLiteral("edtPromise_No3"), 20);
     edtTime_Year3 = sized(newEdit(group, QStringLiteral("edtTime_Year3"), 3), 50);
     edtTime_Month3 = sized(newEdit(group, QStringLiteral("edtTime_Month3"), 2), 40);

@@ -4,6 +4,7 @@
 #include "data/CostTypes.h"
 #include "data/FixCosts.h"
 #include "reference/ShopGrid.h"
+#include "ui/Appearance.h"
 #include "ui/StringGrid.h"
 #include "util/Utility.h"
 
@@ -164,7 +165,7 @@ QFrame* TfrmTR_Fix_Cost_Type::buildLinePanel(QWidget* parent)
     cmbCost_Code4 = newCombo(panel, QStringLiteral("cmbCost_Code4"), 0);
     edtCost_Money_Rate4 = newEdit(panel, QStringLiteral("edtCost_Money_Rate4"), 0);
     edtCost_Money_Rate4->setAlignment(Qt::AlignRight);
-    edtCost_Money_Rate4->setMaximumWidth(200);
+    edtCost_Money_Rate4->setMaximumWidth(Appearance::scaled(200));
 
     auto* fields = new QGridLayout;
     fields->addWidget(newLabel(panel, QStringLiteral("ประเภทรายจ่าย")), 0, 0);
@@ -288,7 +289,7 @@ void TfrmTR_Fix_Cost_Type::setLineOpen(bool open)
 QString TfrmTR_Fix_Cost_Type::chosenCostCode() const
 {
     // Codes have at most three characters; list items put blanks after them.
-    return TrimSpaces(cmbCost_Code4->currentText().left(3));
+    return CodeOfEntry(cmbCost_Code4->currentText(), 3);
 }
 
 QString TfrmTR_Fix_Cost_Type::shopCode() const
@@ -325,11 +326,9 @@ void TfrmTR_Fix_Cost_Type::btnSave3Click()
     if (!confirm(kConfirmSave))
         return;
     // Nothing reaches the table unless the amount is a number.
-    const std::optional<Money> amount = Money::parse(StripCommas(edtCost_Money_Rate4->text()));
-    if (!amount) {
-        message(kBadAmount);
+    const std::optional<Money> amount = typedAmount(edtCost_Money_Rate4->text(), kBadAmount);
+    if (!amount)
         return;
-    }
     if (mode_ == 1)
         saveNewLine(chosenCostCode(), *amount);
     else if (mode_ == 2)

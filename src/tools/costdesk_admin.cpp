@@ -21,6 +21,12 @@ QTextStream& err()
     return stream;
 }
 
+void warnIfExposed(const Database& db)
+{
+    if (const QString warning = db.exposureWarning(); !warning.isEmpty())
+        err() << warning << "\n";
+}
+
 int usage()
 {
     err() << "usage:\n"
@@ -54,6 +60,7 @@ int addUser(const QStringList& args)
     if (args.size() < 5)
         return usage();
     auto db = Database::open(ConnectionSettings::fromUrl(args.at(0)));
+    warnIfExposed(*db);
     QVariantList values;
     bool idOk = false;
     bool levelOk = false;
@@ -76,6 +83,7 @@ int demo(const QStringList& args)
     if (args.size() < 1)
         return usage();
     auto db = Database::open(ConnectionSettings::fromUrl(args.at(0)));
+    warnIfExposed(*db);
     fillDemoData(*db);
     out() << "demonstration data written to " << args.at(0) << "\n";
     return 0;

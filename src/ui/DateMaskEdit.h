@@ -5,7 +5,9 @@
 // A date entry dd/mm/yyyy with optional day and month digits and four required
 // year digits. maskedText() is the 10-character form the rest of the program
 // stores: blanks as spaces, slashes kept, so an untouched field reads
-// "  /  /    ".
+// "  /  /    ". Day and month typed short ("1/2/2569") are right-aligned
+// behind blanks, and a real calendar date comes out zero-padded
+// ("01/02/2569"), so that its sort form sorts.
 class DateMaskEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -14,4 +16,8 @@ public:
     QString maskedText() const;
     void setMaskedText(const QString& text);
     void clearDate() { setMaskedText(QString()); }
+
+private:
+    // The characters on show, blanks as spaces, before any alignment.
+    QString rawText() const;
 };

@@ -3,6 +3,11 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QPalette>
+#include <QHelpEvent>
+#include <QStyle>
+#include <QToolTip>
+
+#include "ui/Appearance.h"
 
 StringTableModel::StringTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -128,7 +133,36 @@ void StringGrid::setColWidth(int col, int width)
         return;
     setColumnHidden(col, width == 0);
     if (width > 0)
-        setColumnWidth(col, width);
+        setColumnWidth(col, Appearance::scaled(width));
+}
+
+bool StringGrid::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QTableView::viewportEvent(event);
+    // A cell whose text is cut off shows its whole text.
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QString text = index.isValid() ? index.data(Qt::DisplayRole).toString() : QString();
+    if (!text.isEmpty() && isCellCut(index))
+        QToolTip::showText(help->globalPos(), text, viewport(), visualRect(index));
+    else
+        QToolTip::hideText();
+    return true;
+}
+
+bool StringGrid::isCellCut(const QModelIndex& index) const
+{
+    const QString text = index.data(Qt::DisplayRole).toString();
+    // The style's text margins on either side of the cell.
+    const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    return fontMetrics().horizontalAdvance(text) + margins > columnWidth(index.column());
+}
+
+QString StringGrid::toolTipAt(int col, int row) const
+{
+    const QModelIndex index = model_->index(row - 1, col);
+    return index.isValid() && isCellCut(index) ? index.data(Qt::DisplayRole).toString() : QString();
 }
 
 int StringGrid::colWidth(int col) const

@@ -45,8 +45,14 @@ public:
     QString cell(int col, int row) const { return model_->cell(col, row); }
     void setCell(int col, int row, const QString& text) { model_->setCell(col, row, text); }
 
+    // Widths are given for the old 8-point screen and scaled to the UI font;
+    // colWidth() answers in the given unit.
     void setColWidth(int col, int width);
     int colWidth(int col) const;
+
+    // The tooltip a cell shows: its whole text when the column cuts it off,
+    // else nothing.
+    QString toolTipAt(int col, int row) const;
 
     // Back to the header row plus one empty data row, with the given headers
     // and column widths.
@@ -62,7 +68,12 @@ public:
 
     StringTableModel* gridModel() const { return model_; }
 
+protected:
+    bool viewportEvent(QEvent* event) override;
+
 private:
+    bool isCellCut(const QModelIndex& index) const;
+
     StringTableModel* model_;
     QList<int> widths_;
 };

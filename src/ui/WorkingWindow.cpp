@@ -1,5 +1,6 @@
 #include "ui/WorkingWindow.h"
 
+#include "data/DbError.h"
 #include "ui/Prompter.h"
 #include "ui/StringGrid.h"
 
@@ -36,6 +37,12 @@ void WorkingWindow::guarded(const std::function<void()>& handler)
 {
     try {
         handler();
+    } catch (const DbError& e) {
+        // Refused input is the user's to mend, not a database failure.
+        if (e.kind() == DbError::Kind::InvalidText)
+            context_.prompter.showMessage(this, e.text());
+        else
+            context_.prompter.showError(this, e.text());
     } catch (const std::exception& e) {
         context_.prompter.showError(this, QString::fromUtf8(e.what()));
     }
@@ -59,7 +66,8 @@ QPushButton* WorkingWindow::newButton(QWidget* parent, const QString& name, cons
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    button->setAutoDefault(false);
+    // Enter on the focused button clicks it, as Space does.
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -151,6 +159,16 @@ void WorkingWindow::enableSearchPair(QLineEdit* active, QLineEdit* inactive)
 {
     active->setEnabled(true);
     inactive->setEnabled(false);
+}
+
+std::optional<Money> WorkingWindow::typedAmount(const QString& text, const QString& notANumberMessage)
+{
+    const TypedAmount typed = ParseTypedAmount(text);
+    if (typed.error == TypedAmount::Error::TooLarge)
+        message(QStringLiteral("จำนวนเงินเกินกว่าที่ระบบรองรับ"));
+    else if (typed.error == TypedAmount::Error::NotANumber)
+        message(notANumberMessage);
+    return typed.amount;
 }
 
 void WorkingWindow::message(const QString& text)

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/Money.h"
 #include "ui/WorkContext.h"
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QAbstractButton;
 class QComboBox;
@@ -77,6 +79,11 @@ protected:
 
     // The search box pair: the checked radio button enables its own edit only.
     static void enableSearchPair(QLineEdit* active, QLineEdit* inactive);
+
+    // The amount typed into a field, or empty after telling the user why not:
+    // the window's own message for text that is no number, the common one
+    // for an amount beyond what the amount columns hold.
+    std::optional<Money> typedAmount(const QString& text, const QString& notANumberMessage);
 
     // Shows the message through the prompter seam.
     void message(const QString& text);

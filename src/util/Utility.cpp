@@ -3,15 +3,9 @@
 #include <QStringView>
 
 #include <array>
-#include <climits>
 #include <cmath>
 #include <limits>
-#include <memory>
 
-#include <arpa/inet.h>
-#include <netdb.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -183,35 +177,14 @@ QString TrimSpaces(const QString& text)
     return TrimLeftSpaces(TrimRightSpaces(text));
 }
 
+QString CodeOfEntry(const QString& entry, int codeLength)
+{
+    return TrimSpaces(TrimLeftSpaces(entry).left(codeLength));
+}
+
 QString RightChars(const QString& text, int n)
 {
     if (n <= 0)
         return {};
     return text.size() <= n ? text : text.right(n);
-}
-
-QString LocalIPAddress()
-{
-    char name[HOST_NAME_MAX + 1] = {};
-    if (gethostname(name, sizeof name - 1) != 0)
-        return {};
-
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (getaddrinfo(name, nullptr, &hints, &found) != 0)
-        return {};
-    // Released on every return below.
-    const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> owner(found, &freeaddrinfo);
-
-    for (const addrinfo* entry = found; entry; entry = entry->ai_next) {
-        if (entry->ai_family != AF_INET || !entry->ai_addr)
-            continue;
-        const auto* address = reinterpret_cast<const sockaddr_in*>(entry->ai_addr);
-        char dotted[INET_ADDRSTRLEN] = {};
-        if (inet_ntop(AF_INET, &address->sin_addr, dotted, sizeof dotted))
-            return QString::fromLatin1(dotted);
-    }
-    return {};
 }

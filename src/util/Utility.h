@@ -23,9 +23,9 @@ QString TrimSpaces(const QString& text);
 QString TrimLeftSpaces(const QString& text);
 QString TrimRightSpaces(const QString& text);
 
+// The code at the start of a list entry "code    name" (or as typed): blanks
+// before it skipped, the first codeLength characters, blanks trimmed.
+QString CodeOfEntry(const QString& entry, int codeLength);
+
 // The last n characters of text, or all of it when it is shorter.
 QString RightChars(const QString& text, int n);
-
-// This computer's first IPv4 address in dotted decimal, or the empty text
-// when the host name does not resolve.
-QString LocalIPAddress();

@@ -63,6 +63,43 @@ private slots:
         QVERIFY(!Money::parse(text).has_value());
     }
 
+    void typedAmountTellsTooLargeFromNotANumber()
+    {
+        QCOMPARE(ParseTypedAmount(QStringLiteral("9,999,999,999,999.99")).amount,
+                 std::optional(Money::fromSatang(999999999999999)));
+        for (const char* large : {"10,000,000,000,000", "-10000000000000.5", "9999999999999.995"}) {
+            const TypedAmount t = ParseTypedAmount(QString::fromLatin1(large));
+            QVERIFY2(!t.amount && t.error == TypedAmount::Error::TooLarge, large);
+        }
+        for (const char* junk : {"1O0", "12345678901234x", "1.2.3", "--5"}) {
+            const TypedAmount t = ParseTypedAmount(QString::fromLatin1(junk));
+            QVERIFY2(!t.amount && t.error == TypedAmount::Error::NotANumber, junk);
+        }
+        // An empty field is 0, as the comma stripping has always made it.
+        QCOMPARE(ParseTypedAmount(QString()).amount, std::optional(Money()));
+    }
+
+    void calendarDatesAndTheirStoredForm()
+    {
+        QVERIFY(IsCalendarDate(QStringLiteral("29/02/2567")));   // 2024 is a leap year
+        QVERIFY(!IsCalendarDate(QStringLiteral("29/02/2569")));
+        QVERIFY(IsCalendarDate(QStringLiteral("31/12/2569")));
+        for (const char* bad : {"31/04/2569", "00/01/2569", "01/13/2569", " 1/02/2569", "01/02/25 9", "01-02-2569",
+                                "01/02/2569x", "  /  /    "})
+            QVERIFY2(!IsCalendarDate(QString::fromLatin1(bad)), bad);
+
+        QCOMPARE(NormalizeDateText(QStringLiteral("1 /2 /2569")), QStringLiteral("01/02/2569"));
+        QCOMPARE(NormalizeDateText(QStringLiteral(" 1/ 2/2569")), QStringLiteral("01/02/2569"));
+        QCOMPARE(NormalizeDateText(QStringLiteral("31/2 /2569")), QStringLiteral("31/ 2/2569"));
+        QCOMPARE(NormalizeDateText(QStringLiteral("  /  /    ")), QStringLiteral("  /  /    "));
+        QCOMPARE(NormalizeDateText(QStringLiteral("05/01/2570")), QStringLiteral("05/01/2570"));
+
+        QCOMPARE(MonthRangeOf(QStringLiteral("08/12/2569")).first, QStringLiteral("01/12/2569"));
+        QCOMPARE(MonthRangeOf(QStringLiteral("08/12/2569")).last, QStringLiteral("31/12/2569"));
+        QCOMPARE(MonthRangeOf(QStringLiteral("15/02/2567")).last, QStringLiteral("29/02/2567"));
+        QCOMPARE(MonthRangeOf(QStringLiteral("15/02/2569")).last, QStringLiteral("28/02/2569"));
+    }
+
     void moneyText()
     {
         QCOMPARE(Money::fromSatang(123450).toPlainText(), QStringLiteral("1234.50"));

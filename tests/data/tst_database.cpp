@@ -4,6 +4,7 @@
 #include "data/Schema.h"
 #include "data/StartupQueries.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestDatabaseLayer : public QObject {
@@ -172,6 +173,33 @@ private slots:
                      .path,
                  QStringLiteral("/from/option.sqlite"));
         qunsetenv("COSTDESK_DATABASE");
+    }
+
+    void embeddedFileIsTheOwnersAlone()
+    {
+        QTemporaryDir dir;
+        ConnectionSettings s;
+        s.path = dir.filePath(QStringLiteral("new/folder/costdesk.sqlite"));
+        {
+            auto db = Database::open(s, Database::OpenMode::CreateFile);
+            db->execute(QStringLiteral("CREATE TABLE t (x TEXT)"));
+            db->execute(QStringLiteral("INSERT INTO t VALUES (?)"), {QStringLiteral("1234567890123")});
+            const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+            for (const char* suffix : {"", "-wal", "-shm"}) {
+                const QString file = s.path + QLatin1String(suffix);
+                QVERIFY2(QFile::exists(file), qPrintable(file));
+                QCOMPARE(QFile::permissions(file) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), owner);
+            }
+            for (const char* folder : {"new", "new/folder"})
+                QCOMPARE(QFile::permissions(dir.filePath(QLatin1String(folder)))
+                             & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::ExeOther),
+                         QFileDevice::Permissions());
+            QCOMPARE(db->exposureWarning(), QString());
+        }
+        // A file opened to others is reported, not silently used.
+        QFile::setPermissions(s.path, QFile::permissions(s.path) | QFileDevice::ReadOther);
+        auto db = Database::open(s);
+        QVERIFY(db->exposureWarning().contains(s.path));
     }
 
     void missingEmbeddedFileIsNoConnection()

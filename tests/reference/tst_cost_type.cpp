@@ -281,6 +281,66 @@ private slots:
         QVERIFY(d.prompter.errors().isEmpty());
     }
 
+    void enterWalksTheFormIntoASave()
+    {
+        Desk d;
+        QApplication::setActiveWindow(&d.window);
+        d.click("btnAdd_Data");
+        d.edit("edtCost_Code3")->setFocus();
+        typeText(d.edit("edtCost_Code3"), QStringLiteral("05"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), d.edit("edtCost_Name3"));
+        typeText(d.edit("edtCost_Name3"), QStringLiteral("ค่าขยะ"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("btnSave3"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(d.prompter.texts(), QStringList({kConfirm, kSaved}));
+        QCOMPARE(d.stored(), QStringList({QStringLiteral("05|ค่าขยะ")}));
+    }
+
+    void blanksAroundACodeAreNotPartOfIt()
+    {
+        Desk d;
+        d.add(QStringLiteral("A1 "), QStringLiteral("ค่าเช่า"));
+        d.add(QStringLiteral(" A1"), QStringLiteral("ค่าเช่าซ้ำ"));
+        QCOMPARE(d.prompter.messages(), QStringList({kSaved, kDuplicate}));
+        QCOMPARE(d.stored(), QStringList({QStringLiteral("A1|ค่าเช่า")}));
+        d.click("btnCancel3");
+        d.click("btnEdit_Data");
+        d.search("RadioButton1", "edtCost_Code2", QStringLiteral(" A1 "));
+        QCOMPARE(d.gridRows(), QStringList({QStringLiteral("1|A1|ค่าเช่า")}));
+    }
+
+    void controlCharactersAreRefused_data() { TestDatabase::addEngineRows(); }
+    void controlCharactersAreRefused()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        Desk d(engine);
+        for (const QChar bad : {QChar(0), QChar(0x1b), QChar(0x7f)}) {
+            const QString name = QStringLiteral("ค่า") + bad + QStringLiteral("น้ำ");
+            d.click("btnAdd_Data");
+            d.typeInto("edtCost_Code3", QStringLiteral("09"));
+            d.enterText("edtCost_Name3", name);
+            d.prompter.clear();
+            d.click("btnSave3");
+            QCOMPARE(d.prompter.texts(), QStringList({kConfirm, QStringLiteral("ข้อความมีอักขระที่ไม่อนุญาต")}));
+            QVERIFY(d.prompter.errors().isEmpty());
+            QVERIFY(d.shows("Panel3"));
+        }
+        QCOMPARE(d.stored(), QStringList());
+        // The search refuses the same way and the window goes on working.
+        d.click("btnCancel3");
+        d.click("btnEdit_Data");
+        d.prompter.clear();
+        d.click("RadioButton2");
+        d.enterText("edtCost_Name2", QString(QChar(0)) + QStringLiteral("' OR 1=1 --"));
+        d.click("btnSearch2");
+        QCOMPARE(d.prompter.messages(), QStringList({QStringLiteral("ข้อความมีอักขระที่ไม่อนุญาต")}));
+        d.seed(QStringLiteral("01"), QStringLiteral("ค่าน้ำ"));
+        d.searchByName(QStringLiteral("น้ำ"));
+        QCOMPARE(d.gridRows(), QStringList({QStringLiteral("1|01|ค่าน้ำ")}));
+    }
+
     void sameCodeAddedAtOnceOnTwoWorkstations_data() { TestDatabase::addEngineRows(); }
     void sameCodeAddedAtOnceOnTwoWorkstations()
     {

@@ -204,9 +204,20 @@ private slots:
         QVERIFY(!s.shows("Panel3") && s.shows("Panel2") && s.get("StringGrid2")->isEnabled());
         QCOMPARE(s.grid("StringGrid2")->rowCount(), 4);  // rebuilt
 
-        // Typed by hand: only the first three characters count; empty amount is 0.
+        // An amount beyond what the columns hold says so, not "not a number".
         s.click("btnAdd_Data");
-        s.combo()->setEditText(QStringLiteral("02 anything"));
+        s.combo()->setCurrentIndex(1);
+        s.prompter.clear();
+        s.enterText("edtCost_Money_Rate4", QStringLiteral("12,345,678,901,234.00"));
+        s.click("btnSave3");
+        QCOMPARE(s.prompter.messages(), QStringList({QStringLiteral("จำนวนเงินเกินกว่าที่ระบบรองรับ")}));
+        QVERIFY(s.shows("Panel3") && !stored(t.db(), kShop1, QStringLiteral("02")));
+        s.click("btnCancel3");
+
+        // Typed by hand, after a blank: the code's characters count, trimmed;
+        // an empty amount is 0.
+        s.click("btnAdd_Data");
+        s.combo()->setEditText(QStringLiteral(" 02 anything"));
         s.enterText("edtCost_Money_Rate4", QString());
         s.click("btnSave3");
         QCOMPARE(stored(t.db(), kShop1, QStringLiteral("02")), Money());

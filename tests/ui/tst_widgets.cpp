@@ -1,4 +1,6 @@
 // The shared widgets: string grid, masked date edit, Enter-moves-focus.
+#include "core/ThaiDate.h"
+#include "ui/Appearance.h"
 #include "ui/DateMaskEdit.h"
 #include "ui/EnterMovesFocus.h"
 #include "ui/StringGrid.h"
@@ -23,7 +25,8 @@ private slots:
         QCOMPARE(grid.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("CF CODE"));
         QCOMPARE(grid.cell(1, 1), QString());
         QVERIFY(grid.isColumnHidden(2));
-        QCOMPARE(grid.columnWidth(1), 100);
+        QCOMPARE(grid.colWidth(1), 100);
+        QCOMPARE(grid.columnWidth(1), Appearance::scaled(100));
         QCOMPARE(grid.currentRow(), 1);
 
         // Growing row by row, then a shorter result drops the extra rows.
@@ -71,15 +74,58 @@ private slots:
         edit.clearDate();
         QCOMPARE(edit.maskedText(), QStringLiteral("  /  /    "));
         for (const QString& stored : {QStringLiteral("31/12/2569"), QStringLiteral("  /  /    "),
-                                      QStringLiteral(" 5/ 1/2570")}) {
+                                      QStringLiteral(" 5/13/2570")}) {
             edit.setMaskedText(stored);
             QCOMPARE(edit.maskedText(), stored);
         }
+        // A real date kept with blanks comes out zero-padded.
+        edit.setMaskedText(QStringLiteral(" 5/ 1/2570"));
+        QCOMPARE(edit.maskedText(), QStringLiteral("05/01/2570"));
         // Letters cannot be typed into the date.
         edit.clearDate();
         edit.setCursorPosition(0);
         QTest::keyClicks(&edit, QStringLiteral("ab12"));
         QVERIFY(!edit.maskedText().contains(QLatin1Char('a')));
+    }
+
+    void dateTypedShortIsStoredPadded()
+    {
+        DateMaskEdit edit;
+        edit.show();
+        edit.setFocus();
+        edit.setCursorPosition(0);
+        // The slash jumps to the next part, leaving the day and month short.
+        QTest::keyClicks(&edit, QStringLiteral("1/2/2569"));
+        QCOMPARE(edit.maskedText(), QStringLiteral("01/02/2569"));
+        QCOMPARE(DisplayToSortDate(edit.maskedText()), QStringLiteral("25690201"));
+
+        // Not a real date: the digits right-aligned behind blanks, as the
+        // mask keeps optional digits, and never padded into another date.
+        edit.clearDate();
+        edit.setCursorPosition(0);
+        QTest::keyClicks(&edit, QStringLiteral("31/2/2569"));
+        QCOMPARE(edit.maskedText(), QStringLiteral("31/ 2/2569"));
+        edit.clearDate();
+        edit.setCursorPosition(0);
+        QTest::keyClicks(&edit, QStringLiteral("1/2/25"));
+        QCOMPARE(edit.maskedText(), QStringLiteral(" 1/ 2/25  "));
+        // Leaving the field shows what will be stored.
+        edit.clearDate();
+        edit.setCursorPosition(0);
+        QTest::keyClicks(&edit, QStringLiteral("9/9/2569"));
+        emit edit.editingFinished();
+        QCOMPARE(edit.displayText(), QStringLiteral("09/09/2569"));
+    }
+
+    void cutOffCellsShowTheirWholeText()
+    {
+        StringGrid grid;
+        grid.resetGrid({"No", "ชื่อร้าน"}, {50, 60});
+        grid.appendRow({"1", "ร้านก๋วยเตี๋ยวเรือป้าน้อยสาขาโรงอาหารกลาง"});
+        grid.appendRow({"2", "ก"});
+        QCOMPARE(grid.toolTipAt(1, 2), QStringLiteral("ร้านก๋วยเตี๋ยวเรือป้าน้อยสาขาโรงอาหารกลาง"));
+        QCOMPARE(grid.toolTipAt(1, 3), QString());
+        QCOMPARE(grid.toolTipAt(0, 2), QString());
     }
 
     void enterMovesOnlyFromTheNamedFields()

@@ -151,20 +151,6 @@ private slots:
         QCOMPARE(RightChars("abc", 0), QString());
         QCOMPARE(RightChars("abc", -1), QString());
     }
-
-    void localIPAddressIsEmptyOrDottedQuad()
-    {
-        const QString address = LocalIPAddress();
-        if (address.isEmpty())
-            return;
-        const QStringList parts = address.split('.');
-        QCOMPARE(parts.size(), 4);
-        for (const QString& part : parts) {
-            bool ok = false;
-            const int value = part.toInt(&ok);
-            QVERIFY2(ok && value >= 0 && value <= 255, qPrintable(address));
-        }
-    }
 };
 
 QTEST_APPLESS_MAIN(TestUtility)

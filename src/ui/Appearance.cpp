@@ -1,0 +1,79 @@
+#include "ui/Appearance.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <cmath>
+
+namespace Appearance {
+
+QFont uiFont()
+{
+    QFont font(QString::fromLatin1(UiFontFamily));
+    font.setPointSizeF(UiFontPointSize);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+void apply()
+{
+    QApplication::setFont(uiFont());
+    QApplication::setWindowIcon(programIcon());
+}
+
+int scaled(int oldPixels)
+{
+    if (oldPixels <= 0)
+        return oldPixels;
+    const QFont font = QApplication::font();
+    double points = font.pointSizeF();
+    if (points <= 0)  // a font set in pixels
+        points = font.pixelSize() * 72.0 / 96.0;
+    return int(std::lround(oldPixels * points / LayoutPointSize));
+}
+
+namespace {
+
+QPixmap drawIcon(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 64.0, size / 64.0);
+
+    // The sheet, its lower part the bank slip below a dashed fold.
+    QPainterPath sheet;
+    sheet.addRoundedRect(QRectF(10, 4, 44, 56), 4, 4);
+    p.fillPath(sheet, QColor(250, 250, 245));
+    p.setPen(QPen(QColor(12, 5, 143), 2.5));
+    p.drawPath(sheet);
+    p.setPen(QPen(QColor(12, 5, 143), 1.5, Qt::DashLine));
+    p.drawLine(QPointF(12, 40), QPointF(52, 40));
+    p.setPen(QPen(QColor(120, 120, 140), 2));
+    for (int y : {46, 52})
+        p.drawLine(QPointF(16, y), QPointF(48, y));
+
+    // The baht sign.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(28);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(QColor(0, 120, 70));
+    p.drawText(QRectF(10, 6, 44, 32), Qt::AlignCenter, QStringLiteral("\u0E3F"));
+    return pixmap;
+}
+
+} // namespace
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128})
+        icon.addPixmap(drawIcon(size));
+    return icon;
+}
+
+} // namespace Appearance

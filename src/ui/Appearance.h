@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QFont>
+#include <QIcon>
+
+// How every window looks: one UI font for Thai and Latin alike, sizes scaled
+// from the old screen, and the program's icon.
+namespace Appearance {
+
+// A Thai UI face that also covers Latin (fonts-thai-tlwg). With one face for
+// both scripts, fields are sized for the marks stacked above Thai letters
+// instead of for a Latin face that lacks them.
+constexpr const char* UiFontFamily = "Loma";
+constexpr double UiFontPointSize = 10.0;
+// The old screens were laid out for 8-point text.
+constexpr double LayoutPointSize = 8.0;
+
+QFont uiFont();
+
+// Sets the UI font and the window icon for the whole program.
+void apply();
+
+// A width or height given for the old 8-point screen, in pixels for the
+// current UI font, so that a column holds as many characters as it did.
+// 0 stays 0 (a hidden column).
+int scaled(int oldPixels);
+
+// The program's own icon, drawn here: a pay-in slip with a baht sign.
+QIcon programIcon();
+
+} // namespace Appearance
