@@ -268,15 +268,14 @@ void TfrmCostDesk::btnOkClick()
     if (!db_ || !startup_.loginUser.isEmpty())
         return;
     try {
-        const Rows users = UserTable::signIn(*db_, edtUser_Name->text(), edtPassword->text());
-        if (users.isEmpty()) {
+        const std::optional<UserAccount> user = UserTable::signIn(*db_, edtUser_Name->text(), edtPassword->text());
+        if (!user) {
             prompter_->showMessage(this, kWrongSignIn);
             return;
         }
-        const Row& user = users.first();
-        startup_.rightsLevel = user.integer(QStringLiteral("section"));
-        startup_.loginUser = user.text(QStringLiteral("Username"));
-        enterSignedInState(user, edtUser_Name->text());
+        startup_.rightsLevel = user->section;
+        startup_.loginUser = user->userName;
+        enterSignedInState(*user, edtUser_Name->text());
     } catch (const DbError& e) {
         if (e.kind() == DbError::Kind::InvalidText)
             prompter_->showMessage(this, e.text());
@@ -287,13 +286,11 @@ void TfrmCostDesk::btnOkClick()
     }
 }
 
-void TfrmCostDesk::enterSignedInState(const Row& user, const QString& typedUserName)
+void TfrmCostDesk::enterSignedInState(const UserAccount& user, const QString& typedUserName)
 {
     statusPanels_.at(0)->setText(QStringLiteral("1"));
     statusPanels_.at(1)->setText(typedUserName);
-    statusPanels_.at(2)->setText(QStringLiteral("ชื่อผู้ใช้งาน : ") + user.text(QStringLiteral("U_Surname"))
-                                 + user.text(QStringLiteral("U_F_Name")) + QLatin1Char(' ')
-                                 + user.text(QStringLiteral("U_L_Name")));
+    statusPanels_.at(2)->setText(QStringLiteral("ชื่อผู้ใช้งาน : ") + user.displayName());
     statusPanels_.at(3)->setText(QStringLiteral("วันที่ : ") + startup_.currentDate);
     statusPanels_.at(4)->setText(QStringLiteral("IP ADDRESS : ") + LocalIPAddress());
     setMenusForLevel(startup_.rightsLevel);

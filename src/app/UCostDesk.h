@@ -22,7 +22,7 @@ class QMdiArea;
 class QMenu;
 class QPushButton;
 class WorkingWindow;
-class Row;
+struct UserAccount;
 
 // The main window: the MDI frame, start-up (connection, version gate, server
 // date), sign-in, the status bar and the menu that opens every working window.
@@ -77,7 +77,7 @@ private:
     QAction* menuItem(QMenu* menu, const QString& name, const QString& caption, void (TfrmCostDesk::*handler)());
     QAction* separator(QMenu* menu, const QString& name);
     void openWindow(const QString& menuItemName);
-    void enterSignedInState(const Row& user, const QString& typedUserName);
+    void enterSignedInState(const UserAccount& user, const QString& typedUserName);
     void setMenusForLevel(int level);
     void requestTerminate();
     void showError(const QString& text);

@@ -1,86 +1,97 @@
 #include "data/Cafeterias.h"
 
 #include "core/Numbers.h"
+#include "data/RunNumbers.h"
+
+#include <iterator>
 
 namespace CafeteriaTable {
 
 namespace {
 
-QString selectCounterSql(const Database& db)
+const char* const kColumns[] = {"Cafeteria_Code", "Person_ID", "Tax_ID", "SurName", "FirstName", "LastName",
+                                "Per_Age", "Per_Sex", "Per_nationality", "Per_CherChart", "Per_religion",
+                                "Address1", "Address2", "Cafeteria_Name", "Cafeteria_Size", "Cafeteria_Address",
+                                "Promise_No", "Time_Year", "Time_Month", "Time_Date", "Beg_Promise_date",
+                                "End_Promise_date"};
+
+QList<Shop> shopsOf(const Rows& rows)
 {
-    return QStringLiteral("SELECT * FROM Tr_CafeteriaRunNo\nWHERE (Year_Bud = ?)") + db.dialect().lockForUpdate();
+    QList<Shop> shops;
+    if (rows.isEmpty())
+        return shops;
+    // Columns are looked up once for the whole result.
+    int at[std::size(kColumns)];
+    for (size_t i = 0; i < std::size(kColumns); ++i)
+        at[i] = rows.first().column(QString::fromLatin1(kColumns[i]));
+    shops.reserve(rows.size());
+    for (const Row& row : rows) {
+        Shop s;
+        s.code = row.text(at[0]);
+        s.personId = row.text(at[1]);
+        s.taxId = row.text(at[2]);
+        s.surName = row.text(at[3]);
+        s.firstName = row.text(at[4]);
+        s.lastName = row.text(at[5]);
+        s.age = row.text(at[6]);
+        s.sexIndex = row.integer(at[7]);
+        s.nationality = row.text(at[8]);
+        s.cherChart = row.text(at[9]);
+        s.religion = row.text(at[10]);
+        s.address1 = row.text(at[11]);
+        s.address2 = row.text(at[12]);
+        s.name = row.text(at[13]);
+        s.size = row.text(at[14]);
+        s.location = row.text(at[15]);
+        s.promiseNo = row.text(at[16]);
+        s.timeYear = row.text(at[17]);
+        s.timeMonth = row.text(at[18]);
+        s.timeDate = row.text(at[19]);
+        s.begPromiseDate = row.text(at[20]);
+        s.endPromiseDate = row.text(at[21]);
+        shops.append(std::move(s));
+    }
+    return shops;
 }
 
 } // namespace
 
-Shop Shop::fromRow(const Row& row)
+void insertPlace(Database& db, const QString& place)
 {
-    Shop s;
-    s.code = row.text(QStringLiteral("Cafeteria_Code"));
-    s.personId = row.text(QStringLiteral("Person_ID"));
-    s.taxId = row.text(QStringLiteral("Tax_ID"));
-    s.surName = row.text(QStringLiteral("SurName"));
-    s.firstName = row.text(QStringLiteral("FirstName"));
-    s.lastName = row.text(QStringLiteral("LastName"));
-    s.age = row.text(QStringLiteral("Per_Age"));
-    s.sexIndex = row.integer(QStringLiteral("Per_Sex"));
-    s.nationality = row.text(QStringLiteral("Per_nationality"));
-    s.cherChart = row.text(QStringLiteral("Per_CherChart"));
-    s.religion = row.text(QStringLiteral("Per_religion"));
-    s.address1 = row.text(QStringLiteral("Address1"));
-    s.address2 = row.text(QStringLiteral("Address2"));
-    s.name = row.text(QStringLiteral("Cafeteria_Name"));
-    s.size = row.text(QStringLiteral("Cafeteria_Size"));
-    s.location = row.text(QStringLiteral("Cafeteria_Address"));
-    s.promiseNo = row.text(QStringLiteral("Promise_No"));
-    s.timeYear = row.text(QStringLiteral("Time_Year"));
-    s.timeMonth = row.text(QStringLiteral("Time_Month"));
-    s.timeDate = row.text(QStringLiteral("Time_Date"));
-    s.begPromiseDate = row.text(QStringLiteral("Beg_Promise_date"));
-    s.endPromiseDate = row.text(QStringLiteral("End_Promise_date"));
-    return s;
+    db.execute(QStringLiteral("INSERT INTO Tr_Place_Cafeteria (Place_Cafe_Ov) VALUES (?)"), {place});
 }
 
 QStringList places(Database& db)
 {
     QStringList names;
-    for (const Row& row : db.select(QStringLiteral("SELECT * FROM Tr_Place_Cafeteria")))
-        names << row.text(QStringLiteral("Place_Cafe_Ov"));
+    const Rows rows = db.select(QStringLiteral("SELECT * FROM Tr_Place_Cafeteria"));
+    for (const Row& row : rows)
+        names << row.text(0);
     return names;
 }
 
-Rows search(Database& db, bool byShopName, const QString& typed)
+QList<Shop> search(Database& db, bool byShopName, const QString& typed)
 {
     const QString column = byShopName ? QStringLiteral("Cafeteria_Name") : QStringLiteral("FirstName");
-    return db.select(QStringLiteral("SELECT * FROM TR_Cafeteria\nWHERE ") + db.dialect().containsCondition(column),
-                     {Dialect::containsPattern(typed)});
+    return shopsOf(db.select(QStringLiteral("SELECT * FROM TR_Cafeteria\nWHERE ") + db.dialect().containsCondition(column),
+                             {Dialect::containsPattern(typed)}));
 }
 
-Rows findByCode(Database& db, const QString& code)
+std::optional<Shop> findByCode(Database& db, const QString& code)
 {
-    return db.select(QStringLiteral("SELECT * FROM TR_Cafeteria\nWHERE (Cafeteria_Code = ?)"), {code});
+    const QList<Shop> shops =
+        shopsOf(db.select(QStringLiteral("SELECT * FROM TR_Cafeteria\nWHERE (Cafeteria_Code = ?)"), {code}));
+    if (shops.isEmpty())
+        return std::nullopt;
+    return shops.first();
 }
 
 std::optional<QString> drawShopCode(Database& db, const QString& budgetYear)
 {
-    Rows counter = db.select(selectCounterSql(db), {budgetYear});
-    if (counter.isEmpty()) {
-        // Two workstations may both find the year's row missing; the second
-        // insert then does nothing and both read the one row.
-        db.execute(QStringLiteral("INSERT INTO Tr_CafeteriaRunNo (Year_Bud, Cafeteria_Runno)\nVALUES (?, 1)\n"
-                                  "ON CONFLICT (Year_Bud) DO NOTHING"),
-                   {budgetYear});
-        counter = db.select(selectCounterSql(db), {budgetYear});
-        if (counter.isEmpty())
-            throw DbError(QStringLiteral("Tr_CafeteriaRunNo: no counter row for %1").arg(budgetYear));
-    }
-    const int runNo = counter.first().integer(QStringLiteral("Cafeteria_Runno"));
-    // Beyond four digits a code would repeat an earlier one of the same year.
-    if (runNo > kLastRunNo)
+    const std::optional<qint64> runNo = drawRunNumber(db, RunCounter::shopCodes(), budgetYear, kLastRunNo);
+    if (!runNo)
         return std::nullopt;
-    db.execute(QStringLiteral("UPDATE Tr_CafeteriaRunNo SET Cafeteria_Runno = ?\nWHERE (Year_Bud = ?)"),
-               {runNo + 1, budgetYear});
-    return FormatShopCode(budgetYear, runNo);
+    return FormatShopCode(budgetYear, *runNo);
 }
 
 void insertShop(Database& db, const Shop& s)

@@ -37,17 +37,20 @@ struct Shop {
     QString begPromiseDate;  // Beg_Promise_date, dd/mm/yyyy as typed
     QString endPromiseDate;  // End_Promise_date, dd/mm/yyyy as typed
 
-    static Shop fromRow(const Row& row);
+    // The operator as the lists show them: the title written straight before
+    // the first name, then one blank and the last name.
+    QString operatorName() const { return surName + firstName + QLatin1Char(' ') + lastName; }
 };
 
 // Every location, in the order the database returns them.
 QStringList places(Database& db);
+void insertPlace(Database& db, const QString& place);
 
 // Shops whose name (byShopName) or operator's first name contains the typed
 // text, matched literally and ignoring letter case; empty text matches all.
-Rows search(Database& db, bool byShopName, const QString& typed);
+QList<Shop> search(Database& db, bool byShopName, const QString& typed);
 
-Rows findByCode(Database& db, const QString& code);
+std::optional<Shop> findByCode(Database& db, const QString& code);
 
 // Draws the next shop code of the budget year and advances the counter,
 // creating the year's counter row when missing. Must run inside an open

@@ -2,45 +2,56 @@
 
 namespace {
 
-Rows searchBy(Database& db, const QString& column, const QString& text)
+QList<CostType> costTypesOf(const Rows& rows)
 {
-    return db.select(QStringLiteral("SELECT * FROM Tr_Cost_Type\nWHERE ") + db.dialect().containsCondition(column),
-                     {Dialect::containsPattern(text)});
+    QList<CostType> list;
+    if (rows.isEmpty())
+        return list;
+    const int code = rows.first().column(QStringLiteral("Cost_Code"));
+    const int name = rows.first().column(QStringLiteral("Cost_Name"));
+    list.reserve(rows.size());
+    for (const Row& row : rows)
+        list.append({row.text(code), row.text(name)});
+    return list;
+}
+
+QList<CostType> searchBy(Database& db, const QString& column, const QString& text)
+{
+    return costTypesOf(db.select(QStringLiteral("SELECT * FROM Tr_Cost_Type\nWHERE ")
+                                     + db.dialect().containsCondition(column),
+                                 {Dialect::containsPattern(text)}));
 }
 
 } // namespace
 
-Rows CostTypeTable::searchByCode(Database& db, const QString& typed)
+QList<CostType> CostTypeTable::searchByCode(Database& db, const QString& typed)
 {
     return searchBy(db, QStringLiteral("Cost_Code"), typed);
 }
 
-Rows CostTypeTable::searchByName(Database& db, const QString& typed)
+QList<CostType> CostTypeTable::searchByName(Database& db, const QString& typed)
 {
     return searchBy(db, QStringLiteral("Cost_Name"), typed);
 }
 
-Rows CostTypeTable::listByCode(Database& db)
+QList<CostType> CostTypeTable::listByCode(Database& db)
 {
-    return db.select(QStringLiteral("SELECT * FROM Tr_Cost_Type ORDER BY Cost_Code"));
+    return costTypesOf(db.select(QStringLiteral("SELECT * FROM Tr_Cost_Type ORDER BY Cost_Code")));
 }
 
-Rows CostTypeTable::findByCode(Database& db, const QString& code)
+std::optional<CostType> CostTypeTable::findByCode(Database& db, const QString& code)
 {
-    return db.select(QStringLiteral("SELECT * FROM Tr_Cost_Type\nWHERE (Cost_Code = ?)"), {code});
+    const QList<CostType> found =
+        costTypesOf(db.select(QStringLiteral("SELECT * FROM Tr_Cost_Type\nWHERE (Cost_Code = ?)"), {code}));
+    if (found.isEmpty())
+        return std::nullopt;
+    return found.first();
 }
 
-CostTypeTable::InsertResult CostTypeTable::insert(Database& db, const QString& code, const QString& name)
+WriteResult CostTypeTable::insert(Database& db, const CostType& costType)
 {
-    try {
-        db.execute(QStringLiteral("INSERT INTO Tr_Cost_Type (Cost_Code, Cost_Name)\nVALUES (?, ?)"),
-                   {code, name});
-    } catch (const DbError& e) {
-        if (e.isUniqueViolation())
-            return InsertResult::DuplicateCode;
-        throw;
-    }
-    return InsertResult::Inserted;
+    return db.executeUnlessDuplicate(QStringLiteral("INSERT INTO Tr_Cost_Type (Cost_Code, Cost_Name)\nVALUES (?, ?)"),
+                                     {costType.code, costType.name});
 }
 
 int CostTypeTable::rename(Database& db, const QString& code, const QString& name)

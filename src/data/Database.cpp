@@ -7,7 +7,9 @@
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QSysInfo>
+#include <stdexcept>
 
 namespace {
 
@@ -85,29 +87,41 @@ QString Database::exposureWarning() const
 }
 
 const QString Database::kControlCharacterMessage = QStringLiteral("ข้อความมีอักขระที่ไม่อนุญาต");
+const QString Database::kReconnectedMessage =
+    QStringLiteral("การเชื่อมต่อฐานข้อมูลขาดหายไป ระบบเชื่อมต่อใหม่แล้ว กรุณาทำรายการอีกครั้ง");
 
-QVariant Row::value(const QString& column) const
+ResultColumns::ResultColumns(const QStringList& names) : names_(names)
 {
-    return record_.value(column);
+    byName_.reserve(names.size());
+    for (int i = 0; i < names.size(); ++i)
+        byName_.insert(names.at(i).toLower(), i);
 }
 
-QString Row::text(const QString& column) const
+int Row::column(const QString& name) const
 {
-    const QVariant v = record_.value(column);
+    const int index = columns_->indexOf(name);
+    if (index < 0)
+        throw DbError(QStringLiteral("the result has no column %1").arg(name));
+    return index;
+}
+
+QString Row::text(int index) const
+{
+    const QVariant& v = values_.at(index);
     return v.isNull() ? QString() : v.toString();
 }
 
-int Row::integer(const QString& column) const
+int Row::integer(int index) const
 {
-    const QVariant v = record_.value(column);
+    const QVariant& v = values_.at(index);
     if (v.typeId() == QMetaType::QString)
         return v.toString().trimmed().toInt();
     return v.toInt();
 }
 
-Money Row::money(const QString& column) const
+Money Row::money(int index) const
 {
-    return dialect_->readMoney(record_.value(column));
+    return dialect_->readMoney(values_.at(index));
 }
 
 Database::Database(ConnectionSettings settings, QString connectionName)
@@ -119,37 +133,65 @@ Database::Database(ConnectionSettings settings, QString connectionName)
 
 std::unique_ptr<Database> Database::open(const ConnectionSettings& settings, OpenMode mode)
 {
-    const QString name = nextConnectionName();
-    std::unique_ptr<Database> db(new Database(settings, name));
+    std::unique_ptr<Database> db(new Database(settings, nextConnectionName()));
+    db->connect(mode);
+    return db;
+}
+
+void Database::connect(OpenMode mode)
+{
+    const QString& name = connectionName_;
     QSqlDatabase handle;
-    if (settings.engine == ConnectionSettings::Engine::SQLite) {
-        if (mode == OpenMode::Existing && !QFileInfo::exists(settings.path))
-            throw DbError(QStringLiteral("ไม่พบแฟ้มฐานข้อมูล %1").arg(settings.path));
+    if (settings_.engine == ConnectionSettings::Engine::SQLite) {
+        if (mode == OpenMode::Existing && !QFileInfo::exists(settings_.path))
+            throw DbError(QStringLiteral("ไม่พบแฟ้มฐานข้อมูล %1").arg(settings_.path));
         if (mode == OpenMode::CreateFile)
-            createPrivateFile(settings.path);
+            createPrivateFile(settings_.path);
         handle = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        handle.setDatabaseName(settings.path);
+        handle.setDatabaseName(settings_.path);
         // Two workstations on one file wait for each other instead of failing.
         handle.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
     } else {
         handle = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-        handle.setHostName(settings.host);
-        handle.setPort(settings.port);
-        handle.setDatabaseName(settings.dbName);
-        if (!settings.user.isEmpty())
-            handle.setUserName(settings.user);
+        handle.setHostName(settings_.host);
+        handle.setPort(settings_.port);
+        handle.setDatabaseName(settings_.dbName);
+        if (!settings_.user.isEmpty())
+            handle.setUserName(settings_.user);
         handle.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=CostDesk"));
     }
     if (!handle.open()) {
         const QString text = handle.lastError().text();
         handle = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
-        db->connectionName_.clear();
+        connectionName_.clear();
         throw DbError(text);
     }
-    if (settings.engine == ConnectionSettings::Engine::SQLite)
-        db->select(QStringLiteral("PRAGMA journal_mode=WAL"));
-    return db;
+    ++connectionNumber_;
+    if (settings_.engine == ConnectionSettings::Engine::SQLite)
+        select(QStringLiteral("PRAGMA journal_mode=WAL"));
+}
+
+void Database::reconnect()
+{
+    QSqlDatabase handle = QSqlDatabase::database(connectionName_, false);
+    handle.close();
+    ++connectionNumber_;  // whatever the old connection had begun is gone
+    if (!handle.open()) {
+        broken_ = true;
+        QString text = handle.lastError().text().trimmed();
+        throw DbError(QStringLiteral("ไม่สามารถติดต่อฐานข้อมูลได้") + (text.isEmpty() ? QString() : u'\n' + text),
+                      DbError::Kind::ConnectionLost);
+    }
+    broken_ = false;
+}
+
+bool Database::connectionLost()
+{
+    if (settings_.engine != ConnectionSettings::Engine::PostgreSQL)
+        return false;  // an embedded file has no server to lose
+    QSqlQuery probe(handle());
+    return !probe.exec(QStringLiteral("SELECT 1"));
 }
 
 Database::~Database()
@@ -169,12 +211,18 @@ QSqlDatabase Database::handle() const
     return QSqlDatabase::database(connectionName_, false);
 }
 
-void Database::fail(const QSqlError& error, const QString& sql) const
+void Database::fail(const QSqlError& error)
 {
+    if (dialect_->mayBeConnectionLoss(error) && connectionLost()) {
+        // Made anew here; the caller decides whether its work may be repeated.
+        reconnect();
+        throw DbError(kReconnectedMessage, DbError::Kind::ConnectionLost);
+    }
     QString text = error.databaseText().trimmed();
     if (text.isEmpty())
-        text = error.text();
-    Q_UNUSED(sql);
+        text = error.text().trimmed();
+    if (text.isEmpty())
+        text = QStringLiteral("ฐานข้อมูลแจ้งข้อผิดพลาดโดยไม่มีคำอธิบาย (รหัส %1)").arg(error.nativeErrorCode());
     if (dialect_->isUniqueViolation(error))
         throw DbError(text, DbError::Kind::UniqueViolation);
     if (dialect_->isBusy(error))
@@ -182,44 +230,87 @@ void Database::fail(const QSqlError& error, const QString& sql) const
     throw DbError(text);
 }
 
-void Database::run(QSqlQuery& query, const QString& sql, const QVariantList& values) const
+void Database::run(QSqlQuery& query, const QString& sql, const QVariantList& values)
 {
     // Statements without values run directly: PostgreSQL cannot prepare
     // transaction control such as BEGIN.
     if (values.isEmpty()) {
         if (!query.exec(sql))
-            fail(query.lastError(), sql);
+            fail(query.lastError());
         return;
     }
     if (holdsControlCharacter(values))
         throw DbError(kControlCharacterMessage, DbError::Kind::InvalidText);
+    for (const QVariant& v : values)
+        if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float)
+            throw std::logic_error("a floating-point value was bound; amounts go through Database::money()");
     if (!query.prepare(sql))
-        fail(query.lastError(), sql);
+        fail(query.lastError());
     for (const QVariant& v : values)
         query.addBindValue(v);
     if (!query.exec())
-        fail(query.lastError(), sql);
+        fail(query.lastError());
 }
 
 Rows Database::select(const QString& sql, const QVariantList& values)
 {
-    QSqlQuery query(handle());
-    query.setForwardOnly(true);
-    query.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    run(query, sql, values);
-    Rows rows;
-    while (query.next())
-        rows.append(Row(query.record(), dialect_.get()));
-    if (query.lastError().isValid())
-        fail(query.lastError(), sql);
-    return rows;
+    if (broken_)
+        reconnect();
+    for (int attempt = 1;; ++attempt) {
+        try {
+            QSqlQuery query(handle());
+            query.setForwardOnly(true);
+            query.setNumericalPrecisionPolicy(QSql::HighPrecision);
+            run(query, sql, values);
+            Rows rows;
+            if (!query.isActive())
+                return rows;
+            const QSqlRecord record = query.record();
+            QStringList names;
+            names.reserve(record.count());
+            for (int i = 0; i < record.count(); ++i)
+                names << record.fieldName(i);
+            const auto columns = std::make_shared<const ResultColumns>(names);
+            const int count = columns->count();
+            while (query.next()) {
+                QVector<QVariant> values(count);
+                for (int i = 0; i < count; ++i)
+                    values[i] = query.value(i);
+                rows.append(Row(columns, std::move(values), dialect_.get()));
+            }
+            if (query.lastError().isValid())
+                fail(query.lastError());
+            return rows;
+        } catch (const DbError& e) {
+            // A read outside a transaction changes nothing: once the connection
+            // is made anew it is simply read again.
+            if (e.kind() != DbError::Kind::ConnectionLost || broken_ || transactionOpen_ || attempt > 1)
+                throw;
+        }
+    }
 }
 
 int Database::execute(const QString& sql, const QVariantList& values)
 {
+    if (broken_)
+        reconnect();
     QSqlQuery query(handle());
     run(query, sql, values);
     return query.numRowsAffected();
+}
+
+WriteResult Database::executeUnlessDuplicate(const QString& sql, const QVariantList& values, int* changed)
+{
+    try {
+        const int rows = execute(sql, values);
+        if (changed)
+            *changed = rows;
+    } catch (const DbError& e) {
+        if (e.isUniqueViolation())
+            return WriteResult::DuplicateKey;
+        throw;
+    }
+    return WriteResult::Written;
 }
 
 QDateTime Database::serverNow()
@@ -243,21 +334,28 @@ QString Database::serverShortHostName() const
     return shortHostName(settings_.host);
 }
 
-Database::Transaction::Transaction(Database& db) : db_(db)
+Database::Transaction::Transaction(Database& db) : db_(db), connection_(0)
 {
+    if (db_.transactionOpen_)
+        throw std::logic_error("a transaction is already open on this connection");
     db_.execute(db_.dialect().beginWriteStatement());
+    db_.transactionOpen_ = true;
+    connection_ = db_.connectionNumber_;
 }
 
 Database::Transaction::~Transaction()
 {
     if (!open_)
         return;
+    db_.transactionOpen_ = false;
+    if (connection_ != db_.connectionNumber_ || db_.broken_)
+        return;  // the connection that held it is gone, and its work with it
     try {
         db_.execute(QStringLiteral("ROLLBACK"));
         const QString cleanup = db_.dialect().afterRollbackStatement();
         if (!cleanup.isEmpty())
             db_.execute(cleanup);
-    } catch (const DbError&) {
+    } catch (const std::exception&) {
         // The connection is already gone; nothing was committed.
     }
 }
@@ -266,4 +364,5 @@ void Database::Transaction::commit()
 {
     db_.execute(QStringLiteral("COMMIT"));
     open_ = false;
+    db_.transactionOpen_ = false;
 }

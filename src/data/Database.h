@@ -6,28 +6,61 @@
 #include "data/Dialect.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QSqlDatabase>
-#include <QSqlRecord>
+#include <QStringList>
 #include <QVariant>
+#include <QVector>
 #include <memory>
 #include <optional>
 
-// One result row; values are fetched by column name (letter case of the name
-// does not matter, PostgreSQL folds unquoted names to lower case).
 class QSqlQuery;
 
-class Row {
+// The columns of one result, shared by all its rows: names in order and a
+// look-up by name that ignores letter case (PostgreSQL folds unquoted names
+// to lower case).
+class ResultColumns {
 public:
-    Row(QSqlRecord record, const Dialect* dialect) : record_(std::move(record)), dialect_(dialect) {}
-
-    QVariant value(const QString& column) const;
-    QString text(const QString& column) const;   // NULL reads as the empty text
-    int integer(const QString& column) const;
-    Money money(const QString& column) const;
+    explicit ResultColumns(const QStringList& names);
+    int count() const { return int(names_.size()); }
+    const QStringList& names() const { return names_; }
+    // -1 when the result has no such column.
+    int indexOf(const QString& name) const { return byName_.value(name.toLower(), -1); }
 
 private:
-    QSqlRecord record_;
+    QStringList names_;
+    QHash<QString, int> byName_;
+};
+
+// One result row: its values in column order, with the column index shared by
+// every row of the result. Readers of many rows look the column up once and
+// read by position.
+class Row {
+public:
+    Row(std::shared_ptr<const ResultColumns> columns, QVector<QVariant> values, const Dialect* dialect)
+        : columns_(std::move(columns)), values_(std::move(values)), dialect_(dialect)
+    {
+    }
+
+    const ResultColumns& columns() const { return *columns_; }
+    // The column's position; a missing column is a programming error reported
+    // as DbError naming it.
+    int column(const QString& name) const;
+
+    QVariant value(int index) const { return values_.value(index); }
+    QString text(int index) const;   // NULL reads as the empty text
+    int integer(int index) const;
+    Money money(int index) const;
+
+    QVariant value(const QString& name) const { return value(column(name)); }
+    QString text(const QString& name) const { return text(column(name)); }
+    int integer(const QString& name) const { return integer(column(name)); }
+    Money money(const QString& name) const { return money(column(name)); }
+
+private:
+    std::shared_ptr<const ResultColumns> columns_;
+    QVector<QVariant> values_;
     const Dialect* dialect_;
 };
 
@@ -52,10 +85,17 @@ public:
     // A text value holding a control character is refused before anything
     // is sent: DbError of kind InvalidText with this message.
     static const QString kControlCharacterMessage;
+    // What the user reads when the connection was lost and made anew.
+    static const QString kReconnectedMessage;
 
+    // Amounts are bound only through money(); a double among the values is
+    // refused, since it could not carry an amount exactly.
     Rows select(const QString& sql, const QVariantList& values = {});
     // Returns the number of rows affected.
     int execute(const QString& sql, const QVariantList& values = {});
+    // An INSERT or UPDATE that a unique key may refuse.
+    // changed, when given, receives the number of rows affected.
+    WriteResult executeUnlessDuplicate(const QString& sql, const QVariantList& values, int* changed = nullptr);
 
     QVariant money(Money amount) const { return dialect_->moneyValue(amount); }
 
@@ -76,7 +116,11 @@ public:
     // that tells the user so.
     QString exposureWarning() const;
 
-    // A transaction that rolls back unless committed. Only one at a time.
+    bool inTransaction() const { return transactionOpen_; }
+
+    // A transaction that rolls back unless committed. Only one at a time: a
+    // second one while the first is open is refused (std::logic_error), since
+    // an inner COMMIT would commit the outer work early.
     class Transaction {
     public:
         explicit Transaction(Database& db);
@@ -87,16 +131,26 @@ public:
 
     private:
         Database& db_;
+        int connection_;
         bool open_ = true;
     };
 
 private:
     Database(ConnectionSettings settings, QString connectionName);
-    void run(QSqlQuery& query, const QString& sql, const QVariantList& values) const;
-    [[noreturn]] void fail(const QSqlError& error, const QString& sql) const;
+    void connect(OpenMode mode);
+    void reconnect();
+    void run(QSqlQuery& query, const QString& sql, const QVariantList& values);
+    [[noreturn]] void fail(const QSqlError& error);
+    bool connectionLost();
 
     ConnectionSettings settings_;
     QString connectionName_;
     std::unique_ptr<Dialect> dialect_;
     std::optional<QDateTime> fixedClock_;
+    bool transactionOpen_ = false;
+    // Counts the connections made; a transaction begun on an earlier one has
+    // nothing left to roll back.
+    int connectionNumber_ = 0;
+    // The connection was found lost and could not be made anew yet.
+    bool broken_ = false;
 };

@@ -1,6 +1,10 @@
 #include "data/Dialect.h"
 
+#include "data/DbError.h"
+
 #include <QSqlError>
+#include <cmath>
+#include <optional>
 
 QString Dialect::containsPattern(const QString& typed)
 {
@@ -37,9 +41,18 @@ public:
     {
         if (value.isNull())
             return Money();
-        if (value.typeId() == QMetaType::Double)
-            return Money::fromDouble(value.toDouble() / 100.0);
-        return Money::fromSatang(value.toLongLong());
+        if (value.typeId() == QMetaType::Double) {
+            // Only a whole number of satang is an amount.
+            const double satang = value.toDouble();
+            if (satang != std::floor(satang) || std::fabs(satang) > 9.0e15)
+                throw DbError(QStringLiteral("จำนวนเงินในฐานข้อมูลไม่ใช่จำนวนสตางค์เต็ม: %1").arg(satang));
+            return Money::fromSatang(qint64(satang));
+        }
+        bool ok = false;
+        const qint64 satang = value.toLongLong(&ok);
+        if (!ok)
+            throw DbError(QStringLiteral("จำนวนเงินในฐานข้อมูลอ่านไม่ได้: %1").arg(value.toString()));
+        return Money::fromSatang(satang);
     }
     bool isUniqueViolation(const QSqlError& error) const override
     {
@@ -53,6 +66,7 @@ public:
         return code == QLatin1String("5") || code == QLatin1String("6")
             || error.databaseText().contains(QLatin1String("database is locked"));
     }
+    bool mayBeConnectionLoss(const QSqlError&) const override { return false; }
 };
 
 // PostgreSQL keeps amounts as NUMERIC(15,2); values travel as decimal text.
@@ -76,7 +90,11 @@ public:
     {
         if (value.isNull())
             return Money();
-        return Money::parse(value.toString()).value_or(Money::fromDouble(value.toDouble()));
+        // NUMERIC arrives as decimal text; anything else would not be exact.
+        const std::optional<Money> amount = Money::parse(value.toString());
+        if (!amount)
+            throw DbError(QStringLiteral("จำนวนเงินในฐานข้อมูลอ่านไม่ได้: %1").arg(value.toString()));
+        return *amount;
     }
     bool isUniqueViolation(const QSqlError& error) const override
     {
@@ -85,6 +103,13 @@ public:
     bool isBusy(const QSqlError& error) const override
     {
         return error.nativeErrorCode() == QLatin1String("40P01") || error.nativeErrorCode() == QLatin1String("40001");
+    }
+    bool mayBeConnectionLoss(const QSqlError& error) const override
+    {
+        // Class 08 (connection exception), 57P0x (the server shut down or
+        // ended the session), or a failure the server never answered.
+        const QString code = error.nativeErrorCode();
+        return code.isEmpty() || code.startsWith(QLatin1String("08")) || code.startsWith(QLatin1String("57P"));
     }
 };
 

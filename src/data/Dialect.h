@@ -38,6 +38,8 @@ public:
 
     virtual bool isUniqueViolation(const QSqlError& error) const = 0;
     virtual bool isBusy(const QSqlError& error) const = 0;
+    // The failure may mean the server connection is gone (worth a probe).
+    virtual bool mayBeConnectionLoss(const QSqlError& error) const = 0;
 
     // The typed text matched literally anywhere in the column: % and _ and the
     // escape character itself lose their wildcard meaning.

@@ -1,14 +1,55 @@
 #include "data/StartupQueries.h"
 
+namespace {
+
+QList<UserAccount> accountsOf(const Rows& rows)
+{
+    QList<UserAccount> list;
+    if (rows.isEmpty())
+        return list;
+    const Row& first = rows.first();
+    const int at[] = {first.column(QStringLiteral("ID")),         first.column(QStringLiteral("Username")),
+                      first.column(QStringLiteral("Password")),   first.column(QStringLiteral("section")),
+                      first.column(QStringLiteral("U_Surname")),  first.column(QStringLiteral("U_F_Name")),
+                      first.column(QStringLiteral("U_L_Name")),   first.column(QStringLiteral("U_Position")),
+                      first.column(QStringLiteral("U_Tel_No")),   first.column(QStringLiteral("frmCaption")),
+                      first.column(QStringLiteral("Fact_Name")),  first.column(QStringLiteral("Section_Name"))};
+    for (const Row& row : rows)
+        list.append({row.integer(at[0]), row.text(at[1]), row.text(at[2]), row.integer(at[3]), row.text(at[4]),
+                     row.text(at[5]), row.text(at[6]), row.text(at[7]), row.text(at[8]), row.text(at[9]),
+                     row.text(at[10]), row.text(at[11])});
+    return list;
+}
+
+} // namespace
+
 QString VersionTable::lastVersion(Database& db)
 {
     const Rows rows = db.select(QStringLiteral("SElect * \nFrom T_Version\nORDER BY Version_NO"));
     return rows.isEmpty() ? QString() : rows.last().text(QStringLiteral("Version_NO"));
 }
 
-Rows UserTable::signIn(Database& db, const QString& userName, const QString& password)
+std::optional<UserAccount> UserTable::signIn(Database& db, const QString& userName, const QString& password)
 {
-    return db.select(QStringLiteral("SELECT   *\nFROM   T_USER \n"
-                                    "WHERE  (T_USER.Username = ?) AND (T_USER.Password = ?)"),
-                     {userName, password});
+    const QList<UserAccount> found = accountsOf(db.select(QStringLiteral("SELECT   *\nFROM   T_USER \n"
+                                                                         "WHERE  (T_USER.Username = ?) AND (T_USER.Password = ?)"),
+                                                          {userName, password}));
+    if (found.isEmpty())
+        return std::nullopt;
+    return found.first();
+}
+
+QList<UserAccount> UserTable::inIdRange(Database& db, int fromId, int toId)
+{
+    return accountsOf(db.select(QStringLiteral("SELECT * FROM T_USER\nWHERE (ID >= ?) AND (ID <= ?)\nORDER BY ID"),
+                                {fromId, toId}));
+}
+
+void UserTable::insert(Database& db, const UserAccount& a)
+{
+    db.execute(QStringLiteral("INSERT INTO T_USER (ID, Username, Password, section, U_Surname, U_F_Name, U_L_Name, "
+                              "U_Position, U_Tel_No, frmCaption, Fact_Name, Section_Name) "
+                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+               {a.id, a.userName, a.password, a.section, a.title, a.firstName, a.lastName, a.position, a.telephone,
+                a.caption, a.faculty, a.sectionName});
 }

@@ -2,7 +2,9 @@
 
 #include "data/Database.h"
 
+#include <QList>
 #include <QString>
+#include <optional>
 
 // What the main window reads at start-up and sign-in: T_Version and T_USER.
 namespace VersionTable {
@@ -10,7 +12,30 @@ namespace VersionTable {
 QString lastVersion(Database& db);
 }
 
+// One row of T_USER.
+struct UserAccount {
+    int id = 0;              // ID
+    QString userName;        // Username
+    QString password;        // Password
+    int section = 0;         // section: the rights level 3, 6 or 9
+    QString title;           // U_Surname (the title before the name)
+    QString firstName;       // U_F_Name
+    QString lastName;        // U_L_Name
+    QString position;        // U_Position
+    QString telephone;       // U_Tel_No
+    QString caption;         // frmCaption
+    QString faculty;         // Fact_Name
+    QString sectionName;     // Section_Name
+
+    // The title written straight before the first name, one blank, the last name.
+    QString displayName() const { return title + firstName + QLatin1Char(' ') + lastName; }
+};
+
 namespace UserTable {
-// The rows whose Username and Password equal the typed texts exactly.
-Rows signIn(Database& db, const QString& userName, const QString& password);
+// The account whose Username and Password equal the typed texts exactly
+// (the first in the database's order when several do).
+std::optional<UserAccount> signIn(Database& db, const QString& userName, const QString& password);
+// The accounts whose ID lies in [fromId, toId], in ID order.
+QList<UserAccount> inIdRange(Database& db, int fromId, int toId);
+void insert(Database& db, const UserAccount& account);
 }

@@ -78,7 +78,7 @@ void TfrmCost_Type::buildSearchPanel()
 
     const SearchGroup search = newSearchGroup(Panel2, {QStringLiteral("รหัสค่าใช้จ่าย"), QStringLiteral("edtCost_Code2")},
                                               {QStringLiteral("ชื่อค่าใช้จ่าย"), QStringLiteral("edtCost_Name2")},
-                                              QStringLiteral("btnExit2"), QStringLiteral("ออก"));
+                                              {.leaveButton = QStringLiteral("btnExit2"), .leaveCaption = QStringLiteral("ออก")});
     auto* searchGroup = search.group;
     RadioButton1 = search.radio1;
     edtCost_Code2 = search.edit1;
@@ -177,31 +177,30 @@ void TfrmCost_Type::btnEdit_DataClick()
 void TfrmCost_Type::btnSearch2Click()
 {
     Database& db = context().db;
-    const Rows rows = RadioButton1->isChecked() ? CostTypeTable::searchByCode(db, TrimSpaces(edtCost_Code2->text()))
-                                                : CostTypeTable::searchByName(db, edtCost_Name2->text());
-    if (rows.isEmpty()) {
+    const QList<CostType> found = RadioButton1->isChecked()
+                                      ? CostTypeTable::searchByCode(db, TrimSpaces(edtCost_Code2->text()))
+                                      : CostTypeTable::searchByName(db, edtCost_Name2->text());
+    if (found.isEmpty()) {
         message(kNoData);
         return;
     }
-    StringGrid1->setRowCount(int(rows.size()) + 1);
-    for (int i = 1; i <= rows.size(); ++i) {
-        const Row& row = rows.at(i - 1);
-        StringGrid1->setCell(0, i, QString::number(i));
-        StringGrid1->setCell(1, i, row.text(QStringLiteral("Cost_Code")));
-        StringGrid1->setCell(2, i, row.text(QStringLiteral("Cost_Name")));
-    }
+    QVector<QStringList> rows;
+    rows.reserve(found.size());
+    for (const CostType& c : found)
+        rows.append({QString::number(rows.size() + 1), c.code, c.name});
+    StringGrid1->setDataRows(rows);
 }
 
 void TfrmCost_Type::btnEdit2Click()
 {
     const QString code = StringGrid1->currentCell(1);
-    const Rows rows = CostTypeTable::findByCode(context().db, code);
-    if (rows.isEmpty()) {
+    const std::optional<CostType> found = CostTypeTable::findByCode(context().db, code);
+    if (!found) {
         message(QStringLiteral("ไม่มีข้อมูลที่ต้องการ (Error Search Not Found) ติดต่อผู้ดูแลระบบ"));
         return;
     }
-    edtCost_Code3->setText(rows.first().text(QStringLiteral("Cost_Code")));
-    edtCost_Name3->setText(rows.first().text(QStringLiteral("Cost_Name")));
+    edtCost_Code3->setText(found->code);
+    edtCost_Name3->setText(found->name);
     edtCost_Code3->setEnabled(false);
     Panel3->show();
 }
@@ -218,8 +217,8 @@ void TfrmCost_Type::btnSave3Click()
     if (mode_ == AddMode) {
         // The check gives the usual answer; the key catches a code that
         // another workstation added since.
-        if (!CostTypeTable::findByCode(db, code).isEmpty()
-            || CostTypeTable::insert(db, code, name) == CostTypeTable::InsertResult::DuplicateCode) {
+        if (CostTypeTable::findByCode(db, code)
+            || CostTypeTable::insert(db, {code, name}) == WriteResult::DuplicateKey) {
             message(QStringLiteral("รหัสค่าใช้จ่ายนี้มีในระบบแล้ว ไม่สามารถเพิ่มได้"));
             return;
         }

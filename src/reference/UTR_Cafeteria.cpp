@@ -1,6 +1,6 @@
 #include "reference/UTR_Cafeteria.h"
 
-#include "reference/ShopGrid.h"
+#include "ui/ShopGrid.h"
 
 #include "core/StartupValues.h"
 #include "data/Cafeterias.h"
@@ -133,23 +133,24 @@ void TfrmTR_Cafeteria::btnEdit_DataClick()
 void TfrmTR_Cafeteria::btnSearch2Click()
 {
     const bool byShopName = RadioButton1->isChecked();
-    const Rows rows = CafeteriaTable::search(context().db, byShopName,
-                                             byShopName ? edtCafeteria_Name->text() : edtFirstName->text());
-    if (rows.isEmpty()) {
+    const QList<Shop> shops = CafeteriaTable::search(context().db, byShopName,
+                                                     byShopName ? edtCafeteria_Name->text() : edtFirstName->text());
+    if (shops.isEmpty()) {
         message(kNotFound);
         return;  // the grid keeps what it showed
     }
-    ShopGrid::fill(StringGrid1, rows);
+    ShopGrid::fill(StringGrid1, shops);
 }
 
 void TfrmTR_Cafeteria::btnEdit2Click()
 {
-    const Rows rows = CafeteriaTable::findByCode(context().db, StringGrid1->currentCell(ShopGrid::CodeColumn));
-    if (rows.isEmpty()) {
+    const std::optional<Shop> shop =
+        CafeteriaTable::findByCode(context().db, StringGrid1->currentCell(ShopGrid::CodeColumn));
+    if (!shop) {
         message(QStringLiteral("ไม่มีข้อมูลที่ต้องการ ระบบผิดพลาด ติดต่อผู้ดูแลระบบ"));
         return;
     }
-    showShop(Shop::fromRow(rows.first()));
+    showShop(*shop);
     Panel3->show();
 }
 

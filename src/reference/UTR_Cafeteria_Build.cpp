@@ -68,7 +68,7 @@ void TfrmTR_Cafeteria::buildPanel2()
 
     const SearchGroup search = newSearchGroup(Panel2, {QStringLiteral("ชื่อร้าน"), QStringLiteral("edtCafeteria_Name")},
                                               {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName")},
-                                              QStringLiteral("btnExit2"), QStringLiteral("ออก"));
+                                              {.leaveButton = QStringLiteral("btnExit2"), .leaveCaption = QStringLiteral("ออก")});
     RadioButton1 = search.radio1;
     edtCafeteria_Name = search.edit1;
     RadioButton2 = search.radio2;

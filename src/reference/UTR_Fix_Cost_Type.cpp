@@ -3,8 +3,9 @@
 #include "data/Cafeterias.h"
 #include "data/CostTypes.h"
 #include "data/FixCosts.h"
-#include "reference/ShopGrid.h"
 #include "ui/Appearance.h"
+#include "ui/ShopBlock.h"
+#include "ui/ShopGrid.h"
 #include "ui/StringGrid.h"
 #include "util/Utility.h"
 
@@ -40,11 +41,6 @@ const QStringList kCostHeaders = {QStringLiteral("No"), QStringLiteral("รห�
 const QList<int> kCostWidths = {50, 90, 250, 90};
 constexpr int kCostCodeColumn = 1;
 
-QString col(const char* name)
-{
-    return QString::fromLatin1(name);
-}
-
 } // namespace
 
 TfrmTR_Fix_Cost_Type::TfrmTR_Fix_Cost_Type(WorkContext& context, QWidget* parent)
@@ -64,13 +60,16 @@ void TfrmTR_Fix_Cost_Type::buildShopSearchPanel()
     layout->addWidget(newTitle(Panel1, kTitle));
 
     // Both search fields stay enabled here; the checked radio button decides.
-    const SearchGroup search = newSearchGroup(Panel1, {QStringLiteral("ชื่อร้าน"), QStringLiteral("edtCafeteria_Name")},
-                                              {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName")},
-                                              QStringLiteral("btnExit1"), QStringLiteral("กลับสู่เมนูหลัก"));
+    const SearchGroup search = newSearchGroup(
+        Panel1, {QStringLiteral("ชื่อร้าน"), QStringLiteral("edtCafeteria_Name")},
+        {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName")},
+        {.leaveButton = QStringLiteral("btnExit1"), .leaveCaption = QStringLiteral("กลับสู่เมนูหลัก")});
     RadioButton1 = search.radio1;
     edtCafeteria_Name = search.edit1;
     RadioButton2 = search.radio2;
     edtFirstName = search.edit2;
+    btnSearch2 = search.search;
+    btnExit1 = search.leave;
     layout->addWidget(search.group);
 
     auto* pickBox = newResultGroup(Panel1, StringGrid1);
@@ -78,8 +77,8 @@ void TfrmTR_Fix_Cost_Type::buildShopSearchPanel()
 
     auto* openRow = new QHBoxLayout;
     openRow->addStretch();
-    openRow->addWidget(
-        newButton(Panel1, QStringLiteral("btnEdit2"), QStringLiteral("3. บันทึกค่าใช้จ่ายคงที่รายเดือน")));
+    btnEdit2 = newButton(Panel1, QStringLiteral("btnEdit2"), QStringLiteral("3. บันทึกค่าใช้จ่ายคงที่รายเดือน"));
+    openRow->addWidget(btnEdit2);
     layout->addLayout(openRow);
 }
 
@@ -90,43 +89,8 @@ void TfrmTR_Fix_Cost_Type::buildShopPanel()
     layout->addWidget(newTitle(Panel2, kTitle));
 
     // The shop is shown only; it is chosen on the search panel.
-    const auto shown = [this](const QString& name) {
-        QLineEdit* edit = newEdit(Panel2, name, 0);
-        edit->setEnabled(false);
-        return edit;
-    };
-    edtCafeteria_Name3 = shown(QStringLiteral("edtCafeteria_Name3"));
-    edtCafeteria_Code3 = shown(QStringLiteral("edtCafeteria_Code3"));
-    cmbSurName3 = newCombo(Panel2, QStringLiteral("cmbSurName3"), 0);
-    cmbSurName3->setEnabled(false);
-    edtFirstName3 = shown(QStringLiteral("edtFirstName3"));
-    edtLastName3 = shown(QStringLiteral("edtLastName3"));
-    edtPerson_ID3 = shown(QStringLiteral("edtPerson_ID3"));
-    edtTax_ID3 = shown(QStringLiteral("edtTax_ID3"));
-    edtAddress13 = shown(QStringLiteral("edtAddress13"));
-    edtAddress23 = shown(QStringLiteral("edtAddress23"));
-
-    auto* shop = new QGridLayout;
-    shop->addWidget(newLabel(Panel2, QStringLiteral("ชื่อร้านค้า")), 0, 0);
-    shop->addWidget(edtCafeteria_Name3, 0, 1, 1, 3);
-    shop->addWidget(edtCafeteria_Code3, 0, 4, 1, 2);
-    shop->addWidget(newLabel(Panel2, QStringLiteral("ผู้ประกอบการ คำนำหน้า")), 1, 0);
-    shop->addWidget(cmbSurName3, 1, 1);
-    shop->addWidget(newLabel(Panel2, QStringLiteral("ชื่อ")), 1, 2);
-    shop->addWidget(edtFirstName3, 1, 3);
-    shop->addWidget(newLabel(Panel2, QStringLiteral("นามสกุล")), 1, 4);
-    shop->addWidget(edtLastName3, 1, 5);
-    shop->addWidget(newLabel(Panel2, QStringLiteral("เลขที่บัตรประจำตัวประชาชน")), 2, 0);
-    shop->addWidget(edtPerson_ID3, 2, 1);
-    shop->addWidget(newLabel(Panel2, QStringLiteral("เลขประจำตัวผู้เสียภาษี")), 2, 2);
-    shop->addWidget(edtTax_ID3, 2, 3);
-    shop->addWidget(newLabel(Panel2, QStringLiteral("ทีอยู่")), 3, 0);
-    shop->addWidget(edtAddress13, 3, 1, 1, 5);
-    shop->addWidget(edtAddress23, 4, 1, 1, 5);
-    shop->setColumnStretch(1, 1);
-    shop->setColumnStretch(3, 1);
-    shop->setColumnStretch(5, 1);
-    layout->addLayout(shop);
+    shopBlock_ = new ShopBlock(Panel2);
+    layout->addWidget(shopBlock_);
 
     // The lower part: the cost grid with its buttons, and the line panel
     // laid over exactly that part when a line is added or changed.
@@ -141,11 +105,15 @@ void TfrmTR_Fix_Cost_Type::buildShopPanel()
     StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
     costsLayout->addWidget(StringGrid2, 1);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(newButton(costs, QStringLiteral("btnAdd_Data"), QStringLiteral("เพิ่มข้อมูล")));
-    buttons->addWidget(newButton(costs, QStringLiteral("btnEdit_Data"), QStringLiteral("แก้ไขข้อมูล")));
-    buttons->addWidget(newButton(costs, QStringLiteral("btnDelete_data"), QStringLiteral("ลบข้อมูล")));
+    btnAdd_Data = newButton(costs, QStringLiteral("btnAdd_Data"), QStringLiteral("เพิ่มข้อมูล"));
+    btnEdit_Data = newButton(costs, QStringLiteral("btnEdit_Data"), QStringLiteral("แก้ไขข้อมูล"));
+    btnDelete_data = newButton(costs, QStringLiteral("btnDelete_data"), QStringLiteral("ลบข้อมูล"));
+    btnExit2 = newButton(costs, QStringLiteral("btnExit2"), QStringLiteral("ออก"));
+    buttons->addWidget(btnAdd_Data);
+    buttons->addWidget(btnEdit_Data);
+    buttons->addWidget(btnDelete_data);
     buttons->addStretch();
-    buttons->addWidget(newButton(costs, QStringLiteral("btnExit2"), QStringLiteral("ออก")));
+    buttons->addWidget(btnExit2);
     costsLayout->addLayout(buttons);
 
     lowerLayout->addWidget(costs, 0, 0);
@@ -178,8 +146,10 @@ QFrame* TfrmTR_Fix_Cost_Type::buildLinePanel(QWidget* parent)
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(newButton(panel, QStringLiteral("btnSave3"), QStringLiteral("บันทึกข้อมูล")));
-    buttons->addWidget(newButton(panel, QStringLiteral("btnCancel3"), QStringLiteral("ออก")));
+    btnSave3 = newButton(panel, QStringLiteral("btnSave3"), QStringLiteral("บันทึกข้อมูล"));
+    btnCancel3 = newButton(panel, QStringLiteral("btnCancel3"), QStringLiteral("ออก"));
+    buttons->addWidget(btnSave3);
+    buttons->addWidget(btnCancel3);
     layout->addLayout(buttons);
     layout->addStretch();
     return panel;
@@ -187,16 +157,15 @@ QFrame* TfrmTR_Fix_Cost_Type::buildLinePanel(QWidget* parent)
 
 void TfrmTR_Fix_Cost_Type::connectHandlers()
 {
-    const auto button = [this](const char* name) { return findChild<QPushButton*>(QString::fromLatin1(name)); };
-    onClick(button("btnSearch2"), &TfrmTR_Fix_Cost_Type::btnSearch2Click);
-    onClick(button("btnEdit2"), &TfrmTR_Fix_Cost_Type::btnEdit2Click);
-    onClick(button("btnAdd_Data"), &TfrmTR_Fix_Cost_Type::btnAdd_DataClick);
-    onClick(button("btnEdit_Data"), &TfrmTR_Fix_Cost_Type::btnEdit_DataClick);
-    onClick(button("btnSave3"), &TfrmTR_Fix_Cost_Type::btnSave3Click);
-    onClick(button("btnDelete_data"), &TfrmTR_Fix_Cost_Type::btnDelete_dataClick);
-    onClick(button("btnCancel3"), &TfrmTR_Fix_Cost_Type::btnCancel3Click);
-    onClick(button("btnExit2"), &TfrmTR_Fix_Cost_Type::btnExit2Click);
-    onClick(button("btnExit1"), &TfrmTR_Fix_Cost_Type::btnExit1Click);
+    onClick(btnSearch2, &TfrmTR_Fix_Cost_Type::btnSearch2Click);
+    onClick(btnEdit2, &TfrmTR_Fix_Cost_Type::btnEdit2Click);
+    onClick(btnAdd_Data, &TfrmTR_Fix_Cost_Type::btnAdd_DataClick);
+    onClick(btnEdit_Data, &TfrmTR_Fix_Cost_Type::btnEdit_DataClick);
+    onClick(btnSave3, &TfrmTR_Fix_Cost_Type::btnSave3Click);
+    onClick(btnDelete_data, &TfrmTR_Fix_Cost_Type::btnDelete_dataClick);
+    onClick(btnCancel3, &TfrmTR_Fix_Cost_Type::btnCancel3Click);
+    onClick(btnExit2, &TfrmTR_Fix_Cost_Type::btnExit2Click);
+    onClick(btnExit1, &TfrmTR_Fix_Cost_Type::btnExit1Click);
 }
 
 void TfrmTR_Fix_Cost_Type::FormCreate()
@@ -210,8 +179,8 @@ void TfrmTR_Fix_Cost_Type::FormCreate()
     edtFirstName->clear();
 
     // Filled once: cost types added elsewhere show up in a new window.
-    for (const Row& row : CostTypeTable::listByCode(context().db))
-        cmbCost_Code4->addItem(row.text(col("Cost_Code")) + QStringLiteral("    ") + row.text(col("Cost_Name")));
+    for (const CostType& costType : CostTypeTable::listByCode(context().db))
+        cmbCost_Code4->addItem(costType.code + QStringLiteral("    ") + costType.name);
 
     cmbCost_Code4->setEditText(QString());
     edtCost_Money_Rate4->setText(QStringLiteral("0"));
@@ -221,12 +190,12 @@ void TfrmTR_Fix_Cost_Type::btnSearch2Click()
 {
     const bool byShopName = RadioButton1->isChecked();
     const QString typed = byShopName ? edtCafeteria_Name->text() : edtFirstName->text();
-    const Rows rows = CafeteriaTable::search(context().db, byShopName, typed);
-    if (rows.isEmpty()) {
+    const QList<CafeteriaTable::Shop> shops = CafeteriaTable::search(context().db, byShopName, typed);
+    if (shops.isEmpty()) {
         message(kNothingFound);
         return;
     }
-    ShopGrid::fill(StringGrid1, rows);
+    ShopGrid::fill(StringGrid1, shops);
 }
 
 void TfrmTR_Fix_Cost_Type::btnEdit2Click()
@@ -236,23 +205,13 @@ void TfrmTR_Fix_Cost_Type::btnEdit2Click()
 
 bool TfrmTR_Fix_Cost_Type::openShop(const QString& cafeteriaCode)
 {
-    const Rows rows = CafeteriaTable::findByCode(context().db, cafeteriaCode);
-    if (rows.isEmpty()) {
+    const std::optional<CafeteriaTable::Shop> shop = CafeteriaTable::findByCode(context().db, cafeteriaCode);
+    if (!shop) {
         message(kShopNotFound);
         return false;
     }
-    const Row& shop = rows.first();
-    edtCafeteria_Code3->setText(shop.text(col("Cafeteria_Code")));
-    cmbSurName3->setEditText(shop.text(col("SurName")));
-    edtFirstName3->setText(shop.text(col("FirstName")));
-    edtLastName3->setText(shop.text(col("LastName")));
-    edtPerson_ID3->setText(shop.text(col("Person_ID")));
-    edtTax_ID3->setText(shop.text(col("Tax_ID")));
-    edtAddress13->setText(shop.text(col("Address1")));
-    edtAddress23->setText(shop.text(col("Address2")));
-    edtCafeteria_Name3->setText(shop.text(col("Cafeteria_Name")));
-
-    fillCostGrid(edtCafeteria_Code3->text());
+    shopBlock_->showShop(*shop);
+    fillCostGrid(shop->code);
     Panel2->show();
     return true;
 }
@@ -265,16 +224,12 @@ void TfrmTR_Fix_Cost_Type::refreshShop()
 
 void TfrmTR_Fix_Cost_Type::fillCostGrid(const QString& cafeteriaCode)
 {
-    const Rows rows = FixCostTable::linesOfShop(context().db, cafeteriaCode);
+    const QList<FixCost> lines = FixCostTable::linesOfShop(context().db, cafeteriaCode);
     StringGrid2->resetGrid(kCostHeaders, kCostWidths);
-    for (int i = 1; i <= rows.size(); ++i) {
-        const Row& row = rows.at(i - 1);
-        StringGrid2->setRowCount(i + 1);
-        StringGrid2->setCell(0, i, QString::number(i));
-        StringGrid2->setCell(kCostCodeColumn, i, row.text(col("Cost_Code")));
-        StringGrid2->setCell(2, i, row.text(col("Cost_Name")));
-        StringGrid2->setCell(3, i, FormatAmount(row.money(col("Cost_Money_Rate"))));
-    }
+    QVector<QStringList> rows;
+    for (const FixCost& line : lines)
+        rows.append({QString::number(rows.size() + 1), line.costCode, line.costName, FormatAmount(line.amount)});
+    StringGrid2->setDataRows(rows);
     StringGrid2->setCurrentRow(1);
 }
 
@@ -294,12 +249,12 @@ QString TfrmTR_Fix_Cost_Type::chosenCostCode() const
 
 QString TfrmTR_Fix_Cost_Type::shopCode() const
 {
-    return edtCafeteria_Code3->text();
+    return shopBlock_->edtCafeteria_Code3->text();
 }
 
 void TfrmTR_Fix_Cost_Type::btnAdd_DataClick()
 {
-    mode_ = 1;
+    mode_ = AddMode;
     cmbCost_Code4->setEditText(QString());
     edtCost_Money_Rate4->setText(QStringLiteral("0"));
     setLineOpen(true);
@@ -308,15 +263,15 @@ void TfrmTR_Fix_Cost_Type::btnAdd_DataClick()
 
 void TfrmTR_Fix_Cost_Type::btnEdit_DataClick()
 {
-    mode_ = 2;
-    const Rows rows = FixCostTable::lineOfShop(context().db, shopCode(), StringGrid2->currentCell(kCostCodeColumn));
-    if (rows.isEmpty()) {
+    mode_ = EditMode;
+    const std::optional<FixCost> line =
+        FixCostTable::lineOfShop(context().db, shopCode(), StringGrid2->currentCell(kCostCodeColumn));
+    if (!line) {
         message(kLineNotFound);
         return;
     }
-    const Row& line = rows.first();
-    cmbCost_Code4->setEditText(line.text(col("Cost_Code")) + QStringLiteral("   ") + line.text(col("Cost_Name")));
-    edtCost_Money_Rate4->setText(FormatAmount(line.money(col("Cost_Money_Rate"))));
+    cmbCost_Code4->setEditText(line->costCode + QStringLiteral("   ") + line->costName);
+    edtCost_Money_Rate4->setText(FormatAmount(line->amount));
     setLineOpen(true);
     cmbCost_Code4->setFocus();
 }
@@ -329,9 +284,9 @@ void TfrmTR_Fix_Cost_Type::btnSave3Click()
     const std::optional<Money> amount = typedAmount(edtCost_Money_Rate4->text(), kBadAmount);
     if (!amount)
         return;
-    if (mode_ == 1)
+    if (mode_ == AddMode)
         saveNewLine(chosenCostCode(), *amount);
-    else if (mode_ == 2)
+    else if (mode_ == EditMode)
         saveChangedLine(chosenCostCode(), *amount);
 }
 
@@ -342,12 +297,8 @@ void TfrmTR_Fix_Cost_Type::saveNewLine(const QString& costCode, Money amount)
         message(kDuplicateOnAdd);
         return;
     }
-    try {
-        FixCostTable::insert(db, shopCode(), costCode, amount);
-    } catch (const DbError& e) {
-        // Another workstation added the same line since the check.
-        if (!e.isUniqueViolation())
-            throw;
+    // Another workstation may have added the same line since the check.
+    if (FixCostTable::insert(db, shopCode(), costCode, amount) == WriteResult::DuplicateKey) {
         message(kDuplicateOnAdd);
         return;
     }
@@ -365,12 +316,8 @@ void TfrmTR_Fix_Cost_Type::saveChangedLine(const QString& costCode, Money amount
         return;
     }
     int changed = 0;
-    try {
-        changed = FixCostTable::update(db, shopCode(), oldCode, costCode, amount);
-    } catch (const DbError& e) {
-        // Another workstation gave the shop this code since the check.
-        if (!e.isUniqueViolation())
-            throw;
+    // Another workstation may have given the shop this code since the check.
+    if (FixCostTable::update(db, shopCode(), oldCode, costCode, amount, &changed) == WriteResult::DuplicateKey) {
         message(kDuplicateOnChange);
         return;
     }

@@ -6,7 +6,9 @@
 class QComboBox;
 class QFrame;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
+class ShopBlock;
 class StringGrid;
 
 // Monthly fixed costs per shop: find a shop, see its fixed costs, and add,
@@ -31,6 +33,8 @@ public:
     void btnExit1Click();
 
 private:
+    enum Mode { NoMode = 0, AddMode = 1, EditMode = 2 };
+
     void buildShopSearchPanel();
     void buildShopPanel();
     QFrame* buildLinePanel(QWidget* parent);
@@ -47,7 +51,7 @@ private:
     void saveNewLine(const QString& costCode, Money amount);
     void saveChangedLine(const QString& costCode, Money amount);
 
-    int mode_ = 0;
+    int mode_ = NoMode;
 
     QFrame* Panel1 = nullptr;
     QFrame* Panel2 = nullptr;
@@ -57,20 +61,21 @@ private:
     QRadioButton* RadioButton2 = nullptr;
     QLineEdit* edtCafeteria_Name = nullptr;
     QLineEdit* edtFirstName = nullptr;
+    QPushButton* btnSearch2 = nullptr;
+    QPushButton* btnExit1 = nullptr;
     StringGrid* StringGrid1 = nullptr;
+    QPushButton* btnEdit2 = nullptr;
 
-    QLineEdit* edtCafeteria_Name3 = nullptr;
-    QLineEdit* edtCafeteria_Code3 = nullptr;
-    QComboBox* cmbSurName3 = nullptr;
-    QLineEdit* edtFirstName3 = nullptr;
-    QLineEdit* edtLastName3 = nullptr;
-    QLineEdit* edtPerson_ID3 = nullptr;
-    QLineEdit* edtTax_ID3 = nullptr;
-    QLineEdit* edtAddress13 = nullptr;
-    QLineEdit* edtAddress23 = nullptr;
+    ShopBlock* shopBlock_ = nullptr;
     StringGrid* StringGrid2 = nullptr;
     QWidget* costArea_ = nullptr;
+    QPushButton* btnAdd_Data = nullptr;
+    QPushButton* btnEdit_Data = nullptr;
+    QPushButton* btnDelete_data = nullptr;
+    QPushButton* btnExit2 = nullptr;
 
     QComboBox* cmbCost_Code4 = nullptr;
     QLineEdit* edtCost_Money_Rate4 = nullptr;
+    QPushButton* btnSave3 = nullptr;
+    QPushButton* btnCancel3 = nullptr;
 };

@@ -3,7 +3,12 @@
 #include "core/Money.h"
 #include "core/Numbers.h"
 #include "core/ThaiDate.h"
+#include "data/Cafeterias.h"
+#include "data/CostTypes.h"
 #include "data/Database.h"
+#include "data/FixCosts.h"
+#include "data/Invoices.h"
+#include "data/StartupQueries.h"
 
 #include <QDate>
 #include <QMap>
@@ -11,15 +16,9 @@
 
 #include <algorithm>
 
-void addUserAccount(Database& db, const QVariantList& values)
-{
-    db.execute(QStringLiteral("INSERT INTO T_USER (ID, Username, Password, section, U_Surname, U_F_Name, U_L_Name, "
-                              "U_Position, U_Tel_No, frmCaption, Fact_Name, Section_Name) "
-                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-               values);
-}
-
-namespace {
+// Named, not anonymous: its own Shop, CostType and Invoice would otherwise
+// clash with the records of the data layer.
+namespace demo {
 
 // The demonstration covers budget year 2569 and the start of 2570: invoices
 // from 01/10/2568 up to 04/12/2569, with the statuses they would have on that
@@ -196,7 +195,7 @@ QDate contractStart(int index, Random& rng)
     return later[index - 22];
 }
 
-QList<Shop> insertShops(Database& db, Random& rng, QMap<QString, int>& nextShopRun)
+QList<Shop> insertShops(Database& db, Random& rng)
 {
     static const QStringList men = {
         QStringLiteral("สมชาย"), QStringLiteral("ประเสริฐ"), QStringLiteral("วิชัย"), QStringLiteral("สมศักดิ์"),
@@ -230,14 +229,6 @@ QList<Shop> insertShops(Database& db, Random& rng, QMap<QString, int>& nextShopR
         {QStringLiteral("008"), Money::fromSatang(21400)}, {QStringLiteral("009"), Money::fromSatang(85600)}};
     static const qint64 rentPerSquareMetre[] = {15000, 17550, 20025, 12500};
 
-    const QString insert = QStringLiteral(
-        "INSERT INTO TR_Cafeteria (Cafeteria_Code, Person_ID, Tax_ID, SurName, FirstName, LastName, Per_Age, "
-        "Per_Sex, Per_nationality, Per_CherChart, Per_religion, Address1, Address2, Cafeteria_Name, "
-        "Cafeteria_Size, Cafeteria_Address, Promise_No, Time_Year, Time_Month, Time_Date, Beg_Promise_date, "
-        "End_Promise_date) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    const QString insertFixed =
-        QStringLiteral("INSERT INTO TR_Fix_Cost_Type (Cafeteria_Code, Cost_Code, Cost_Money_Rate) VALUES (?, ?, ?)");
-
     QList<Shop> shops;
     for (int i = 0; i < shopNames().size(); ++i) {
         Shop shop;
@@ -245,10 +236,8 @@ QList<Shop> insertShops(Database& db, Random& rng, QMap<QString, int>& nextShopR
         shop.metered = shop.food || rng.percent(70);
         const QDate start = contractStart(i, rng);
         const QDate registered = i < 22 ? firstDay() : start;
-        const QString year = budgetYear(registered);
-        const int run = nextShopRun.value(year, 1);
-        nextShopRun[year] = run + 1;
-        shop.code = FormatShopCode(year, run);
+        // Codes come from the register's own counter, as the window draws them.
+        shop.code = CafeteriaTable::drawShopCode(db, budgetYear(registered)).value();
 
         // Names such as "ป้าแดง" or "ลุงหนาน" tell the operator's sex.
         const QString& name = shopNames().at(i).name;
@@ -276,14 +265,30 @@ QList<Shop> insertShops(Database& db, Random& rng, QMap<QString, int>& nextShopR
                   .arg(rng.between(1, 17))
                   .arg(rng.pick(roads));
 
-        db.execute(insert, {shop.code, shop.personId, taxId, shop.title, shop.firstName, shop.lastName,
-                            QString::number(age), female ? QStringLiteral("1") : QStringLiteral("0"),
-                            QStringLiteral("ไทย"), QStringLiteral("ไทย"), QStringLiteral("พุทธ"), address1,
-                            rng.pick(districts), name,
-                            QStringLiteral("%1 ตารางเมตร").arg(size), shop.place,
-                            QStringLiteral("สญ.%1/%2").arg(i + 1, 3, 10, QLatin1Char('0')).arg(start.year() + 543),
-                            QString::number(years), QStringLiteral("0"), QStringLiteral("0"), display(start),
-                            display(end)});
+        CafeteriaTable::Shop row;
+        row.code = shop.code;
+        row.personId = shop.personId;
+        row.taxId = taxId;
+        row.surName = shop.title;
+        row.firstName = shop.firstName;
+        row.lastName = shop.lastName;
+        row.age = QString::number(age);
+        row.sexIndex = female ? 1 : 0;
+        row.nationality = QStringLiteral("ไทย");
+        row.cherChart = QStringLiteral("ไทย");
+        row.religion = QStringLiteral("พุทธ");
+        row.address1 = address1;
+        row.address2 = rng.pick(districts);
+        row.name = name;
+        row.size = QStringLiteral("%1 ตารางเมตร").arg(size);
+        row.location = shop.place;
+        row.promiseNo = QStringLiteral("สญ.%1/%2").arg(i + 1, 3, 10, QLatin1Char('0')).arg(start.year() + 543);
+        row.timeYear = QString::number(years);
+        row.timeMonth = QStringLiteral("0");
+        row.timeDate = QStringLiteral("0");
+        row.begPromiseDate = display(start);
+        row.endPromiseDate = display(end);
+        CafeteriaTable::insertShop(db, row);
 
         shop.fixedCosts.append({QStringLiteral("001"), Money::fromSatang(size * rentPerSquareMetre[rng.between(0, 3)])});
         QList<FixedCost> extras = shop.food ? foodExtras : otherExtras;
@@ -294,7 +299,7 @@ QList<Shop> insertShops(Database& db, Random& rng, QMap<QString, int>& nextShopR
         std::sort(shop.fixedCosts.begin(), shop.fixedCosts.end(),
                   [](const FixedCost& a, const FixedCost& b) { return a.code < b.code; });
         for (const FixedCost& f : shop.fixedCosts)
-            db.execute(insertFixed, {shop.code, f.code, db.money(f.amount)});
+            FixCostTable::insert(db, shop.code, f.code, f.amount);
         shops.append(shop);
     }
     return shops;
@@ -303,33 +308,33 @@ QList<Shop> insertShops(Database& db, Random& rng, QMap<QString, int>& nextShopR
 void insertReferenceData(Database& db)
 {
     for (const QString& place : places())
-        db.execute(QStringLiteral("INSERT INTO Tr_Place_Cafeteria (Place_Cafe_Ov) VALUES (?)"), {place});
+        CafeteriaTable::insertPlace(db, place);
     for (const CostType& c : costTypes())
-        db.execute(QStringLiteral("INSERT INTO Tr_Cost_Type (Cost_Code, Cost_Name) VALUES (?, ?)"), {c.code, c.name});
+        CostTypeTable::insert(db, {c.code, c.name});
 }
 
 // Passwords are the user name followed by the rights level; the README lists them.
 void insertUsers(Database& db)
 {
     const QString finance = QStringLiteral("กองคลัง สำนักงานอธิการบดี");
-    addUserAccount(db, {1, QStringLiteral("admin"), QStringLiteral("admin9"), 9, QStringLiteral("นาย"),
+    UserTable::insert(db, {1, QStringLiteral("admin"), QStringLiteral("admin9"), 9, QStringLiteral("นาย"),
                         QStringLiteral("ธีรวัฒน์"), QStringLiteral("แสงทอง"), QStringLiteral("นักวิชาการคอมพิวเตอร์"),
                         QStringLiteral("053-942-180"), QStringLiteral("งานระบบสารสนเทศ"), finance,
                         QStringLiteral("ผู้ดูแลระบบ")});
-    addUserAccount(db, {2, QStringLiteral("clerk"), QStringLiteral("clerk3"), 3, QStringLiteral("นางสาว"),
+    UserTable::insert(db, {2, QStringLiteral("clerk"), QStringLiteral("clerk3"), 3, QStringLiteral("นางสาว"),
                         QStringLiteral("สุภาวดี"), QStringLiteral("คำปัน"), QStringLiteral("เจ้าหน้าที่การเงินและบัญชี"),
                         QStringLiteral("053-942-181"), QStringLiteral("งานรายได้"), finance,
                         QStringLiteral("ออกใบแจ้งหนี้และบันทึกการชำระเงิน")});
-    addUserAccount(db, {3, QStringLiteral("cashier"), QStringLiteral("cashier6"), 6, QStringLiteral("นาง"),
+    UserTable::insert(db, {3, QStringLiteral("cashier"), QStringLiteral("cashier6"), 6, QStringLiteral("นาง"),
                         QStringLiteral("วรรณา"), QStringLiteral("อินต๊ะ"), QStringLiteral("นักวิชาการเงินและบัญชี"),
                         QStringLiteral("053-942-182"), QStringLiteral("งานรับ-จ่ายเงิน"), finance,
                         QStringLiteral("บันทึกเลขที่ใบนำส่งเงิน")});
-    addUserAccount(db, {4, QStringLiteral("guest"), QStringLiteral("guest1"), 1, QStringLiteral("นาย"),
+    UserTable::insert(db, {4, QStringLiteral("guest"), QStringLiteral("guest1"), 1, QStringLiteral("นาย"),
                         QStringLiteral("ปกรณ์"), QStringLiteral("ศรีบุญเรือง"), QStringLiteral("นักศึกษาฝึกงาน"),
                         QStringLiteral("053-942-189"), QStringLiteral("งานรายได้"), finance,
                         QStringLiteral("ทดลองเข้าระบบ")});
     // Above 979: kept out of the account letters.
-    addUserAccount(db, {980, QStringLiteral("system"), QStringLiteral("system980"), 9, QString(),
+    UserTable::insert(db, {980, QStringLiteral("system"), QStringLiteral("system980"), 9, QString(),
                         QStringLiteral("บัญชีดูแลระบบ"), QStringLiteral("CostDesk"), QStringLiteral("บัญชีสำหรับงานฐานข้อมูล"),
                         QString(), QStringLiteral("งานระบบสารสนเทศ"), finance, QStringLiteral("ผู้ดูแลระบบ")});
 }
@@ -473,15 +478,6 @@ void insertInvoices(Database& db, const QList<Shop>& shops, Random& rng)
 {
     const QList<Invoice> invoices = composeInvoices(shops, rng);
     const QMap<QDate, QString> vouchers = voucherNumbers(invoices, rng);
-    const QString insertMain = QStringLiteral(
-        "INSERT INTO T_PayIn_Main (Invoice_no, Date_Entry, Time_Entry, User_Entry, Date_Must_Pay, "
-        "Date_Must_Pay_Num, Date_Entry_Num, Cafeteria_Code, Person_ID, SurName, FirstName, LastName, "
-        "Cafeteria_Address, Pay_Total, Invoice_Status, Pay_In_Date, Pay_In_Date_Num, RV_No, RV_Date, RV_Date_Num) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    const QString insertLine = QStringLiteral(
-        "INSERT INTO T_PayIn_Detail (Invoice_no, In_Order, Cost_Code, Cost_Name, Pay_money, Other_Detail) "
-        "VALUES (?, ?, ?, ?, ?, ?)");
-
     QMap<QString, int> nextRun;
     QDate day;
     int secondsIntoDay = 0;
@@ -491,34 +487,47 @@ void insertInvoices(Database& db, const QList<Shop>& shops, Random& rng)
             secondsIntoDay = 8 * 3600 + 30 * 60;
         }
         secondsIntoDay += rng.between(90, 840);
-        const QString year = budgetYear(inv.entry);
-        const int run = nextRun.value(year, 1);
-        nextRun[year] = run + 1;
-        const QString number = FormatInvoiceNo(year, run);
+        const QString number = InvoiceTable::drawInvoiceNumber(db, budgetYear(inv.entry)).value();
         const Shop& shop = shops.at(inv.shop);
         Money total;
         for (const Line& l : inv.lines)
             total += l.amount;
         const QString payIn = inv.payIn.isValid() ? display(inv.payIn) : QString();
         const QString rvDate = inv.remitted.isValid() ? display(inv.remitted) : QString();
-        db.execute(insertMain,
-                   {number, display(inv.entry), QTime(0, 0).addSecs(secondsIntoDay).toString(QStringLiteral("HH:mm:ss")),
-                    rng.percent(85) ? QStringLiteral("clerk") : QStringLiteral("admin"), display(inv.due),
-                    sortForm(inv.due), sortForm(inv.entry), shop.code, shop.personId, shop.title, shop.firstName,
-                    shop.lastName, shop.place, db.money(total), inv.status, textOrNull(payIn),
-                    textOrNull(payIn.isEmpty() ? QString() : DisplayToSortDate(payIn)),
-                    textOrNull(vouchers.value(inv.remitted)), textOrNull(rvDate),
-                    textOrNull(rvDate.isEmpty() ? QString() : DisplayToSortDate(rvDate))});
+        ::Invoice row;
+        row.number = number;
+        row.dateEntry = display(inv.entry);
+        row.timeEntry = QTime(0, 0).addSecs(secondsIntoDay).toString(QStringLiteral("HH:mm:ss"));
+        row.userEntry = rng.percent(85) ? QStringLiteral("clerk") : QStringLiteral("admin");
+        row.dateMustPay = display(inv.due);
+        row.dateMustPayNum = sortForm(inv.due);
+        row.dateEntryNum = sortForm(inv.entry);
+        row.cafeteriaCode = shop.code;
+        row.personId = shop.personId;
+        row.surName = shop.title;
+        row.firstName = shop.firstName;
+        row.lastName = shop.lastName;
+        row.cafeteriaAddress = shop.place;
+        row.payTotal = total;
+        row.status = inv.status;
+        row.payInDate = payIn;
+        row.payInDateNum = payIn.isEmpty() ? QString() : DisplayToSortDate(payIn);
+        row.rvNo = vouchers.value(inv.remitted);
+        row.rvDate = rvDate;
+        row.rvDateNum = rvDate.isEmpty() ? QString() : DisplayToSortDate(rvDate);
         int order = 0;
         for (const Line& l : inv.lines)
-            db.execute(insertLine, {number, ++order, l.code, costName(l.code), db.money(l.amount), l.note});
+            row.lines.append({++order, l.code, costName(l.code), l.amount, l.note});
+        InvoiceTable::insert(db, row);
     }
-    for (auto it = nextRun.cbegin(); it != nextRun.cend(); ++it)
-        db.execute(QStringLiteral("INSERT INTO TR_Invoice_Runno (Year_Bud, Invoice_Runno) VALUES (?, ?)"),
-                   {it.key(), it.value()});
 }
 
-} // namespace
+} // namespace demo
+
+void addUserAccount(Database& db, const UserAccount& account)
+{
+    UserTable::insert(db, account);
+}
 
 void fillDemoData(Database& db)
 {
@@ -530,13 +539,10 @@ void fillDemoData(Database& db)
     if (existing.first().integer(QStringLiteral("Existing")) > 0)
         throw DbError(QStringLiteral("the database already holds data; demonstration data goes only into a new database"));
 
+    using namespace demo;
     Random rng(2569);
     insertReferenceData(db);
-    QMap<QString, int> nextShopRun;
-    const QList<Shop> shops = insertShops(db, rng, nextShopRun);
-    for (auto it = nextShopRun.cbegin(); it != nextShopRun.cend(); ++it)
-        db.execute(QStringLiteral("INSERT INTO Tr_CafeteriaRunNo (Year_Bud, Cafeteria_Runno) VALUES (?, ?)"),
-                   {it.key(), it.value()});
+    const QList<Shop> shops = insertShops(db, rng);
     insertInvoices(db, shops, rng);
     insertUsers(db);
     tx.commit();

@@ -61,7 +61,6 @@ int addUser(const QStringList& args)
         return usage();
     auto db = Database::open(ConnectionSettings::fromUrl(args.at(0)));
     warnIfExposed(*db);
-    QVariantList values;
     bool idOk = false;
     bool levelOk = false;
     const int id = args.at(1).toInt(&idOk);
@@ -70,10 +69,10 @@ int addUser(const QStringList& args)
         err() << "ID and SECTION must be whole numbers\n";
         return 2;
     }
-    values << id << args.at(2) << args.at(3) << level;
-    for (int i = 5; i < 13; ++i)
-        values << (i < args.size() ? args.at(i) : QString());
-    addUserAccount(*db, values);
+    const auto optional = [&args](int i) { return i < args.size() ? args.at(i) : QString(); };
+    const UserAccount account{id, args.at(2), args.at(3), level, optional(5), optional(6), optional(7),
+                              optional(8), optional(9), optional(10), optional(11), optional(12)};
+    addUserAccount(*db, account);
     out() << "added user " << args.at(2) << "\n";
     return 0;
 }

@@ -65,6 +65,27 @@ void StringTableModel::setCell(int col, int row, const QString& text)
         emit dataChanged(index(row - 1, col), index(row - 1, col));
 }
 
+void StringTableModel::setDataRows(QVector<QStringList> rows)
+{
+    beginResetModel();
+    const QStringList header = cells_.isEmpty() ? QStringList(columns_, QString()) : cells_.first();
+    for (QStringList& row : rows)
+        if (row.size() != columns_)
+            row.resize(columns_);
+    cells_ = std::move(rows);
+    cells_.prepend(header);
+    endResetModel();
+}
+
+void StringTableModel::removeDataRow(int row)
+{
+    if (row < 1 || row >= gridRows())
+        return;
+    beginRemoveRows({}, row - 1, row - 1);
+    cells_.remove(row);
+    endRemoveRows();
+}
+
 int StringTableModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : std::max(gridRows() - 1, 0);
@@ -189,6 +210,25 @@ void StringGrid::appendRow(const QStringList& cells)
     model_->setGridRows(row + 1);
     for (int c = 0; c < cells.size() && c < colCount(); ++c)
         model_->setCell(c, row, cells.at(c));
+}
+
+void StringGrid::setDataRows(QVector<QStringList> rows)
+{
+    if (rows.isEmpty())
+        rows.append(QStringList(colCount(), QString()));
+    model_->setDataRows(std::move(rows));
+}
+
+void StringGrid::removeRow(int row)
+{
+    if (row < 1 || row >= rowCount())
+        return;
+    if (rowCount() == 2) {
+        for (int c = 0; c < colCount(); ++c)
+            setCell(c, 1, QString());
+        return;
+    }
+    model_->removeDataRow(row);
 }
 
 int StringGrid::currentRow() const

@@ -18,6 +18,11 @@ public:
     void setGridRows(int count);
     QString cell(int col, int row) const;
     void setCell(int col, int row, const QString& text);
+    // Replaces every data row at once, with one reset for the whole listing
+    // instead of a signal per cell. Rows shorter than the grid are padded.
+    void setDataRows(QVector<QStringList> rows);
+    // Removes data row `row` (1 ..); the header row stays.
+    void removeDataRow(int row);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -59,6 +64,12 @@ public:
     void resetGrid(const QStringList& headers, const QList<int>& widths);
     // Appends one data row (the grid grows by one row).
     void appendRow(const QStringList& cells);
+    // The listing's rows below the header, in one go: the grid ends with
+    // rows.size() + 1 rows (header and one empty row when there are none).
+    void setDataRows(QVector<QStringList> rows);
+    // Removes data row `row` (1 ..); the rows below move up. The last data
+    // row left empties instead, so that the grid keeps its one empty row.
+    void removeRow(int row);
 
     // The selected data row (1 ..), or 1 when nothing is selected yet.
     int currentRow() const;

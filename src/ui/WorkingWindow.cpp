@@ -38,19 +38,16 @@ void WorkingWindow::guarded(const std::function<void()>& handler)
     try {
         handler();
     } catch (const DbError& e) {
-        // Refused input is the user's to mend, not a database failure.
-        if (e.kind() == DbError::Kind::InvalidText)
+        // Refused input and a remade connection are the user's to act on,
+        // not a database failure.
+        if (e.kind() == DbError::Kind::InvalidText || e.kind() == DbError::Kind::ConnectionLost)
             context_.prompter.showMessage(this, e.text());
         else
             context_.prompter.showError(this, e.text());
     } catch (const std::exception& e) {
-        context_.prompter.showError(this, QString::fromUtf8(e.what()));
+        const QString text = QString::fromUtf8(e.what()).trimmed();
+        context_.prompter.showError(this, text.isEmpty() ? QStringLiteral("เกิดข้อผิดพลาดที่ไม่ทราบสาเหตุ") : text);
     }
-}
-
-void WorkingWindow::connectClick(QAbstractButton* button, std::function<void()> handler)
-{
-    connect(button, &QAbstractButton::clicked, this, [this, handler = std::move(handler)] { guarded(handler); });
 }
 
 QFrame* WorkingWindow::newPanel(const QString& name)
@@ -123,17 +120,16 @@ void WorkingWindow::stackPanels(std::initializer_list<QFrame*> panels)
 }
 
 WorkingWindow::SearchGroup WorkingWindow::newSearchGroup(QWidget* parent, const SearchChoice& first,
-                                                         const SearchChoice& second, const QString& leaveName,
-                                                         const QString& leaveCaption)
+                                                         const SearchChoice& second, const SearchGroupNames& names)
 {
     SearchGroup g;
-    g.group = new QGroupBox(QStringLiteral("1. ค้นหาข้อมูล"), parent);
+    g.group = new QGroupBox(names.caption, parent);
     g.radio1 = newRadio(g.group, QStringLiteral("RadioButton1"), first.radioCaption);
     g.edit1 = newEdit(g.group, first.editName, 0);
     g.radio2 = newRadio(g.group, QStringLiteral("RadioButton2"), second.radioCaption);
     g.edit2 = newEdit(g.group, second.editName, 0);
-    g.search = newButton(g.group, QStringLiteral("btnSearch2"), QStringLiteral("ค้นหาข้อมูล"));
-    g.leave = newButton(g.group, leaveName, leaveCaption);
+    g.search = newButton(g.group, names.searchButton, QStringLiteral("ค้นหาข้อมูล"));
+    g.leave = newButton(g.group, names.leaveButton, names.leaveCaption);
     auto* layout = new QGridLayout(g.group);
     layout->addWidget(g.radio1, 0, 0);
     layout->addWidget(g.edit1, 0, 1);
@@ -145,9 +141,9 @@ WorkingWindow::SearchGroup WorkingWindow::newSearchGroup(QWidget* parent, const 
     return g;
 }
 
-QGroupBox* WorkingWindow::newResultGroup(QWidget* parent, StringGrid*& grid)
+QGroupBox* WorkingWindow::newResultGroup(QWidget* parent, StringGrid*& grid, const QString& caption)
 {
-    auto* group = new QGroupBox(QStringLiteral("2. คลิกเลือกรายการที่ต้องการ"), parent);
+    auto* group = new QGroupBox(caption, parent);
     grid = new StringGrid(group);
     grid->setObjectName(QStringLiteral("StringGrid1"));
     auto* layout = new QVBoxLayout(group);

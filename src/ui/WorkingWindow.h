@@ -3,11 +3,11 @@
 #include "core/Money.h"
 #include "ui/WorkContext.h"
 
+#include <QAbstractButton>
 #include <QWidget>
 #include <functional>
 #include <optional>
 
-class QAbstractButton;
 class QComboBox;
 class QFrame;
 class QGridLayout;
@@ -40,7 +40,15 @@ protected:
     template <class Window>
     void onClick(QAbstractButton* button, void (Window::*handler)())
     {
-        connectClick(button, [this, handler] { (static_cast<Window*>(this)->*handler)(); });
+        onSignal(button, &QAbstractButton::clicked, handler);
+    }
+
+    // Any signal of any sender (a combo's text change, a grid's double-click,
+    // a radio group's choice) runs the handler guarded like a click.
+    template <class Sender, class Signal, class Window>
+    void onSignal(Sender* sender, Signal signal, void (Window::*handler)())
+    {
+        connect(sender, signal, this, [this, handler] { guarded([this, handler] { (static_cast<Window*>(this)->*handler)(); }); });
     }
 
     // Shorthands for the named controls every window builds.
@@ -72,10 +80,18 @@ protected:
         QString radioCaption;
         QString editName;
     };
+    struct SearchGroupNames {
+        QString caption = QStringLiteral("1. ค้นหาข้อมูล");
+        QString searchButton = QStringLiteral("btnSearch2");
+        QString leaveButton;
+        QString leaveCaption;
+    };
     SearchGroup newSearchGroup(QWidget* parent, const SearchChoice& first, const SearchChoice& second,
-                               const QString& leaveName, const QString& leaveCaption);
-    // The result group "2. คลิกเลือกรายการที่ต้องการ" holding the grid StringGrid1.
-    QGroupBox* newResultGroup(QWidget* parent, StringGrid*& grid);
+                               const SearchGroupNames& names);
+    // The result group holding the grid StringGrid1, by default
+    // "2. คลิกเลือกรายการที่ต้องการ".
+    QGroupBox* newResultGroup(QWidget* parent, StringGrid*& grid,
+                              const QString& caption = QStringLiteral("2. คลิกเลือกรายการที่ต้องการ"));
 
     // The search box pair: the checked radio button enables its own edit only.
     static void enableSearchPair(QLineEdit* active, QLineEdit* inactive);
@@ -90,7 +106,5 @@ protected:
     bool confirm(const QString& text);
 
 private:
-    void connectClick(QAbstractButton* button, std::function<void()> handler);
-
     WorkContext& context_;
 };

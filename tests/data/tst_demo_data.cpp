@@ -158,12 +158,12 @@ private slots:
             {"admin", "admin9", 9}, {"clerk", "clerk3", 3}, {"cashier", "cashier6", 6}, {"guest", "guest1", 1},
             {"system", "system980", 9}};
         for (const auto& [user, password, level] : accounts) {
-            const Rows rows = UserTable::signIn(db, user, password);
-            QCOMPARE(rows.size(), 1);
-            QCOMPARE(rows.first().integer(QStringLiteral("section")), level);
-            QVERIFY(!rows.first().text(QStringLiteral("Section_Name")).isEmpty());
+            const std::optional<UserAccount> account = UserTable::signIn(db, user, password);
+            QVERIFY(account.has_value());
+            QCOMPARE(account->section, level);
+            QVERIFY(!account->sectionName.isEmpty());
         }
-        QVERIFY(UserTable::signIn(db, QStringLiteral("admin"), QStringLiteral("Admin9")).isEmpty());
+        QVERIFY(!UserTable::signIn(db, QStringLiteral("admin"), QStringLiteral("Admin9")));
         QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) AS N FROM T_USER WHERE ID < 980")), 4);
     }
 

@@ -25,7 +25,8 @@ using Screen = WindowDriver<TfrmTR_Cafeteria>;
 
 Row shopRow(Database& db, const QString& code)
 {
-    const Rows rows = CafeteriaTable::findByCode(db, code);
+    // The stored columns themselves, not the register's reading of them.
+    const Rows rows = db.select(QStringLiteral("SELECT * FROM TR_Cafeteria WHERE Cafeteria_Code = ?"), {code});
     if (rows.size() != 1)
         qFatal("shop %s not found once", qPrintable(code));
     return rows.first();

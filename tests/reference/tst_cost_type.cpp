@@ -37,7 +37,7 @@ struct Desk : FreshDatabase, WindowDriver<TfrmCost_Type> {
     {
     }
 
-    void seed(const QString& code, const QString& name) { CostTypeTable::insert(t.db(), code, name); }
+    void seed(const QString& code, const QString& name) { CostTypeTable::insert(t.db(), {code, name}); }
     void add(const QString& code, const QString& name)
     {
         click("btnAdd_Data");
@@ -83,7 +83,7 @@ public:
             thread_ = std::thread([this, &t, &inserted, code] {
                 auto b = t.connect();
                 Database::Transaction tx(*b);
-                CostTypeTable::insert(*b, code, QStringLiteral("B"));
+                CostTypeTable::insert(*b, {code, QStringLiteral("B")});
                 inserted = true;
                 const QString waiting = QStringLiteral("SELECT count(*) AS n FROM pg_stat_activity "
                                                        "WHERE datname = current_database() AND wait_event_type = 'Lock'");
@@ -102,7 +102,7 @@ public:
         // its busy handler, which lets B commit before the INSERT retries.
         b_ = t.connect();
         tx_ = std::make_unique<Database::Transaction>(*b_);
-        CostTypeTable::insert(*b_, code, QStringLiteral("B"));
+        CostTypeTable::insert(*b_, {code, QStringLiteral("B")});
         void* lib = dlopen("libsqlite3.so.0", RTLD_LAZY | RTLD_NOLOAD);  // the one Qt's driver uses
         auto busyHandler = reinterpret_cast<decltype(&sqlite3_busy_handler)>(dlsym(lib, "sqlite3_busy_handler"));
         busyTimeout_ = reinterpret_cast<decltype(&sqlite3_busy_timeout)>(dlsym(lib, "sqlite3_busy_timeout"));

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "data/Database.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+// One row of T_PayIn_Detail.
+struct InvoiceLine {
+    int inOrder = 0;        // In_Order, 1 to 7
+    QString costCode;       // Cost_Code
+    QString costName;       // Cost_Name
+    Money amount;           // Pay_money
+    QString otherDetail;    // Other_Detail
+};
+
+// One row of T_PayIn_Main with its lines. Dates are dd/mm/yyyy text with the
+// Buddhist-era year; each has its yyyymmdd form beside it for range selection.
+struct Invoice {
+    QString number;            // Invoice_no: budget year "/" five digits
+    QString dateEntry;         // Date_Entry
+    QString timeEntry;         // Time_Entry, HH:MM:SS
+    QString userEntry;         // User_Entry
+    QString dateMustPay;       // Date_Must_Pay
+    QString cafeteriaCode;     // Cafeteria_Code
+    QString personId;          // Person_ID
+    QString surName;           // SurName (the title)
+    QString firstName;         // FirstName
+    QString lastName;          // LastName
+    Money payTotal;            // Pay_Total
+    QString dateMustPayNum;    // Date_Must_Pay_Num
+    QString dateEntryNum;      // Date_Entry_Num
+    QString cafeteriaAddress;  // Cafeteria_Address (the shop's location)
+    QString status;            // Invoice_Status: A, P, R or C
+    QString payInDate;         // Pay_In_Date, empty until paid
+    QString payInDateNum;      // Pay_In_Date_Num
+    QString rvNo;              // RV_No, empty until remitted
+    QString rvDate;            // RV_Date
+    QString rvDateNum;         // RV_Date_Num
+
+    QList<InvoiceLine> lines;  // read by InvoiceTable::find in In_Order order
+
+    // The sum of the lines, exact.
+    Money linesTotal() const;
+};
+
+namespace InvoiceTable {
+
+// The five digits of an invoice number hold run numbers 1 to 99999 per budget year.
+constexpr qint64 kLastRunNo = 99999;
+
+// Draws the budget year's next invoice number ("2570/00001") and advances
+// TR_Invoice_Runno, inside the caller's transaction. Empty when the year's
+// numbers are used up; nothing changes then.
+std::optional<QString> drawInvoiceNumber(Database& db, const QString& budgetYear);
+
+// Writes the header with every column above, and its lines, as they are:
+// the caller's transaction makes them one. Empty payment and remittance texts
+// are stored as NULL, as an unpaid invoice has them.
+void insert(Database& db, const Invoice& invoice);
+
+// The header only; lines stay empty.
+std::optional<Invoice> findHeader(Database& db, const QString& number);
+// The header with its lines in In_Order order.
+std::optional<Invoice> find(Database& db, const QString& number);
+QList<InvoiceLine> linesOf(Database& db, const QString& number);
+
+} // namespace InvoiceTable

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "data/Cafeterias.h"
+
+class StringGrid;
+
+// The shop search grid that the shop register, the monthly fixed costs and
+// the cost entry windows share: number, shop name, operator, two address
+// lines and the hidden shop code that identifies the chosen row.
+namespace ShopGrid {
+
+constexpr int CodeColumn = 5;
+
+// Header row and one empty row.
+void reset(StringGrid* grid);
+// The shops found, one row each: the grid ends with n + 1 rows.
+void fill(StringGrid* grid, const QList<CafeteriaTable::Shop>& shops);
+
+} // namespace ShopGrid
