@@ -27,3 +27,9 @@ QString BudgetYearOf(const QString& currentDate);
 // An untouched masked date reads "  /  /    "; it and the empty text count
 // as empty (as does any text of only blanks and slashes).
 bool IsEmptyDateText(const QString& text);
+
+// The long form of a dd/mm/yyyy date as written in Thai letters:
+// "8 ธันวาคม 2569" for 08/12/2569 (day without a leading zero, the month's
+// full Thai name, the year as given). A text whose month is not 1..12 or
+// whose day is not a number is returned unchanged.
+QString LongThaiDate(const QString& ddmmyyyy);
