@@ -72,8 +72,9 @@ struct Filled {
 // with short rules between them.
 void totalRow(Band& band, qreal top, qreal bottom, int part, const Filled& filled)
 {
-    const qreal h = bottom - top - 0.4;
-    const qreal y = top + 0.2;
+    // Clear of the rule above and of the frame's heavy pen below.
+    const qreal y = top + 0.3;
+    const qreal h = bottom - top - 0.7;
     band.hrule(top);
     band.text(2, y, 28, QStringLiteral("จำนวนเงิน (ตัวอักษร)"), kLeft, h);
     band.vrule(31, top, bottom);
@@ -136,10 +137,10 @@ void shopPart(Band& band, const InvoiceDocument& invoice, const DocumentTexts& t
     }
     totalRow(band, 92.2, 101.0, 1, filled);
 
-    band.text(0, 101.8, 42, QStringLiteral("* กำหนดการชำระเงิน ภายในวันที่ "));
-    band.field(QStringLiteral("QRL_Date_Must_Pay1"), 42, 101.8, 17, invoice.dateMustPay);
-    band.field(QStringLiteral("document.payInAccount"), 60, 101.8, 130, texts.payInAccountLine);
-    band.text(0, 106.9, 150, QStringLiteral("** ผู้จ่ายโปรดชำระค่าธรรมเนียมการชำระเงินผ่านธนาคารทั่วประเทศอีก 10 บาท"));
+    band.text(0, 101.5, 42, QStringLiteral("* กำหนดการชำระเงิน ภายในวันที่ "));
+    band.field(QStringLiteral("QRL_Date_Must_Pay1"), 42, 101.5, 17, invoice.dateMustPay);
+    band.field(QStringLiteral("document.payInAccount"), 60, 101.5, 130, texts.payInAccountLine);
+    band.text(0, 106.6, 150, QStringLiteral("** ผู้จ่ายโปรดชำระค่าธรรมเนียมการชำระเงินผ่านธนาคารทั่วประเทศอีก 10 บาท"));
 
     band.frame(112, 25, kThinPen);
     band.text(2, 113, 106, QStringLiteral("หมายเหตุ :"));
