@@ -9,7 +9,9 @@
 
 namespace {
 
-constexpr qreal kThaiScale = 2.0 / 3.0;
+// Measured against the forms' own fixed widths: at 0.6 the letter's widest
+// fixed line (125 mm box) just fits, as it did on the old page.
+constexpr qreal kThaiScale = 0.6;
 constexpr qreal kShrinkStep = 0.95;
 constexpr qreal kSlackMm = 0.01; // rounding of the device's metrics
 
