@@ -23,11 +23,14 @@ QString valueOr(const QSettings& settings, const char* key, const QString& fallb
 QImage DefaultEmblem()
 {
     // A seal: double ring, a ring of dots, an open book under a flame.
-    constexpr int size = 200;
+    // Drawn on a 200-unit grid into 120 pixels: sharp at the 14 mm it is
+    // printed at, and small enough to keep the PDF quick to write.
+    constexpr int size = 120;
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 200.0, size / 200.0);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(kInk, 8));
     p.drawEllipse(QPointF(100, 100), 94, 94);
