@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(field(page, "QRL_Date_Must_Pay1").text, QStringLiteral("15/12/2569"));
         QCOMPARE(field(page, "QRL_Date_Must_Pay2").text, QStringLiteral("15/12/2569"));
 
-        // Part 1 above the tear line, part 2 below it.
+        // The shop's part above the tear line, the bank's slip below it.
         for (const char* name : {"QRL_Invoice_no1", "QRL_Invoice_no3", "QRL_Name1", "QRL_PerID1", "QRL_DateEntry",
                                  "QRL_Cafeteria_Address", "QRL_TextBath1", "QRL_SumMoney1", "QRL_Date_Must_Pay1"})
             QVERIFY2(field(page, name).mm.bottom() < kTearLineMm, name);
