@@ -129,3 +129,18 @@ DateRange MonthRangeOf(const QString& display)
     const int days = DaysInMonthBE(display.mid(3, 2).toInt(), display.mid(6, 4).toInt());
     return {QStringLiteral("01") + monthYear, QString::number(days).rightJustified(2, QLatin1Char('0')) + monthYear};
 }
+
+QString LongThaiDate(const QString& ddmmyyyy)
+{
+    static const char* const kMonths[12] = {"มกราคม",  "กุมภาพันธ์", "มีนาคม",  "เมษายน",   "พฤษภาคม", "มิถุนายน",
+                                            "กรกฎาคม", "สิงหาคม",   "กันยายน", "ตุลาคม", "พฤศจิกายน", "ธันวาคม"};
+    const QStringList parts = ddmmyyyy.trimmed().split(QLatin1Char('/'));
+    if (parts.size() != 3)
+        return ddmmyyyy;
+    bool dayOk = false, monthOk = false;
+    const int day = parts[0].toInt(&dayOk);
+    const int month = parts[1].toInt(&monthOk);
+    if (!dayOk || !monthOk || month < 1 || month > 12 || parts[2].isEmpty())
+        return ddmmyyyy;
+    return QString::number(day) + QLatin1Char(' ') + QString::fromUtf8(kMonths[month - 1]) + QLatin1Char(' ') + parts[2];
+}

@@ -44,3 +44,9 @@ struct DateRange {
     QString last;
 };
 DateRange MonthRangeOf(const QString& display);
+
+// The long form of a dd/mm/yyyy date as written in Thai letters:
+// "8 ธันวาคม 2569" for 08/12/2569 (day without a leading zero, the month's
+// full Thai name, the year as given). A text whose month is not 1..12 or
+// whose day is not a number is returned unchanged.
+QString LongThaiDate(const QString& ddmmyyyy);

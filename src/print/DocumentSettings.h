@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// The texts and pictures of the invoice that belong to the installation
+// rather than to the program: who the organisation is and where the money
+// goes. Read from the [document] section of the program's settings file:
+//
+//   [document]
+//   emblem=emblem.png            ; image file, relative to the settings file
+//   address1=...                 ; the organisation's postal address, line 1
+//   address2=...                 ;                                   line 2
+//   payInAccount=...             ; bank, account holder and number (shop's part)
+//   bankBranch=...               ; bank, branch number and code (bank's part)
+//
+// Every key that is missing or empty keeps its default, and an emblem file
+// that cannot be read keeps the drawn emblem.
+struct DocumentTexts {
+    QImage emblem;
+    QImage scissors;
+    QString addressLine1;
+    QString addressLine2;
+    QString payInAccountLine;
+    QString bankBranchLine;
+
+    static DocumentTexts defaults();
+    static DocumentTexts load(const QString& settingsFilePath);
+};
+
+// The organisation's emblem drawn in code, for an installation without one.
+QImage DefaultEmblem();
+// The scissors beside the tear line.
+QImage ScissorsPicture();

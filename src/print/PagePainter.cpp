@@ -1,0 +1,119 @@
+#include "print/PagePainter.h"
+
+#include "print/PageFonts.h"
+
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+
+namespace PagePainter {
+
+namespace {
+
+const QPageLayout& a4Layout()
+{
+    static const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                                    QPageLayout::Millimeter);
+    return layout;
+}
+
+void paintItem(QPainter& painter, const PageItem& item, const QPaintDevice* device)
+{
+    const qreal perMm = device->logicalDpiX() / 25.4;
+    const QRectF box = toDevice(item.mm, device);
+    switch (item.kind) {
+    case PageItem::Kind::Text:
+        if (item.text.isEmpty())
+            return;
+        painter.setFont(FittedFont(item, device));
+        painter.setPen(Qt::black);
+        painter.drawText(box, TextFlags(item), item.text);
+        return;
+    case PageItem::Kind::Rect:
+        painter.setPen(QPen(Qt::black, item.penMm * perMm, item.penStyle, Qt::SquareCap, Qt::MiterJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(box);
+        return;
+    case PageItem::Kind::Line:
+        painter.setPen(QPen(Qt::black, item.penMm * perMm, item.penStyle, Qt::FlatCap));
+        painter.drawLine(box.topLeft(), box.bottomRight());
+        return;
+    case PageItem::Kind::Picture:
+        if (!item.image.isNull())
+            painter.drawImage(box, item.image);
+        return;
+    }
+}
+
+} // namespace
+
+QRectF toDevice(const QRectF& mm, const QPaintDevice* device)
+{
+    const qreal kx = device->logicalDpiX() / 25.4, ky = device->logicalDpiY() / 25.4;
+    return QRectF(mm.x() * kx, mm.y() * ky, mm.width() * kx, mm.height() * ky);
+}
+
+void paint(QPainter& painter, const Page& page)
+{
+    const QPaintDevice* device = painter.device();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (const PageItem& item : page.items)
+        paintItem(painter, item, device);
+    painter.restore();
+}
+
+bool writePdf(const QString& path, const QList<Page>& pages, const QString& title)
+{
+    QPdfWriter writer(path);
+    writer.setPageLayout(a4Layout());
+    writer.setCreator(QStringLiteral("CostDesk"));
+    writer.setTitle(title);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    // A document without pages still has its one blank sheet.
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        if (i > 0)
+            writer.newPage();
+        paint(painter, pages[i]);
+    }
+    return painter.end();
+}
+
+QImage render(const Page& page, int dpi)
+{
+    const QSize size(qRound(kPageWidthMm / 25.4 * dpi), qRound(kPageHeightMm / 25.4 * dpi));
+    QImage image(size, QImage::Format_RGB32);
+    const int dotsPerMeter = qRound(dpi / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paint(painter, page);
+    return image;
+}
+
+void setUpPrinter(QPrinter& printer)
+{
+    printer.setPageLayout(a4Layout());
+    printer.setFullPage(true);
+}
+
+bool print(QPrinter& printer, const QList<Page>& pages)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        if (i > 0)
+            printer.newPage();
+        paint(painter, pages[i]);
+    }
+    return painter.end();
+}
+
+} // namespace PagePainter

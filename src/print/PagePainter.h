@@ -1,0 +1,37 @@
+#pragma once
+
+#include "print/Page.h"
+
+#include <QImage>
+#include <QList>
+
+class QPainter;
+class QPaintDevice;
+class QPrinter;
+
+// Draws pages on any paint device. Millimetres are mapped to device units by
+// the device's own resolution, with the origin at the sheet's top-left
+// corner (printers are put in full-page mode for that).
+namespace PagePainter {
+
+// Draws one page on the painter's device.
+void paint(QPainter& painter, const Page& page);
+
+// Device rectangle of a box in millimetres.
+QRectF toDevice(const QRectF& mm, const QPaintDevice* device);
+
+// Every page becomes one A4 page of the PDF. False when the file cannot be
+// written.
+bool writePdf(const QString& path, const QList<Page>& pages, const QString& title = QString());
+
+// The page as a white A4 image at this resolution.
+QImage render(const Page& page, int dpi);
+
+// Prints every page on a printer set up by setUpPrinter; false when the
+// printer could not be opened.
+bool print(QPrinter& printer, const QList<Page>& pages);
+
+// The page set-up of every output: A4 portrait, no margins.
+void setUpPrinter(QPrinter& printer);
+
+} // namespace PagePainter
