@@ -2,6 +2,7 @@
 # A throwaway PostgreSQL server for the tests: a new cluster in a temporary
 # folder, run as the postgres user on a free local port.
 #   pg-test-server.sh start   prints the folder and the URL (two lines)
+#   pg-test-server.sh restart FOLDER   (the same port; clients lose their sessions)
 #   pg-test-server.sh stop FOLDER
 set -euo pipefail
 
@@ -43,6 +44,11 @@ case "${1:-}" in
     cat "$folder/server.log" >&2 || true
     exit 1
     ;;
+  restart)
+    folder=${2:?folder}
+    bin=$(pg_bin)
+    as_postgres "$bin/pg_ctl" -D "$folder/data" -l "$folder/server.log" -w -t 30 -m fast restart >/dev/null
+    ;;
   stop)
     folder=${2:?folder}
     bin=$(pg_bin)
@@ -50,7 +56,7 @@ case "${1:-}" in
     rm -rf "$folder"
     ;;
   *)
-    echo "usage: $0 start | stop FOLDER" >&2
+    echo "usage: $0 start | restart FOLDER | stop FOLDER" >&2
     exit 2
     ;;
 esac

@@ -1,5 +1,6 @@
 #include "app/UCostDesk.h"
 
+#include "core/Version.h"
 #include "ui/Appearance.h"
 
 #include <QApplication>
@@ -8,7 +9,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("CostDesk"));
-    QApplication::setApplicationVersion(QStringLiteral("2.0"));
+    QApplication::setApplicationVersion(QLatin1String(kProgramVersion));
     Appearance::apply();
     TfrmCostDesk frmCostDesk;
     if (frmCostDesk.terminateRequested())

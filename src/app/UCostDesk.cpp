@@ -43,7 +43,7 @@ QString versionMismatchText(const QString& databaseVersion)
 TfrmCostDesk::TfrmCostDesk(QWidget* parent) : TfrmCostDesk(Options{}, parent) {}
 
 TfrmCostDesk::TfrmCostDesk(const Options& options, QWidget* parent)
-    : QMainWindow(parent), prompter_(options.prompter), fixedClock_(options.fixedClock)
+    : QMainWindow(parent), prompter_(options.prompter), fixedClock_(options.fixedClock), connection_(options.connection)
 {
     if (!prompter_) {
         ownPrompter_ = std::make_unique<MessageBoxPrompter>();
@@ -222,11 +222,11 @@ void TfrmCostDesk::FormCreate()
 {
     // 1. The connection and the server text of the last status panel.
     try {
-        db_ = Database::open(ConnectionSettings::resolve(QCoreApplication::arguments()));
+        db_ = Database::open(connection_ ? *connection_ : ConnectionSettings::resolve(QCoreApplication::arguments()));
         if (fixedClock_)
             db_->setFixedClock(fixedClock_);
         statusPanels_.at(5)->setText(QStringLiteral("Server REZ(") + db_->serverShortHostName()
-                                     + QStringLiteral(") 2014 (Version 2.0)"));
+                                     + QStringLiteral(") 2014 (Version %1)").arg(QLatin1String(kProgramVersion)));
     } catch (const std::exception&) {
         db_.reset();
         prompter_->showMessage(this, kNoConnection);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/StartupValues.h"
+#include "core/Version.h"
+#include "data/ConnectionSettings.h"
 #include "ui/WorkContext.h"
 
 #include <QDateTime>
@@ -32,13 +34,16 @@ public:
     struct Options {
         Prompter* prompter = nullptr;            // message boxes when null
         std::optional<QDateTime> fixedClock;     // replaces the server clock
+        // The database to use; when empty, the command line, the environment
+        // and the settings file decide, as for the program itself.
+        std::optional<ConnectionSettings> connection;
     };
 
     explicit TfrmCostDesk(QWidget* parent = nullptr);
     explicit TfrmCostDesk(const Options& options, QWidget* parent = nullptr);
     ~TfrmCostDesk() override;
 
-    static constexpr auto ProgramVersion = "2.0";
+    static constexpr auto ProgramVersion = kProgramVersion;
 
     const StartupValues& startupValues() const { return startup_; }
     // True once start-up or the user has told the program to end.
@@ -86,6 +91,7 @@ private:
     std::unique_ptr<Prompter> ownPrompter_;
     Prompter* prompter_ = nullptr;
     std::optional<QDateTime> fixedClock_;
+    std::optional<ConnectionSettings> connection_;
     std::unique_ptr<Database> db_;
     StartupValues startup_;
     std::unique_ptr<WorkContext> context_;

@@ -32,7 +32,7 @@ QString VersionTable::lastVersion(Database& db)
 std::optional<UserAccount> UserTable::signIn(Database& db, const QString& userName, const QString& password)
 {
     const QList<UserAccount> found = accountsOf(db.select(QStringLiteral("SELECT   *\nFROM   T_USER \n"
-                                                                         "WHERE  (T_USER.Username = ?) AND (T_USER.Password = ?)"),
+                                                                         "WHERE  (T_USER.Username = ?) AND (T_USER.Password = ?)\nORDER BY ID"),
                                                           {userName, password}));
     if (found.isEmpty())
         return std::nullopt;

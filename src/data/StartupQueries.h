@@ -32,8 +32,8 @@ struct UserAccount {
 };
 
 namespace UserTable {
-// The account whose Username and Password equal the typed texts exactly
-// (the first in the database's order when several do).
+// The account whose Username and Password equal the typed texts exactly;
+// the lowest ID when several do, the same on every engine.
 std::optional<UserAccount> signIn(Database& db, const QString& userName, const QString& password);
 // The accounts whose ID lies in [fromId, toId], in ID order.
 QList<UserAccount> inIdRange(Database& db, int fromId, int toId);

@@ -3,6 +3,7 @@
 #include "core/ThaiDate.h"
 
 #include <QFocusEvent>
+#include <QTimer>
 
 namespace {
 constexpr QChar kBlank = QLatin1Char('_');
@@ -25,6 +26,29 @@ QString DateMaskEdit::rawText() const
     QString shown = displayText();
     shown.replace(kBlank, QLatin1Char(' '));
     return shown.leftJustified(10, QLatin1Char(' '), true);
+}
+
+bool DateMaskEdit::yearIncomplete() const
+{
+    const QString raw = rawText();
+    return !IsEmptyDateText(raw) && raw.mid(6, 4).contains(QLatin1Char(' '));
+}
+
+void DateMaskEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    // Leaving for another control of the window waits for the four year
+    // digits; switching windows or opening a menu does not.
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || !isVisible() || !isEnabled()
+        || !yearIncomplete())
+        return;
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible() && isEnabled() && yearIncomplete()) {
+            setFocus(Qt::OtherFocusReason);
+            setCursorPosition(6);
+        }
+    });
 }
 
 QString DateMaskEdit::maskedText() const

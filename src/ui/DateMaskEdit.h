@@ -17,6 +17,13 @@ public:
     void setMaskedText(const QString& text);
     void clearDate() { setMaskedText(QString()); }
 
+    // True when something was typed but a year digit is still missing: the
+    // focus then stays in the field.
+    bool yearIncomplete() const;
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+
 private:
     // The characters on show, blanks as spaces, before any alignment.
     QString rawText() const;

@@ -21,7 +21,12 @@ const QString kYear = QStringLiteral("2570");  // the budget year a Screen start
 const QString kSaved = QStringLiteral("บันทึกข้อมูลเรียบร้อยแล้ว");
 
 // One workstation with the window open on it.
-using Screen = WindowDriver<TfrmTR_Cafeteria>;
+struct Screen : WindowDriver<TfrmTR_Cafeteria> {
+    explicit Screen(Database& db, const StartupValues& values = clerkStartup()) : WindowDriver(db, values)
+    {
+        prompter.expectConfirmation(QStringLiteral("ยืนยันการบันทึกข้อมูล "));
+    }
+};
 
 Row shopRow(Database& db, const QString& code)
 {

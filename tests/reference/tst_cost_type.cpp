@@ -35,6 +35,7 @@ struct Desk : FreshDatabase, WindowDriver<TfrmCost_Type> {
     explicit Desk(ConnectionSettings::Engine engine = ConnectionSettings::Engine::SQLite)
         : FreshDatabase(engine), WindowDriver(t.db())
     {
+        prompter.expectConfirmation(kConfirm);
     }
 
     void seed(const QString& code, const QString& name) { CostTypeTable::insert(t.db(), {code, name}); }

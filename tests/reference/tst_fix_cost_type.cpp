@@ -51,7 +51,11 @@ std::optional<Money> stored(Database& db, const QString& shop, const QString& co
 
 // One workstation with the window open; its cost type list and amount field.
 struct Screen : WindowDriver<TfrmTR_Fix_Cost_Type> {
-    explicit Screen(Database& db) : WindowDriver(db) {}
+    explicit Screen(Database& db) : WindowDriver(db)
+    {
+        prompter.expectConfirmation(QStringLiteral("ยืนยันการบันทึกข้อมูล "));
+        prompter.expectConfirmation(QStringLiteral("ยืนยันการลบข้อมูล "));
+    }
 
     QComboBox* combo() { return WindowDriver::combo("cmbCost_Code4"); }
     QString amount() { return edit("edtCost_Money_Rate4")->text(); }

@@ -1,5 +1,7 @@
 #include "support/ScriptedPrompter.h"
 
+#include <QTest>
+
 void ScriptedPrompter::showMessage(QWidget*, const QString& text)
 {
     shown_.append({Kind::Message, text});
@@ -8,7 +10,12 @@ void ScriptedPrompter::showMessage(QWidget*, const QString& text)
 bool ScriptedPrompter::confirm(QWidget*, const QString& text)
 {
     shown_.append({Kind::Confirm, text});
-    return answers_.isEmpty() ? true : answers_.takeFirst();
+    if (!answers_.isEmpty())
+        return answers_.takeFirst();
+    if (expected_.contains(text))
+        return true;
+    QTest::qFail(qPrintable(QStringLiteral("unexpected confirmation: \"%1\"").arg(text)), __FILE__, __LINE__);
+    return false;
 }
 
 void ScriptedPrompter::showError(QWidget*, const QString& text)

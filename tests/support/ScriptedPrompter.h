@@ -6,7 +6,9 @@
 #include <QStringList>
 
 // Stands in for the message boxes: records every text shown and answers each
-// confirmation from a script (OK unless told otherwise).
+// confirmation from a script. A confirmation is answered by the next scripted
+// answer, or OK when its text was declared expected; any other confirmation
+// fails the running test (and is answered Cancel, so nothing is written).
 class ScriptedPrompter final : public Prompter {
 public:
     enum class Kind { Message, Confirm, Error };
@@ -21,6 +23,8 @@ public:
 
     // The next confirmation is answered with this (true = OK, false = Cancel).
     void answerNext(bool ok) { answers_.append(ok); }
+    // Confirmations with this text are expected and answered OK.
+    void expectConfirmation(const QString& text) { expected_.append(text); }
 
     const QList<Shown>& shown() const { return shown_; }
     QStringList texts() const;            // every text, in order
@@ -35,4 +39,5 @@ private:
 
     QList<Shown> shown_;
     QList<bool> answers_;
+    QStringList expected_;
 };

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -115,6 +116,61 @@ private slots:
         QTest::keyClicks(&edit, QStringLiteral("9/9/2569"));
         emit edit.editingFinished();
         QCOMPARE(edit.displayText(), QStringLiteral("09/09/2569"));
+    }
+
+    void focusStaysUntilTheYearIsComplete()
+    {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* date = new DateMaskEdit(&window);
+        auto* next = new QLineEdit(&window);
+        layout->addWidget(date);
+        layout->addWidget(next);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        date->setFocus();
+        date->setCursorPosition(0);
+        QTest::keyClicks(date, QStringLiteral("01/02/25"));
+        QTest::keyClick(date, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), date);
+        QTest::keyClicks(date, QStringLiteral("69"));
+        QTest::keyClick(date, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), next);
+        // An untouched field lets the focus go.
+        date->clearDate();
+        date->setFocus();
+        QTest::keyClick(date, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), next);
+    }
+
+    void gridRowsReplacedAtOnceAndRemoved()
+    {
+        StringGrid grid;
+        grid.resetGrid({"No", "รหัสรายการ", "ชื่อรายการ"}, {50, 50, 150});
+        QSignalSpy resets(grid.model(), &QAbstractItemModel::modelReset);
+        QSignalSpy changes(grid.model(), &QAbstractItemModel::dataChanged);
+        grid.setDataRows({{"1", "001", "ค่าเช่า"}, {"2", "002"}, {"3", "003", "ค่าไฟฟ้า"}});
+        QCOMPARE(resets.count(), 1);
+        QCOMPARE(changes.count(), 0);
+        QCOMPARE(grid.rowCount(), 4);
+        QCOMPARE(grid.cell(0, 0), QStringLiteral("No"));  // the header stays
+        QCOMPARE(grid.cell(2, 2), QString());             // short rows padded
+        QCOMPARE(grid.columnWidth(2), Appearance::scaled(150));
+
+        grid.removeRow(2);
+        QCOMPARE(grid.rowCount(), 3);
+        QCOMPARE(grid.cell(1, 2), QStringLiteral("003"));
+        grid.removeRow(5);  // no such row: nothing happens
+        grid.removeRow(0);  // nor to the header
+        QCOMPARE(grid.rowCount(), 3);
+        QCOMPARE(grid.cell(1, 0), QStringLiteral("รหัสรายการ"));
+        grid.removeRow(1);
+        grid.removeRow(1);
+        // The last line leaves the one empty row an empty list has.
+        QCOMPARE(grid.rowCount(), 2);
+        QCOMPARE(grid.cell(1, 1), QString());
+        grid.setDataRows({});
+        QCOMPARE(grid.rowCount(), 2);
     }
 
     void cutOffCellsShowTheirWholeText()
