@@ -7,6 +7,7 @@
 #include "ui/Prompter.h"
 #include "ui/WorkingWindow.h"
 #include "platform/LocalAddress.h"
+#include "print/PageViewer.h"
 #include "util/Utility.h"
 
 #include <QApplication>
@@ -43,11 +44,15 @@ QString versionMismatchText(const QString& databaseVersion)
 TfrmCostDesk::TfrmCostDesk(QWidget* parent) : TfrmCostDesk(Options{}, parent) {}
 
 TfrmCostDesk::TfrmCostDesk(const Options& options, QWidget* parent)
-    : QMainWindow(parent), prompter_(options.prompter), fixedClock_(options.fixedClock), connection_(options.connection)
+    : QMainWindow(parent), prompter_(options.prompter), pageViewer_(options.pageViewer), fixedClock_(options.fixedClock), connection_(options.connection)
 {
     if (!prompter_) {
         ownPrompter_ = std::make_unique<MessageBoxPrompter>();
         prompter_ = ownPrompter_.get();
+    }
+    if (!pageViewer_) {
+        ownPageViewer_ = std::make_unique<PreviewPageViewer>();
+        pageViewer_ = ownPageViewer_.get();
     }
     setObjectName(QStringLiteral("frmCostDesk"));
     setWindowTitle(QStringLiteral("frmCostDesk"));
@@ -233,7 +238,7 @@ void TfrmCostDesk::FormCreate()
         requestTerminate();
         return;
     }
-    context_ = std::make_unique<WorkContext>(WorkContext{*db_, *prompter_, startup_});
+    context_ = std::make_unique<WorkContext>(WorkContext{*db_, *prompter_, startup_, *pageViewer_});
     if (const QString warning = db_->exposureWarning(); !warning.isEmpty())
         prompter_->showMessage(this, warning);
 

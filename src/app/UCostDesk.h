@@ -14,6 +14,7 @@
 #include <optional>
 
 class Database;
+class PageViewer;
 class Prompter;
 class QAction;
 class QFrame;
@@ -37,6 +38,7 @@ public:
         // The database to use; when empty, the command line, the environment
         // and the settings file decide, as for the program itself.
         std::optional<ConnectionSettings> connection;
+        PageViewer* pageViewer = nullptr;        // the print preview when null
     };
 
     explicit TfrmCostDesk(QWidget* parent = nullptr);
@@ -90,6 +92,8 @@ private:
 
     std::unique_ptr<Prompter> ownPrompter_;
     Prompter* prompter_ = nullptr;
+    std::unique_ptr<PageViewer> ownPageViewer_;
+    PageViewer* pageViewer_ = nullptr;
     std::optional<QDateTime> fixedClock_;
     std::optional<ConnectionSettings> connection_;
     std::unique_ptr<Database> db_;

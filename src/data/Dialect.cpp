@@ -6,7 +6,9 @@
 #include <cmath>
 #include <optional>
 
-QString Dialect::containsPattern(const QString& typed)
+namespace {
+
+QString escapedForLike(const QString& typed)
 {
     QString escaped;
     escaped.reserve(typed.size() + 2);
@@ -15,7 +17,19 @@ QString Dialect::containsPattern(const QString& typed)
             escaped += QLatin1Char('\\');
         escaped += c;
     }
-    return QLatin1Char('%') + escaped + QLatin1Char('%');
+    return escaped;
+}
+
+} // namespace
+
+QString Dialect::startsWithPattern(const QString& typed)
+{
+    return escapedForLike(typed) + QLatin1Char('%');
+}
+
+QString Dialect::containsPattern(const QString& typed)
+{
+    return QLatin1Char('%') + escapedForLike(typed) + QLatin1Char('%');
 }
 
 namespace {

@@ -44,4 +44,7 @@ public:
     // The typed text matched literally anywhere in the column: % and _ and the
     // escape character itself lose their wildcard meaning.
     static QString containsPattern(const QString& typed);
+    // The same, matched at the start of the column only (for the same
+    // condition).
+    static QString startsWithPattern(const QString& typed);
 };

@@ -82,6 +82,14 @@ void insert(Database& db, const Invoice& v)
         db.execute(insertLine, {v.number, l.inOrder, l.costCode, l.costName, db.money(l.amount), l.otherDetail});
 }
 
+QList<Invoice> searchUnpaid(Database& db, bool byNumber, const QString& typed)
+{
+    const QString column = byNumber ? QStringLiteral("Invoice_no") : QStringLiteral("FirstName");
+    return invoicesOf(db.select(QStringLiteral("SELECT * FROM T_PayIn_Main\nWHERE (Invoice_Status = 'A') AND ")
+                                    + db.dialect().containsCondition(column) + QStringLiteral("\nORDER BY Invoice_no"),
+                                {Dialect::startsWithPattern(typed)}));
+}
+
 std::optional<Invoice> findHeader(Database& db, const QString& number)
 {
     const QList<Invoice> found =

@@ -60,6 +60,11 @@ std::optional<QString> drawInvoiceNumber(Database& db, const QString& budgetYear
 // are stored as NULL, as an unpaid invoice has them.
 void insert(Database& db, const Invoice& invoice);
 
+// Unpaid invoices (status A) whose number, or whose operator's first name,
+// starts with the typed text, matched literally and ignoring letter case; in
+// number order. Headers only.
+QList<Invoice> searchUnpaid(Database& db, bool byNumber, const QString& typed);
+
 // The header only; lines stay empty.
 std::optional<Invoice> findHeader(Database& db, const QString& number);
 // The header with its lines in In_Order order.

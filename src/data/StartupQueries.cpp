@@ -39,10 +39,17 @@ std::optional<UserAccount> UserTable::signIn(Database& db, const QString& userNa
     return found.first();
 }
 
+QList<UserAccount> UserTable::listed(Database& db)
+{
+    return accountsOf(db.select(QStringLiteral("SELECT     *\nFROM         T_USER\nWHere (ID<?) \nORDER BY ID"),
+                                {kFirstSystemId}));
+}
+
 QList<UserAccount> UserTable::inIdRange(Database& db, int fromId, int toId)
 {
-    return accountsOf(db.select(QStringLiteral("SELECT * FROM T_USER\nWHERE (ID >= ?) AND (ID <= ?)\nORDER BY ID"),
-                                {fromId, toId}));
+    return accountsOf(db.select(QStringLiteral("SELECT     *\nFROM         T_USER\nWhere (ID Between ? and ?)\n"
+                                               "And (ID<?)\nORDER BY ID"),
+                                {fromId, toId, kFirstSystemId}));
 }
 
 void UserTable::insert(Database& db, const UserAccount& a)

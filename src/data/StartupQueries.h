@@ -35,7 +35,12 @@ namespace UserTable {
 // The account whose Username and Password equal the typed texts exactly;
 // the lowest ID when several do, the same on every engine.
 std::optional<UserAccount> signIn(Database& db, const QString& userName, const QString& password);
-// The accounts whose ID lies in [fromId, toId], in ID order.
+// Accounts numbered 980 and above are the system's own: never listed or
+// printed.
+constexpr int kFirstSystemId = 980;
+// Every account below kFirstSystemId, in ID order.
+QList<UserAccount> listed(Database& db);
+// Those of them whose ID lies in [fromId, toId], in ID order.
 QList<UserAccount> inIdRange(Database& db, int fromId, int toId);
 void insert(Database& db, const UserAccount& account);
 }

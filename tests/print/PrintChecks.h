@@ -48,6 +48,16 @@ inline QString normaliseThai(QString text)
     return text;
 }
 
+// The named field of a page; a missing one ends the run, since every later
+// check would only fail less clearly.
+inline const PageItem& field(const Page& page, const QString& name)
+{
+    const PageItem* item = page.field(name);
+    if (!item)
+        qFatal("no field %s", qPrintable(name));
+    return *item;
+}
+
 // The text without any white space, for comparing across layout spacing.
 inline QString squeezed(const QString& text)
 {

@@ -76,13 +76,7 @@ InvoiceDocument longestInvoice(bool negative)
     return invoice;
 }
 
-const PageItem& field(const Page& page, const QString& name)
-{
-    const PageItem* item = page.field(name);
-    if (!item)
-        qFatal("no field %s", qPrintable(name));
-    return *item;
-}
+using PrintChecks::field;
 
 // A label and the field printed after it stand on one line, the field to the
 // right of the label.

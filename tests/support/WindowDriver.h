@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/StartupValues.h"
+#include "support/CapturingPageViewer.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/StringGrid.h"
 #include "ui/WorkContext.h"
@@ -33,7 +34,7 @@ template <class Window>
 class WindowDriver {
 public:
     explicit WindowDriver(Database& db, const StartupValues& values = clerkStartup())
-        : startup(values), context{db, prompter, startup}, window(context)
+        : startup(values), context{db, prompter, startup, pages}, window(context)
     {
         window.show();
     }
@@ -77,6 +78,7 @@ public:
     }
 
     ScriptedPrompter prompter;
+    CapturingPageViewer pages;
     StartupValues startup;
     WorkContext context;
     Window window;

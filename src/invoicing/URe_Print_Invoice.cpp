@@ -1,0 +1,114 @@
+#include "invoicing/URe_Print_Invoice.h"
+
+#include "data/Invoices.h"
+#include "invoicing/InvoicePreview.h"
+#include "ui/StringGrid.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QStringList kHeaders = {QStringLiteral("No"),
+                              QStringLiteral("เลขที่ใบแจ้งหนี้(Invoice No)"),
+                              QStringLiteral("วันที่ออกใบแจ้งหนี้"),
+                              QStringLiteral("ชื่อ-นามสกุล"),
+                              QStringLiteral("จำนวนเงิน"),
+                              QStringLiteral("กำหนดการชำระเงิน")};
+const QList<int> kWidths = {30, 100, 90, 140, 80, 100};
+constexpr int kNumberColumn = 1;
+
+} // namespace
+
+TfrmRe_Print_Invoice::TfrmRe_Print_Invoice(WorkContext& context, QWidget* parent)
+    : WorkingWindow(context, QStringLiteral("frmRe_Print_Invoice"), parent)
+{
+    buildPanel();
+    stackPanels({Panel1});
+    onClick(RadioButton1, &TfrmRe_Print_Invoice::RadioButton1Click);
+    onClick(RadioButton2, &TfrmRe_Print_Invoice::RadioButton2Click);
+    onClick(btnSearch1, &TfrmRe_Print_Invoice::btnSearch1Click);
+    onClick(btnPrint_Invoice, &TfrmRe_Print_Invoice::btnPrint_InvoiceClick);
+    onClick(btnExit1, &TfrmRe_Print_Invoice::btnExit1Click);
+    FormCreate();
+}
+
+void TfrmRe_Print_Invoice::buildPanel()
+{
+    Panel1 = newPanel(QStringLiteral("Panel1"));
+    const SearchGroup search = newSearchGroup(
+        Panel1, {QStringLiteral("ค้นหาจาก Invoice No"), QStringLiteral("edtInvoice_no")},
+        {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName")},
+        {QStringLiteral("1. ค้าหาข้อมูลร้านค้า"), QStringLiteral("btnSearch1"), QStringLiteral("btnExit1"),
+         QStringLiteral("กลับสู่เมนูหลัก")});
+    RadioButton1 = search.radio1;
+    edtInvoice_no = search.edit1;
+    RadioButton2 = search.radio2;
+    edtFirstName = search.edit2;
+    btnSearch1 = search.search;
+    btnExit1 = search.leave;
+    auto* results = newResultGroup(Panel1, StringGrid1, QStringLiteral("2. คลิกเลือกร้านค้าที่ต้องการ"));
+    btnPrint_Invoice = newButton(Panel1, QStringLiteral("btnPrint_Invoice"), QStringLiteral("3. พิมพ์ใบแจ้งหนี้"));
+
+    auto* layout = new QVBoxLayout(Panel1);
+    layout->addWidget(search.group);
+    layout->addWidget(results, 1);
+    auto* printRow = new QHBoxLayout;
+    printRow->addStretch();
+    printRow->addWidget(btnPrint_Invoice);
+    layout->addLayout(printRow);
+}
+
+void TfrmRe_Print_Invoice::FormCreate()
+{
+    RadioButton1->setChecked(true);
+    edtInvoice_no->clear();
+    edtFirstName->clear();
+    enableSearchPair(edtInvoice_no, edtFirstName);
+}
+
+void TfrmRe_Print_Invoice::RadioButton1Click()
+{
+    enableSearchPair(edtInvoice_no, edtFirstName);
+}
+
+void TfrmRe_Print_Invoice::RadioButton2Click()
+{
+    enableSearchPair(edtFirstName, edtInvoice_no);
+}
+
+void TfrmRe_Print_Invoice::btnSearch1Click()
+{
+    StringGrid1->resetGrid(kHeaders, kWidths);
+    const bool byNumber = RadioButton1->isChecked();
+    const QList<Invoice> found =
+        InvoiceTable::searchUnpaid(context().db, byNumber, byNumber ? edtInvoice_no->text() : edtFirstName->text());
+    if (found.isEmpty()) {
+        message(QStringLiteral("ไม่มีข้อมูลที่ต้องการ"));
+        return;
+    }
+    QVector<QStringList> rows;
+    rows.reserve(found.size());
+    for (const Invoice& v : found)
+        rows.append({QString::number(rows.size() + 1), v.number, v.dateEntry,
+                     v.surName + v.firstName + QLatin1Char(' ') + v.lastName, FormatAmount(v.payTotal),
+                     v.dateMustPay});
+    StringGrid1->setDataRows(rows);
+    StringGrid1->setCurrentRow(1);
+}
+
+void TfrmRe_Print_Invoice::btnPrint_InvoiceClick()
+{
+    // By number alone: an invoice paid since the list was shown still prints.
+    PreviewInvoice(context(), this, StringGrid1->currentCell(kNumberColumn));
+}
+
+void TfrmRe_Print_Invoice::btnExit1Click()
+{
+    returnToMainMenu();
+}
