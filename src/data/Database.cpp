@@ -9,7 +9,10 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QSysInfo>
+#include <chrono>
+#include <random>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -186,6 +189,30 @@ void Database::reconnect()
     broken_ = false;
 }
 
+void Database::beginSqliteWrite()
+{
+    // SQLite's own busy wait backs off to long sleeps and was seen to starve
+    // one of eight writers for seconds. Asking again after short random
+    // sleeps gives every waiting workstation the same chance.
+    thread_local std::minstd_rand random(std::random_device{}());
+    std::uniform_int_distribution<int> pause(100, 1500);  // microseconds
+    execute(QStringLiteral("PRAGMA busy_timeout = 0"));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    for (;;) {
+        try {
+            execute(dialect_->beginWriteStatement());
+            break;
+        } catch (const DbError& e) {
+            if (e.kind() != DbError::Kind::Busy || std::chrono::steady_clock::now() > deadline) {
+                execute(QStringLiteral("PRAGMA busy_timeout = 15000"));
+                throw;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(pause(random)));
+    }
+    execute(QStringLiteral("PRAGMA busy_timeout = 15000"));
+}
+
 bool Database::connectionLost()
 {
     if (settings_.engine != ConnectionSettings::Engine::PostgreSQL)
@@ -338,7 +365,10 @@ Database::Transaction::Transaction(Database& db) : db_(db), connection_(0)
 {
     if (db_.transactionOpen_)
         throw std::logic_error("a transaction is already open on this connection");
-    db_.execute(db_.dialect().beginWriteStatement());
+    if (db_.engine() == ConnectionSettings::Engine::SQLite)
+        db_.beginSqliteWrite();
+    else
+        db_.execute(db_.dialect().beginWriteStatement());
     db_.transactionOpen_ = true;
     connection_ = db_.connectionNumber_;
 }

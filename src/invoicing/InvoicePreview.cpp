@@ -1,7 +1,7 @@
 #include "invoicing/InvoicePreview.h"
 
 #include "data/ConnectionSettings.h"
-#include "documents/InvoicePrint.h"
+#include "billing/InvoicePrint.h"
 #include "print/PageViewer.h"
 #include "ui/Prompter.h"
 #include "ui/WorkContext.h"

@@ -1,4 +1,4 @@
-#include "documents/InvoicePrint.h"
+#include "billing/InvoicePrint.h"
 
 namespace InvoicePrint {
 

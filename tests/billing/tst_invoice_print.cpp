@@ -1,6 +1,6 @@
 // The invoice read back from the tables by number and printed: the page's
 // fields, the PDF's text, and the two refusals, on both engines.
-#include "documents/InvoicePrint.h"
+#include "billing/InvoicePrint.h"
 #include "print/PrintChecks.h"
 #include "support/TestDatabase.h"
 

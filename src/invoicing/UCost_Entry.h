@@ -1,0 +1,77 @@
+#pragma once
+
+#include "core/Money.h"
+#include "ui/WorkingWindow.h"
+
+class DateMaskEdit;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class ShopBlock;
+class StringGrid;
+
+// Bills one shop: find the shop, collect up to seven cost lines with the
+// shop's fixed amounts proposed, set the due date and save; the new invoice
+// number is then shown with a button that prints it.
+class TfmrCost_Entry : public WorkingWindow {
+    Q_OBJECT
+public:
+    explicit TfmrCost_Entry(WorkContext& context, QWidget* parent = nullptr);
+
+    static constexpr int kMaxLines = 7;
+
+    void FormCreate();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void btnSearch1Click();
+    void btnEntry_CostClick();
+    void cmbCost_CodeChange();
+    void btnPostTableClick();
+    void btnDelete_ITemClick();
+    void btnSave2Click();
+    void btnPrint_InvoiceClick();
+    void btnExit2Click();
+    void btnExit1Click();
+
+private:
+    void buildSearchPanel();
+    void buildEntryPanel();
+    void buildIssuedPanel();
+    void connectHandlers();
+    void resetLineGrid();
+    int lineCount() const;
+    void showTotal();
+
+    // The exact sum of the lines, kept beside the grid's texts as typed.
+    Money total_;
+
+    QFrame* Panel1 = nullptr;
+    QRadioButton* RadioButton1 = nullptr;
+    QLineEdit* edtCafeteria_Name = nullptr;
+    QRadioButton* RadioButton2 = nullptr;
+    QLineEdit* edtFirstName = nullptr;
+    QPushButton* btnSearch1 = nullptr;
+    QPushButton* btnExit1 = nullptr;
+    StringGrid* StringGrid1 = nullptr;
+    QPushButton* btnEntry_Cost = nullptr;
+
+    QFrame* Panel2 = nullptr;
+    ShopBlock* shopBlock_ = nullptr;
+    DateMaskEdit* edtDate_Must_Pay = nullptr;
+    QComboBox* cmbCost_Code = nullptr;
+    QLineEdit* edtCost_M = nullptr;
+    QLineEdit* edtOther_Detail = nullptr;
+    QPushButton* btnPostTable = nullptr;
+    StringGrid* StringGrid2 = nullptr;
+    QPushButton* btnDelete_ITem = nullptr;
+    QLineEdit* edtSum_F00 = nullptr;
+    QPushButton* btnSave2 = nullptr;
+    QPushButton* btnExit2 = nullptr;
+
+    QFrame* Panel3 = nullptr;
+    QLabel* L_Invoince_No = nullptr;
+    QPushButton* btnPrint_Invoice = nullptr;
+};

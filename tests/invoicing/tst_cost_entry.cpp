@@ -1,0 +1,279 @@
+// The cost entry window driven through its named widgets: lines collected
+// with the fixed amounts proposed, the order of the add's checks, removal
+// that renumbers, the exact total, and a save that writes all or nothing.
+#include "data/Cafeterias.h"
+#include "data/CostTypes.h"
+#include "data/FixCosts.h"
+#include "data/Invoices.h"
+#include "invoicing/UCost_Entry.h"
+#include "print/PrintChecks.h"
+#include "support/TestDatabase.h"
+#include "support/WindowDriver.h"
+#include "ui/DateMaskEdit.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+
+namespace {
+
+const QString kConfirm = QStringLiteral("ยืนยันการบันทึกข้อมูล ");
+
+void seed(Database& db)
+{
+    for (const auto& [code, name] : {std::pair{"001", "ค่าเช่าพื้นที่"}, {"003", "ค่าไฟฟ้า"}, {"004", "ค่าน้ำประปา"},
+                                     {"7", "ค่าขยะ"}})
+        CostTypeTable::insert(db, {QString::fromUtf8(code), QString::fromUtf8(name)});
+    CafeteriaTable::Shop shop;
+    shop.code = QStringLiteral("CF25700001");
+    shop.name = QStringLiteral("ร้านข้าวแกงป้าน้อย");
+    shop.surName = QStringLiteral("นาง");
+    shop.firstName = QStringLiteral("น้อย");
+    shop.lastName = QStringLiteral("ใจดี");
+    shop.personId = QStringLiteral("3100500123456");
+    shop.location = QStringLiteral("โรงอาหารกลาง");
+    CafeteriaTable::insertShop(db, shop);
+    FixCostTable::insert(db, shop.code, QStringLiteral("001"), Money::fromSatang(150000));
+}
+
+struct Desk : WindowDriver<TfmrCost_Entry> {
+    explicit Desk(Database& db, const StartupValues& values = clerkStartup()) : WindowDriver(db, values)
+    {
+        prompter.expectConfirmation(kConfirm);
+    }
+    void pickShop()
+    {
+        click("btnSearch1");
+        grid()->setCurrentRow(1);
+        click("btnEntry_Cost");
+    }
+    void chooseCost(int index) { combo("cmbCost_Code")->setCurrentIndex(index); }
+    void addLine(const QString& costText, const QString& amount, const QString& detail = QString())
+    {
+        combo("cmbCost_Code")->setEditText(costText);
+        enterText("edtCost_M", amount);
+        enterText("edtOther_Detail", detail);
+        click("btnPostTable");
+    }
+    QStringList lines()
+    {
+        QStringList rows;
+        StringGrid* g = grid("StringGrid2");
+        for (int r = 1; r < g->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < 5; ++c)
+                cells << g->cell(c, r);
+            rows << cells.join(u'|');
+        }
+        return rows;
+    }
+    QString total() { return edit("edtSum_F00")->text(); }
+};
+
+int count(Database& db, const char* table)
+{
+    return db.select(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table))).first().integer(0);
+}
+
+} // namespace
+
+class TestCostEntry : public QObject {
+    Q_OBJECT
+private slots:
+    void collectsLinesWithProposedAmounts()
+    {
+        TestDatabase t;
+        seed(t.db());
+        Desk d(t.db());
+        QVERIFY(d.shows("Panel1") && !d.shows("Panel2") && !d.shows("Panel3"));
+        QCOMPARE(d.combo("cmbCost_Code")->itemText(0), QStringLiteral("001  ค่าเช่าพื้นที่"));
+        QCOMPARE(d.edit("edtCost_M")->text(), QStringLiteral("0.00"));
+        QCOMPARE(d.get<DateMaskEdit>("edtDate_Must_Pay")->maskedText(), QStringLiteral("08/12/2569"));
+
+        d.pickShop();
+        QVERIFY(d.shows("Panel2"));
+        QCOMPARE(d.edit("edtCafeteria_Code3")->text(), QStringLiteral("CF25700001"));
+        QCOMPARE(d.combo("cmbCafeteria_Address3")->currentText(), QStringLiteral("โรงอาหารกลาง"));
+        QCOMPARE(d.total(), QStringLiteral("0.00"));
+
+        d.chooseCost(0);  // the shop's fixed rent is proposed
+        QCOMPARE(d.edit("edtCost_M")->text(), QStringLiteral("1,500.00"));
+        d.chooseCost(1);  // no fixed cost for this one
+        QCOMPARE(d.edit("edtCost_M")->text(), QStringLiteral("0.00"));
+
+        d.addLine(QStringLiteral("001  ค่าเช่าพื้นที่"), QStringLiteral("1,500.00"), QStringLiteral("ธ.ค. 69"));
+        QCOMPARE(d.edit("edtCost_M")->text(), QStringLiteral("0"));
+        d.addLine(QStringLiteral("003  ค่าไฟฟ้า"), QStringLiteral("250"));
+        d.addLine(QStringLiteral("7  ค่าขยะ"), QStringLiteral("-100.005"));  // negative passes; short code
+        QCOMPARE(d.lines(), QStringList({QStringLiteral("1|001|ค่าเช่าพื้นที่|1,500.00|ธ.ค. 69"),
+                                         QStringLiteral("2|003|ค่าไฟฟ้า|250|"),
+                                         QStringLiteral("3|7|ค่าขยะ|-100.005|")}));
+        QCOMPARE(d.total(), QStringLiteral("1,649.99"));  // -100.005 is -100.01 to the satang
+
+        // Removing line 2 of three moves line 3 up and lowers the total.
+        d.grid("StringGrid2")->setCurrentRow(2);
+        d.click("btnDelete_ITem");
+        QCOMPARE(d.lines(), QStringList({QStringLiteral("1|001|ค่าเช่าพื้นที่|1,500.00|ธ.ค. 69"),
+                                         QStringLiteral("2|7|ค่าขยะ|-100.005|")}));
+        QCOMPARE(d.total(), QStringLiteral("1,399.99"));
+        d.grid("StringGrid2")->setCurrentRow(2);
+        d.click("btnDelete_ITem");
+        d.click("btnDelete_ITem");
+        QCOMPARE(d.lines(), QStringList({QStringLiteral("||||")}));
+        QCOMPARE(d.total(), QStringLiteral("0.00"));
+        d.click("btnDelete_ITem");
+        QCOMPARE(d.prompter.texts(), QStringList({QStringLiteral("ไม่พบข้อมูลที่ต้องการลบ")}));
+        QVERIFY(d.prompter.errors().isEmpty());
+    }
+
+    void addChecksInOrder()
+    {
+        TestDatabase t;
+        seed(t.db());
+        Desk d(t.db());
+        d.pickShop();
+        for (const QString& zero : {QString(), QStringLiteral("0"), QStringLiteral("0.00"), QStringLiteral(",")})
+            d.addLine(QStringLiteral("001  ค่าเช่าพื้นที่"), zero);
+        d.addLine(QStringLiteral("   "), QStringLiteral("10"));
+        d.addLine(QStringLiteral("001"), QStringLiteral("1O0"));
+        d.addLine(QStringLiteral("001"), QStringLiteral("99,999,999,999,999"));
+        QCOMPARE(d.prompter.texts(),
+                 QStringList({QStringLiteral("กรุณาใส่จำนวนเงินค่ารักษาด้วย"), QStringLiteral("กรุณาใส่จำนวนเงินค่ารักษาด้วย"),
+                              QStringLiteral("กรุณาใส่จำนวนเงินค่ารักษาด้วย"), QStringLiteral("กรุณาใส่จำนวนเงินค่ารักษาด้วย"),
+                              QStringLiteral("กรุณาใส่ชื่อโรงพยาบาลด้วย"), QStringLiteral("จำนวนเงินไม่ถูกต้อง กรุณาใส่ตัวเลข"),
+                              QStringLiteral("จำนวนเงินเกินกว่าที่ระบบรองรับ")}));
+        QCOMPARE(d.lines(), QStringList({QStringLiteral("||||")}));
+        QCOMPARE(d.total(), QStringLiteral("0.00"));
+
+        for (int i = 1; i <= 7; ++i)
+            d.addLine(QStringLiteral("004  ค่าน้ำประปา"), QStringLiteral("1"));
+        d.prompter.clear();
+        d.addLine(QString(), QStringLiteral("0"));  // the count is checked first
+        QCOMPARE(d.prompter.texts(), QStringList({QStringLiteral("จำนวนรายการต้องไม่เกิน 7 รายการ")}));
+        QCOMPARE(d.lines().size(), 7);
+        QCOMPARE(d.total(), QStringLiteral("7.00"));
+    }
+
+    void enterMovesThroughTheLineEditor()
+    {
+        TestDatabase t;
+        seed(t.db());
+        Desk d(t.db());
+        QApplication::setActiveWindow(&d.window);
+        d.pickShop();
+        d.comboEdit("cmbCost_Code")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), d.edit("edtCost_M"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), d.edit("edtOther_Detail"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("btnPostTable"));
+    }
+
+    void savesTheInvoiceAndPrintsIt_data() { TestDatabase::addEngineRows(); }
+    void savesTheInvoiceAndPrintsIt()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        seed(t.db());
+        Desk d(t.db());
+        d.pickShop();
+        d.click("btnSave2");
+        QCOMPARE(d.prompter.texts(), QStringList({QStringLiteral("ไม่มีข้อมูลให้บันทึก กรุณาตรวจสอบ")}));
+
+        d.addLine(QStringLiteral("001  ค่าเช่าพื้นที่"), QStringLiteral("1,500.00"));
+        d.addLine(QStringLiteral("003  ค่าไฟฟ้า"), QStringLiteral("1,028.50"), QStringLiteral("มิเตอร์ 12"));
+        for (const QString& bad : {QStringLiteral("31/02/2570"), QStringLiteral("1/1/25")}) {
+            d.get<DateMaskEdit>("edtDate_Must_Pay")->setMaskedText(bad);
+            d.prompter.clear();
+            d.click("btnSave2");
+            QCOMPARE(d.prompter.texts(), QStringList({QStringLiteral("กรุณาใส่วันที่กำหนดชำระเงินให้ถูกต้อง")}));
+        }
+        d.get<DateMaskEdit>("edtDate_Must_Pay")->setMaskedText(QStringLiteral("5/1/2570"));
+        d.prompter.answerNext(false);
+        d.click("btnSave2");
+        QCOMPARE(count(t.db(), "T_PayIn_Main"), 0);
+        QVERIFY(d.shows("Panel2"));
+
+        d.prompter.clear();
+        d.click("btnSave2");
+        QCOMPARE(d.prompter.texts(), QStringList({kConfirm}));
+        QVERIFY(!d.shows("Panel2") && d.shows("Panel3"));
+        QCOMPARE(d.get<QLabel>("L_Invoince_No")->text(), QStringLiteral("2570/00001"));
+        const std::optional<Invoice> saved = InvoiceTable::find(t.db(), QStringLiteral("2570/00001"));
+        QVERIFY(saved.has_value());
+        QCOMPARE(saved->status, QStringLiteral("A"));
+        QCOMPARE(saved->payTotal, Money::fromSatang(252850));
+        QCOMPARE(saved->dateMustPay, QStringLiteral("05/01/2570"));
+        QCOMPARE(saved->dateMustPayNum, QStringLiteral("25700105"));
+        QCOMPARE(saved->dateEntryNum, QStringLiteral("25691208"));
+        QCOMPARE(saved->userEntry, QStringLiteral("clerk"));
+        QCOMPARE(saved->cafeteriaAddress, QStringLiteral("โรงอาหารกลาง"));
+        QCOMPARE(saved->timeEntry.size(), 8);
+        QCOMPARE(saved->lines.size(), 2);
+        QCOMPARE(saved->lines.at(1).amount, Money::fromSatang(102850));
+        QCOMPARE(saved->lines.at(1).otherDetail, QStringLiteral("มิเตอร์ 12"));
+        QCOMPARE(t.db().select(QStringLiteral("SELECT Invoice_Runno FROM TR_Invoice_Runno WHERE Year_Bud = '2570'"))
+                     .first()
+                     .integer(0),
+                 2);
+
+        d.click("btnPrint_Invoice");
+        QCOMPARE(d.pages.count(), 1);
+        QCOMPARE(PrintChecks::field(d.pages.lastPages().first(), "QRL_SumMoney1").text, QStringLiteral("2,528.50"));
+        QVERIFY(!d.shows("Panel3"));
+
+        // The next invoice of the same window keeps the due date and cost type.
+        d.pickShop();
+        QCOMPARE(d.get<DateMaskEdit>("edtDate_Must_Pay")->maskedText(), QStringLiteral("05/01/2570"));
+        QCOMPARE(d.combo("cmbCost_Code")->currentText(), QStringLiteral("003  ค่าไฟฟ้า"));
+        QCOMPARE(d.lines(), QStringList({QStringLiteral("||||")}));
+    }
+
+    void aFailedSaveLeavesEverythingAsItWas_data() { TestDatabase::addEngineRows(); }
+    void aFailedSaveLeavesEverythingAsItWas()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        seed(t.db());
+        Desk d(t.db());
+        d.pickShop();
+        d.addLine(QStringLiteral("001  ค่าเช่าพื้นที่"), QStringLiteral("100"));
+        d.addLine(QStringLiteral("003  ค่าไฟฟ้า"), QStringLiteral("200"));
+        // Another workstation left a stray line under the number this save draws.
+        t.db().execute(QStringLiteral("INSERT INTO T_PayIn_Detail (Invoice_no, In_Order, Pay_money) VALUES ('2570/00001', 2, 0)"));
+        d.click("btnSave2");
+        QCOMPARE(d.prompter.errors().size(), 1);
+        QVERIFY(!d.prompter.errors().first().isEmpty());
+        QVERIFY(d.shows("Panel2") && !d.shows("Panel3"));
+        QCOMPARE(d.get<QLabel>("L_Invoince_No")->text(), QString());
+        QCOMPARE(d.lines().size(), 2);
+        QCOMPARE(count(t.db(), "T_PayIn_Main"), 0);
+        QCOMPARE(count(t.db(), "T_PayIn_Detail"), 1);
+        QCOMPARE(count(t.db(), "TR_Invoice_Runno"), 0);
+
+        // Cleared, the same save goes through with the number it would have had.
+        t.db().execute(QStringLiteral("DELETE FROM T_PayIn_Detail"));
+        d.click("btnSave2");
+        QCOMPARE(d.get<QLabel>("L_Invoince_No")->text(), QStringLiteral("2570/00001"));
+        QCOMPARE(count(t.db(), "T_PayIn_Detail"), 2);
+    }
+
+    void theLastNumberOfAYearIsTheLast()
+    {
+        TestDatabase t;
+        seed(t.db());
+        t.db().execute(QStringLiteral("INSERT INTO TR_Invoice_Runno (Year_Bud, Invoice_Runno) VALUES ('2570', 100000)"));
+        Desk d(t.db());
+        d.pickShop();
+        d.addLine(QStringLiteral("001  ค่าเช่าพื้นที่"), QStringLiteral("100"));
+        d.click("btnSave2");
+        QCOMPARE(d.prompter.messages().last(),
+                 QStringLiteral("เลขที่ใบแจ้งหนี้ของปีงบประมาณ 2570 ครบ 99999 ฉบับแล้ว ไม่สามารถออกใบแจ้งหนี้ได้ กรุณาติดต่อผู้ดูแลระบบ"));
+        QCOMPARE(count(t.db(), "T_PayIn_Main"), 0);
+        QVERIFY(d.shows("Panel2"));
+    }
+};
+
+QTEST_MAIN(TestCostEntry)
+#include "tst_cost_entry.moc"
