@@ -152,8 +152,11 @@ void Database::connect(OpenMode mode)
             createPrivateFile(settings_.path);
         handle = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         handle.setDatabaseName(settings_.path);
-        // Two workstations on one file wait for each other instead of failing.
-        handle.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
+        // SQLite's own busy wait backs off to long sleeps and was seen to
+        // starve one of eight writers for seconds; run() asks again after
+        // short random pauses instead, which gives every waiting workstation
+        // the same chance.
+        handle.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
     } else {
         handle = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
         handle.setHostName(settings_.host);
@@ -171,8 +174,13 @@ void Database::connect(OpenMode mode)
         throw DbError(text);
     }
     ++connectionNumber_;
-    if (settings_.engine == ConnectionSettings::Engine::SQLite)
+    if (settings_.engine == ConnectionSettings::Engine::SQLite) {
         select(QStringLiteral("PRAGMA journal_mode=WAL"));
+        // In WAL mode NORMAL keeps the file consistent through any crash; a
+        // power cut may only lose the last commits, where FULL would wait for
+        // the disk at every commit.
+        execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    }
 }
 
 void Database::reconnect()
@@ -187,30 +195,6 @@ void Database::reconnect()
                       DbError::Kind::ConnectionLost);
     }
     broken_ = false;
-}
-
-void Database::beginSqliteWrite()
-{
-    // SQLite's own busy wait backs off to long sleeps and was seen to starve
-    // one of eight writers for seconds. Asking again after short random
-    // sleeps gives every waiting workstation the same chance.
-    thread_local std::minstd_rand random(std::random_device{}());
-    std::uniform_int_distribution<int> pause(100, 1500);  // microseconds
-    execute(QStringLiteral("PRAGMA busy_timeout = 0"));
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-    for (;;) {
-        try {
-            execute(dialect_->beginWriteStatement());
-            break;
-        } catch (const DbError& e) {
-            if (e.kind() != DbError::Kind::Busy || std::chrono::steady_clock::now() > deadline) {
-                execute(QStringLiteral("PRAGMA busy_timeout = 15000"));
-                throw;
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::microseconds(pause(random)));
-    }
-    execute(QStringLiteral("PRAGMA busy_timeout = 15000"));
 }
 
 bool Database::connectionLost()
@@ -259,24 +243,34 @@ void Database::fail(const QSqlError& error)
 
 void Database::run(QSqlQuery& query, const QString& sql, const QVariantList& values)
 {
-    // Statements without values run directly: PostgreSQL cannot prepare
-    // transaction control such as BEGIN.
-    if (values.isEmpty()) {
-        if (!query.exec(sql))
-            fail(query.lastError());
-        return;
-    }
     if (holdsControlCharacter(values))
         throw DbError(kControlCharacterMessage, DbError::Kind::InvalidText);
     for (const QVariant& v : values)
         if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float)
             throw std::logic_error("a floating-point value was bound; amounts go through Database::money()");
-    if (!query.prepare(sql))
-        fail(query.lastError());
-    for (const QVariant& v : values)
-        query.addBindValue(v);
-    if (!query.exec())
-        fail(query.lastError());
+    const auto attempt = [&] {
+        // Statements without values run directly: PostgreSQL cannot prepare
+        // transaction control such as BEGIN.
+        if (values.isEmpty())
+            return query.exec(sql);
+        if (!query.prepare(sql))
+            return false;
+        for (const QVariant& v : values)
+            query.addBindValue(v);
+        return query.exec();
+    };
+    thread_local std::minstd_rand random(std::random_device{}());
+    std::uniform_int_distribution<int> pause(50, 1000);  // microseconds
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    while (!attempt()) {
+        // Another workstation holds the file's write lock. Inside a
+        // transaction the lock is already ours, so waiting would not help.
+        const QSqlError error = query.lastError();
+        if (settings_.engine != ConnectionSettings::Engine::SQLite || transactionOpen_ || !dialect_->isBusy(error)
+            || std::chrono::steady_clock::now() > deadline)
+            fail(error);
+        std::this_thread::sleep_for(std::chrono::microseconds(pause(random)));
+    }
 }
 
 Rows Database::select(const QString& sql, const QVariantList& values)
@@ -365,10 +359,7 @@ Database::Transaction::Transaction(Database& db) : db_(db), connection_(0)
 {
     if (db_.transactionOpen_)
         throw std::logic_error("a transaction is already open on this connection");
-    if (db_.engine() == ConnectionSettings::Engine::SQLite)
-        db_.beginSqliteWrite();
-    else
-        db_.execute(db_.dialect().beginWriteStatement());
+    db_.execute(db_.dialect().beginWriteStatement());
     db_.transactionOpen_ = true;
     connection_ = db_.connectionNumber_;
 }

@@ -142,7 +142,6 @@ private:
     void run(QSqlQuery& query, const QString& sql, const QVariantList& values);
     [[noreturn]] void fail(const QSqlError& error);
     bool connectionLost();
-    void beginSqliteWrite();
 
     ConnectionSettings settings_;
     QString connectionName_;

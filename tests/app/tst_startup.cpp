@@ -268,9 +268,13 @@ private slots:
             titles << w->widget()->windowTitle();
         QCOMPARE(titles, (QStringList{"frmTR_Cafeteria", "frmCost_Type", "frmTR_Fix_Cost_Type"}));
 
-        // A menu item whose window is not part of this program yet opens nothing.
         m.item("N6")->trigger();
-        QCOMPARE(area->subWindowList().size(), 3);
+        m.item("N11Invoice1")->trigger();
+        m.item("Account1")->trigger();
+        titles.clear();
+        for (QMdiSubWindow* w : area->subWindowList())
+            titles << w->widget()->windowTitle();
+        QCOMPARE(titles.mid(3), (QStringList{"fmrCost_Entry", "frmRe_Print_Invoice", "frmPrint_User"}));
         QVERIFY(m.prompter.texts().isEmpty());
     }
 

@@ -1,0 +1,140 @@
+// Issuing invoices from several connections and processes at once: numbers
+// never shared, never a header without its lines, and a process killed in
+// the middle of a save leaves nothing half-written.
+#include "billing/InvoiceIssue.h"
+#include "support/TestDatabase.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTest>
+#include <QThread>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+InvoiceIssue::Draft draftOf(int lines)
+{
+    InvoiceIssue::Draft d;
+    d.shop.code = QStringLiteral("CF25700001");
+    d.shop.firstName = QStringLiteral("น้อย");
+    d.dueDate = QStringLiteral("31/12/2569");
+    for (int k = 1; k <= lines; ++k)
+        d.lines.append({k, QStringLiteral("00%1").arg(k), QStringLiteral("รายการ %1").arg(k), Money::fromSatang(k * 100),
+                        QString()});
+    return d;
+}
+
+const InvoiceIssue::Issuer kIssuer{QStringLiteral("08/12/2569"), QStringLiteral("2570"), QStringLiteral("clerk")};
+
+// Issues invoices one after another until killed: the child process of the
+// kill test.
+int streamSaves(const QString& url)
+{
+    auto db = Database::open(ConnectionSettings::fromUrl(url));
+    for (;;)
+        InvoiceIssue::Issue(*db, draftOf(7), kIssuer);
+}
+
+int count(Database& db, const QString& sql)
+{
+    return db.select(sql).first().integer(0);
+}
+
+// Every header has all its lines, no line lacks its header, and the counter
+// stands one past the highest number issued.
+void checkConsistent(Database& db)
+{
+    QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main m WHERE (SELECT COUNT(*) FROM T_PayIn_Detail d "
+                                      "WHERE d.Invoice_no = m.Invoice_no) <> 7")),
+             0);
+    QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Detail d WHERE NOT EXISTS "
+                                      "(SELECT 1 FROM T_PayIn_Main m WHERE m.Invoice_no = d.Invoice_no)")),
+             0);
+    const int issued = count(db, QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main"));
+    const Rows last = db.select(QStringLiteral("SELECT MAX(Invoice_no) FROM T_PayIn_Main"));
+    const int highest = issued == 0 ? 0 : last.first().text(0).mid(5).toInt();
+    QCOMPARE(highest, issued);  // no gaps
+    const Rows counter = db.select(QStringLiteral("SELECT Invoice_Runno FROM TR_Invoice_Runno"));
+    QCOMPARE(counter.isEmpty() ? 1 : counter.first().integer(0), highest + 1);
+}
+
+} // namespace
+
+class TestIssueReliability : public QObject {
+    Q_OBJECT
+private slots:
+    void twoWorkstationsGetConsecutiveNumbers_data() { TestDatabase::addEngineRows(); }
+    void twoWorkstationsGetConsecutiveNumbers()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        constexpr int kEach = 40;
+        std::atomic<int> errors = 0;
+        QStringList numbers[2];
+        std::atomic<bool> go = false;
+        auto work = [&](int which) {
+            // Each thread is a workstation with a connection of its own.
+            auto db = t.connect();
+            while (!go) {
+            }
+            for (int i = 0; i < kEach; ++i) {
+                try {
+                    numbers[which] << InvoiceIssue::Issue(*db, draftOf(3), kIssuer).number.value();
+                } catch (const std::exception&) {
+                    ++errors;
+                }
+            }
+        };
+        std::thread a(work, 0), b(work, 1);
+        QThread::msleep(100);
+        go = true;
+        a.join();
+        b.join();
+        QCOMPARE(errors.load(), 0);
+        QStringList all = numbers[0] + numbers[1];
+        all.sort();
+        QCOMPARE(all.size(), 2 * kEach);
+        for (int i = 0; i < all.size(); ++i)
+            QCOMPARE(all.at(i), QStringLiteral("2570/%1").arg(i + 1, 5, 10, QLatin1Char('0')));
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Detail")), 2 * kEach * 3);
+    }
+
+    void aKilledProcessLeavesNothingHalfWritten_data() { TestDatabase::addEngineRows(); }
+    void aKilledProcessLeavesNothingHalfWritten()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        for (int round = 0; round < 3; ++round) {
+            QProcess child;
+            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--stream"), t.url()});
+            QVERIFY(child.waitForStarted());
+            // Let it get going, then kill it wherever it is.
+            QTRY_VERIFY_WITH_TIMEOUT(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")) > 20 * (round + 1),
+                                     20000);
+            QThread::msleep(37 * (round + 1));
+            child.kill();  // SIGKILL
+            QVERIFY(child.waitForFinished());
+            if (engine == ConnectionSettings::Engine::PostgreSQL)
+                QThread::msleep(200);  // the server notices the lost session and rolls it back
+            checkConsistent(t.db());
+        }
+        // The series goes on.
+        const int issued = count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main"));
+        QCOMPARE(InvoiceIssue::Issue(t.db(), draftOf(7), kIssuer).number,
+                 QStringLiteral("2570/%1").arg(issued + 1, 5, 10, QLatin1Char('0')));
+        checkConsistent(t.db());
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--stream")
+        return streamSaves(QString::fromLocal8Bit(argv[2]));
+    TestIssueReliability test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_issue_reliability.moc"
