@@ -30,7 +30,7 @@ struct Stored {
     QString number;
     QString status = QStringLiteral("A");
     qint64 satang = 100000;
-    QString payInDate;  // dd/mm/yyyy, empty while unpaid
+    QString payInDate = QString();  // dd/mm/yyyy, empty while unpaid
     QString firstName = QStringLiteral("แดง");
     QString shopCode = kShopCode;
 };

@@ -42,12 +42,17 @@ struct Desk : WindowDriver<TfrmEntry_RV_No> {
         date("edtEnd_date")->setMaskedText(to);
         click("btnSelect");
     }
-    // A double-click on the row, as the mouse gives it.
+    // A double-click on the row as the mouse gives it: press, release, then
+    // the double-click and its release.
     void toggle(int row)
     {
         StringGrid* g = grid();
-        const QRect cell = g->visualRect(g->model()->index(row - 1, 2));
-        QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, cell.center());
+        const QModelIndex index = g->model()->index(row - 1, 2);
+        g->scrollTo(index);
+        const QPoint at = g->visualRect(index).center();
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(g->viewport(), Qt::LeftButton, {}, at);
     }
     QStringList listed(int col = 2)
     {
