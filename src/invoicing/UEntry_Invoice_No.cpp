@@ -56,7 +56,10 @@ void TfrmEntry_Invoice_No::buildHomePanel()
     btnSearch1 = newButton(Panel1, QStringLiteral("btnSearch1"), QStringLiteral("บันทึกวันที่ชำระเงิน"));
     btnExit1 = newButton(Panel1, QStringLiteral("btnExit1"), QStringLiteral("กลับสู่เมนูหลัก"));
 
-    auto* row = new QHBoxLayout;
+    // One line in the middle of the panel; the line itself takes no height.
+    auto* line = new QWidget(Panel1);
+    line->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    auto* row = new QHBoxLayout(line);
     row->addStretch();
     row->addWidget(newLabel(Panel1, kInvoiceNoLabel));
     row->addWidget(edtInvoice_no1);
@@ -65,8 +68,8 @@ void TfrmEntry_Invoice_No::buildHomePanel()
     row->addStretch();
 
     auto* layout = new QVBoxLayout(Panel1);
-    layout->addStretch();
-    layout->addLayout(row);
+    layout->addStretch(1);
+    layout->addWidget(line);
     layout->addStretch(2);
 }
 
