@@ -1,6 +1,8 @@
 #include "app/UCostDesk.h"
 
 #include "invoicing/UCost_Entry.h"
+#include "invoicing/UEntry_Invoice_No.h"
+#include "invoicing/UEntry_RV_No.h"
 #include "invoicing/URe_Print_Invoice.h"
 #include "reference/UCost_Type.h"
 #include "reports/UPrint_User.h"
@@ -15,6 +17,8 @@ void TfrmCostDesk::registerWindows()
     windows_.insert(QStringLiteral("N8"), [](WorkContext& c) { return new TfrmCost_Type(c); });
     windows_.insert(QStringLiteral("N9"), [](WorkContext& c) { return new TfrmTR_Fix_Cost_Type(c); });
     windows_.insert(QStringLiteral("N6"), [](WorkContext& c) { return new TfmrCost_Entry(c); });
+    windows_.insert(QStringLiteral("N12"), [](WorkContext& c) { return new TfrmEntry_Invoice_No(c); });
+    windows_.insert(QStringLiteral("N31"), [](WorkContext& c) { return new TfrmEntry_RV_No(c); });
     windows_.insert(QStringLiteral("N11Invoice1"), [](WorkContext& c) { return new TfrmRe_Print_Invoice(c); });
     windows_.insert(QStringLiteral("Account1"), [](WorkContext& c) { return new TfrmPrint_User(c); });
 }

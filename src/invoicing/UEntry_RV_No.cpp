@@ -1,0 +1,314 @@
+#include "invoicing/UEntry_RV_No.h"
+
+#include "core/StartupValues.h"
+#include "core/ThaiDate.h"
+#include "data/Payments.h"
+#include "ui/Appearance.h"
+#include "ui/DateMaskEdit.h"
+#include "ui/EnterMovesFocus.h"
+#include "ui/StringGrid.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kTitle = QStringLiteral("การบันทึกข้อมูลเลขที่ใบนำส่ง");
+const QString kSumLabel = QStringLiteral("ยอดเงินรวมที่จะบันทึกเลขที่ใบนำส่ง");
+const QString kZero = QStringLiteral("0.00");
+const QString kMark = QStringLiteral("*");
+
+const QString kNothingFound = QStringLiteral("ไม่มีข้อมูลที่ต้องการ");
+const QString kChooseRows = QStringLiteral("กรุณาเลือกรายการด้วย");
+const QString kDateRequired = QStringLiteral("ต้องใส่วันที่ชำระเงินด้วย");
+const QString kDateInvalid = QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง");
+const QString kRvNoRequired = QStringLiteral("กรุณาใส่เลขที่ใบนำส่งด้วย");
+const QString kConfirmSave = QStringLiteral("ยืนยันการบันทึกข้อมูล ");
+const QString kSaved = QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว");
+const QString kAlreadyRemitted = QStringLiteral("มีใบแจ้งหนี้ที่ถูกบันทึกนำส่งไปแล้ว กรุณาแสดงผลใหม่");
+
+const QStringList kHeaders = {QStringLiteral("No"),
+                              QStringLiteral("สถานะ(*=เลือก)"),
+                              QStringLiteral("เลขที่ใบแจ้งหนี้"),
+                              QStringLiteral("วันที่ออกใบแจ้งหนี้"),
+                              QStringLiteral("ชื่อผู้ประกอบการ"),
+                              QStringLiteral("จำนวนเงิน")};
+const QList<int> kWidths = {40, 80, 100, 100, 180, 80};
+constexpr int kMarkColumn = 1;
+constexpr int kNumberColumn = 2;
+constexpr int kAmountColumn = 5;
+
+// A shown amount back as money; what is no amount (an empty cell) counts 0.
+Money amountOf(const QString& shown)
+{
+    return ParseTypedAmount(shown).amount.value_or(Money());
+}
+
+QLineEdit* totalField(QLineEdit* edit)
+{
+    edit->setEnabled(false);
+    edit->setAlignment(Qt::AlignRight);
+    edit->setMaximumWidth(Appearance::scaled(140));
+    return edit;
+}
+
+DateMaskEdit* dateField(QWidget* parent, const QString& name)
+{
+    auto* edit = new DateMaskEdit(parent);
+    edit->setObjectName(name);
+    edit->setMaximumWidth(Appearance::scaled(90));
+    return edit;
+}
+
+} // namespace
+
+TfrmEntry_RV_No::TfrmEntry_RV_No(WorkContext& context, QWidget* parent)
+    : WorkingWindow(context, QStringLiteral("frmEntry_RV_No"), parent)
+{
+    buildSelectionPanel();
+    stackPanels({Panel1});
+    connectHandlers();
+    guarded([this] { FormCreate(); });
+}
+
+void TfrmEntry_RV_No::buildSelectionPanel()
+{
+    Panel1 = newPanel(QStringLiteral("Panel1"));
+    auto* layout = new QVBoxLayout(Panel1);
+    layout->addWidget(newTitle(Panel1, kTitle));
+
+    auto* choose = new QGroupBox(QStringLiteral("เลือก"), Panel1);
+    auto* chooseLayout = new QHBoxLayout(choose);
+    edtBeg_date = dateField(choose, QStringLiteral("edtBeg_date"));
+    edtEnd_date = dateField(choose, QStringLiteral("edtEnd_date"));
+    btnSelect = newButton(choose, QStringLiteral("btnSelect"), QStringLiteral("แสดงผล"));
+    btnExit = newButton(choose, QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"));
+    chooseLayout->addWidget(newLabel(choose, QStringLiteral("วันที่ชำระเงินตั้งแต่วันที่")));
+    chooseLayout->addWidget(edtBeg_date);
+    chooseLayout->addWidget(newLabel(choose, QStringLiteral("ถึง")));
+    chooseLayout->addWidget(edtEnd_date);
+    chooseLayout->addWidget(btnSelect);
+    chooseLayout->addStretch();
+    chooseLayout->addWidget(btnExit);
+    layout->addWidget(choose);
+
+    auto* list = newResultGroup(
+        Panel1, StringGrid1,
+        QStringLiteral("รายการ ( Double Click เพื่อเลือกรายการ หรือยกเลิกการเลือกรายการ ในตารางข้างล่างนี้ )"));
+    layout->addWidget(list, 1);
+
+    // The lower part: the running total with its button, and the voucher
+    // panel laid over exactly that part. The grid above stays in reach, so
+    // that marks can still be changed with the voucher panel open.
+    auto* lower = new QWidget(Panel1);
+    auto* lowerLayout = new QGridLayout(lower);
+    lowerLayout->setContentsMargins(0, 0, 0, 0);
+    auto* sum = new QWidget(lower);
+    auto* sumLayout = new QHBoxLayout(sum);
+    edtSum_Money = totalField(newEdit(sum, QStringLiteral("edtSum_Money"), 0));
+    btnSearch1 = newButton(sum, QStringLiteral("btnSearch1"), QStringLiteral("บันทึกใบนำส่ง"));
+    sumLayout->addStretch();
+    sumLayout->addWidget(newLabel(sum, kSumLabel));
+    sumLayout->addWidget(edtSum_Money);
+    sumLayout->addWidget(newLabel(sum, QStringLiteral("บาท")));
+    sumLayout->addSpacing(Appearance::scaled(24));
+    sumLayout->addWidget(btnSearch1);
+    lowerLayout->addWidget(sum, 0, 0);
+    Panel2 = buildVoucherPanel(lower);
+    lowerLayout->addWidget(Panel2, 0, 0);
+    Panel2->raise();
+    layout->addWidget(lower);
+}
+
+QFrame* TfrmEntry_RV_No::buildVoucherPanel(QWidget* parent)
+{
+    QFrame* panel = newPanel(QStringLiteral("Panel2"));
+    panel->setParent(parent);
+    auto* layout = new QVBoxLayout(panel);
+    layout->addWidget(newTitle(panel, kTitle));
+
+    auto* sumRow = new QHBoxLayout;
+    edtSum_Money2 = totalField(newEdit(panel, QStringLiteral("edtSum_Money2"), 0));
+    sumRow->addStretch();
+    sumRow->addWidget(newLabel(panel, kSumLabel));
+    sumRow->addWidget(edtSum_Money2);
+    sumRow->addStretch();
+    layout->addLayout(sumRow);
+
+    auto* voucher = new QGroupBox(QStringLiteral("บันทึกใบนำส่ง"), panel);
+    auto* fields = new QGridLayout(voucher);
+    edtRV_No = newEdit(voucher, QStringLiteral("edtRV_No"), 0);
+    edtRV_No->setMaximumWidth(Appearance::scaled(160));
+    edtRV_Date = dateField(voucher, QStringLiteral("edtRV_Date"));
+    btnSave2 = newButton(voucher, QStringLiteral("btnSave2"), QStringLiteral("บันทึกข้อมูล"));
+    btnExit2 = newButton(voucher, QStringLiteral("btnExit2"), QStringLiteral("ออก"));
+    fields->addWidget(newLabel(voucher, QStringLiteral("เลขที่ใบนำส่ง")), 0, 0);
+    fields->addWidget(edtRV_No, 0, 1);
+    fields->addWidget(newLabel(voucher, QStringLiteral("วันที่ใบนำส่ง")), 1, 0);
+    fields->addWidget(edtRV_Date, 1, 1);
+    fields->addWidget(btnSave2, 0, 3);
+    fields->addWidget(btnExit2, 1, 3);
+    fields->setColumnStretch(2, 1);
+    layout->addWidget(voucher);
+
+    // Enter walks as Tab does: voucher number, voucher date, save.
+    setTabOrder(edtRV_No, edtRV_Date);
+    setTabOrder(edtRV_Date, btnSave2);
+    EnterMovesFocus::install(this, {edtRV_No, edtRV_Date});
+    return panel;
+}
+
+void TfrmEntry_RV_No::connectHandlers()
+{
+    onClick(btnSelect, &TfrmEntry_RV_No::btnSelectClick);
+    onSignal(StringGrid1, &QAbstractItemView::doubleClicked, &TfrmEntry_RV_No::StringGrid1DblClick);
+    onClick(btnSearch1, &TfrmEntry_RV_No::btnSearch1Click);
+    onClick(btnSave2, &TfrmEntry_RV_No::btnSave2Click);
+    onClick(btnExit2, &TfrmEntry_RV_No::btnExit2Click);
+    onClick(btnExit, &TfrmEntry_RV_No::btnExitClick);
+}
+
+void TfrmEntry_RV_No::FormCreate()
+{
+    const DateRange month = MonthRangeOf(context().startup.currentDate);
+    edtBeg_date->setMaskedText(month.first);
+    edtEnd_date->setMaskedText(month.last);
+    Panel2->hide();
+    edtSum_Money->setText(kZero);
+}
+
+void TfrmEntry_RV_No::btnSelectClick()
+{
+    // The range only selects: an empty start compares as blanks, below
+    // every date, so it sets no lower bound.
+    const QString from = DisplayToSortDate(edtBeg_date->maskedText());
+    const QString to = DisplayToSortDate(edtEnd_date->maskedText());
+    StringGrid1->resetGrid(kHeaders, kWidths);
+
+    const QList<Invoice> paid = PaymentTable::paidBetween(context().db, from, to);
+    if (paid.isEmpty()) {
+        message(kNothingFound);
+        edtSum_Money->setText(kZero);
+        return;
+    }
+    QVector<QStringList> rows;
+    rows.reserve(paid.size());
+    for (const Invoice& v : paid)
+        rows.append({QString::number(rows.size() + 1), QString(), v.number, v.dateEntry,
+                     v.surName + v.firstName + QLatin1Char(' ') + v.lastName, FormatAmount(v.payTotal)});
+    StringGrid1->setDataRows(rows);
+    StringGrid1->setCurrentRow(1);
+    edtSum_Money->setText(kZero);
+}
+
+Money TfrmEntry_RV_No::shownTotal() const
+{
+    return amountOf(edtSum_Money->text());
+}
+
+void TfrmEntry_RV_No::StringGrid1DblClick()
+{
+    const int row = StringGrid1->currentRow();
+    if (row < 1 || row >= StringGrid1->rowCount())
+        return;
+    const Money amount = amountOf(StringGrid1->cell(kAmountColumn, row));
+    Money total = shownTotal();
+    if (StringGrid1->cell(kMarkColumn, row) != kMark) {
+        StringGrid1->setCell(kMarkColumn, row, kMark);
+        total += amount;
+    } else {
+        StringGrid1->setCell(kMarkColumn, row, QString());
+        total = total - amount;
+    }
+    edtSum_Money->setText(FormatAmount(total));
+}
+
+void TfrmEntry_RV_No::btnSearch1Click()
+{
+    // The total's text is the gate: marks on zero amounts alone open nothing.
+    if (edtSum_Money->text() == kZero) {
+        message(kChooseRows);
+        return;
+    }
+    edtSum_Money2->setText(edtSum_Money->text());
+    edtRV_No->clear();
+    edtRV_Date->clearDate();
+    Panel2->show();
+    edtRV_No->setFocus();
+}
+
+int TfrmEntry_RV_No::markedRowCount() const
+{
+    int count = 0;
+    for (int row = 1; row < StringGrid1->rowCount(); ++row)
+        if (StringGrid1->cell(kMarkColumn, row) == kMark)
+            ++count;
+    return count;
+}
+
+QStringList TfrmEntry_RV_No::markedInvoices() const
+{
+    QStringList numbers;
+    for (int row = 1; row < StringGrid1->rowCount(); ++row) {
+        const QString number = StringGrid1->cell(kNumberColumn, row);
+        if (StringGrid1->cell(kMarkColumn, row) == kMark && !number.isEmpty())
+            numbers.append(number);
+    }
+    return numbers;
+}
+
+void TfrmEntry_RV_No::btnSave2Click()
+{
+    const QString rvDate = edtRV_Date->maskedText();
+    if (IsEmptyDateText(rvDate)) {
+        message(kDateRequired);
+        return;
+    }
+    // A voucher date with blanks or an impossible day would sort nowhere.
+    if (!IsCalendarDate(rvDate)) {
+        message(kDateInvalid);
+        return;
+    }
+    if (edtRV_No->text().isEmpty()) {
+        message(kRvNoRequired);
+        return;
+    }
+    if (markedRowCount() == 0) {
+        message(kChooseRows);
+        return;
+    }
+    if (!confirm(kConfirmSave))
+        return;
+
+    // A database error leaves this handler with nothing stamped and the list
+    // as it was.
+    const PaymentTable::RemitResult result =
+        PaymentTable::remit(context().db, markedInvoices(), edtRV_No->text(), rvDate);
+    if (result == PaymentTable::RemitResult::NotAllPaid) {
+        // Another workstation remitted one of them meanwhile: show what is
+        // still paid, to be marked again and checked against a fresh total.
+        message(kAlreadyRemitted);
+        Panel2->hide();
+        btnSelectClick();
+        return;
+    }
+    btnSelectClick();
+    message(kSaved);
+    Panel2->hide();
+}
+
+void TfrmEntry_RV_No::btnExit2Click()
+{
+    Panel2->hide();
+}
+
+void TfrmEntry_RV_No::btnExitClick()
+{
+    returnToMainMenu();
+}
