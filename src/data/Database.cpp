@@ -111,6 +111,10 @@ int Row::column(const QString& name) const
 QString Row::text(int index) const
 {
     const QVariant& v = values_.at(index);
+    // Text columns, nearly every value read, are copied without a conversion;
+    // a NULL of text type holds an empty text as well.
+    if (v.metaType() == QMetaType::fromType<QString>())
+        return *static_cast<const QString*>(v.constData());
     return v.isNull() ? QString() : v.toString();
 }
 
@@ -294,10 +298,13 @@ Rows Database::select(const QString& sql, const QVariantList& values)
             const auto columns = std::make_shared<const ResultColumns>(names);
             const int count = columns->count();
             while (query.next()) {
-                QVector<QVariant> values(count);
+                // Each value is moved straight from the driver into place,
+                // not made empty first and then assigned.
+                QVector<QVariant> values;
+                values.reserve(count);
                 for (int i = 0; i < count; ++i)
-                    values[i] = query.value(i);
-                rows.append(Row(columns, std::move(values), dialect_.get()));
+                    values.emplaceBack(query.value(i));
+                rows.emplaceBack(columns, std::move(values), dialect_.get());
             }
             if (query.lastError().isValid())
                 fail(query.lastError());

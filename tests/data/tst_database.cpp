@@ -1,6 +1,7 @@
 // The database layer on both engines: schema creation, bound values, exact
 // amounts, literal searches, error kinds, transactions and the server clock.
 #include "support/TestDatabase.h"
+#include "data/Cafeterias.h"
 #include "data/Schema.h"
 #include "data/StartupQueries.h"
 
@@ -80,6 +81,64 @@ private slots:
         QCOMPARE(count(QString()), names.size());
         QCOMPARE(count(QStringLiteral("rent hall")), 1);
         QCOMPARE(count(QStringLiteral("ค่า")), 2);
+    }
+
+    // The shop listing reads all 22 columns by position and hands each row's
+    // values over as it goes: every field must land in its own member, for
+    // every row, and a NULL column must read as empty text.
+    void shopSearchReadsEveryColumnOfEveryRow_data() { TestDatabase::addEngineRows(); }
+    void shopSearchReadsEveryColumnOfEveryRow()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        Database& db = t.db();
+        const auto fields = [](const CafeteriaTable::Shop& s) {
+            return QStringList{s.code, s.personId, s.taxId, s.surName, s.firstName, s.lastName, s.age,
+                               QString::number(s.sexIndex), s.nationality, s.cherChart, s.religion, s.address1,
+                               s.address2, s.name, s.size, s.location, s.promiseNo, s.timeYear, s.timeMonth,
+                               s.timeDate, s.begPromiseDate, s.endPromiseDate};
+        };
+        QList<QStringList> written;
+        for (int n = 1; n <= 3; ++n) {
+            CafeteriaTable::Shop s;
+            // Each member gets a text of its own, so that two swapped columns show.
+            QStringList texts;
+            for (int f = 0; f < 22; ++f)
+                texts << QStringLiteral("ร้าน%1-ช่อง%2").arg(n).arg(f);
+            s.code = QStringLiteral("6900%1").arg(n);
+            s.personId = texts[1], s.taxId = texts[2], s.surName = texts[3], s.firstName = texts[4];
+            s.lastName = texts[5], s.age = texts[6], s.sexIndex = n % 2, s.nationality = texts[8];
+            s.cherChart = texts[9], s.religion = texts[10], s.address1 = texts[11], s.address2 = texts[12];
+            s.name = texts[13], s.size = texts[14], s.location = texts[15], s.promiseNo = texts[16];
+            s.timeYear = texts[17], s.timeMonth = texts[18], s.timeDate = texts[19];
+            s.begPromiseDate = texts[20], s.endPromiseDate = texts[21];
+            CafeteriaTable::insertShop(db, s);
+            written << fields(s);
+        }
+        // A shop registered before every column was filled in.
+        db.execute(QStringLiteral("INSERT INTO TR_Cafeteria (Cafeteria_Code, Cafeteria_Name) VALUES (?, ?)"),
+                   {QStringLiteral("69004"), QStringLiteral("ร้านใหม่")});
+
+        QList<CafeteriaTable::Shop> found = CafeteriaTable::search(db, true, QString());
+        QCOMPARE(found.size(), 4);
+        std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.code < b.code; });
+        for (int n = 0; n < 3; ++n)
+            QCOMPARE(fields(found.at(n)), written.at(n));
+        const CafeteriaTable::Shop& bare = found.at(3);
+        QCOMPARE(bare.name, QStringLiteral("ร้านใหม่"));
+        QVERIFY(bare.firstName.isEmpty());
+        QVERIFY(bare.endPromiseDate.isEmpty());
+        QCOMPARE(bare.sexIndex, 0);
+
+        const std::optional<CafeteriaTable::Shop> one = CafeteriaTable::findByCode(db, QStringLiteral("69002"));
+        QVERIFY(one.has_value());
+        QCOMPARE(fields(*one), written.at(1));
+
+        // A value that is not text still reads as its text.
+        db.execute(QStringLiteral("INSERT INTO Tr_CafeteriaRunNo (Year_Bud, Cafeteria_Runno) VALUES (?, ?)"),
+                   {QStringLiteral("2569"), 42});
+        const Rows counters = db.select(QStringLiteral("SELECT Cafeteria_Runno FROM Tr_CafeteriaRunNo"));
+        QCOMPARE(counters.first().text(0), QStringLiteral("42"));
     }
 
     void reportsDuplicateKeysAsTheirOwnKind_data() { TestDatabase::addEngineRows(); }

@@ -1,0 +1,684 @@
+// Times the shop listing end to end on both engines, each next to a floor
+// measured in the same run:
+//   - the shop search as the windows run it (all shops, result destroyed)
+//     against a bare forward-only QSqlQuery read into a std::vector<QVariant>;
+//   - filling the string grid (and the shop grid) of a shown window against a
+//     bare QTableView over a minimal table model given the same rows.
+//
+//   bench_listing [--shops N] [--runs N] [--pg URL] [--engine sqlite|postgresql]
+//
+// PostgreSQL: the server at --pg URL or $COSTDESK_BENCH_PG; otherwise a
+// throwaway server is started with scripts/pg-test-server.sh and stopped at
+// the end. The bench creates its own database there and drops it.
+//
+// Memory is the peak of heap bytes in use during a step over those in use at
+// its start, counted by wrapping the C allocator (see below).
+#include "data/Cafeterias.h"
+#include "data/Database.h"
+#include "data/Schema.h"
+#include "ui/ShopGrid.h"
+#include "ui/StringGrid.h"
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThread>
+
+#include <malloc.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <ctime>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+#ifndef COSTDESK_SOURCE_DIR
+#define COSTDESK_SOURCE_DIR "."
+#endif
+
+namespace {
+
+QTextStream out(stdout);
+
+// ---- memory ---------------------------------------------------------------
+//
+// Every heap allocation of the process, Qt's and the drivers' included, passes
+// through these wrappers, which keep the bytes in use (as malloc_usable_size
+// counts them, so allocator rounding is included) and their peak. A step's
+// memory is the peak during the step minus the bytes in use at its start:
+// exact, transient copies included. The resident set was tried first and
+// misleads here: a step reuses free heap fragments that stay resident (and
+// that malloc_trim cannot return), so it showed a few hundred KiB for a grid
+// holding megabytes.
+
+extern "C" {
+void* __libc_malloc(size_t size);
+void* __libc_calloc(size_t count, size_t size);
+void* __libc_realloc(void* block, size_t size);
+void* __libc_memalign(size_t alignment, size_t size);
+void __libc_free(void* block);
+}
+
+namespace heap {
+
+std::atomic<qint64> inUse{0};
+std::atomic<qint64> peak{0};
+
+void added(void* block)
+{
+    if (!block)
+        return;
+    const qint64 now = inUse.fetch_add(qint64(malloc_usable_size(block)), std::memory_order_relaxed)
+                       + qint64(malloc_usable_size(block));
+    qint64 seen = peak.load(std::memory_order_relaxed);
+    while (now > seen && !peak.compare_exchange_weak(seen, now, std::memory_order_relaxed)) {
+    }
+}
+
+void removed(void* block)
+{
+    if (block)
+        inUse.fetch_sub(qint64(malloc_usable_size(block)), std::memory_order_relaxed);
+}
+
+// Starts a step: the peak becomes the bytes in use now, which are returned.
+qint64 startStep()
+{
+    const qint64 now = inUse.load(std::memory_order_relaxed);
+    peak.store(now, std::memory_order_relaxed);
+    return now;
+}
+
+} // namespace heap
+
+} // namespace
+
+extern "C" {
+
+void* malloc(size_t size)
+{
+    void* block = __libc_malloc(size);
+    heap::added(block);
+    return block;
+}
+
+void* calloc(size_t count, size_t size)
+{
+    void* block = __libc_calloc(count, size);
+    heap::added(block);
+    return block;
+}
+
+void* realloc(void* block, size_t size)
+{
+    const qint64 old = block ? qint64(malloc_usable_size(block)) : 0;
+    void* moved = __libc_realloc(block, size);
+    if (moved || size == 0)
+        heap::inUse.fetch_sub(old, std::memory_order_relaxed);
+    heap::added(moved);
+    return moved;
+}
+
+void free(void* block)
+{
+    heap::removed(block);
+    __libc_free(block);
+}
+
+void* memalign(size_t alignment, size_t size)
+{
+    void* block = __libc_memalign(alignment, size);
+    heap::added(block);
+    return block;
+}
+
+void* aligned_alloc(size_t alignment, size_t size)
+{
+    return memalign(alignment, size);
+}
+
+int posix_memalign(void** result, size_t alignment, size_t size)
+{
+    void* block = memalign(alignment, size);
+    if (!block)
+        return ENOMEM;
+    *result = block;
+    return 0;
+}
+
+void* valloc(size_t size)
+{
+    return memalign(size_t(sysconf(_SC_PAGESIZE)), size);
+}
+
+} // extern "C"
+
+namespace {
+
+// ---- measuring ------------------------------------------------------------
+
+struct Sample {
+    double ms = 0;
+    double cpuMs = 0;
+    double mib = 0;
+};
+
+struct Figure {
+    double bestMs = 0, medianMs = 0;
+    double bestCpuMs = 0, medianCpuMs = 0;
+    double bestMiB = 0, medianMiB = 0;
+};
+
+// This process's CPU time: unlike the clock it does not count the time other
+// programs of a busy machine take the cores away. The database server's work
+// is not in it, so it is shown beside the elapsed time, not instead of it.
+double cpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+double median(QList<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// prepare() runs untimed but inside the memory window (it builds the input);
+// work() is timed; cleanup() is neither.
+Sample sampleOnce(const std::function<void()>& prepare, const std::function<void()>& work,
+                  const std::function<void()>& cleanup)
+{
+    // Each step starts from a tidied heap: otherwise the chunks the previous
+    // step freed are merged by the allocator during this one, and whichever
+    // runs second pays for the other.
+    malloc_trim(0);
+    const qint64 before = heap::startStep();
+    if (prepare)
+        prepare();
+    const double cpuStart = cpuMs();
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    const double ms = timer.nsecsElapsed() / 1e6;
+    const double cpu = cpuMs() - cpuStart;
+    const qint64 peak = heap::peak.load(std::memory_order_relaxed);
+    if (cleanup)
+        cleanup();
+    return {ms, cpu, (peak - before) / (1024.0 * 1024.0)};
+}
+
+// Figure and floor alternate run by run, so that drift of the machine hits
+// both alike.
+std::pair<Figure, Figure> measurePair(int runs, const std::function<Sample()>& figure,
+                                      const std::function<Sample()>& floor)
+{
+    figure();  // warm caches, the driver and the server once
+    floor();
+    QList<Sample> figures, floors;
+    for (int r = 0; r < runs; ++r) {
+        floors << floor();
+        figures << figure();
+    }
+    const auto summary = [](const QList<Sample>& samples) {
+        const auto stat = [&](double Sample::*field, double& best, double& med) {
+            QList<double> v;
+            for (const Sample& s : samples)
+                v << s.*field;
+            best = *std::min_element(v.begin(), v.end());
+            med = median(v);
+        };
+        Figure f;
+        stat(&Sample::ms, f.bestMs, f.medianMs);
+        stat(&Sample::cpuMs, f.bestCpuMs, f.medianCpuMs);
+        stat(&Sample::mib, f.bestMiB, f.medianMiB);
+        return f;
+    };
+    return {summary(figures), summary(floors)};
+}
+
+struct Line {
+    QString what;
+    Figure figure;
+    Figure floor;
+};
+
+QList<Line> lines;
+
+// ---- the data -------------------------------------------------------------
+
+// splitmix64: the same shops on every run.
+class Random {
+public:
+    explicit Random(quint64 seed) : state_(seed) {}
+    quint64 next()
+    {
+        quint64 z = (state_ += 0x9E3779B97F4A7C15ULL);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
+    }
+    int below(int n) { return int(next() % quint64(n)); }
+    const QString& pick(const QStringList& list) { return list.at(below(int(list.size()))); }
+    QString digits(int n)
+    {
+        QString s;
+        for (int i = 0; i < n; ++i)
+            s += QChar(u'0' + below(10));
+        return s;
+    }
+
+private:
+    quint64 state_;
+};
+
+const QStringList kFirstNames = {
+    QStringLiteral("สมชาย"), QStringLiteral("สมหญิง"), QStringLiteral("ประเสริฐ"), QStringLiteral("วิไลวรรณ"),
+    QStringLiteral("กาญจนา"), QStringLiteral("ธนพล"), QStringLiteral("ศิริพร"), QStringLiteral("บุญเรือน"),
+    QStringLiteral("ณัฐวุฒิ"), QStringLiteral("จันทร์เพ็ญ"), QStringLiteral("สุรศักดิ์"), QStringLiteral("อรุณี")};
+const QStringList kLastNames = {
+    QStringLiteral("รักษ์ดี"), QStringLiteral("ใจงาม"), QStringLiteral("ศรีสุข"), QStringLiteral("วงศ์สวัสดิ์"),
+    QStringLiteral("แก้วมณี"), QStringLiteral("ทองคำ"), QStringLiteral("เจริญผล"), QStringLiteral("บุญมา"),
+    QStringLiteral("พรหมวิเศษ"), QStringLiteral("สิทธิชัย")};
+const QStringList kShopKinds = {
+    QStringLiteral("ร้านข้าวมันไก่"), QStringLiteral("ร้านก๋วยเตี๋ยวเรือ"), QStringLiteral("ร้านข้าวแกง"),
+    QStringLiteral("ร้านส้มตำไก่ย่าง"), QStringLiteral("ร้านน้ำปั่นผลไม้"), QStringLiteral("ร้านกาแฟสด"),
+    QStringLiteral("ร้านข้าวขาหมู"), QStringLiteral("ร้านอาหารตามสั่ง"), QStringLiteral("ร้านขนมหวานไทย")};
+const QStringList kOwners = {QStringLiteral("ป้าแดง"), QStringLiteral("ลุงชัย"), QStringLiteral("เจ๊หมวย"),
+                             QStringLiteral("พี่ต้อม"), QStringLiteral("น้องเมย์"), QStringLiteral("ยายสม")};
+const QStringList kStreets = {QStringLiteral("ถนนมิตรภาพ"), QStringLiteral("ถนนศรีจันทร์"),
+                              QStringLiteral("ถนนประชาสโมสร"), QStringLiteral("ถนนหน้าเมือง")};
+const QStringList kDistricts = {
+    QStringLiteral("ตำบลในเมือง อำเภอเมืองขอนแก่น จังหวัดขอนแก่น 40000"),
+    QStringLiteral("ตำบลศิลา อำเภอเมืองขอนแก่น จังหวัดขอนแก่น 40000"),
+    QStringLiteral("ตำบลบ้านเป็ด อำเภอเมืองขอนแก่น จังหวัดขอนแก่น 40000"),
+    QStringLiteral("ตำบลท่าพระ อำเภอเมืองขอนแก่น จังหวัดขอนแก่น 40260")};
+const QStringList kPlaces = {
+    QStringLiteral("โรงอาหารกลาง อาคารศูนย์การเรียนรู้ ชั้น 1"), QStringLiteral("โรงอาหารคณะวิศวกรรมศาสตร์"),
+    QStringLiteral("ศูนย์อาหารหอพักนักศึกษา หอ 8"), QStringLiteral("โรงอาหารคณะแพทยศาสตร์ ชั้นใต้ดิน"),
+    QStringLiteral("ลานกิจกรรมหน้าหอสมุดกลาง")};
+const QStringList kSizes = {QStringLiteral("1 คูหา"), QStringLiteral("2 คูหา"), QStringLiteral("ซุ้มเล็ก"),
+                            QStringLiteral("ขนาดกลาง 3x4 เมตร")};
+const QStringList kReligions = {QStringLiteral("พุทธ"), QStringLiteral("อิสลาม"), QStringLiteral("คริสต์")};
+
+void fillShops(Database& db, int count)
+{
+    Random random(20251208);
+    Database::Transaction transaction(db);
+    QSqlQuery insert(db.handle());
+    const QString sql = QStringLiteral(
+        "INSERT INTO TR_Cafeteria (Cafeteria_Code, Person_ID, Tax_ID, SurName, FirstName, LastName, Per_Age, "
+        "Per_Sex, Per_nationality, Per_CherChart, Per_religion, Address1, Address2, Cafeteria_Name, "
+        "Cafeteria_Size, Cafeteria_Address, Promise_No, Time_Year, Time_Month, Time_Date, Beg_Promise_date, "
+        "End_Promise_date) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    if (!insert.prepare(sql))
+        throw std::runtime_error(insert.lastError().text().toStdString());
+    for (int i = 0; i < count; ++i) {
+        const int year = 2500 + i / 9999;
+        const bool female = random.below(2) == 1;
+        const int begYear = 2560 + random.below(10);
+        const QVariantList values = {
+            QStringLiteral("%1%2").arg(year % 100, 2, 10, QLatin1Char('0')).arg(i % 9999 + 1, 4, 10, QLatin1Char('0'))
+                + QString::number(year),
+            random.digits(13),
+            random.digits(13),
+            female ? (random.below(2) ? QStringLiteral("นาง") : QStringLiteral("นางสาว")) : QStringLiteral("นาย"),
+            random.pick(kFirstNames),
+            random.pick(kLastNames),
+            QString::number(20 + random.below(50)),
+            female ? QStringLiteral("1") : QStringLiteral("0"),
+            QStringLiteral("ไทย"),
+            QStringLiteral("ไทย"),
+            random.pick(kReligions),
+            QStringLiteral("%1/%2 หมู่ %3 %4").arg(1 + random.below(400)).arg(1 + random.below(20))
+                .arg(1 + random.below(15)).arg(random.pick(kStreets)),
+            random.pick(kDistricts),
+            QStringLiteral("%1%2 สาขา %3").arg(random.pick(kShopKinds), random.pick(kOwners)).arg(i + 1),
+            random.pick(kSizes),
+            random.pick(kPlaces),
+            QStringLiteral("สพ.%1/%2").arg(1 + random.below(999)).arg(begYear),
+            QString::number(1 + random.below(3)),
+            QString::number(random.below(12)),
+            QString::number(random.below(30)),
+            QStringLiteral("01/10/%1").arg(begYear),
+            QStringLiteral("30/09/%1").arg(begYear + 1),
+        };
+        for (int v = 0; v < values.size(); ++v)
+            insert.bindValue(v, values.at(v));
+        if (!insert.exec())
+            throw std::runtime_error(insert.lastError().text().toStdString());
+    }
+    insert.finish();
+    transaction.commit();
+}
+
+// ---- the search -------------------------------------------------------------
+
+void benchSearch(Database& db, const QString& engine, int runs, int shops)
+{
+    const QString sql = QStringLiteral("SELECT * FROM TR_Cafeteria\nWHERE ")
+                        + db.dialect().containsCondition(QStringLiteral("Cafeteria_Name"));
+    const QString pattern = Dialect::containsPattern(QString());
+    qsizetype seen = 0;
+
+    const auto figure = [&] {
+        return sampleOnce(nullptr, [&] { seen += CafeteriaTable::search(db, true, QString()).size(); }, nullptr);
+    };
+    // The least any reader must do: every value out of the driver once. The
+    // vector is reserved for the known size, so its growth copies do not pad
+    // the floor.
+    const auto floor = [&] {
+        return sampleOnce(nullptr, [&] {
+            std::vector<QVariant> values;
+            values.reserve(size_t(shops) * 22);
+            QSqlQuery query(db.handle());
+            query.setForwardOnly(true);
+            query.setNumericalPrecisionPolicy(QSql::HighPrecision);
+            if (!query.prepare(sql))
+                throw std::runtime_error(query.lastError().text().toStdString());
+            query.addBindValue(pattern);
+            if (!query.exec())
+                throw std::runtime_error(query.lastError().text().toStdString());
+            const int count = query.record().count();
+            while (query.next())
+                for (int i = 0; i < count; ++i)
+                    values.push_back(query.value(i));
+            seen += qsizetype(values.size()) / count;
+        }, nullptr);
+    };
+    const auto [f, g] = measurePair(runs, figure, floor);
+    if (seen != qsizetype(shops) * (runs + 1) * 2)
+        throw std::runtime_error("the search did not return every shop");
+    lines.append({engine + QStringLiteral(": shop search"), f, g});
+}
+
+// ---- the grid -----------------------------------------------------------------
+
+// The least a table view can be given: the same rows, one reset.
+class BareModel : public QAbstractTableModel {
+public:
+    void setRows(QVector<QStringList> rows, int columns)
+    {
+        beginResetModel();
+        rows_ = std::move(rows);
+        columns_ = columns;
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(rows_.size()); }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : columns_; }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole || !index.isValid())
+            return {};
+        return rows_.at(index.row()).at(index.column());
+    }
+
+private:
+    QVector<QStringList> rows_;
+    int columns_ = 0;
+};
+
+// Nine columns of a listing as the windows show them; every cell shares the
+// shop's text or is made here, as in the shop grid.
+QVector<QStringList> nineColumns(const QList<CafeteriaTable::Shop>& shops)
+{
+    QVector<QStringList> rows;
+    rows.reserve(shops.size());
+    for (const CafeteriaTable::Shop& s : shops)
+        rows.append({QString::number(rows.size() + 1), s.name, s.operatorName(), s.address1, s.address2,
+                     s.location, s.personId, s.promiseNo, s.code});
+    return rows;
+}
+
+// The rows ShopGrid::fill builds, for the floor of the shop grid.
+QVector<QStringList> shopGridRows(const QList<CafeteriaTable::Shop>& shops)
+{
+    QVector<QStringList> rows;
+    rows.reserve(shops.size());
+    for (const CafeteriaTable::Shop& s : shops)
+        rows.append({QString::number(rows.size() + 1), s.name, s.operatorName(), s.address1, s.address2, s.code});
+    return rows;
+}
+
+void benchGrid(Database& db, int runs)
+{
+    const QList<CafeteriaTable::Shop> shops = CafeteriaTable::search(db, true, QString());
+    const QStringList headers = {QStringLiteral("No"), QStringLiteral("ชื่อร้าน"), QStringLiteral("ชื่อผู้ประกอบการ"),
+                                 QStringLiteral("ที่อยู่ 1"), QStringLiteral("ที่อยู่ 2"), QStringLiteral("สถานที่"),
+                                 QStringLiteral("เลขประจำตัว"), QStringLiteral("เลขที่สัญญา"),
+                                 QStringLiteral("CF CODE")};
+    const QList<int> widths = {50, 100, 100, 100, 120, 120, 90, 80, 0};
+
+    StringGrid grid;
+    grid.resize(1000, 700);
+    grid.show();
+    BareModel bareModel;
+    QTableView bare;
+    bare.setModel(&bareModel);
+    bare.resize(1000, 700);
+    bare.show();
+    QCoreApplication::processEvents();
+
+    QVector<QStringList> input;
+    const auto settle = [] { QCoreApplication::processEvents(); };
+
+    {
+        grid.resetGrid(headers, widths);
+        settle();
+        const auto figure = [&] {
+            return sampleOnce([&] { input = nineColumns(shops); },
+                              [&] {
+                                  grid.setDataRows(std::move(input));
+                                  settle();
+                              },
+                              [&] {
+                                  grid.setDataRows({});
+                                  settle();
+                              });
+        };
+        const auto floor = [&] {
+            return sampleOnce([&] { input = nineColumns(shops); },
+                              [&] {
+                                  bareModel.setRows(std::move(input), 9);
+                                  settle();
+                              },
+                              [&] {
+                                  bareModel.setRows({}, 9);
+                                  settle();
+                              });
+        };
+        const auto [f, g] = measurePair(runs, figure, floor);
+        if (grid.rowCount() != 2 || grid.colCount() != 9)
+            throw std::runtime_error("the string grid lost its shape");
+        lines.append({QStringLiteral("string grid, %1 x 9 cells").arg(shops.size()), f, g});
+    }
+    {
+        ShopGrid::reset(&grid);
+        settle();
+        const auto figure = [&] {
+            return sampleOnce(nullptr,
+                              [&] {
+                                  ShopGrid::fill(&grid, shops);
+                                  settle();
+                              },
+                              [&] {
+                                  ShopGrid::fill(&grid, {});
+                                  settle();
+                              });
+        };
+        const auto floor = [&] {
+            return sampleOnce(nullptr,
+                              [&] {
+                                  bareModel.setRows(shopGridRows(shops), 6);
+                                  settle();
+                              },
+                              [&] {
+                                  bareModel.setRows({}, 6);
+                                  settle();
+                              });
+        };
+        const auto [f, g] = measurePair(runs, figure, floor);
+        if (grid.cell(1, 1) != QString() || grid.rowCount() != 2)
+            throw std::runtime_error("the shop grid was not emptied");
+        lines.append({QStringLiteral("shop grid fill, %1 shops").arg(shops.size()), f, g});
+    }
+}
+
+// ---- PostgreSQL server ----------------------------------------------------------
+
+struct OwnServer {
+    QString folder;
+    QString url;
+    ~OwnServer()
+    {
+        if (!folder.isEmpty())
+            QProcess::execute(QStringLiteral(COSTDESK_SOURCE_DIR "/scripts/pg-test-server.sh"),
+                              {QStringLiteral("stop"), folder});
+    }
+};
+
+QString startServer(OwnServer& server)
+{
+    QProcess start;
+    start.start(QStringLiteral(COSTDESK_SOURCE_DIR "/scripts/pg-test-server.sh"), {QStringLiteral("start")});
+    if (!start.waitForFinished(120000) || start.exitCode() != 0)
+        throw std::runtime_error("could not start a PostgreSQL server: "
+                                 + start.readAllStandardError().toStdString());
+    const QStringList lines = QString::fromUtf8(start.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    if (lines.size() < 2)
+        throw std::runtime_error("pg-test-server.sh printed no URL");
+    server.folder = lines.at(0).trimmed();
+    server.url = lines.at(1).trimmed();
+    return server.url;
+}
+
+// ---- one engine -------------------------------------------------------------------
+
+void benchEngine(const ConnectionSettings& settings, const QString& engine, int shops, int runs, bool grid)
+{
+    Schema::createDatabase(settings);
+    struct Drop {
+        const ConnectionSettings& settings;
+        ~Drop()
+        {
+            try {
+                Schema::dropDatabase(settings);
+            } catch (const std::exception& e) {
+                qWarning("could not drop the bench database: %s", e.what());
+            }
+        }
+    } drop{settings};
+    std::unique_ptr<Database> db = Database::open(settings);
+    QElapsedTimer timer;
+    timer.start();
+    fillShops(*db, shops);
+    out << engine << ": " << shops << " shops written in " << timer.elapsed() << " ms\n";
+    out.flush();
+    benchSearch(*db, engine, runs, shops);
+    if (grid)
+        benchGrid(*db, runs);
+    db.reset();
+}
+
+// ---- the table ----------------------------------------------------------------------
+
+QString num(double v, int decimals = 1) { return QString::number(v, 'f', decimals); }
+
+void printTable()
+{
+    constexpr double kTimeGoal = 1.3;
+    constexpr double kMemoryGoal = 1.5;
+    out << "\n"
+        << QStringLiteral("what").leftJustified(34) << QStringLiteral("measure").leftJustified(8)
+        << QStringLiteral("best").rightJustified(9) << QStringLiteral("median").rightJustified(9)
+        << QStringLiteral("floor best").rightJustified(12) << QStringLiteral("floor med").rightJustified(11)
+        << QStringLiteral("ratio").rightJustified(7) << QStringLiteral("goal").rightJustified(7)
+        << QStringLiteral("result").rightJustified(8) << "\n";
+    bool allMet = true;
+    const auto row = [&](const QString& what, const QString& measure, double best, double med, double floorBest,
+                         double floorMed, double goal, bool decides) {
+        const double ratio = floorMed > 0 ? med / floorMed : 0;
+        const bool met = ratio <= goal;
+        if (decides)
+            allMet = allMet && met;
+        out << what.leftJustified(34) << measure.leftJustified(8) << num(best).rightJustified(9)
+            << num(med).rightJustified(9) << num(floorBest).rightJustified(12) << num(floorMed).rightJustified(11)
+            << num(ratio, 2).rightJustified(7) << (QStringLiteral("<=") + num(goal, 1)).rightJustified(7)
+            << (decides ? (met ? QStringLiteral("pass") : QStringLiteral("FAIL"))
+                        : (met ? QStringLiteral("(pass)") : QStringLiteral("(fail)")))
+                   .rightJustified(8)
+            << "\n";
+    };
+    for (const Line& line : lines) {
+        // Medians decide: one lucky run must not pass a goal.
+        const Figure& f = line.figure;
+        const Figure& g = line.floor;
+        row(line.what, QStringLiteral("ms"), f.bestMs, f.medianMs, g.bestMs, g.medianMs, kTimeGoal, true);
+        row(QString(), QStringLiteral("cpu ms"), f.bestCpuMs, f.medianCpuMs, g.bestCpuMs, g.medianCpuMs, kTimeGoal,
+            false);
+        row(QString(), QStringLiteral("MiB"), f.bestMiB, f.medianMiB, g.bestMiB, g.medianMiB, kMemoryGoal, true);
+    }
+    out << "ratio = median / floor median; ms elapsed, cpu ms this process only (shown for a busy machine, in brackets:\n"
+           "not a goal); MiB = peak heap in use during the step minus heap in use at its start\n"
+        << (allMet ? "all goals met\n" : "some goals missed\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    const QStringList args = app.arguments();
+    const auto option = [&](const QString& name) -> std::optional<QString> {
+        const qsizetype i = args.indexOf(name);
+        if (i >= 0 && i + 1 < args.size())
+            return args.at(i + 1);
+        return std::nullopt;
+    };
+    const int shops = option(QStringLiteral("--shops")).value_or(QStringLiteral("100000")).toInt();
+    const int runs = std::max(option(QStringLiteral("--runs")).value_or(QStringLiteral("5")).toInt(), 1);
+    const QString engine = option(QStringLiteral("--engine")).value_or(QString());
+
+    try {
+        QTemporaryDir dir;
+        ConnectionSettings sqlite;
+        sqlite.engine = ConnectionSettings::Engine::SQLite;
+        sqlite.path = dir.filePath(QStringLiteral("bench.sqlite"));
+        // The grid does not depend on the engine: it is measured once.
+        if (engine != QLatin1String("postgresql"))
+            benchEngine(sqlite, QStringLiteral("SQLite"), shops, runs, true);
+
+        if (engine != QLatin1String("sqlite")) {
+            OwnServer server;
+            QString url = option(QStringLiteral("--pg")).value_or(qEnvironmentVariable("COSTDESK_BENCH_PG"));
+            if (url.isEmpty())
+                url = startServer(server);
+            ConnectionSettings pg = ConnectionSettings::fromUrl(url);
+            pg.dbName = QStringLiteral("costdesk_bench_%1").arg(QCoreApplication::applicationPid());
+            benchEngine(pg, QStringLiteral("PostgreSQL"), shops, runs, false);
+        }
+    } catch (const std::exception& e) {
+        qWarning("bench failed: %s", e.what());
+        printTable();
+        return 1;
+    }
+    out << "\nmachine: " << QThread::idealThreadCount() << " logical cores, " << shops << " shops, " << runs
+        << " runs each after one warm-up\n";
+    printTable();
+    return 0;
+}
