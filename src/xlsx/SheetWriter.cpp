@@ -251,6 +251,11 @@ SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path, 
         return failure(path, lxwReason(e));
     }
 
+    // The reserved name was private to its owner; the export is an ordinary
+    // document.
+    QFile::setPermissions(partial.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ReadUser | QFileDevice::WriteUser |
+                                                  QFileDevice::ReadGroup | QFileDevice::ReadOther);
     std::error_code ec;
     std::filesystem::rename(std::filesystem::path(partial.fileName().toStdU16String()),
                             std::filesystem::path(target.absoluteFilePath().toStdU16String()), ec);
