@@ -1,6 +1,8 @@
 #include "xlsx/SheetDescription.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstring>
 
 namespace {
 
@@ -10,19 +12,23 @@ bool isDigit(QChar c)
 }
 
 // Digits with optional thousands separators, an optional point and
-// decimals; writes the plain ASCII form to `plain`. At least one digit.
-bool parseUnsignedNumber(QStringView s, QByteArray& plain)
+// decimals, at least one digit; the plain ASCII form goes to `plain`, which
+// holds `capacity` characters and the terminating NUL.
+bool parseUnsignedNumber(QStringView s, char* plain, qsizetype capacity)
 {
+    if (s.size() >= capacity)
+        return false; // longer than any number worth reading
+    qsizetype out = 0;
     qsizetype i = 0;
     int groupDigits = 0;  // digits since the last separator (or the start)
     bool grouped = false; // a separator was seen
-    int integerDigits = 0;
+    int digits = 0;
     for (; i < s.size() && s[i] != QLatin1Char('.'); ++i) {
         const QChar c = s[i];
         if (isDigit(c)) {
-            plain.append(char(c.unicode()));
+            plain[out++] = char(c.unicode());
             ++groupDigits;
-            ++integerDigits;
+            ++digits;
         } else if (c == QLatin1Char(',')) {
             // The first group has one to three digits, every later one three.
             if (groupDigits == 0 || groupDigits > 3 || (grouped && groupDigits != 3))
@@ -35,17 +41,17 @@ bool parseUnsignedNumber(QStringView s, QByteArray& plain)
     }
     if (grouped && groupDigits != 3)
         return false;
-    int decimals = 0;
     if (i < s.size()) { // the point
-        plain.append('.');
+        plain[out++] = '.';
         for (++i; i < s.size(); ++i) {
             if (!isDigit(s[i]))
                 return false;
-            plain.append(char(s[i].unicode()));
-            ++decimals;
+            plain[out++] = char(s[i].unicode());
+            ++digits;
         }
     }
-    return integerDigits + decimals > 0;
+    plain[out] = '\0';
+    return digits > 0;
 }
 
 std::optional<double> parseTypedNumber(QStringView s)
@@ -58,13 +64,17 @@ std::optional<double> parseTypedNumber(QStringView s)
         negative = s.front() == QLatin1Char('-');
         s = s.mid(1);
     }
-    QByteArray plain;
-    plain.reserve(s.size() + 1);
-    if (!parseUnsignedNumber(s, plain))
+    // Most texts fail on their first character; nothing is copied for them.
+    if (s.isEmpty() || !(isDigit(s.front()) || s.front() == QLatin1Char('.')))
         return std::nullopt;
-    bool ok = false;
-    const double value = plain.toDouble(&ok);
-    if (!ok)
+    char plain[64];
+    if (!parseUnsignedNumber(s, plain, sizeof plain))
+        return std::nullopt;
+    // from_chars, unlike strtod, ignores the process locale's decimal point.
+    const char* end = plain + std::strlen(plain);
+    double value = 0;
+    const std::from_chars_result r = std::from_chars(plain, end, value);
+    if (r.ec != std::errc() || r.ptr != end)
         return std::nullopt;
     if (value == 0)
         return 0.0; // no negative zero
@@ -85,9 +95,9 @@ QString sections(const QString& left, const QString& centre, const QString& righ
 
 } // namespace
 
-CellValue ClassifyTypedText(const QString& typed)
+CellValueView ClassifyTypedTextView(QStringView typed)
 {
-    CellValue v;
+    CellValueView v;
     if (typed.isEmpty())
         return v;
     if (typed.front() == QLatin1Char('\'')) {
@@ -97,13 +107,24 @@ CellValue ClassifyTypedText(const QString& typed)
         }
         return v;
     }
-    if (const std::optional<double> n = parseTypedNumber(QStringView(typed).trimmed())) {
+    if (const std::optional<double> n = parseTypedNumber(typed.trimmed())) {
         v.type = CellValue::Type::Number;
         v.number = *n;
         return v;
     }
     v.type = CellValue::Type::Text;
     v.text = typed;
+    return v;
+}
+
+CellValue ClassifyTypedText(const QString& typed)
+{
+    const CellValueView view = ClassifyTypedTextView(typed);
+    CellValue v;
+    v.type = view.type;
+    v.number = view.number;
+    if (view.type == CellValue::Type::Text)
+        v.text = view.text.size() == typed.size() ? typed : view.text.toString();
     return v;
 }
 

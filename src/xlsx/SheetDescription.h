@@ -35,6 +35,15 @@ struct CellValue {
 
 CellValue ClassifyTypedText(const QString& typed);
 
+// The same without copying: the text, when there is one, is a view into
+// `typed`. For writers that handle every cell of a long listing.
+struct CellValueView {
+    CellValue::Type type = CellValue::Type::Blank;
+    double number = 0;
+    QStringView text;
+};
+CellValueView ClassifyTypedTextView(QStringView typed);
+
 // ---------------------------------------------------------------- formats ---
 
 // Colours as 0xRRGGBB.

@@ -89,7 +89,7 @@ lxw_format* makeFormat(lxw_workbook* workbook, const CellFormat& f)
 // per cell.
 class Utf8Buffer {
 public:
-    const char* operator()(const QString& text)
+    const char* operator()(QStringView text)
     {
         const qsizetype need = m_encoder.requiredSpace(text.size()) + 1;
         if (m_buffer.size() < need)
@@ -175,7 +175,7 @@ std::optional<QString> writeRows(lxw_worksheet* ws, const SheetDescription& shee
         const qsizetype columns = std::max(row.values.size(), style ? style->cellFormats.size() : 0);
         for (qsizetype c = 0; c < columns; ++c) {
             lxw_format* format = style ? formatAt(style->formatOf(int(c))) : nullptr;
-            const CellValue value = c < row.values.size() ? ClassifyTypedText(row.values[c]) : CellValue();
+            const CellValueView value = c < row.values.size() ? ClassifyTypedTextView(row.values[c]) : CellValueView();
             lxw_error e = LXW_NO_ERROR;
             switch (value.type) {
             case CellValue::Type::Blank:
