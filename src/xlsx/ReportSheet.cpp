@@ -149,10 +149,12 @@ SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptio
     };
 
     // Rows 5 on: the data, white cells with vertical lines and a frame, no
-    // lines between rows. Only the first and the last row differ.
+    // lines between rows. Only the first and the last row differ. The size
+    // 12 is carried by the table's cells alone: a row format as well would
+    // lengthen every row of the file for cells right of the table, which
+    // hold nothing.
     auto dataStyle = [&](bool first, bool lastRow) {
         RowStyle style;
-        style.rowFormat = size12Index;
         for (int c = 0; c < styledColumns; ++c) {
             CellFormat f = size12;
             if (c < gridColumns)
