@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 // Texts become cell values the way a spreadsheet takes them when typed.
 class TestCellValues : public QObject {
     Q_OBJECT
