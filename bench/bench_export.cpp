@@ -1,0 +1,244 @@
+// Times the spreadsheet export of a long listing, and its peak memory, next
+// to a floor measured in the same run: the same cells written through the
+// same library in constant-memory mode with no formatting at all.
+//
+//   bench_export [--rows N] [--runs R] [--out FILE]
+//
+// Each measurement runs in a child process of its own (this program started
+// again with --child), so that one run's peak memory cannot hide another's.
+// The grid exists before the clock starts, as it does in the report window;
+// "peak over grid" is the export's own memory, "peak" the whole process's.
+#include "core/Money.h"
+#include "xlsx/ReportSheet.h"
+#include "xlsx/SheetWriter.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+// VmRSS or VmHWM of this process, in kB.
+qint64 statusKb(const char* key)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(qstrlen(key)).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+// A cost-detail listing: a heading row per cost type, line rows with the
+// invoice's dates behind apostrophes, a subtotal per cost type, a total.
+ReportGrid makeGrid(int rows)
+{
+    const QStringList titles = {"นาย", "นาง", "นางสาว"};
+    const QStringList firsts = {"สมชาย", "สมใจ", "มาลี", "ประเสริฐ", "วิไลวรรณ", "ธีรศักดิ์", "กาญจนา", "สุรเชษฐ์"};
+    const QStringList lasts = {"ใจงาม", "รักษ์ดี", "ศรีสุข", "วงศ์สวัสดิ์", "ทองประเสริฐ", "บุญมา", "แก้วมณี"};
+    const QStringList statuses = {"ออกใบแจ้งหนี้", "บันทึกชำระเงิน", "บันทึกนำส่งเงิน", "ยกเลิก"};
+    const QStringList costTypes = {"001  ค่าเช่าพื้นที่", "002  ค่าไฟฟ้า", "003  ค่าน้ำประปา", "004  ค่าบริการส่วนกลาง"};
+    QRandomGenerator rng(2569);
+    auto date = [&](int month) {
+        return QStringLiteral("'%1/%2/2569").arg(1 + rng.bounded(28), 2, 10, QLatin1Char('0')).arg(month, 2, 10, QLatin1Char('0'));
+    };
+
+    ReportGrid grid;
+    grid.headers = {"No", "เลขที่ใบแจ้งหนี้", "วันที่ออกใบแจ้งหนี้", "ชื่อผู้ประกอบการ", "จำนวนเงิน",
+                    "สถานะใบแจ้งหนี้", "วันที่ชำระเงิน", "เลขที่ใบนำส่ง", "วันที่ใบนำส่ง"};
+    grid.rows.reserve(rows);
+    const int perType = std::max(1, (rows - 1) / int(costTypes.size()) - 2);
+    Money sum, total;
+    int number = 0;
+    while (grid.rows.size() < rows - 1) {
+        const QString& type = costTypes[(grid.rows.size() / (perType + 2)) % costTypes.size()];
+        grid.rows.append({"", type, "", "", "", "", "", "", ""});
+        for (int i = 0; i < perType && grid.rows.size() < rows - 2; ++i) {
+            ++number;
+            const Money amount = Money::fromSatang(rng.bounded(100, 5000000));
+            sum += amount;
+            const int status = rng.bounded(4);
+            const bool paid = status == 1 || status == 2;
+            grid.rows.append({QString::number(number), QStringLiteral("2570/%1").arg(number, 5, 10, QLatin1Char('0')),
+                              date(11), titles[rng.bounded(3)] + firsts[rng.bounded(8)] + u' ' + lasts[rng.bounded(7)],
+                              FormatAmount(amount), statuses[status], paid ? date(12) : QStringLiteral("'"),
+                              status == 2 ? QStringLiteral("RV%1").arg(rng.bounded(1, 999), 4, 10, QLatin1Char('0')) : QString(),
+                              status == 2 ? date(12) : QStringLiteral("'")});
+        }
+        grid.rows.append({"", "", "", "รวม", FormatAmount(sum), "", "", "", ""});
+        total += sum;
+        sum = Money();
+    }
+    grid.rows.append({"", "", "", "รวมทั้งสิ้น", FormatAmount(total), "", "", "", ""});
+    return grid;
+}
+
+// The floor: the cells already as the library takes them, no formats.
+struct FloorCell {
+    bool number = false;
+    double value = 0;
+    std::string text;
+};
+
+double writeFloor(const std::vector<std::vector<FloorCell>>& cells, const QString& path)
+{
+    QElapsedTimer timer;
+    timer.start();
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook* wb = workbook_new_opt(QFile::encodeName(path).constData(), &options);
+    lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
+    for (size_t r = 0; r < cells.size(); ++r) {
+        for (size_t c = 0; c < cells[r].size(); ++c) {
+            const FloorCell& cell = cells[r][c];
+            if (cell.number)
+                worksheet_write_number(ws, lxw_row_t(r), lxw_col_t(c), cell.value, nullptr);
+            else if (!cell.text.empty())
+                worksheet_write_string(ws, lxw_row_t(r), lxw_col_t(c), cell.text.c_str(), nullptr);
+        }
+    }
+    if (workbook_close(wb) != LXW_NO_ERROR)
+        return -1;
+    return timer.nsecsElapsed() / 1e6;
+}
+
+int child(const QString& kind, int rows, const QString& path)
+{
+    const ReportGrid grid = makeGrid(rows);
+    QTextStream out(stdout);
+    double ms = -1;
+    qint64 baseline = 0;
+    if (kind == QLatin1String("floor")) {
+        std::vector<std::vector<FloorCell>> cells;
+        cells.reserve(grid.rows.size() + 1);
+        cells.push_back({});
+        for (const QString& h : grid.headers)
+            cells.back().push_back({false, 0, h.toStdString()});
+        for (const QStringList& row : grid.rows) {
+            std::vector<FloorCell> line;
+            for (const QString& text : row) {
+                const CellValue v = ClassifyTypedText(text);
+                line.push_back({v.type == CellValue::Type::Number, v.number, v.text.toStdString()});
+            }
+            cells.push_back(std::move(line));
+        }
+        baseline = statusKb("VmRSS:");
+        ms = writeFloor(cells, path);
+    } else {
+        baseline = statusKb("VmRSS:");
+        QElapsedTimer timer;
+        timer.start();
+        const SheetDescription sheet = BuildReportSheet(grid, CostDetailSheetOptions("01/11/2569", "30/11/2569"));
+        SheetWriteOptions options;
+        qint64 calls = 0;
+        options.progress = [&](qint64, qint64) { return ++calls > 0; };
+        const SheetWriteResult result = WriteSheet(sheet, path, options);
+        if (!result.ok()) {
+            QTextStream(stderr) << result.message << Qt::endl;
+            return 1;
+        }
+        ms = timer.nsecsElapsed() / 1e6;
+    }
+    out << ms << ' ' << baseline << ' ' << statusKb("VmHWM:") << ' ' << QFile(path).size() << Qt::endl;
+    return 0;
+}
+
+struct Run {
+    double ms = 0;
+    qint64 baselineKb = 0, peakKb = 0, bytes = 0;
+};
+
+Run runChild(const QString& kind, int rows, const QString& path)
+{
+    QProcess p;
+    p.start(QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--child"), kind, QString::number(rows), path});
+    p.waitForFinished(-1);
+    const QList<QByteArray> f = p.readAllStandardOutput().trimmed().split(' ');
+    if (p.exitCode() != 0 || f.size() != 4) {
+        QTextStream(stderr) << kind << " run failed: " << p.readAllStandardError() << Qt::endl;
+        return {-1, 0, 0, 0};
+    }
+    return {f[0].toDouble(), f[1].toLongLong(), f[2].toLongLong(), f[3].toLongLong()};
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 5 && args[1] == QLatin1String("--child"))
+        return child(args[2], args[3].toInt(), args[4]);
+
+    auto option = [&](const char* name, const QString& fallback) {
+        const qsizetype i = args.indexOf(QLatin1String(name));
+        return i >= 0 && i + 1 < args.size() ? args[i + 1] : fallback;
+    };
+    const int rows = option("--rows", QStringLiteral("100000")).toInt();
+    const int runs = option("--runs", QStringLiteral("5")).toInt();
+    const QString keep = option("--out", QString());
+
+    QTemporaryDir dir;
+    const QString exportPath = keep.isEmpty() ? dir.filePath(QStringLiteral("export.xlsx")) : keep;
+    const QString floorPath = dir.filePath(QStringLiteral("floor.xlsx"));
+
+    // Alternate the two so that both see the same machine load.
+    QList<Run> exports, floors;
+    for (int i = 0; i < runs; ++i) {
+        floors.append(runChild(QStringLiteral("floor"), rows, floorPath));
+        exports.append(runChild(QStringLiteral("export"), rows, exportPath));
+    }
+    auto byTime = [](const Run& a, const Run& b) { return a.ms < b.ms; };
+    std::sort(exports.begin(), exports.end(), byTime);
+    std::sort(floors.begin(), floors.end(), byTime);
+    const Run e = exports[exports.size() / 2], f = floors[floors.size() / 2];
+    auto maxPeak = [](const QList<Run>& list) {
+        qint64 over = 0, total = 0;
+        for (const Run& r : list) {
+            over = std::max(over, r.peakKb - r.baselineKb);
+            total = std::max(total, r.peakKb);
+        }
+        return std::pair(over / 1024.0, total / 1024.0);
+    };
+    const auto [eOver, eTotal] = maxPeak(exports);
+    const auto [fOver, fTotal] = maxPeak(floors);
+
+    QTextStream out(stdout);
+    out << "Export of a " << rows << "-row x 9-column cost-detail listing, " << runs << " runs each (median time; worst peak)\n\n";
+    out << qSetFieldWidth(0);
+    out << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
+               .arg(QStringLiteral("what"), -34)
+               .arg(QStringLiteral("best ms"), 9)
+               .arg(QStringLiteral("median ms"), 10)
+               .arg(QStringLiteral("peak over grid MB"), 18)
+               .arg(QStringLiteral("peak MB"), 8)
+               .arg(QStringLiteral("file MB"), 8);
+    auto line = [&](const QString& what, const QList<Run>& list, const Run& median, double over, double total) {
+        out << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
+                   .arg(what, -34)
+                   .arg(list.first().ms, 9, 'f', 0)
+                   .arg(median.ms, 10, 'f', 0)
+                   .arg(over, 18, 'f', 1)
+                   .arg(total, 8, 'f', 1)
+                   .arg(median.bytes / 1048576.0, 8, 'f', 1);
+    };
+    line(QStringLiteral("floor: same cells, no formats"), floors, f, fOver, fTotal);
+    line(QStringLiteral("export: build sheet + write file"), exports, e, eOver, eTotal);
+    out << "\nratio export/floor (median): " << QString::number(e.ms / f.ms, 'f', 2) << "   goal <= 1.30\n";
+    out << "export median: " << QString::number(e.ms / 1000, 'f', 2) << " s   goal <= 1.5 s\n";
+    out << "export peak over grid: " << QString::number(eOver, 'f', 1) << " MB   goal <= 50 MB\n";
+    return 0;
+}

@@ -1,0 +1,289 @@
+#include "xlsx/SheetWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringEncoder>
+#include <QTemporaryFile>
+
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+SheetWriteResult failure(const QString& path, const QString& reason)
+{
+    return {SheetWriteResult::Status::Failed,
+            QStringLiteral("ไม่สามารถบันทึกแฟ้ม %1 ได้\n%2").arg(QDir::toNativeSeparators(path), reason)};
+}
+
+QString lxwReason(lxw_error error)
+{
+    return QString::fromUtf8(lxw_strerror(error));
+}
+
+lxw_color_t colour(quint32 rgb)
+{
+    // The library takes 0 as "no colour"; black has its own value.
+    return rgb == 0 ? lxw_color_t(LXW_COLOR_BLACK) : lxw_color_t(rgb);
+}
+
+uint8_t borderStyle(BorderLine line)
+{
+    switch (line) {
+    case BorderLine::None: return LXW_BORDER_NONE;
+    case BorderLine::Hair: return LXW_BORDER_HAIR;
+    case BorderLine::Thin: return LXW_BORDER_THIN;
+    case BorderLine::Medium: return LXW_BORDER_MEDIUM;
+    case BorderLine::Thick: return LXW_BORDER_THICK;
+    case BorderLine::Dashed: return LXW_BORDER_DASHED;
+    case BorderLine::Dotted: return LXW_BORDER_DOTTED;
+    case BorderLine::Double: return LXW_BORDER_DOUBLE;
+    }
+    return LXW_BORDER_NONE;
+}
+
+uint8_t alignment(HAlign align)
+{
+    switch (align) {
+    case HAlign::General: return LXW_ALIGN_NONE;
+    case HAlign::Left: return LXW_ALIGN_LEFT;
+    case HAlign::Centre: return LXW_ALIGN_CENTER;
+    case HAlign::Right: return LXW_ALIGN_RIGHT;
+    case HAlign::CentreAcrossSelection: return LXW_ALIGN_CENTER_ACROSS;
+    }
+    return LXW_ALIGN_NONE;
+}
+
+lxw_format* makeFormat(lxw_workbook* workbook, const CellFormat& f)
+{
+    lxw_format* format = workbook_add_format(workbook);
+    if (f.fontSize > 0)
+        format_set_font_size(format, f.fontSize);
+    if (f.fontColour)
+        format_set_font_color(format, colour(*f.fontColour));
+    if (f.fill) {
+        format_set_pattern(format, LXW_PATTERN_SOLID);
+        format_set_bg_color(format, colour(*f.fill));
+    }
+    if (f.align != HAlign::General)
+        format_set_align(format, alignment(f.align));
+    if (f.left != BorderLine::None)
+        format_set_left(format, borderStyle(f.left));
+    if (f.right != BorderLine::None)
+        format_set_right(format, borderStyle(f.right));
+    if (f.top != BorderLine::None)
+        format_set_top(format, borderStyle(f.top));
+    if (f.bottom != BorderLine::None)
+        format_set_bottom(format, borderStyle(f.bottom));
+    if (!f.numberFormat.isEmpty())
+        format_set_num_format(format, f.numberFormat.toUtf8().constData());
+    return format;
+}
+
+// UTF-8 of one cell text into a reused, NUL-terminated buffer: no allocation
+// per cell.
+class Utf8Buffer {
+public:
+    const char* operator()(QStringView text)
+    {
+        const qsizetype need = m_encoder.requiredSpace(text.size()) + 1;
+        if (m_buffer.size() < need)
+            m_buffer.resize(need);
+        char* end = m_encoder.appendToBuffer(m_buffer.data(), text);
+        *end = '\0';
+        return m_buffer.constData();
+    }
+
+private:
+    QStringEncoder m_encoder{QStringEncoder::Utf8};
+    QByteArray m_buffer;
+};
+
+void setUpPage(lxw_worksheet* ws, const PageSetup& page)
+{
+    const QByteArray header = page.headerString().toUtf8();
+    const QByteArray footer = page.footerString().toUtf8();
+    lxw_header_footer_options headerOptions{};
+    headerOptions.margin = page.headerMargin;
+    lxw_header_footer_options footerOptions{};
+    footerOptions.margin = page.footerMargin;
+    worksheet_set_header_opt(ws, header.constData(), &headerOptions);
+    worksheet_set_footer_opt(ws, footer.constData(), &footerOptions);
+    worksheet_set_margins(ws, page.leftMargin, page.rightMargin, page.topMargin, page.bottomMargin);
+    if (page.orientation == Orientation::Portrait)
+        worksheet_set_portrait(ws);
+    else
+        worksheet_set_landscape(ws);
+    worksheet_set_paper(ws, uint8_t(page.paperSize));
+    if (!page.downThenOver)
+        worksheet_print_across(ws);
+    if (page.firstPageNumber)
+        worksheet_set_start_page(ws, uint16_t(*page.firstPageNumber));
+    if (page.repeatFirstRow >= 0 && page.repeatLastRow >= page.repeatFirstRow)
+        worksheet_repeat_rows(ws, lxw_row_t(page.repeatFirstRow), lxw_row_t(page.repeatLastRow));
+}
+
+// Owns the workbook until it is closed; a workbook dropped unclosed writes
+// nothing.
+struct WorkbookHandle {
+    lxw_workbook* workbook = nullptr;
+    ~WorkbookHandle()
+    {
+        if (workbook)
+            lxw_workbook_free(workbook);
+    }
+    lxw_error close()
+    {
+        const lxw_error e = workbook_close(workbook);
+        workbook = nullptr; // freed by close, whatever its result
+        return e;
+    }
+};
+
+// Fills the sheet row by row; an empty result means success.
+std::optional<QString> writeRows(lxw_worksheet* ws, const SheetDescription& sheet,
+                                 const std::vector<lxw_format*>& formats, const SheetWriteOptions& options,
+                                 bool& cancelled)
+{
+    Utf8Buffer utf8;
+    const qint64 total = sheet.rows.size();
+    const int every = std::max(1, options.progressEvery);
+    int previous = -1;
+    auto formatAt = [&](int index) { return index >= 0 ? formats[size_t(index)] : nullptr; };
+
+    if (options.progress && !options.progress(0, total)) {
+        cancelled = true;
+        return std::nullopt;
+    }
+    for (qint64 i = 0; i < total; ++i) {
+        const SheetRow& row = sheet.rows[i];
+        // The file is streamed: a row can only follow the rows above it.
+        if (row.index <= previous || row.index < 0)
+            return QStringLiteral("rows out of order at %1").arg(row.index + 1);
+        previous = row.index;
+
+        const RowStyle* style = row.style >= 0 ? &sheet.rowStyles[row.style] : nullptr;
+        if (style && (style->height > 0 || style->rowFormat >= 0)) {
+            worksheet_set_row(ws, lxw_row_t(row.index), style->height > 0 ? style->height : LXW_DEF_ROW_HEIGHT,
+                              formatAt(style->rowFormat));
+        }
+        const qsizetype columns = std::max(row.values.size(), style ? style->cellFormats.size() : 0);
+        for (qsizetype c = 0; c < columns; ++c) {
+            lxw_format* format = style ? formatAt(style->formatOf(int(c))) : nullptr;
+            const CellValueView value = c < row.values.size() ? ClassifyTypedTextView(row.values[c]) : CellValueView();
+            lxw_error e = LXW_NO_ERROR;
+            switch (value.type) {
+            case CellValue::Type::Blank:
+                if (format)
+                    e = worksheet_write_blank(ws, lxw_row_t(row.index), lxw_col_t(c), format);
+                break;
+            case CellValue::Type::Number:
+                e = worksheet_write_number(ws, lxw_row_t(row.index), lxw_col_t(c), value.number, format);
+                break;
+            case CellValue::Type::Text:
+                e = worksheet_write_string(ws, lxw_row_t(row.index), lxw_col_t(c), utf8(value.text), format);
+                break;
+            }
+            if (e != LXW_NO_ERROR)
+                return QStringLiteral("row %1, column %2: %3").arg(row.index + 1).arg(c + 1).arg(lxwReason(e));
+        }
+        if (options.progress && ((i + 1) % every == 0 || i + 1 == total) && !options.progress(i + 1, total)) {
+            cancelled = true;
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path, const SheetWriteOptions& options)
+{
+    const QFileInfo target(path);
+    const QDir folder = target.absoluteDir();
+    if (!folder.exists())
+        return failure(path, QStringLiteral("ไม่พบโฟลเดอร์ %1").arg(QDir::toNativeSeparators(folder.path())));
+
+    // Reserve a name beside the target, so the final rename stays on one
+    // file system and cannot leave a half-written file under the real name.
+    QTemporaryFile partial(folder.filePath(QStringLiteral(".%1.XXXXXX.part").arg(target.fileName())));
+    if (!partial.open())
+        return failure(path, partial.errorString());
+    partial.close();
+    const QByteArray partialName = QFile::encodeName(partial.fileName());
+
+    QByteArray scratchDir = QFile::encodeName(QDir::tempPath());
+    lxw_workbook_options workbookOptions{};
+    workbookOptions.constant_memory = LXW_TRUE;
+    workbookOptions.tmpdir = scratchDir.data();
+    WorkbookHandle handle;
+    handle.workbook = workbook_new_opt(partialName.constData(), &workbookOptions);
+    if (!handle.workbook)
+        return failure(path, QStringLiteral("workbook could not be created"));
+
+    const QByteArray sheetName = sheet.name.toUtf8();
+    lxw_worksheet* ws = workbook_add_worksheet(handle.workbook, sheet.name.isEmpty() ? nullptr : sheetName.constData());
+    if (!ws)
+        return failure(path, QStringLiteral("invalid sheet name \"%1\"").arg(sheet.name));
+
+    std::vector<lxw_format*> formats;
+    formats.reserve(size_t(sheet.formats.size()));
+    for (const CellFormat& f : sheet.formats)
+        formats.push_back(makeFormat(handle.workbook, f));
+
+    // Style numbers are written into every cell; giving the most used
+    // formats the lowest numbers keeps a long listing's file shorter.
+    {
+        std::vector<qint64> uses(formats.size(), 0);
+        for (const SheetRow& row : sheet.rows) {
+            if (row.style < 0)
+                continue;
+            const RowStyle& style = sheet.rowStyles[row.style];
+            const qsizetype columns = std::max(row.values.size(), style.cellFormats.size());
+            for (qsizetype c = 0; c < columns; ++c)
+                if (const int f = style.formatOf(int(c)); f >= 0)
+                    ++uses[size_t(f)];
+        }
+        std::vector<size_t> order(formats.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return uses[a] > uses[b]; });
+        for (size_t i : order)
+            lxw_format_get_xf_index(formats[i]);
+    }
+
+    for (const ColumnWidth& w : sheet.columnWidths)
+        worksheet_set_column(ws, lxw_col_t(w.column), lxw_col_t(w.column), w.width, nullptr);
+    setUpPage(ws, sheet.page);
+
+    bool cancelled = false;
+    if (const std::optional<QString> error = writeRows(ws, sheet, formats, options, cancelled))
+        return failure(path, *error);
+    if (cancelled)
+        return {SheetWriteResult::Status::Cancelled, QString()};
+
+    if (const lxw_error e = handle.close(); e != LXW_NO_ERROR) {
+        QFile::remove(partial.fileName());
+        return failure(path, lxwReason(e));
+    }
+
+    // The reserved name was private to its owner; the export is an ordinary
+    // document.
+    QFile::setPermissions(partial.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ReadUser | QFileDevice::WriteUser |
+                                                  QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(partial.fileName().toStdU16String()),
+                            std::filesystem::path(target.absoluteFilePath().toStdU16String()), ec);
+    if (ec) {
+        QFile::remove(partial.fileName());
+        return failure(path, QString::fromStdString(ec.message()));
+    }
+    partial.setAutoRemove(false); // its name is gone; the file is the target now
+    return {};
+}

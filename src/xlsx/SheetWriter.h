@@ -1,0 +1,35 @@
+#pragma once
+
+#include "xlsx/SheetDescription.h"
+
+#include <QString>
+
+#include <functional>
+
+// Writes a SheetDescription as an .xlsx file. Rows stream to disk top to
+// bottom, so memory stays flat however long the listing; each distinct cell
+// format becomes one workbook format.
+
+// Called with the rows written so far and the rows in all; return false to
+// stop. Packing the file after the last row is not reported.
+using SheetProgress = std::function<bool(qint64 rowsWritten, qint64 totalRows)>;
+
+struct SheetWriteOptions {
+    SheetProgress progress;
+    int progressEvery = 2000; // rows between calls
+};
+
+struct SheetWriteResult {
+    enum class Status { Written, Cancelled, Failed };
+    Status status = Status::Written;
+    QString message; // Thai, for the message box; empty when written
+
+    bool ok() const { return status == Status::Written; }
+};
+
+// The file appears at `path` only when complete: it is written beside it
+// under a temporary name and renamed over it at the end. On failure or
+// cancellation nothing new is left in the folder and an existing file at
+// `path` is untouched.
+SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path,
+                            const SheetWriteOptions& options = {});
