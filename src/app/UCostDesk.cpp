@@ -8,6 +8,7 @@
 #include "ui/WorkingWindow.h"
 #include "platform/LocalAddress.h"
 #include "print/PageViewer.h"
+#include "ui/FileOpener.h"
 #include "util/Utility.h"
 
 #include <QApplication>
@@ -238,7 +239,7 @@ void TfrmCostDesk::FormCreate()
         requestTerminate();
         return;
     }
-    context_ = std::make_unique<WorkContext>(WorkContext{*db_, *prompter_, startup_, *pageViewer_});
+    context_ = std::make_unique<WorkContext>(WorkContext{*db_, *prompter_, startup_, *pageViewer_, fileOpener_});
     if (const QString warning = db_->exposureWarning(); !warning.isEmpty())
         prompter_->showMessage(this, warning);
 

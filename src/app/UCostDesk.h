@@ -3,6 +3,7 @@
 #include "core/StartupValues.h"
 #include "core/Version.h"
 #include "data/ConnectionSettings.h"
+#include "ui/FileOpener.h"
 #include "ui/WorkContext.h"
 
 #include <QDateTime>
@@ -94,6 +95,7 @@ private:
     Prompter* prompter_ = nullptr;
     std::unique_ptr<PageViewer> ownPageViewer_;
     PageViewer* pageViewer_ = nullptr;
+    DesktopFileOpener fileOpener_;
     std::optional<QDateTime> fixedClock_;
     std::optional<ConnectionSettings> connection_;
     std::unique_ptr<Database> db_;

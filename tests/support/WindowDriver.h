@@ -3,6 +3,7 @@
 #include "core/StartupValues.h"
 #include "support/CapturingPageViewer.h"
 #include "support/ScriptedPrompter.h"
+#include "ui/FileOpener.h"
 #include "ui/StringGrid.h"
 #include "ui/WorkContext.h"
 
@@ -22,6 +23,18 @@ inline void typeText(QWidget* widget, const QString& text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(0), QString(c), Qt::NoModifier);
 }
 
+// Stands in for the desktop's programs: keeps the paths it was asked to open.
+class CapturingFileOpener final : public FileOpener {
+public:
+    bool open(const QString& path) override
+    {
+        opened << path;
+        return canOpen;
+    }
+    QStringList opened;
+    bool canOpen = true;
+};
+
 // The clerk a window test signs in as, on 8 December 2569, budget year 2570.
 inline StartupValues clerkStartup()
 {
@@ -34,7 +47,7 @@ template <class Window>
 class WindowDriver {
 public:
     explicit WindowDriver(Database& db, const StartupValues& values = clerkStartup())
-        : startup(values), context{db, prompter, startup, pages}, window(context)
+        : startup(values), context{db, prompter, startup, pages, files}, window(context)
     {
         window.show();
     }
@@ -79,6 +92,7 @@ public:
 
     ScriptedPrompter prompter;
     CapturingPageViewer pages;
+    CapturingFileOpener files;
     StartupValues startup;
     WorkContext context;
     Window window;

@@ -1,0 +1,101 @@
+#include "data/Reports.h"
+
+namespace ReportQueries {
+
+namespace {
+
+QList<Invoice> headers(Database& db, const QString& column, const QString& from, const QString& to)
+{
+    const Rows rows = db.select(QStringLiteral("SELECT  *\nFROM   T_PayIn_Main\nWHERE (%1 >= ?)\nAND   (%1 <= ?)\n"
+                                               "ORDER BY Invoice_no")
+                                    .arg(column),
+                                {from, to});
+    QList<Invoice> list;
+    list.reserve(rows.size());
+    if (rows.isEmpty())
+        return list;
+    const Row& first = rows.first();
+    const int number = first.column(QStringLiteral("Invoice_no"));
+    const int entry = first.column(QStringLiteral("Date_Entry"));
+    const int title = first.column(QStringLiteral("SurName"));
+    const int firstName = first.column(QStringLiteral("FirstName"));
+    const int lastName = first.column(QStringLiteral("LastName"));
+    const int total = first.column(QStringLiteral("Pay_Total"));
+    const int status = first.column(QStringLiteral("Invoice_Status"));
+    const int payIn = first.column(QStringLiteral("Pay_In_Date"));
+    for (const Row& r : rows) {
+        Invoice v;
+        v.number = r.text(number);
+        v.dateEntry = r.text(entry);
+        v.surName = r.text(title);
+        v.firstName = r.text(firstName);
+        v.lastName = r.text(lastName);
+        v.payTotal = r.money(total);
+        v.status = r.text(status);
+        v.payInDate = r.text(payIn);
+        list.append(std::move(v));
+    }
+    return list;
+}
+
+} // namespace
+
+QList<Invoice> dueInRange(Database& db, const QString& from, const QString& to)
+{
+    return headers(db, QStringLiteral("Date_Must_Pay_Num"), from, to);
+}
+
+QList<Invoice> paidInRange(Database& db, const QString& from, const QString& to)
+{
+    return headers(db, QStringLiteral("Pay_In_Date_Num"), from, to);
+}
+
+QList<CostDetailRow> costDetail(Database& db, const QString& from, const QString& to, PaidFilter paid,
+                                const std::optional<QString>& costCode)
+{
+    QString sql = QStringLiteral(
+        "SELECT T_PayIn_Main.Invoice_no, T_PayIn_Main.Date_Entry, T_PayIn_Main.SurName, T_PayIn_Main.FirstName,\n"
+        "T_PayIn_Main.LastName, T_PayIn_Main.Invoice_Status, Tr_Invoice_Status.Invoice_Mean,\n"
+        "T_PayIn_Main.Pay_In_Date, T_PayIn_Main.RV_No, T_PayIn_Main.RV_Date,\n"
+        "T_PayIn_Detail.Cost_Code, T_PayIn_Detail.Cost_Name, T_PayIn_Detail.Pay_money\n"
+        "FROM T_PayIn_Main LEFT OUTER JOIN\n"
+        "Tr_Invoice_Status ON T_PayIn_Main.Invoice_Status = Tr_Invoice_Status.Invoice_Status LEFT OUTER JOIN\n"
+        "T_PayIn_Detail ON T_PayIn_Main.Invoice_no = T_PayIn_Detail.Invoice_no\n"
+        "WHERE (T_PayIn_Main.Date_Must_Pay_Num >= ?)\n"
+        "AND   (T_PayIn_Main.Date_Must_Pay_Num <= ?)\n");
+    QVariantList values{from, to};
+    if (paid == PaidFilter::Paid)
+        sql += QStringLiteral("AND   ((T_PayIn_Main.Invoice_Status='P') Or (T_PayIn_Main.Invoice_Status='R') )\n");
+    else if (paid == PaidFilter::Unpaid)
+        sql += QStringLiteral("AND   (T_PayIn_Main.Invoice_Status='A')\n");
+    if (costCode) {
+        sql += QStringLiteral("AND   (T_PayIn_Detail.Cost_Code = ?)\n");
+        values << *costCode;
+    }
+    // Invoices without lines have no cost code; both engines list them first.
+    sql += QStringLiteral("ORDER BY T_PayIn_Detail.Cost_Code NULLS FIRST, T_PayIn_Detail.Invoice_no, "
+                          "T_PayIn_Main.Invoice_no");
+    const Rows rows = db.select(sql, values);
+    QList<CostDetailRow> list;
+    list.reserve(rows.size());
+    for (const Row& r : rows) {
+        CostDetailRow d;
+        d.invoice.number = r.text(0);
+        d.invoice.dateEntry = r.text(1);
+        d.invoice.surName = r.text(2);
+        d.invoice.firstName = r.text(3);
+        d.invoice.lastName = r.text(4);
+        d.invoice.status = r.text(5);
+        d.statusMeaning = r.text(6);
+        d.invoice.payInDate = r.text(7);
+        d.invoice.rvNo = r.text(8);
+        d.invoice.rvDate = r.text(9);
+        d.costCode = r.text(10);
+        d.costName = r.text(11);
+        d.amount = r.money(12);
+        list.append(std::move(d));
+    }
+    return list;
+}
+
+} // namespace ReportQueries

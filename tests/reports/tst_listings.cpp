@@ -1,0 +1,263 @@
+// The three period listings driven through their named widgets on both
+// engines: rows, status words, apostrophes, totals and the cost type groups.
+#include "data/CostTypes.h"
+#include "core/ThaiDate.h"
+#include "data/Invoices.h"
+#include "reports/ReportListings.h"
+#include "support/TestDatabase.h"
+#include "support/WindowDriver.h"
+#include "ui/DateMaskEdit.h"
+
+#include "xlsx/XlsxReadBack.h"
+
+#include <QButtonGroup>
+#include <QDir>
+#include <QJsonArray>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+struct Line {
+    QString code;
+    qint64 satang;
+};
+
+void store(Database& db, const QString& number, const QString& due, const QString& status, const QList<Line>& lines,
+           const QString& paidOn = QString())
+{
+    Invoice v;
+    v.number = number;
+    v.dateEntry = QStringLiteral("01/11/2569");
+    v.dateMustPay = due;
+    v.dateMustPayNum = DisplayToSortDate(due);
+    v.surName = QStringLiteral("นาง");
+    v.firstName = QStringLiteral("ศรี") + number.right(1);
+    v.lastName = QStringLiteral("ใจดี");
+    v.status = status;
+    v.payInDate = paidOn;
+    v.payInDateNum = paidOn.isEmpty() ? QString() : DisplayToSortDate(paidOn);
+    if (status == QLatin1String("R")) {
+        v.rvNo = QStringLiteral("RV-12");
+        v.rvDate = QStringLiteral("15/12/2569");
+    }
+    int order = 0;
+    for (const Line& l : lines)
+        v.lines.append({++order, l.code, QStringLiteral("ชื่อ ") + l.code, Money::fromSatang(l.satang), QString()});
+    v.payTotal = v.linesTotal();
+    InvoiceTable::insert(db, v);
+}
+
+void seed(Database& db)
+{
+    CostTypeTable::insert(db, {QStringLiteral("001"), QStringLiteral("ค่าเช่า")});
+    CostTypeTable::insert(db, {QStringLiteral("7"), QStringLiteral("ค่าขยะ")});
+    store(db, QStringLiteral("2570/00001"), QStringLiteral("01/12/2569"), QStringLiteral("A"),
+          {{QStringLiteral("001"), 100000}, {QStringLiteral("7"), 5000}});
+    store(db, QStringLiteral("2570/00002"), QStringLiteral("31/12/2569"), QStringLiteral("P"),
+          {{QStringLiteral("001"), 120000}}, QStringLiteral("10/12/2569"));
+    store(db, QStringLiteral("2570/00003"), QStringLiteral("15/12/2569"), QStringLiteral("C"), {{QStringLiteral("7"), 700}});
+    store(db, QStringLiteral("2570/00004"), QStringLiteral("20/12/2569"), QStringLiteral("R"),
+          {{QStringLiteral("001"), 50}}, QStringLiteral("01/12/2569"));
+    store(db, QStringLiteral("2570/00005"), QStringLiteral("10/12/2569"), QStringLiteral("A"), {});  // no lines
+    store(db, QStringLiteral("2570/00006"), QStringLiteral("01/01/2570"), QStringLiteral("A"),
+          {{QStringLiteral("001"), 1}}, QString());  // due after the range
+    store(db, QStringLiteral("2570/00007"), QStringLiteral("30/11/2569"), QStringLiteral("P"),
+          {{QStringLiteral("001"), 1}}, QStringLiteral("31/12/2569"));
+}
+
+template <class Window>
+QStringList rowsOf(WindowDriver<Window>& w)
+{
+    QStringList rows;
+    StringGrid* g = w.grid();
+    for (int r = 1; r < g->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < g->colCount(); ++c)
+            cells << g->cell(c, r);
+        rows << cells.join(u'|');
+    }
+    return rows;
+}
+
+} // namespace
+
+class TestListings : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        // Exports go to a documents folder of the test's own.
+        QVERIFY(exports_.isValid());
+        qputenv("COSTDESK_EXPORT_DIR", exports_.filePath(QStringLiteral("CostDesk")).toUtf8());
+    }
+
+    void exportsWhatTheGridShows()
+    {
+        TestDatabase t;
+        seed(t.db());
+        WindowDriver<TfrmRep_Cost_Detail> w(t.db());
+        w.click("btnSelect");
+        // Typed after the listing: the sheet shows the fields as they read now.
+        w.get<DateMaskEdit>("edtEnd_date")->setMaskedText(QStringLiteral("30/12/2569"));
+        w.click("BitBtn1");
+        QCOMPARE(w.files.opened.size(), 1);
+        const QString path = w.files.opened.first();
+        QVERIFY(path.startsWith(ReportWindow::exportFolder()) && path.endsWith(QLatin1String(".xlsx")));
+        QVERIFY(w.prompter.texts().isEmpty());
+
+        QString error;
+        const std::optional<QJsonObject> sheet = xlsxcheck::readBack(path, error);
+        if (!sheet)
+            QSKIP(qPrintable(error));
+        const QJsonObject cells = sheet->value("cells").toObject();
+        const auto cell = [&cells](const char* ref) { return cells.value(QLatin1String(ref)).toObject(); };
+        QCOMPARE(sheet->value("sheets").toArray().first().toString(), QStringLiteral("สรุปร้านค้า"));
+        QCOMPARE(cell("A1").value("value").toString(),
+                 QStringLiteral("รายงานการชำระเงินเข้าธนาคารของแต่ละร้านค้าแยกตามรายละเอียด"));
+        QCOMPARE(cell("A2").value("value").toString(), QStringLiteral("ตั้งแต่วันที่ :01/12/2569   ถึงวันที่  :30/12/2569"));
+        QCOMPARE(cell("I4").value("value").toString(), QStringLiteral("วันที่ใบนำส่ง"));
+        // Row 5 is the invoice without lines: its amount a number, its dates text.
+        QCOMPARE(cell("B5").value("value").toString(), QStringLiteral("2570/00005"));
+        QCOMPARE(cell("C5").value("type").toString(), QStringLiteral("text"));
+        QCOMPARE(cell("C5").value("value").toString(), QStringLiteral("01/11/2569"));
+        QCOMPARE(cell("E8").value("type").toString(), QStringLiteral("number"));
+        QCOMPARE(cell("E8").value("value").toDouble(), 1000.0);
+        QCOMPARE(cell("E8").value("numFmt").toString(), QStringLiteral("#,##0.00_);(#,##0.00)"));
+        QCOMPARE(cell("D16").value("value").toString(), QStringLiteral("รวมทั้งสิ้น"));
+        QCOMPARE(cell("E16").value("value").toDouble(), 2257.5);
+        // Nothing below the 12 rows of the grid under the sheet's 4.
+        for (auto it = cells.begin(); it != cells.end(); ++it)
+            if (it.key().mid(1).toInt() > 16)
+                QVERIFY2(it.value().toObject().value("value").isNull(), qPrintable(it.key()));
+    }
+
+    void anUnwritableFolderIsSaidAndNothingOpened()
+    {
+        TestDatabase t;
+        seed(t.db());
+        WindowDriver<TfrmRep_Cost_Month> w(t.db());
+        w.click("btnSelect");
+        // A file where the folder should be.
+        QDir(ReportWindow::exportFolder()).removeRecursively();
+        QFile blocker(ReportWindow::exportFolder());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        w.click("BitBtn1");
+        QCOMPARE(w.files.opened.size(), 0);
+        QCOMPARE(w.prompter.texts().size(), 1);
+        QVERIFY(w.prompter.texts().first().contains(ReportWindow::exportFolder()));
+        QFile::remove(ReportWindow::exportFolder());
+
+        // No program for the file: the path is shown instead.
+        w.files.canOpen = false;
+        w.prompter.clear();
+        w.click("BitBtn1");
+        QCOMPARE(w.files.opened.size(), 1);
+        QVERIFY(w.prompter.texts().first().contains(w.files.opened.first()));
+    }
+
+    void dueDateListing_data() { TestDatabase::addEngineRows(); }
+    void dueDateListing()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        seed(t.db());
+        WindowDriver<TfrmRep_Cost_Month> w(t.db());
+        QCOMPARE(w.window.windowTitle(), QStringLiteral("frmRep_Cost_Month"));
+        QCOMPARE(w.get<DateMaskEdit>("edtBeg_date")->maskedText(), QStringLiteral("01/12/2569"));
+        QCOMPARE(w.get<DateMaskEdit>("edtEnd_date")->maskedText(), QStringLiteral("31/12/2569"));
+        w.click("btnSelect");
+        QCOMPARE(rowsOf(w), QStringList({
+                                "1|2570/00001|01/11/2569|นางศรี1 ใจดี|1,050.00|",
+                                "2|2570/00002|01/11/2569|นางศรี2 ใจดี|1,200.00|บันทึกชำระเงิน",
+                                "3|2570/00003|01/11/2569|นางศรี3 ใจดี|7.00|ยกเลิก",
+                                "4|2570/00004|01/11/2569|นางศรี4 ใจดี|0.50|บันทึกนำส่งเงิน",
+                                "5|2570/00005|01/11/2569|นางศรี5 ใจดี|0.00|",
+                                "|||รวมทั้งสิ้น |2,257.50|",
+                            }));
+        QCOMPARE(w.grid()->cell(5, 0), QStringLiteral("สถานะใบแจ้งหนี้"));
+
+        w.get<DateMaskEdit>("edtBeg_date")->setMaskedText(QStringLiteral("01/01/2571"));
+        w.get<DateMaskEdit>("edtEnd_date")->setMaskedText(QStringLiteral("31/01/2571"));
+        w.click("btnSelect");
+        QCOMPARE(w.prompter.texts(), QStringList({QStringLiteral("ไม่มีข้อมูลที่ต้องการ")}));
+        QCOMPARE(w.grid()->rowCount(), 2);
+    }
+
+    void payInListing_data() { TestDatabase::addEngineRows(); }
+    void payInListing()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        seed(t.db());
+        WindowDriver<TfrmRepPay_in_Bank> w(t.db());
+        w.click("btnSelect");
+        QCOMPARE(rowsOf(w), QStringList({
+                                "1|2570/00002|'01/11/2569|นางศรี2 ใจดี|1,200.00|'10/12/2569",
+                                "2|2570/00004|'01/11/2569|นางศรี4 ใจดี|0.50|'01/12/2569",
+                                "3|2570/00007|'01/11/2569|นางศรี7 ใจดี|0.01|'31/12/2569",
+                                "|||รวมทั้งสิ้น |1,200.51|",
+                            }));
+    }
+
+    void costDetailListing_data() { TestDatabase::addEngineRows(); }
+    void costDetailListing()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        seed(t.db());
+        WindowDriver<TfrmRep_Cost_Detail> w(t.db());
+        QVERIFY(w.get<QRadioButton>("RadioButton1")->isChecked());
+        QVERIFY(!w.combo("cmbCost_Code")->isEnabled());
+        QCOMPARE(w.combo("cmbCost_Code")->currentText(), QStringLiteral("001  ค่าเช่า"));
+        QVERIFY(w.get<QRadioButton>("RadioGroup1Item0")->isChecked());
+
+        w.click("btnSelect");
+        // The invoice without lines first, closed by a "รวม" row; numbers run on.
+        QCOMPARE(rowsOf(w), QStringList({
+                                "1|2570/00005|'01/11/2569|นางศรี5 ใจดี|0.00|ยังไม่ชำระเงิน|'||'",
+                                "|||รวม|0.00||||",
+                                "|001  ชื่อ 001|||||||",
+                                "2|2570/00001|'01/11/2569|นางศรี1 ใจดี|1,000.00|ยังไม่ชำระเงิน|'||'",
+                                "3|2570/00002|'01/11/2569|นางศรี2 ใจดี|1,200.00|บันทึกชำระเงิน|'10/12/2569||'",
+                                "4|2570/00004|'01/11/2569|นางศรี4 ใจดี|0.50|บันทึกนำส่งเงิน|'01/12/2569|RV-12|'15/12/2569",
+                                "|||รวม|2,200.50||||",
+                                "|7  ชื่อ 7|||||||",
+                                "5|2570/00001|'01/11/2569|นางศรี1 ใจดี|50.00|ยังไม่ชำระเงิน|'||'",
+                                "6|2570/00003|'01/11/2569|นางศรี3 ใจดี|7.00|ยกเลิก|'||'",
+                                "|||รวม|57.00||||",
+                                "|||รวมทั้งสิ้น|2,257.50||||",
+                            }));
+
+        // One cost type, even one whose code is a single character; paid only.
+        w.click("RadioButton2");
+        QVERIFY(w.combo("cmbCost_Code")->isEnabled());
+        w.combo("cmbCost_Code")->setCurrentIndex(1);
+        w.click("btnSelect");
+        QCOMPARE(rowsOf(w).size(), 5);
+        QCOMPARE(w.grid()->cell(1, 1), QStringLiteral("7  ชื่อ 7"));
+        w.get<QRadioButton>("RadioGroup1Item1")->click();
+        w.combo("cmbCost_Code")->setCurrentIndex(0);
+        w.click("btnSelect");
+        QCOMPARE(rowsOf(w), QStringList({
+                                "|001  ชื่อ 001|||||||",
+                                "1|2570/00002|'01/11/2569|นางศรี2 ใจดี|1,200.00|บันทึกชำระเงิน|'10/12/2569||'",
+                                "2|2570/00004|'01/11/2569|นางศรี4 ใจดี|0.50|บันทึกนำส่งเงิน|'01/12/2569|RV-12|'15/12/2569",
+                                "|||รวม|1,200.50||||",
+                                "|||รวมทั้งสิ้น|1,200.50||||",
+                            }));
+        w.get<QRadioButton>("RadioGroup1Item2")->click();
+        w.click("RadioButton1");
+        w.click("btnSelect");
+        QCOMPARE(rowsOf(w).size(), 9);  // status A only: 00005, and the two lines of 00001
+    }
+
+private:
+    QTemporaryDir exports_;
+};
+
+QTEST_MAIN(TestListings)
+#include "tst_listings.moc"
