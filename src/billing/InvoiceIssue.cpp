@@ -30,7 +30,8 @@ Invoice HeaderOf(const Draft& draft, const Issuer& issuer)
     return v;
 }
 
-Result Issue(Database& db, const Draft& draft, const Issuer& issuer)
+Result Issue(Database& db, const Draft& draft, const Issuer& issuer,
+             const std::function<void(const QString& number)>& alsoWrite)
 {
     Invoice invoice = HeaderOf(draft, issuer);
     Database::Transaction transaction(db);
@@ -40,6 +41,8 @@ Result Issue(Database& db, const Draft& draft, const Issuer& issuer)
     invoice.number = *number;
     invoice.timeEntry = db.serverNow().toString(QStringLiteral("HH:mm:ss"));
     InvoiceTable::insert(db, invoice);
+    if (alsoWrite)
+        alsoWrite(*number);
     transaction.commit();
     return {number, false};
 }

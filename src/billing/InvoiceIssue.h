@@ -4,6 +4,7 @@
 #include "data/Invoices.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 // Issuing an invoice: the one routine the cost entry window and the command
@@ -41,6 +42,9 @@ Invoice HeaderOf(const Draft& draft, const Issuer& issuer);
 // two workstations never share a number, and a failure leaves the counter
 // and both tables as they were (the DbError is passed on). Nothing is
 // written when the year is full.
-Result Issue(Database& db, const Draft& draft, const Issuer& issuer);
+// alsoWrite, when given, runs inside the same transaction once the number is
+// known, for rows that must be written with the invoice or not at all.
+Result Issue(Database& db, const Draft& draft, const Issuer& issuer,
+             const std::function<void(const QString& number)>& alsoWrite = {});
 
 } // namespace InvoiceIssue

@@ -30,6 +30,12 @@ QList<FixCost> FixCostTable::linesOfShop(Database& db, const QString& cafeteriaC
                                 {cafeteriaCode}));
 }
 
+QList<FixCost> FixCostTable::allLines(Database& db)
+{
+    return fixCostsOf(db.select(joinedLines
+                                + QStringLiteral("ORDER BY TR_Fix_Cost_Type.Cafeteria_Code, TR_Fix_Cost_Type.Cost_Code")));
+}
+
 std::optional<FixCost> FixCostTable::lineOfShop(Database& db, const QString& cafeteriaCode, const QString& costCode)
 {
     const QList<FixCost> found = fixCostsOf(db.select(joinedLines

@@ -21,6 +21,9 @@ namespace FixCostTable {
 // A shop's fixed costs. Not ordered.
 QList<FixCost> linesOfShop(Database& db, const QString& cafeteriaCode);
 
+// Every shop's fixed costs, by shop code and cost code.
+QList<FixCost> allLines(Database& db);
+
 // One line of a shop.
 std::optional<FixCost> lineOfShop(Database& db, const QString& cafeteriaCode, const QString& costCode);
 

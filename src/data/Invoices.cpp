@@ -90,6 +90,20 @@ QList<Invoice> searchUnpaid(Database& db, bool byNumber, const QString& typed)
                                 {Dialect::startsWithPattern(typed)}));
 }
 
+QStringList numbersDue(Database& db, const QString& fromNum, const QString& toNum, const QString& status)
+{
+    QString sql = QStringLiteral("SELECT Invoice_no FROM T_PayIn_Main\nWHERE (Date_Must_Pay_Num >= ?) AND (Date_Must_Pay_Num <= ?)");
+    QVariantList values{fromNum, toNum};
+    if (!status.isEmpty()) {
+        sql += QStringLiteral(" AND (Invoice_Status = ?)");
+        values << status;
+    }
+    QStringList numbers;
+    for (const Row& r : db.select(sql + QStringLiteral("\nORDER BY Invoice_no"), values))
+        numbers << r.text(0);
+    return numbers;
+}
+
 std::optional<Invoice> findHeader(Database& db, const QString& number)
 {
     const QList<Invoice> found =

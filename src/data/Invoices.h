@@ -65,6 +65,10 @@ void insert(Database& db, const Invoice& invoice);
 // number order. Headers only.
 QList<Invoice> searchUnpaid(Database& db, bool byNumber, const QString& typed);
 
+// The numbers of the invoices due in [fromNum, toNum] (yyyymmdd), of one
+// status when given, in number order.
+QStringList numbersDue(Database& db, const QString& fromNum, const QString& toNum, const QString& status);
+
 // The header only; lines stay empty.
 std::optional<Invoice> findHeader(Database& db, const QString& number);
 // The header with its lines in In_Order order.

@@ -52,6 +52,11 @@ QList<UserAccount> UserTable::inIdRange(Database& db, int fromId, int toId)
                                 {fromId, toId, kFirstSystemId}));
 }
 
+bool UserTable::exists(Database& db, const QString& userName)
+{
+    return !db.select(QStringLiteral("SELECT ID FROM T_USER WHERE (Username = ?)"), {userName}).isEmpty();
+}
+
 void UserTable::insert(Database& db, const UserAccount& a)
 {
     db.execute(QStringLiteral("INSERT INTO T_USER (ID, Username, Password, section, U_Surname, U_F_Name, U_L_Name, "

@@ -43,4 +43,5 @@ QList<UserAccount> listed(Database& db);
 // Those of them whose ID lies in [fromId, toId], in ID order.
 QList<UserAccount> inIdRange(Database& db, int fromId, int toId);
 void insert(Database& db, const UserAccount& account);
+bool exists(Database& db, const QString& userName);
 }

@@ -1,7 +1,7 @@
 #include "reports/ReportListings.h"
 
 #include "data/CostTypes.h"
-#include "data/Reports.h"
+#include "billing/ReportRows.h"
 #include "ui/StringGrid.h"
 #include "util/Utility.h"
 
@@ -12,37 +12,6 @@
 #include <QHBoxLayout>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QString operatorOf(const Invoice& v)
-{
-    return v.surName + v.firstName + QLatin1Char(' ') + v.lastName;
-}
-
-// The status word of the due-date listing; an issued, unpaid invoice has none.
-QString statusWord(const QString& status)
-{
-    if (status == QLatin1String("C"))
-        return QStringLiteral("ยกเลิก");
-    if (status == QLatin1String("P"))
-        return QStringLiteral("บันทึกชำระเงิน");
-    if (status == QLatin1String("R"))
-        return QStringLiteral("บันทึกนำส่งเงิน");
-    return {};
-}
-
-QStringList totalRow(const QString& label, Money total, int columns)
-{
-    QStringList row(columns, QString());
-    row[3] = label;
-    row[4] = FormatAmount(total);
-    return row;
-}
-
-const QString kGrandTotal = QStringLiteral("รวมทั้งสิ้น ");
-
-} // namespace
 
 // ------------------------------------------------------------- due dates
 
@@ -57,13 +26,12 @@ TfrmRep_Cost_Month::TfrmRep_Cost_Month(WorkContext& context, QWidget* parent)
 
 QStringList TfrmRep_Cost_Month::headers() const
 {
-    return {QStringLiteral("No"), QStringLiteral("เลขที่ใบแจ้งหนี้"), QStringLiteral("วันที่ออกใบแจ้งหนี้"),
-            QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("จำนวนเงิน"), QStringLiteral("สถานะใบแจ้งหนี้")};
+    return ReportRows::dueDateHeaders();
 }
 
 QList<int> TfrmRep_Cost_Month::widths() const
 {
-    return {50, 100, 100, 190, 100, 100};
+    return ReportRows::dueDateWidths();
 }
 
 ReportSheetOptions TfrmRep_Cost_Month::sheetOptions(const QString& begin, const QString& end) const
@@ -73,19 +41,7 @@ ReportSheetOptions TfrmRep_Cost_Month::sheetOptions(const QString& begin, const 
 
 QVector<QStringList> TfrmRep_Cost_Month::listRows(const QString& from, const QString& to)
 {
-    const QList<Invoice> invoices = ReportQueries::dueInRange(context().db, from, to);
-    QVector<QStringList> rows;
-    if (invoices.isEmpty())
-        return rows;
-    rows.reserve(invoices.size() + 1);
-    Money total;
-    for (const Invoice& v : invoices) {
-        rows.append({QString::number(rows.size() + 1), v.number, v.dateEntry, operatorOf(v), FormatAmount(v.payTotal),
-                     statusWord(v.status)});
-        total += v.payTotal;  // cancelled invoices count too
-    }
-    rows.append(totalRow(kGrandTotal, total, 6));
-    return rows;
+    return ReportRows::dueDate(context().db, from, to);
 }
 
 // --------------------------------------------------------- bank pay-ins
@@ -102,13 +58,12 @@ TfrmRepPay_in_Bank::TfrmRepPay_in_Bank(WorkContext& context, QWidget* parent)
 
 QStringList TfrmRepPay_in_Bank::headers() const
 {
-    return {QStringLiteral("No"), QStringLiteral("เลขที่ใบแจ้งหนี้"), QStringLiteral("วันที่ในใบแจ้งหนี้"),
-            QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("จำนวนเงิน"), QStringLiteral("วันที่ชำระเงินที่ธนาคาร")};
+    return ReportRows::payInHeaders();
 }
 
 QList<int> TfrmRepPay_in_Bank::widths() const
 {
-    return {50, 100, 100, 190, 100, 100};
+    return ReportRows::payInWidths();
 }
 
 ReportSheetOptions TfrmRepPay_in_Bank::sheetOptions(const QString& begin, const QString& end) const
@@ -118,20 +73,7 @@ ReportSheetOptions TfrmRepPay_in_Bank::sheetOptions(const QString& begin, const 
 
 QVector<QStringList> TfrmRepPay_in_Bank::listRows(const QString& from, const QString& to)
 {
-    const QList<Invoice> invoices = ReportQueries::paidInRange(context().db, from, to);
-    QVector<QStringList> rows;
-    if (invoices.isEmpty())
-        return rows;
-    rows.reserve(invoices.size() + 1);
-    Money total;
-    for (const Invoice& v : invoices) {
-        // The apostrophes keep the dates as text in the spreadsheet.
-        rows.append({QString::number(rows.size() + 1), v.number, QLatin1Char('\'') + v.dateEntry, operatorOf(v),
-                     FormatAmount(v.payTotal), QLatin1Char('\'') + v.payInDate});
-        total += v.payTotal;
-    }
-    rows.append(totalRow(kGrandTotal, total, 6));
-    return rows;
+    return ReportRows::payIn(context().db, from, to);
 }
 
 // ------------------------------------------------------ cost type detail
@@ -196,14 +138,12 @@ void TfrmRep_Cost_Detail::RadioButton2Click()
 
 QStringList TfrmRep_Cost_Detail::headers() const
 {
-    return {QStringLiteral("No"),           QStringLiteral("เลขที่ใบแจ้งหนี้"), QStringLiteral("วันที่ออกใบแจ้งหนี้"),
-            QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("จำนวนเงิน"),     QStringLiteral("สถานะใบแจ้งหนี้"),
-            QStringLiteral("วันที่ชำระเงิน"),   QStringLiteral("เลขที่ใบนำส่ง"),  QStringLiteral("วันที่ใบนำส่ง")};
+    return ReportRows::costDetailHeaders();
 }
 
 QList<int> TfrmRep_Cost_Detail::widths() const
 {
-    return {50, 100, 100, 190, 100, 100, 0, 0, 0};
+    return ReportRows::costDetailWidths();
 }
 
 ReportSheetOptions TfrmRep_Cost_Detail::sheetOptions(const QString& begin, const QString& end) const
@@ -215,40 +155,7 @@ QVector<QStringList> TfrmRep_Cost_Detail::listRows(const QString& from, const QS
 {
     const auto paid = static_cast<ReportQueries::PaidFilter>(std::max(RadioGroup1->checkedId(), 0));
     std::optional<QString> only;
-    if (RadioButton2->isChecked()) {
-        // The code is the text before the two-blank separator, however long.
-        const QString entry = TrimLeftSpaces(cmbCost_Code->currentText());
-        only = TrimSpaces(entry.section(QStringLiteral("  "), 0, 0));
-    }
-    const QList<ReportQueries::CostDetailRow> lines = ReportQueries::costDetail(context().db, from, to, paid, only);
-    QVector<QStringList> rows;
-    if (lines.isEmpty())
-        return rows;
-    constexpr int kColumns = 9;
-    QString currentCode;  // invoices without lines match it and get no heading
-    Money typeSum;
-    Money grandSum;
-    int number = 1;
-    for (int i = 0; i < lines.size(); ++i) {
-        const ReportQueries::CostDetailRow& line = lines.at(i);
-        if (line.costCode != currentCode) {
-            QStringList heading(kColumns, QString());
-            heading[1] = line.costCode + QStringLiteral("  ") + line.costName;
-            rows.append(heading);
-            currentCode = line.costCode;
-        }
-        const Invoice& v = line.invoice;
-        rows.append({QString::number(number++), v.number, QLatin1Char('\'') + v.dateEntry, operatorOf(v),
-                     FormatAmount(line.amount), line.statusMeaning, QLatin1Char('\'') + v.payInDate, v.rvNo,
-                     QLatin1Char('\'') + v.rvDate});
-        typeSum += line.amount;
-        grandSum += line.amount;
-        if (i + 1 < lines.size() && lines.at(i + 1).costCode != currentCode) {
-            rows.append(totalRow(QStringLiteral("รวม"), typeSum, kColumns));
-            typeSum = Money();
-        }
-    }
-    rows.append(totalRow(QStringLiteral("รวม"), typeSum, kColumns));
-    rows.append(totalRow(QStringLiteral("รวมทั้งสิ้น"), grandSum, kColumns));
-    return rows;
+    if (RadioButton2->isChecked())
+        only = ReportRows::CostCodeOfEntry(cmbCost_Code->currentText());
+    return ReportRows::costDetail(context().db, from, to, paid, only);
 }

@@ -2,9 +2,12 @@
 // database with demonstration data.
 #include "data/Database.h"
 #include "data/Schema.h"
+#include "tools/AdminCommands.h"
 #include "tools/DemoData.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <memory>
 #include <QTextStream>
 
 namespace {
@@ -37,7 +40,17 @@ int usage()
              "DIVISION FACULTY SECTION_NAME]\n"
              "      adds one T_USER row; SECTION is the rights level (3, 6 or 9).\n"
              "  costdesk-admin demo URL\n"
-             "      fills a new database with demonstration shops, cost types, invoices and accounts.\n";
+             "      fills a new database with demonstration shops, cost types, invoices and accounts.\n"
+             "  costdesk-admin print-invoices URL --pdf FILE (--number N ... | --due-from dd/mm/yyyy --due-to dd/mm/yyyy "
+             "[--status A|P|R|C])\n"
+             "      writes the invoices as the preview shows them, one page each, into one PDF.\n"
+             "  costdesk-admin export URL --report due|payin|detail --from dd/mm/yyyy --to dd/mm/yyyy "
+             "[--cost-code C] [--paid all|paid|unpaid] --xlsx FILE\n"
+             "      writes the listing's sheet as the report window exports it.\n"
+             "  costdesk-admin issue-monthly URL --month mm/yyyy --due dd/mm/yyyy --user NAME [--dry-run]\n"
+             "      issues the month's invoices from every shop's fixed costs, once per month.\n"
+             "  costdesk-admin cancel-invoice URL NUMBER --user NAME --reason TEXT\n"
+             "      cancels an unpaid invoice (A to C) and records who, when and why.\n";
     err().flush();
     return 2;
 }
@@ -92,7 +105,15 @@ int demo(const QStringList& args)
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Printing lays out text with the fonts, which needs the GUI part of Qt;
+    // without a display it draws offscreen.
+    const bool printing = argc > 1 && QByteArray(argv[1]) == "print-invoices";
+    if (printing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> application(printing ? new QGuiApplication(argc, argv)
+                                                           : new QCoreApplication(argc, argv));
+    QCoreApplication& app = *application;
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
         return usage();
@@ -104,6 +125,14 @@ int main(int argc, char* argv[])
             return addUser(args);
         if (command == QLatin1String("demo"))
             return demo(args);
+        if (command == QLatin1String("print-invoices"))
+            return AdminCommands::printInvoices(args, out(), err());
+        if (command == QLatin1String("export"))
+            return AdminCommands::exportListing(args, out(), err());
+        if (command == QLatin1String("issue-monthly"))
+            return AdminCommands::issueMonthly(args, out(), err());
+        if (command == QLatin1String("cancel-invoice"))
+            return AdminCommands::cancelInvoice(args, out(), err());
     } catch (const DbError& e) {
         err() << "costdesk-admin: " << e.text() << "\n";
         return 1;

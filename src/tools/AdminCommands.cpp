@@ -1,0 +1,374 @@
+#include "tools/AdminCommands.h"
+
+#include "billing/InvoiceIssue.h"
+#include "billing/InvoicePrint.h"
+#include "billing/ReportRows.h"
+#include "core/ThaiDate.h"
+#include "data/FixCosts.h"
+#include "data/Operations.h"
+#include "data/Schema.h"
+#include "data/StartupQueries.h"
+#include "print/PagePainter.h"
+#include "xlsx/ReportSheet.h"
+#include "xlsx/SheetWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QTemporaryFile>
+
+#include <cstdio>
+#include <memory>
+
+namespace AdminCommands {
+
+namespace {
+
+// Options after the URL: "--name value" pairs, a name given more than once
+// keeping every value, and flags without a value.
+class Options {
+public:
+    Options(const QStringList& args, const QStringList& flags)
+    {
+        for (int i = 0; i < args.size(); ++i) {
+            const QString& a = args.at(i);
+            if (!a.startsWith(QLatin1String("--"))) {
+                positional_ << a;
+            } else if (flags.contains(a)) {
+                values_[a] << QString();
+            } else if (i + 1 < args.size()) {
+                values_[a] << args.at(++i);
+            } else {
+                missing_ = a;
+            }
+        }
+    }
+    QString value(const char* name) const
+    {
+        const QStringList v = values_.value(QLatin1String(name));
+        return v.isEmpty() ? QString() : v.last();
+    }
+    QStringList values(const char* name) const { return values_.value(QLatin1String(name)); }
+    bool has(const char* name) const { return values_.contains(QLatin1String(name)); }
+    const QStringList& positional() const { return positional_; }
+    QString missingValue() const { return missing_; }
+    QStringList names() const { return values_.keys(); }
+
+private:
+    QMap<QString, QStringList> values_;
+    QStringList positional_;
+    QString missing_;
+};
+
+class Failure {
+public:
+    explicit Failure(QString text, int code = 1) : text_(std::move(text)), code_(code) {}
+    const QString& text() const { return text_; }
+    int code() const { return code_; }
+
+private:
+    QString text_;
+    int code_;
+};
+
+std::unique_ptr<Database> openDatabase(const QString& url)
+{
+    auto db = Database::open(ConnectionSettings::fromUrl(url));
+    // A database made by an older version gets the tables these commands use.
+    Schema::migrate(*db);
+    return db;
+}
+
+// A real dd/mm/yyyy date as given ("1/2/2569" allowed), or a Failure.
+QString dateOption(const Options& o, const char* name)
+{
+    const QString given = o.value(name);
+    const QString date = NormalizeDateText(given);
+    if (!IsCalendarDate(date))
+        throw Failure(QStringLiteral("วันที่ไม่ถูกต้อง (%1 %2): ต้องเป็นวันที่จริงแบบ วว/ดด/ปปปป พ.ศ.")
+                          .arg(QLatin1String(name), given),
+                      2);
+    return date;
+}
+
+QString required(const Options& o, const char* name)
+{
+    const QString v = o.value(name);
+    if (v.isEmpty())
+        throw Failure(QStringLiteral("ต้องระบุ %1").arg(QLatin1String(name)), 2);
+    return v;
+}
+
+void checkKnown(const Options& o, const QStringList& known)
+{
+    if (!o.missingValue().isEmpty())
+        throw Failure(QStringLiteral("%1 ต้องมีค่าตามหลัง").arg(o.missingValue()), 2);
+    for (const QString& name : o.names())
+        if (!known.contains(name))
+            throw Failure(QStringLiteral("ไม่รู้จักตัวเลือก %1").arg(name), 2);
+}
+
+// A file in a folder that can be written, checked before any work is done.
+void checkWritable(const QString& path)
+{
+    const QFileInfo info(path);
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.isDir() || !folder.isWritable() || (info.exists() && !info.isWritable()))
+        throw Failure(QStringLiteral("ไม่สามารถเขียนแฟ้ม %1").arg(path));
+}
+
+template <class Command>
+int run(QTextStream& err, Command command)
+{
+    try {
+        return command();
+    } catch (const Failure& f) {
+        err << "costdesk-admin: " << f.text() << "\n";
+        return f.code();
+    } catch (const DbError& e) {
+        err << "costdesk-admin: " << e.text() << "\n";
+        return 1;
+    }
+}
+
+QString serverStamp(Database& db)
+{
+    const QDateTime now = db.serverNow();
+    return CurrentDateText(now) + QLatin1Char(' ') + now.toString(QStringLiteral("HH:mm:ss"));
+}
+
+} // namespace
+
+int printInvoices(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    return run(err, [&] {
+        const Options o(args, {});
+        checkKnown(o, {QStringLiteral("--pdf"), QStringLiteral("--number"), QStringLiteral("--due-from"),
+                       QStringLiteral("--due-to"), QStringLiteral("--status")});
+        if (o.positional().size() != 1)
+            throw Failure(QStringLiteral("usage: costdesk-admin print-invoices URL --pdf FILE (--number N ... | "
+                                         "--due-from dd/mm/yyyy --due-to dd/mm/yyyy [--status A|P|R|C])"),
+                          2);
+        const QString pdf = required(o, "--pdf");
+        const QString status = o.value("--status");
+        if (!status.isEmpty() && !QStringList({"A", "P", "R", "C"}).contains(status))
+            throw Failure(QStringLiteral("สถานะต้องเป็น A, P, R หรือ C"), 2);
+        const bool byNumber = o.has("--number");
+        if (byNumber == (o.has("--due-from") || o.has("--due-to")))
+            throw Failure(QStringLiteral("ระบุ --number หรือช่วง --due-from/--due-to อย่างใดอย่างหนึ่ง"), 2);
+        QString from, to;
+        if (!byNumber) {
+            from = dateOption(o, "--due-from");
+            to = dateOption(o, "--due-to");
+        }
+        checkWritable(pdf);
+        auto db = openDatabase(o.positional().first());
+        const QStringList numbers = byNumber
+            ? o.values("--number")
+            : InvoiceTable::numbersDue(*db, DisplayToSortDate(from), DisplayToSortDate(to), status);
+        if (numbers.isEmpty())
+            throw Failure(QStringLiteral("ไม่มีใบแจ้งหนี้ที่ตรงกับเงื่อนไข"));
+        const DocumentTexts texts = DocumentTexts::load(ConnectionSettings::settingsFilePath());
+        QList<Page> pages;
+        for (const QString& number : numbers) {
+            const InvoicePrint::Result r = InvoicePrint::LoadPage(*db, number, texts);
+            if (!r.page)
+                throw Failure(number + QStringLiteral(": ") + r.refusal.trimmed());
+            pages << *r.page;
+        }
+        // Written beside the target and renamed over it only when complete.
+        const QFileInfo target(pdf);
+        QTemporaryFile part(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
+        if (!part.open())
+            throw Failure(QStringLiteral("ไม่สามารถเขียนแฟ้ม %1").arg(pdf));
+        part.close();
+        if (!PagePainter::writePdf(part.fileName(), pages, QStringLiteral("ใบแจ้งหนี้"))
+            || std::rename(QFile::encodeName(part.fileName()).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
+            throw Failure(QStringLiteral("ไม่สามารถเขียนแฟ้ม %1").arg(pdf));
+        part.setAutoRemove(false);
+        QFile::setPermissions(target.absoluteFilePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                             | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        out << "พิมพ์ใบแจ้งหนี้ " << pages.size() << " ฉบับลงแฟ้ม " << pdf << "\n";
+        return 0;
+    });
+}
+
+int exportListing(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    return run(err, [&] {
+        const Options o(args, {});
+        checkKnown(o, {QStringLiteral("--report"), QStringLiteral("--from"), QStringLiteral("--to"),
+                       QStringLiteral("--cost-code"), QStringLiteral("--paid"), QStringLiteral("--xlsx")});
+        if (o.positional().size() != 1)
+            throw Failure(QStringLiteral("usage: costdesk-admin export URL --report due|payin|detail --from dd/mm/yyyy "
+                                         "--to dd/mm/yyyy [--cost-code C] [--paid all|paid|unpaid] --xlsx FILE"),
+                          2);
+        const QString report = required(o, "--report");
+        if (!QStringList({"due", "payin", "detail"}).contains(report))
+            throw Failure(QStringLiteral("ไม่รู้จักรายงาน %1: ใช้ due, payin หรือ detail").arg(report), 2);
+        const QString from = dateOption(o, "--from");
+        const QString to = dateOption(o, "--to");
+        const QString paidText = o.has("--paid") ? o.value("--paid") : QStringLiteral("all");
+        const QStringList paidWords = {QStringLiteral("all"), QStringLiteral("paid"), QStringLiteral("unpaid")};
+        if (!paidWords.contains(paidText))
+            throw Failure(QStringLiteral("--paid ต้องเป็น all, paid หรือ unpaid"), 2);
+        if (report != QLatin1String("detail") && (o.has("--paid") || o.has("--cost-code")))
+            throw Failure(QStringLiteral("--paid และ --cost-code ใช้ได้กับรายงาน detail เท่านั้น"), 2);
+        const QString xlsx = required(o, "--xlsx");
+        checkWritable(xlsx);
+
+        auto db = openDatabase(o.positional().first());
+        const QString fromNum = DisplayToSortDate(from);
+        const QString toNum = DisplayToSortDate(to);
+        ReportGrid grid;
+        ReportSheetOptions sheet;
+        QVector<QStringList> rows;
+        if (report == QLatin1String("due")) {
+            grid.headers = ReportRows::dueDateHeaders();
+            rows = ReportRows::dueDate(*db, fromNum, toNum);
+            sheet = InvoiceListingSheetOptions(from, to);
+        } else if (report == QLatin1String("payin")) {
+            grid.headers = ReportRows::payInHeaders();
+            rows = ReportRows::payIn(*db, fromNum, toNum);
+            sheet = PayInListingSheetOptions(from, to);
+        } else {
+            grid.headers = ReportRows::costDetailHeaders();
+            std::optional<QString> code;
+            if (o.has("--cost-code"))
+                code = ReportRows::CostCodeOfEntry(o.value("--cost-code"));
+            rows = ReportRows::costDetail(*db, fromNum, toNum,
+                                          static_cast<ReportQueries::PaidFilter>(paidWords.indexOf(paidText)), code);
+            sheet = CostDetailSheetOptions(from, to);
+        }
+        for (const QStringList& row : rows)
+            grid.rows << row;
+        if (rows.isEmpty())
+            err << "costdesk-admin: ไม่มีข้อมูลที่ต้องการ (the sheet has its header only)\n";
+        const SheetWriteResult result = WriteSheet(BuildReportSheet(grid, sheet), xlsx);
+        if (!result.ok())
+            throw Failure(result.message);
+        out << "บันทึกรายงาน " << rows.size() << " แถวลงแฟ้ม " << xlsx << "\n";
+        return 0;
+    });
+}
+
+int issueMonthly(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    return run(err, [&] {
+        const Options o(args, {QStringLiteral("--dry-run")});
+        checkKnown(o, {QStringLiteral("--month"), QStringLiteral("--due"), QStringLiteral("--user"),
+                       QStringLiteral("--dry-run")});
+        if (o.positional().size() != 1)
+            throw Failure(QStringLiteral("usage: costdesk-admin issue-monthly URL --month mm/yyyy --due dd/mm/yyyy "
+                                         "--user NAME [--dry-run]"),
+                          2);
+        const QString month = required(o, "--month");
+        if (!IsCalendarDate(QStringLiteral("01/") + month))
+            throw Failure(QStringLiteral("เดือนไม่ถูกต้อง (%1): ต้องเป็น ดด/ปปปป พ.ศ.").arg(month), 2);
+        const QString due = dateOption(o, "--due");
+        const QString user = required(o, "--user");
+        const bool dryRun = o.has("--dry-run");
+
+        auto db = openDatabase(o.positional().first());
+        if (!UserTable::exists(*db, user))
+            throw Failure(QStringLiteral("ไม่พบผู้ใช้ %1").arg(user), 2);
+        const QString today = CurrentDateText(db->serverNow());
+        const InvoiceIssue::Issuer issuer{today, BudgetYearOf(today), user};
+        const QString detail = QStringLiteral("ประจำเดือน ") + month;
+
+        // The fixed costs of each shop, in code order; a zero amount bills nothing.
+        QMap<QString, QList<FixCost>> byShop;
+        for (const FixCost& line : FixCostTable::allLines(*db))
+            if (line.amount != Money())
+                byShop[line.cafeteriaCode] << line;
+
+        int issued = 0, skipped = 0, done = 0;
+        Money total;
+        for (auto it = byShop.cbegin(); it != byShop.cend(); ++it, ++done) {
+            const std::optional<CafeteriaTable::Shop> shop = CafeteriaTable::findByCode(*db, it.key());
+            if (!shop) {
+                err << "costdesk-admin: ไม่พบร้านค้า " << it.key() << " ข้ามไป\n";
+                continue;
+            }
+            const QList<FixCost>& lines = it.value();
+            // Seven lines to an invoice.
+            for (int first = 0, part = 1; first < lines.size(); first += 7, ++part) {
+                if (MonthlyRunTable::issued(*db, month, shop->code, part)) {
+                    ++skipped;
+                    continue;
+                }
+                InvoiceIssue::Draft draft{*shop, due, {}};
+                for (int k = first; k < std::min<int>(first + 7, lines.size()); ++k)
+                    draft.lines.append({k - first + 1, lines.at(k).costCode, lines.at(k).costName, lines.at(k).amount,
+                                        detail});
+                const Money amount = InvoiceIssue::HeaderOf(draft, issuer).payTotal;
+                if (dryRun) {
+                    out << shop->code << "  " << shop->name << "  ส่วนที่ " << part << "  " << draft.lines.size()
+                        << " รายการ  " << FormatAmount(amount) << "\n";
+                    ++issued;
+                    total += amount;
+                    continue;
+                }
+                InvoiceIssue::Result result;
+                try {
+                    result = InvoiceIssue::Issue(*db, draft, issuer, [&](const QString& number) {
+                        MonthlyRunTable::record(*db, month, shop->code, part, number, user, serverStamp(*db));
+                    });
+                } catch (const DbError& e) {
+                    // Another run of the same month wrote this part first: its
+                    // record's key refused ours, and our invoice rolled back.
+                    if (!e.isUniqueViolation())
+                        throw;
+                    ++skipped;
+                    continue;
+                }
+                if (result.yearFull)
+                    throw Failure(InvoiceIssue::YearFullMessage(issuer.budgetYear));
+                out << *result.number << "  " << shop->code << "  " << shop->name << "  " << FormatAmount(amount) << "\n";
+                ++issued;
+                total += amount;
+            }
+            if (byShop.size() > 20 && (done + 1) % 10 == 0)
+                err << "ร้านค้า " << done + 1 << "/" << byShop.size() << "\n";
+        }
+        out << (dryRun ? "จะออกใบแจ้งหนี้ " : "ออกใบแจ้งหนี้ ") << issued << " ฉบับ รวม " << FormatAmount(total)
+            << " บาท; ออกไปแล้วก่อนหน้านี้ " << skipped << " ฉบับ\n";
+        return 0;
+    });
+}
+
+int cancelInvoice(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    return run(err, [&] {
+        const Options o(args, {});
+        checkKnown(o, {QStringLiteral("--user"), QStringLiteral("--reason")});
+        if (o.positional().size() != 2)
+            throw Failure(QStringLiteral("usage: costdesk-admin cancel-invoice URL NUMBER --user NAME --reason TEXT"), 2);
+        const QString number = o.positional().at(1);
+        const QString user = required(o, "--user");
+        const QString reason = required(o, "--reason").trimmed();
+        if (reason.isEmpty())
+            throw Failure(QStringLiteral("ต้องระบุเหตุผลของการยกเลิก"), 2);
+        auto db = openDatabase(o.positional().first());
+        if (!UserTable::exists(*db, user))
+            throw Failure(QStringLiteral("ไม่พบผู้ใช้ %1").arg(user), 2);
+        const CancelTable::Result r = CancelTable::cancel(*db, number, user, reason, serverStamp(*db));
+        switch (r.outcome) {
+        case CancelTable::Outcome::Cancelled:
+            out << "ยกเลิกใบแจ้งหนี้ " << number << " แล้ว\n";
+            return 0;
+        case CancelTable::Outcome::NotFound:
+            throw Failure(QStringLiteral("ไม่พบใบแจ้งหนี้ %1").arg(number));
+        case CancelTable::Outcome::NotIssued:
+            break;
+        }
+        const QString why = r.status == QLatin1String("P")   ? QStringLiteral("บันทึกชำระเงินแล้ว")
+                            : r.status == QLatin1String("R") ? QStringLiteral("บันทึกนำส่งเงินแล้ว")
+                            : r.status == QLatin1String("C") ? QStringLiteral("ถูกยกเลิกไปแล้ว")
+                                                             : QStringLiteral("สถานะ ") + r.status;
+        throw Failure(QStringLiteral("ใบแจ้งหนี้ %1 %2 ยกเลิกไม่ได้ (ยกเลิกได้เฉพาะใบที่ยังไม่ชำระเงิน)").arg(number, why));
+    });
+}
+
+} // namespace AdminCommands

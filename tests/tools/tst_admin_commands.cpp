@@ -1,0 +1,260 @@
+// costdesk-admin's billing commands run as a user runs them, on both
+// engines: the PDF and the sheet read back, the monthly run issuing once even
+// when killed part-way, and cancellation of unpaid invoices only.
+#include "core/ThaiDate.h"
+#include "data/Cafeterias.h"
+#include "data/CostTypes.h"
+#include "data/FixCosts.h"
+#include "data/Invoices.h"
+#include "data/StartupQueries.h"
+#include "print/PrintChecks.h"
+#include "support/TestDatabase.h"
+#include "xlsx/XlsxReadBack.h"
+
+#include <QJsonArray>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Outcome {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Outcome admin(const QStringList& args)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(COSTDESK_ADMIN), args);
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+int count(Database& db, const QString& sql, const QVariantList& values = {})
+{
+    return db.select(sql, values).first().integer(0);
+}
+
+void addShop(Database& db, int i, int fixedCosts)
+{
+    CafeteriaTable::Shop shop;
+    shop.code = QStringLiteral("CF2570%1").arg(i, 4, 10, QLatin1Char('0'));
+    shop.name = QStringLiteral("ร้านที่ %1").arg(i);
+    shop.surName = QStringLiteral("นาย");
+    shop.firstName = QStringLiteral("สมชาย");
+    shop.lastName = QStringLiteral("ทดสอบ");
+    shop.location = QStringLiteral("โรงอาหารกลาง");
+    CafeteriaTable::insertShop(db, shop);
+    for (int k = 1; k <= fixedCosts; ++k)
+        FixCostTable::insert(db, shop.code, QStringLiteral("00%1").arg(k), Money::fromSatang(10000 * k));
+}
+
+void seed(Database& db)
+{
+    for (int k = 1; k <= 9; ++k)
+        CostTypeTable::insert(db, {QStringLiteral("00%1").arg(k), QStringLiteral("ค่าใช้จ่าย %1").arg(k)});
+    UserTable::insert(db, {1, QStringLiteral("clerk"), QStringLiteral("clerk3"), 3});
+}
+
+void storeInvoice(Database& db, const QString& number, const QString& status, const QString& due)
+{
+    Invoice v;
+    v.number = number;
+    v.dateEntry = QStringLiteral("01/12/2569");
+    v.dateMustPay = due;
+    v.dateMustPayNum = DisplayToSortDate(due);
+    v.cafeteriaCode = QStringLiteral("CF25700001");
+    v.firstName = QStringLiteral("สมชาย");
+    v.status = status;
+    v.lines = {{1, QStringLiteral("001"), QStringLiteral("ค่าเช่าพื้นที่"), Money::fromSatang(252850), QString()}};
+    v.payTotal = v.linesTotal();
+    InvoiceTable::insert(db, v);
+}
+
+} // namespace
+
+class TestAdminCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void printsInvoicesIntoOnePdf_data() { TestDatabase::addEngineRows(); }
+    void printsInvoicesIntoOnePdf()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        seed(t.db());
+        storeInvoice(t.db(), QStringLiteral("2570/00001"), QStringLiteral("A"), QStringLiteral("05/12/2569"));
+        storeInvoice(t.db(), QStringLiteral("2570/00002"), QStringLiteral("P"), QStringLiteral("06/12/2569"));
+        storeInvoice(t.db(), QStringLiteral("2570/00003"), QStringLiteral("A"), QStringLiteral("07/01/2570"));
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("due.pdf"));
+
+        Outcome r = admin({"print-invoices", t.url(), "--pdf", pdf, "--due-from", "1/12/2569", "--due-to", "31/12/2569"});
+        QCOMPARE(r.code, 0);
+        if (!PrintChecks::hasPdfToText())
+            QSKIP("pdftotext is not installed");
+        QStringList pages = PrintChecks::pdfPages(pdf);
+        QCOMPARE(pages.size(), 2);
+        QVERIFY(PrintChecks::squeezed(pages.at(1)).contains(QStringLiteral("2570/00002")));
+        QVERIFY(PrintChecks::squeezed(pages.at(0)).contains(QStringLiteral("สองพันห้าร้อยยี่สิบแปดบาทห้าสิบสตางค์")));
+
+        r = admin({"print-invoices", t.url(), "--pdf", pdf, "--number", "2570/00003", "--number", "2570/00001"});
+        QCOMPARE(r.code, 0);
+        pages = PrintChecks::pdfPages(pdf);
+        QCOMPARE(pages.size(), 2);
+        QVERIFY(PrintChecks::squeezed(pages.at(0)).contains(QStringLiteral("2570/00003")));
+        r = admin({"print-invoices", t.url(), "--pdf", pdf, "--due-from", "1/12/2569", "--due-to", "31/12/2569",
+                   "--status", "A"});
+        QCOMPARE(PrintChecks::pdfPages(pdf).size(), 1);
+
+        // Refusals leave no file behind, not even a half-written one.
+        const QString other = dir.filePath(QStringLiteral("other.pdf"));
+        QCOMPARE(admin({"print-invoices", t.url(), "--pdf", other, "--number", "2570/09999"}).code, 1);
+        QCOMPARE(admin({"print-invoices", t.url(), "--pdf", other, "--due-from", "31/02/2569", "--due-to", "1/3/2569"}).code, 2);
+        QCOMPARE(admin({"print-invoices", "mysql://x", "--pdf", other, "--number", "1"}).code, 1);
+        QCOMPARE(admin({"print-invoices", t.url(), "--pdf", dir.filePath("none/x.pdf"), "--number", "2570/00001"}).code, 1);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"due.pdf"}));
+    }
+
+    void exportsTheSheetTheWindowWrites_data() { TestDatabase::addEngineRows(); }
+    void exportsTheSheetTheWindowWrites()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        seed(t.db());
+        storeInvoice(t.db(), QStringLiteral("2570/00001"), QStringLiteral("A"), QStringLiteral("05/12/2569"));
+        storeInvoice(t.db(), QStringLiteral("2570/00002"), QStringLiteral("C"), QStringLiteral("06/12/2569"));
+        QTemporaryDir dir;
+        const QString xlsx = dir.filePath(QStringLiteral("due.xlsx"));
+        const Outcome r = admin({"export", t.url(), "--report", "due", "--from", "01/12/2569", "--to", "31/12/2569",
+                                 "--xlsx", xlsx});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(admin({"export", t.url(), "--report", "monthly", "--from", "01/12/2569", "--to", "31/12/2569",
+                        "--xlsx", xlsx}).code,
+                 2);
+        QString error;
+        const std::optional<QJsonObject> sheet = xlsxcheck::readBack(xlsx, error);
+        if (!sheet)
+            QSKIP(qPrintable(error));
+        const QJsonObject cells = sheet->value("cells").toObject();
+        QCOMPARE(cells.value("A1").toObject().value("value").toString(), QStringLiteral("รายงานใบแจ้งการชำระเงิน"));
+        QCOMPARE(cells.value("F6").toObject().value("value").toString(), QStringLiteral("ยกเลิก"));
+        QCOMPARE(cells.value("E7").toObject().value("value").toDouble(), 5057.0);
+        QCOMPARE(cells.value("D7").toObject().value("value").toString(), QStringLiteral("รวมทั้งสิ้น "));
+    }
+
+    void monthlyRunIssuesOnce_data() { TestDatabase::addEngineRows(); }
+    void monthlyRunIssuesOnce()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        seed(t.db());
+        addShop(t.db(), 1, 3);
+        addShop(t.db(), 2, 9);  // two invoices: seven lines and two
+        addShop(t.db(), 3, 0);  // no fixed costs: nothing
+        const QStringList run = {"issue-monthly", t.url(), "--month", "01/2570", "--due", "15/01/2570", "--user", "clerk"};
+
+        Outcome r = admin(run + QStringList{"--dry-run"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out.count(QStringLiteral("CF2570")), 3);
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 0);
+
+        r = admin(run);
+        QCOMPARE(r.code, 0);
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 3);
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Detail")), 12);
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Monthly_Run")), 3);
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT MAX(In_Order) FROM T_PayIn_Detail")), 7);
+        const std::optional<Invoice> second =
+            InvoiceTable::find(t.db(), t.db().select(QStringLiteral("SELECT Invoice_no FROM T_Monthly_Run WHERE "
+                                                                    "Cafeteria_Code = 'CF25700002' AND Part = 2"))
+                                           .first()
+                                           .text(0));
+        QVERIFY(second.has_value());
+        QCOMPARE(second->lines.size(), 2);
+        QCOMPARE(second->payTotal, Money::fromSatang(170000));  // costs 8 and 9
+        QCOMPARE(second->dateMustPay, QStringLiteral("15/01/2570"));
+        QCOMPARE(second->userEntry, QStringLiteral("clerk"));
+        QCOMPARE(second->status, QStringLiteral("A"));
+
+        r = admin(run);  // the same month again
+        QCOMPARE(r.code, 0);
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 3);
+        QCOMPARE(admin({"issue-monthly", t.url(), "--month", "13/2570", "--due", "15/01/2570", "--user", "clerk"}).code, 2);
+        QCOMPARE(admin({"issue-monthly", t.url(), "--month", "01/2570", "--due", "15/01/2570", "--user", "nobody"}).code, 2);
+    }
+
+    void killedMonthlyRunResumes_data() { TestDatabase::addEngineRows(); }
+    void killedMonthlyRunResumes()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        seed(t.db());
+        constexpr int kShops = 400;
+        {
+            Database::Transaction tx(t.db());
+            for (int i = 1; i <= kShops; ++i)
+                addShop(t.db(), i, 2);
+            tx.commit();
+        }
+        const QStringList run = {"issue-monthly", t.url(), "--month", "01/2570", "--due", "15/01/2570", "--user", "clerk"};
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        child.setProcessEnvironment(env);
+        child.start(QStringLiteral(COSTDESK_ADMIN), run);
+        QVERIFY(child.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Monthly_Run")) > 30, 60000);
+        child.kill();
+        QVERIFY(child.waitForFinished());
+        const int before = count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Monthly_Run"));
+        QVERIFY2(before < kShops, "the run ended before it could be interrupted");
+
+        QCOMPARE(admin(run).code, 0);
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Monthly_Run")), kShops);
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), kShops);
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(DISTINCT Cafeteria_Code) FROM T_PayIn_Main")), kShops);
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Detail")), 2 * kShops);
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT Invoice_Runno FROM TR_Invoice_Runno")), kShops + 1);
+    }
+
+    void cancelsUnpaidInvoicesOnly_data() { TestDatabase::addEngineRows(); }
+    void cancelsUnpaidInvoicesOnly()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        seed(t.db());
+        storeInvoice(t.db(), QStringLiteral("2570/00001"), QStringLiteral("A"), QStringLiteral("05/12/2569"));
+        storeInvoice(t.db(), QStringLiteral("2570/00002"), QStringLiteral("P"), QStringLiteral("05/12/2569"));
+        storeInvoice(t.db(), QStringLiteral("2570/00003"), QStringLiteral("R"), QStringLiteral("05/12/2569"));
+        const auto cancel = [&](const char* number) {
+            return admin({"cancel-invoice", t.url(), QString::fromLatin1(number), "--user", "clerk", "--reason",
+                          "ออกใบแจ้งหนี้ซ้ำ"});
+        };
+        QCOMPARE(cancel("2570/00001").code, 0);
+        QCOMPARE(InvoiceTable::findHeader(t.db(), QStringLiteral("2570/00001"))->status, QStringLiteral("C"));
+        QCOMPARE(t.db().select(QStringLiteral("SELECT Reason, Cancelled_By FROM T_Invoice_Cancel")).first().text(0),
+                 QStringLiteral("ออกใบแจ้งหนี้ซ้ำ"));
+        QVERIFY(InvoiceTable::searchUnpaid(t.db(), true, QString()).isEmpty());  // gone from the reprint list
+
+        for (const char* number : {"2570/00002", "2570/00003", "2570/00001", "2570/09999"}) {
+            const Outcome r = cancel(number);
+            QCOMPARE(r.code, 1);
+            QVERIFY(!r.err.trimmed().isEmpty());
+        }
+        QCOMPARE(InvoiceTable::findHeader(t.db(), QStringLiteral("2570/00002"))->status, QStringLiteral("P"));
+        QCOMPARE(InvoiceTable::findHeader(t.db(), QStringLiteral("2570/00003"))->status, QStringLiteral("R"));
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Invoice_Cancel")), 1);
+        // The number stays taken.
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main WHERE Invoice_no = '2570/00001'")), 1);
+        QCOMPARE(admin({"cancel-invoice", t.url(), "2570/00001", "--user", "clerk"}).code, 2);
+    }
+};
+
+QTEST_MAIN(TestAdminCommands)
+#include "tst_admin_commands.moc"
