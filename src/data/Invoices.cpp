@@ -19,7 +19,19 @@ QVariant textOrNull(const QString& text)
     return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
 }
 
-QList<Invoice> invoicesOf(const Rows& rows)
+} // namespace
+
+Money Invoice::linesTotal() const
+{
+    Money total;
+    for (const InvoiceLine& line : lines)
+        total += line.amount;
+    return total;
+}
+
+namespace InvoiceTable {
+
+QList<Invoice> headersOf(const Rows& rows)
 {
     QList<Invoice> list;
     if (rows.isEmpty())
@@ -44,17 +56,6 @@ QList<Invoice> invoicesOf(const Rows& rows)
     return list;
 }
 
-} // namespace
-
-Money Invoice::linesTotal() const
-{
-    Money total;
-    for (const InvoiceLine& line : lines)
-        total += line.amount;
-    return total;
-}
-
-namespace InvoiceTable {
 
 std::optional<QString> drawInvoiceNumber(Database& db, const QString& budgetYear)
 {
@@ -85,7 +86,7 @@ void insert(Database& db, const Invoice& v)
 QList<Invoice> searchUnpaid(Database& db, bool byNumber, const QString& typed)
 {
     const QString column = byNumber ? QStringLiteral("Invoice_no") : QStringLiteral("FirstName");
-    return invoicesOf(db.select(QStringLiteral("SELECT * FROM T_PayIn_Main\nWHERE (Invoice_Status = 'A') AND ")
+    return headersOf(db.select(QStringLiteral("SELECT * FROM T_PayIn_Main\nWHERE (Invoice_Status = 'A') AND ")
                                     + db.dialect().containsCondition(column) + QStringLiteral("\nORDER BY Invoice_no"),
                                 {Dialect::startsWithPattern(typed)}));
 }
@@ -107,7 +108,7 @@ QStringList numbersDue(Database& db, const QString& fromNum, const QString& toNu
 std::optional<Invoice> findHeader(Database& db, const QString& number)
 {
     const QList<Invoice> found =
-        invoicesOf(db.select(QStringLiteral("SELECT * FROM T_PayIn_Main\nWHERE (Invoice_no = ?)"), {number}));
+        headersOf(db.select(QStringLiteral("SELECT * FROM T_PayIn_Main\nWHERE (Invoice_no = ?)"), {number}));
     if (found.isEmpty())
         return std::nullopt;
     return found.first();

@@ -69,6 +69,9 @@ QList<Invoice> searchUnpaid(Database& db, bool byNumber, const QString& typed);
 // status when given, in number order.
 QStringList numbersDue(Database& db, const QString& fromNum, const QString& toNum, const QString& status);
 
+// Invoices from the rows of a SELECT * on T_PayIn_Main; lines stay empty.
+QList<Invoice> headersOf(const Rows& rows);
+
 // The header only; lines stay empty.
 std::optional<Invoice> findHeader(Database& db, const QString& number);
 // The header with its lines in In_Order order.
