@@ -218,7 +218,7 @@ void bankPart(Band& band, const InvoiceDocument& invoice, const DocumentTexts& t
 // more surely where the data leaves room for it.
 constexpr qreal kBarMinMm = 0.25;
 constexpr qreal kBarPreferredMm = 0.33;
-constexpr qreal kBarHeightMm = 12.0;
+constexpr qreal kBarHeightMm = 11.0;
 // Banks ask for a QR code of at least 20 mm; a little more allows for the
 // printer's spread.
 constexpr qreal kQrMinSideMm = 20.2;

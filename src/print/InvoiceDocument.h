@@ -58,6 +58,6 @@ BillPaymentCodes InvoiceBillPaymentCodes(const InvoiceDocument& invoice, const D
 // The boxes include each symbol's quiet zone; the barcode is centred in its
 // box and as wide as its data needs.
 inline const QRectF kInvoiceQrBoxMm(11.0, 216.3, 24.4, 24.4);
-inline const QRectF kInvoiceBarcodeBoxMm(10.0, 158.8, 190.0, 12.4);
+inline const QRectF kInvoiceBarcodeBoxMm(10.0, 159.4, 190.0, 12.4);
 inline const QString kInvoiceQrName = QStringLiteral("billpayment.qr");
 inline const QString kInvoiceBarcodeName = QStringLiteral("billpayment.barcode");
