@@ -13,6 +13,7 @@ InvoiceDocument DocumentOf(const Invoice& invoice)
     doc.firstName = invoice.firstName;
     doc.lastName = invoice.lastName;
     doc.cafeteriaAddress = invoice.cafeteriaAddress;
+    doc.cafeteriaCode = invoice.cafeteriaCode;
     doc.payTotal = invoice.payTotal;
     for (const InvoiceLine& line : invoice.lines)
         doc.lines.append({line.inOrder, line.costName, line.otherDetail, line.amount});

@@ -119,6 +119,8 @@ DocumentTexts DocumentTexts::load(const QString& settingsFilePath)
     texts.payInAccountLine = valueOr(settings, "payInAccount", texts.payInAccountLine);
     texts.bankBranchLine = valueOr(settings, "bankBranch", texts.bankBranchLine);
     const QString emblemFile = valueOr(settings, "emblem", QString());
+    settings.endGroup();
+    texts.billerId = valueOr(settings, "billpayment/billerId", QString());
     if (!emblemFile.isEmpty()) {
         const QString path = QDir(QFileInfo(settingsFilePath).absolutePath()).absoluteFilePath(emblemFile);
         const QImage emblem(path);

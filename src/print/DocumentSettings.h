@@ -14,8 +14,12 @@
 //   payInAccount=...             ; bank, account holder and number (shop's part)
 //   bankBranch=...               ; bank, branch number and code (bank's part)
 //
+//   [billpayment]
+//   billerId=099400016550100     ; tax number and 2-digit suffix given by the bank
+//
 // Every key that is missing or empty keeps its default, and an emblem file
-// that cannot be read keeps the drawn emblem.
+// that cannot be read keeps the drawn emblem. Without a biller ID the slip
+// carries no QR code and no barcode.
 struct DocumentTexts {
     QImage emblem;
     QImage scissors;
@@ -23,6 +27,7 @@ struct DocumentTexts {
     QString addressLine2;
     QString payInAccountLine;
     QString bankBranchLine;
+    QString billerId; // empty: no bill-payment codes
 
     static DocumentTexts defaults();
     static DocumentTexts load(const QString& settingsFilePath);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Money.h"
+#include "print/BillPayment.h"
 #include "print/DocumentSettings.h"
 #include "print/Page.h"
 
@@ -26,6 +27,7 @@ struct InvoiceDocument {
     QString firstName;        // FirstName
     QString lastName;         // LastName
     QString cafeteriaAddress; // Cafeteria_Address
+    QString cafeteriaCode;    // Cafeteria_Code: reference 2 of the bill payment
     Money payTotal;           // Pay_Total
     QList<InvoiceDocumentLine> lines; // in In_Order order as read
 };
@@ -45,3 +47,17 @@ inline constexpr int kInvoiceItemRows = 7;
 // below the tear line. Filled texts carry their field names (QRL_Item1,
 // QRL_SumMoney2, ...).
 Page BuildInvoicePage(const InvoiceDocument& invoice, const DocumentTexts& texts);
+
+// The bill-payment codes of an invoice: biller ID from the settings,
+// reference 1 the digits of the invoice number, reference 2 the shop code.
+// Refused without a biller ID, for a total of zero or less, and for
+// anything the bank could not read.
+BillPaymentCodes InvoiceBillPaymentCodes(const InvoiceDocument& invoice, const DocumentTexts& texts);
+
+// Where the codes stand on the page, in millimetres from the sheet's corner.
+// The boxes include each symbol's quiet zone; the barcode is centred in its
+// box and as wide as its data needs.
+inline const QRectF kInvoiceQrBoxMm(11.0, 216.3, 24.4, 24.4);
+inline const QRectF kInvoiceBarcodeBoxMm(10.0, 159.4, 190.0, 12.4);
+inline const QString kInvoiceQrName = QStringLiteral("billpayment.qr");
+inline const QString kInvoiceBarcodeName = QStringLiteral("billpayment.barcode");

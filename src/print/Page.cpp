@@ -52,6 +52,16 @@ PageItem& Page::addPicture(const QRectF& mm, const QImage& image)
     return items.last();
 }
 
+PageItem& Page::addFill(const QRectF& mm, const QString& name)
+{
+    PageItem item;
+    item.kind = PageItem::Kind::Fill;
+    item.mm = mm;
+    item.name = name;
+    items.append(item);
+    return items.last();
+}
+
 const PageItem* Page::field(const QString& name) const
 {
     for (const PageItem& item : items) {
@@ -87,6 +97,16 @@ QList<const PageItem*> Page::itemsOfKind(PageItem::Kind kind) const
     for (const PageItem& item : items) {
         if (item.kind == kind)
             found.append(&item);
+    }
+    return found;
+}
+
+QList<QRectF> Page::fills(const QString& name) const
+{
+    QList<QRectF> found;
+    for (const PageItem& item : items) {
+        if (item.kind == PageItem::Kind::Fill && item.name == name)
+            found.append(item.mm);
     }
     return found;
 }

@@ -24,16 +24,18 @@ struct TextStyle {
 };
 
 struct PageItem {
-    enum class Kind { Text, Rect, Line, Picture };
+    enum class Kind { Text, Rect, Line, Picture, Fill };
 
     Kind kind = Kind::Text;
-    // Text, Rect and Picture: the box. Line: from topLeft() to bottomRight()
+    // Text, Rect, Picture and Fill: the box. Line: from topLeft() to bottomRight()
     // (a zero width or height makes it vertical or horizontal).
     QRectF mm;
 
     // Text only.
     QString text;
-    QString name; // the field a filled text comes from; empty for fixed texts
+    // Text: the field a filled text comes from; empty for fixed texts.
+    // Fill: the symbol the box belongs to (a barcode's bars share a name).
+    QString name;
     TextStyle style;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
     bool wordWrap = false;
@@ -62,6 +64,8 @@ struct Page {
     PageItem& addLine(const QPointF& fromMm, const QPointF& toMm, qreal penMm,
                       Qt::PenStyle style = Qt::SolidLine);
     PageItem& addPicture(const QRectF& mm, const QImage& image);
+    // A solid black box without outline: a bar or module of a barcode.
+    PageItem& addFill(const QRectF& mm, const QString& name);
 
     // The text item filled from the named field, or nullptr.
     const PageItem* field(const QString& name) const;
@@ -70,4 +74,6 @@ struct Page {
     // The texts of all text items, in page order.
     QStringList texts() const;
     QList<const PageItem*> itemsOfKind(PageItem::Kind kind) const;
+    // The boxes filled for the named symbol, in page order.
+    QList<QRectF> fills(const QString& name) const;
 };

@@ -113,6 +113,27 @@ private slots:
         QVERIFY(!bare.page);
         QCOMPARE(bare.refusal, QStringLiteral("ไม่มีข้อมูลที่จะพิมพ์ได้ (T_PayIn_Detail) "));
     }
+
+    void billPaymentCodesCarryTheStoredShopCode_data() { TestDatabase::addEngineRows(); }
+    void billPaymentCodesCarryTheStoredShopCode()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        store(t.db(), QStringLiteral("2570/00004"), {{1, QStringLiteral("ค่าเช่าพื้นที่"), QString(), 150050}});
+        const std::optional<Invoice> stored = InvoiceTable::findHeader(t.db(), QStringLiteral("2570/00004"));
+        QVERIFY(stored);
+        const InvoiceDocument doc = InvoicePrint::DocumentOf(*stored);
+        QCOMPARE(doc.cafeteriaCode, QStringLiteral("CF25700001"));
+
+        DocumentTexts texts = DocumentTexts::defaults();
+        texts.billerId = QStringLiteral("099400016550100");
+        const BillPaymentCodes codes = InvoiceBillPaymentCodes(doc, texts);
+        QCOMPARE(codes.barcodeText, QStringLiteral("|099400016550100\r257000004\rCF25700001\r150050"));
+        const auto printed = InvoicePrint::LoadPage(t.db(), QStringLiteral("2570/00004"), texts);
+        QVERIFY(printed.page);
+        QVERIFY(!printed.page->fills(kInvoiceQrName).isEmpty());
+        QVERIFY(!printed.page->fills(kInvoiceBarcodeName).isEmpty());
+    }
 };
 
 QTEST_MAIN(TestInvoicePrint)

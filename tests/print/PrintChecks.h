@@ -92,7 +92,7 @@ inline QStringList pdfPages(const QString& path)
 
 // Where a text of the page lies badly, one line per fault; empty when every
 // text fits its box as the painter lays it out on this device, no two text
-// boxes overlap, and no rule, frame or picture crosses a text box.
+// boxes overlap, and no rule, frame, picture or barcode crosses a text box.
 inline QStringList layoutFaults(const Page& page, const QPaintDevice* device)
 {
     QStringList faults;
@@ -147,7 +147,7 @@ inline QStringList layoutFaults(const Page& page, const QPaintDevice* device)
             addStroke(r.bottomLeft(), r.bottomRight(), item.penMm);
             addStroke(r.topLeft(), r.bottomLeft(), item.penMm);
             addStroke(r.topRight(), r.bottomRight(), item.penMm);
-        } else if (item.kind == PageItem::Kind::Picture) {
+        } else if (item.kind == PageItem::Kind::Picture || item.kind == PageItem::Kind::Fill) {
             strokes.append(r);
         }
     }
@@ -155,7 +155,7 @@ inline QStringList layoutFaults(const Page& page, const QPaintDevice* device)
         for (const QRectF& stroke : strokes) {
             const QRectF overlap = item->mm.intersected(stroke);
             if (overlap.width() > kTouch && overlap.height() > kTouch)
-                faults << QStringLiteral("%1 is crossed by a rule, frame or picture at %2,%3 mm")
+                faults << QStringLiteral("%1 is crossed by a rule, frame, picture or barcode at %2,%3 mm")
                               .arg(describe(item))
                               .arg(stroke.x(), 0, 'f', 1)
                               .arg(stroke.y(), 0, 'f', 1);
