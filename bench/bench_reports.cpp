@@ -451,7 +451,8 @@ QVector<QStringList> dataRowsOf(const StringGrid* grid)
 // The statements of src/data/Reports.cpp, as the listings run them (all cost
 // types, paid or not).
 const QString kDueSql = QStringLiteral(
-    "SELECT  *\nFROM   T_PayIn_Main\nWHERE (Date_Must_Pay_Num >= ?)\nAND   (Date_Must_Pay_Num <= ?)\nORDER BY Invoice_no");
+    "SELECT Invoice_no, Date_Entry, SurName, FirstName, LastName, Pay_Total, Invoice_Status, Pay_In_Date\n"
+    "FROM   T_PayIn_Main\nWHERE (Date_Must_Pay_Num >= ?)\nAND   (Date_Must_Pay_Num <= ?)\nORDER BY Invoice_no");
 const QString kDetailSql = QStringLiteral(
     "SELECT T_PayIn_Main.Invoice_no, T_PayIn_Main.Date_Entry, T_PayIn_Main.SurName, T_PayIn_Main.FirstName,\n"
     "T_PayIn_Main.LastName, T_PayIn_Main.Invoice_Status, Tr_Invoice_Status.Invoice_Mean,\n"

@@ -15,9 +15,13 @@
 
 namespace {
 
+// One allocation per name: a chain of + would make a text per step.
 QString operatorOf(const Invoice& v)
 {
-    return v.surName + v.firstName + QLatin1Char(' ') + v.lastName;
+    QString name;
+    name.reserve(v.surName.size() + v.firstName.size() + 1 + v.lastName.size());
+    name.append(v.surName).append(v.firstName).append(QLatin1Char(' ')).append(v.lastName);
+    return name;
 }
 
 // The status word of the due-date listing; an issued, unpaid invoice has none.
@@ -41,6 +45,19 @@ QStringList totalRow(const QString& label, Money total, int columns)
 }
 
 const QString kGrandTotal = QStringLiteral("รวมทั้งสิ้น ");
+
+// A date kept as text in the spreadsheet by a leading apostrophe. The dates
+// not set yet (unpaid, not remitted) all share one apostrophe.
+QString quotedDate(const QString& date)
+{
+    static const QString apostrophe(QLatin1Char('\''));
+    if (date.isEmpty())
+        return apostrophe;
+    QString quoted;
+    quoted.reserve(1 + date.size());
+    quoted.append(QLatin1Char('\'')).append(date);
+    return quoted;
+}
 
 } // namespace
 
@@ -74,10 +91,9 @@ ReportSheetOptions TfrmRep_Cost_Month::sheetOptions(const QString& begin, const 
 QVector<QStringList> TfrmRep_Cost_Month::listRows(const QString& from, const QString& to)
 {
     const QList<Invoice> invoices = ReportQueries::dueInRange(context().db, from, to);
-    QVector<QStringList> rows;
     if (invoices.isEmpty())
-        return rows;
-    rows.reserve(invoices.size() + 1);
+        return {};
+    QVector<QStringList> rows = rowsFor(invoices.size() + 1);
     Money total;
     for (const Invoice& v : invoices) {
         rows.append({QString::number(rows.size() + 1), v.number, v.dateEntry, operatorOf(v), FormatAmount(v.payTotal),
@@ -119,15 +135,14 @@ ReportSheetOptions TfrmRepPay_in_Bank::sheetOptions(const QString& begin, const 
 QVector<QStringList> TfrmRepPay_in_Bank::listRows(const QString& from, const QString& to)
 {
     const QList<Invoice> invoices = ReportQueries::paidInRange(context().db, from, to);
-    QVector<QStringList> rows;
     if (invoices.isEmpty())
-        return rows;
-    rows.reserve(invoices.size() + 1);
+        return {};
+    QVector<QStringList> rows = rowsFor(invoices.size() + 1);
     Money total;
     for (const Invoice& v : invoices) {
         // The apostrophes keep the dates as text in the spreadsheet.
-        rows.append({QString::number(rows.size() + 1), v.number, QLatin1Char('\'') + v.dateEntry, operatorOf(v),
-                     FormatAmount(v.payTotal), QLatin1Char('\'') + v.payInDate});
+        rows.append({QString::number(rows.size() + 1), v.number, quotedDate(v.dateEntry), operatorOf(v),
+                     FormatAmount(v.payTotal), quotedDate(v.payInDate)});
         total += v.payTotal;
     }
     rows.append(totalRow(kGrandTotal, total, 6));
@@ -221,9 +236,14 @@ QVector<QStringList> TfrmRep_Cost_Detail::listRows(const QString& from, const QS
         only = TrimSpaces(entry.section(QStringLiteral("  "), 0, 0));
     }
     const QList<ReportQueries::CostDetailRow> lines = ReportQueries::costDetail(context().db, from, to, paid, only);
-    QVector<QStringList> rows;
     if (lines.isEmpty())
-        return rows;
+        return {};
+    // A heading and a subtotal for each cost type, and the grand total.
+    qsizetype types = 1;
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        if (lines.at(i).costCode != lines.at(i - 1).costCode)
+            ++types;
+    QVector<QStringList> rows = rowsFor(lines.size() + 2 * types + 1);
     constexpr int kColumns = 9;
     QString currentCode;  // invoices without lines match it and get no heading
     Money typeSum;
@@ -238,9 +258,9 @@ QVector<QStringList> TfrmRep_Cost_Detail::listRows(const QString& from, const QS
             currentCode = line.costCode;
         }
         const Invoice& v = line.invoice;
-        rows.append({QString::number(number++), v.number, QLatin1Char('\'') + v.dateEntry, operatorOf(v),
-                     FormatAmount(line.amount), line.statusMeaning, QLatin1Char('\'') + v.payInDate, v.rvNo,
-                     QLatin1Char('\'') + v.rvDate});
+        rows.append({QString::number(number++), v.number, quotedDate(v.dateEntry), operatorOf(v),
+                     FormatAmount(line.amount), line.statusMeaning, quotedDate(v.payInDate), v.rvNo,
+                     quotedDate(v.rvDate)});
         typeSum += line.amount;
         grandSum += line.amount;
         if (i + 1 < lines.size() && lines.at(i + 1).costCode != currentCode) {
