@@ -616,7 +616,7 @@ bool printTable()
     constexpr double kTimeLimitMs = 1000;
     constexpr double kMemoryGoal = 1.3;
     out << "\n"
-        << QStringLiteral("what").leftJustified(36) << QStringLiteral("measure").leftJustified(8)
+        << QStringLiteral("what").leftJustified(38) << QStringLiteral("measure").leftJustified(8)
         << QStringLiteral("best").rightJustified(9) << QStringLiteral("median").rightJustified(9)
         << QStringLiteral("floor best").rightJustified(12) << QStringLiteral("floor med").rightJustified(11)
         << QStringLiteral("ratio").rightJustified(7) << QStringLiteral("goal").rightJustified(14)
@@ -630,7 +630,7 @@ bool printTable()
             allMet = allMet && met;
         const QString goalText = QStringLiteral("<=") + num(goal, 1)
                                  + (limit > 0 ? QStringLiteral(", <=%1").arg(limit, 0, 'f', 0) : QString());
-        out << what.leftJustified(36) << measure.leftJustified(8) << num(best).rightJustified(9)
+        out << what.leftJustified(38) << measure.leftJustified(8) << num(best).rightJustified(9)
             << num(med).rightJustified(9) << num(floorBest).rightJustified(12) << num(floorMed).rightJustified(11)
             << num(ratio, 2).rightJustified(7) << goalText.rightJustified(14)
             << (decides ? (met ? QStringLiteral("pass") : QStringLiteral("FAIL"))

@@ -25,15 +25,24 @@ QString operatorOf(const Invoice& v)
 }
 
 // The status word of the due-date listing; an issued, unpaid invoice has none.
+// The words are made once and shared by every row.
 QString statusWord(const QString& status)
 {
-    if (status == QLatin1String("C"))
-        return QStringLiteral("ยกเลิก");
-    if (status == QLatin1String("P"))
-        return QStringLiteral("บันทึกชำระเงิน");
-    if (status == QLatin1String("R"))
-        return QStringLiteral("บันทึกนำส่งเงิน");
-    return {};
+    static const QString cancelled = QStringLiteral("ยกเลิก");
+    static const QString paid = QStringLiteral("บันทึกชำระเงิน");
+    static const QString remitted = QStringLiteral("บันทึกนำส่งเงิน");
+    if (status.size() != 1)
+        return {};
+    switch (status.front().unicode()) {
+    case u'C':
+        return cancelled;
+    case u'P':
+        return paid;
+    case u'R':
+        return remitted;
+    default:
+        return {};
+    }
 }
 
 QStringList totalRow(const QString& label, Money total, int columns)
