@@ -87,12 +87,24 @@ void ReportWindow::btnSelectClick()
         if (w == 0)
             w = 64;  // the grid's default width
     StringGrid1->resetGrid(headers(), columnWidths);
-    const QVector<QStringList> rows = listRows(from, to);
+    QVector<QStringList> rows = listRows(from, to);
     if (rows.isEmpty()) {
         message(QStringLiteral("ไม่มีข้อมูลที่ต้องการ"));
         return;
     }
-    StringGrid1->setDataRows(rows);
+    // Handed over, not shared: a shared list would be copied whole when the
+    // grid pads its rows.
+    StringGrid1->setDataRows(std::move(rows));
+}
+
+QVector<QStringList> ReportWindow::rowsFor(qsizetype count)
+{
+    QVector<QStringList> rows;
+    rows.reserve(count + 1);
+    // Taking the first row away leaves its slot free before the others.
+    rows.emplaceBack();
+    rows.removeFirst();
+    return rows;
 }
 
 void ReportWindow::btnExitClick()
