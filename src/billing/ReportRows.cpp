@@ -6,21 +6,60 @@ namespace ReportRows {
 
 namespace {
 
+// One allocation per name: a chain of + would make a text per step.
 QString operatorOf(const Invoice& v)
 {
-    return v.surName + v.firstName + QLatin1Char(' ') + v.lastName;
+    QString name;
+    name.reserve(v.surName.size() + v.firstName.size() + 1 + v.lastName.size());
+    name.append(v.surName).append(v.firstName).append(QLatin1Char(' ')).append(v.lastName);
+    return name;
 }
 
 // The status word of the due-date listing; an issued, unpaid invoice has none.
+// The words are made once and shared by every row.
 QString statusWord(const QString& status)
 {
-    if (status == QLatin1String("C"))
-        return QStringLiteral("ยกเลิก");
-    if (status == QLatin1String("P"))
-        return QStringLiteral("บันทึกชำระเงิน");
-    if (status == QLatin1String("R"))
-        return QStringLiteral("บันทึกนำส่งเงิน");
-    return {};
+    static const QString cancelled = QStringLiteral("ยกเลิก");
+    static const QString paid = QStringLiteral("บันทึกชำระเงิน");
+    static const QString remitted = QStringLiteral("บันทึกนำส่งเงิน");
+    if (status.size() != 1)
+        return {};
+    switch (status.front().unicode()) {
+    case u'C':
+        return cancelled;
+    case u'P':
+        return paid;
+    case u'R':
+        return remitted;
+    default:
+        return {};
+    }
+}
+
+// A date kept as text in the spreadsheet by a leading apostrophe. The dates
+// not set yet (unpaid, not remitted) all share one apostrophe.
+QString quotedDate(const QString& date)
+{
+    static const QString apostrophe(QLatin1Char('\''));
+    if (date.isEmpty())
+        return apostrophe;
+    QString quoted;
+    quoted.reserve(1 + date.size());
+    quoted.append(QLatin1Char('\'')).append(date);
+    return quoted;
+}
+
+// An empty list with room for count rows, and for the header row the grid
+// puts before them: the grid then takes the list as it is, where making that
+// room would copy a long listing once more.
+QVector<QStringList> rowsFor(qsizetype count)
+{
+    QVector<QStringList> rows;
+    rows.reserve(count + 1);
+    // Taking the first row away leaves its slot free before the others.
+    rows.emplaceBack();
+    rows.removeFirst();
+    return rows;
 }
 
 QStringList totalRow(const QString& label, Money total, int columns)
@@ -49,10 +88,9 @@ QList<int> dueDateWidths()
 QVector<QStringList> dueDate(Database& db, const QString& from, const QString& to)
 {
     const QList<Invoice> invoices = ReportQueries::dueInRange(db, from, to);
-    QVector<QStringList> rows;
     if (invoices.isEmpty())
-        return rows;
-    rows.reserve(invoices.size() + 1);
+        return {};
+    QVector<QStringList> rows = rowsFor(invoices.size() + 1);
     Money total;
     for (const Invoice& v : invoices) {
         rows.append({QString::number(rows.size() + 1), v.number, v.dateEntry, operatorOf(v), FormatAmount(v.payTotal),
@@ -77,15 +115,14 @@ QList<int> payInWidths()
 QVector<QStringList> payIn(Database& db, const QString& from, const QString& to)
 {
     const QList<Invoice> invoices = ReportQueries::paidInRange(db, from, to);
-    QVector<QStringList> rows;
     if (invoices.isEmpty())
-        return rows;
-    rows.reserve(invoices.size() + 1);
+        return {};
+    QVector<QStringList> rows = rowsFor(invoices.size() + 1);
     Money total;
     for (const Invoice& v : invoices) {
         // The apostrophes keep the dates as text in the spreadsheet.
-        rows.append({QString::number(rows.size() + 1), v.number, QLatin1Char('\'') + v.dateEntry, operatorOf(v),
-                     FormatAmount(v.payTotal), QLatin1Char('\'') + v.payInDate});
+        rows.append({QString::number(rows.size() + 1), v.number, quotedDate(v.dateEntry), operatorOf(v),
+                     FormatAmount(v.payTotal), quotedDate(v.payInDate)});
         total += v.payTotal;
     }
     rows.append(totalRow(kGrandTotal, total, 6));
@@ -113,9 +150,14 @@ QVector<QStringList> costDetail(Database& db, const QString& from, const QString
                                 const std::optional<QString>& costCode)
 {
     const QList<ReportQueries::CostDetailRow> lines = ReportQueries::costDetail(db, from, to, paid, costCode);
-    QVector<QStringList> rows;
     if (lines.isEmpty())
-        return rows;
+        return {};
+    // A heading and a subtotal for each cost type, and the grand total.
+    qsizetype types = 1;
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        if (lines.at(i).costCode != lines.at(i - 1).costCode)
+            ++types;
+    QVector<QStringList> rows = rowsFor(lines.size() + 2 * types + 1);
     constexpr int kColumns = 9;
     QString currentCode;  // invoices without lines match it and get no heading
     Money typeSum;
@@ -130,9 +172,9 @@ QVector<QStringList> costDetail(Database& db, const QString& from, const QString
             currentCode = line.costCode;
         }
         const Invoice& v = line.invoice;
-        rows.append({QString::number(number++), v.number, QLatin1Char('\'') + v.dateEntry, operatorOf(v),
-                     FormatAmount(line.amount), line.statusMeaning, QLatin1Char('\'') + v.payInDate, v.rvNo,
-                     QLatin1Char('\'') + v.rvDate});
+        rows.append({QString::number(number++), v.number, quotedDate(v.dateEntry), operatorOf(v),
+                     FormatAmount(line.amount), line.statusMeaning, quotedDate(v.payInDate), v.rvNo,
+                     quotedDate(v.rvDate)});
         typeSum += line.amount;
         grandSum += line.amount;
         if (i + 1 < lines.size() && lines.at(i + 1).costCode != currentCode) {

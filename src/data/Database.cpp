@@ -189,6 +189,7 @@ void Database::connect(OpenMode mode)
 
 void Database::reconnect()
 {
+    forgetStatements();
     QSqlDatabase handle = QSqlDatabase::database(connectionName_, false);
     handle.close();
     ++connectionNumber_;  // whatever the old connection had begun is gone
@@ -211,6 +212,7 @@ bool Database::connectionLost()
 
 Database::~Database()
 {
+    forgetStatements();
     if (connectionName_.isEmpty())
         return;
     {
@@ -245,6 +247,33 @@ void Database::fail(const QSqlError& error)
     throw DbError(text);
 }
 
+std::shared_ptr<QSqlQuery> Database::statement(const QString& sql, bool reusable)
+{
+    if (!reusable) {
+        auto query = std::make_shared<QSqlQuery>(handle());
+        query->setForwardOnly(true);
+        query->setNumericalPrecisionPolicy(QSql::HighPrecision);
+        return query;
+    }
+    // Prepared once and run again with new values: on PostgreSQL a prepare
+    // and its release are round trips of their own.
+    std::shared_ptr<QSqlQuery>& cached = statements_[sql];
+    if (!cached) {
+        if (statements_.size() > 200) {
+            statements_.clear();
+            return statement(sql, true);
+        }
+        cached = statement(sql, false);
+    }
+    return cached;
+}
+
+void Database::forgetStatements()
+{
+    // Released while the connection can still take the DEALLOCATE.
+    statements_.clear();
+}
+
 void Database::run(QSqlQuery& query, const QString& sql, const QVariantList& values)
 {
     if (holdsControlCharacter(values))
@@ -257,10 +286,12 @@ void Database::run(QSqlQuery& query, const QString& sql, const QVariantList& val
         // transaction control such as BEGIN.
         if (values.isEmpty())
             return query.exec(sql);
-        if (!query.prepare(sql))
+        if (query.lastQuery() != sql && !query.prepare(sql)) {
+            statements_.remove(sql);
             return false;
-        for (const QVariant& v : values)
-            query.addBindValue(v);
+        }
+        for (int i = 0; i < values.size(); ++i)
+            query.bindValue(i, values.at(i));
         return query.exec();
     };
     thread_local std::minstd_rand random(std::random_device{}());
@@ -271,8 +302,10 @@ void Database::run(QSqlQuery& query, const QString& sql, const QVariantList& val
         // transaction the lock is already ours, so waiting would not help.
         const QSqlError error = query.lastError();
         if (settings_.engine != ConnectionSettings::Engine::SQLite || transactionOpen_ || !dialect_->isBusy(error)
-            || std::chrono::steady_clock::now() > deadline)
+            || std::chrono::steady_clock::now() > deadline) {
+            query.finish();  // a kept statement holds nothing open
             fail(error);
+        }
         std::this_thread::sleep_for(std::chrono::microseconds(pause(random)));
     }
 }
@@ -283,9 +316,8 @@ Rows Database::select(const QString& sql, const QVariantList& values)
         reconnect();
     for (int attempt = 1;; ++attempt) {
         try {
-            QSqlQuery query(handle());
-            query.setForwardOnly(true);
-            query.setNumericalPrecisionPolicy(QSql::HighPrecision);
+            const std::shared_ptr<QSqlQuery> statementHeld = statement(sql, !values.isEmpty());
+            QSqlQuery& query = *statementHeld;
             run(query, sql, values);
             Rows rows;
             if (!query.isActive())
@@ -306,8 +338,10 @@ Rows Database::select(const QString& sql, const QVariantList& values)
                     values.emplaceBack(query.value(i));
                 rows.emplaceBack(columns, std::move(values), dialect_.get());
             }
-            if (query.lastError().isValid())
-                fail(query.lastError());
+            const QSqlError error = query.lastError();
+            query.finish();
+            if (error.isValid())
+                fail(error);
             return rows;
         } catch (const DbError& e) {
             // A read outside a transaction changes nothing: once the connection
@@ -322,9 +356,12 @@ int Database::execute(const QString& sql, const QVariantList& values)
 {
     if (broken_)
         reconnect();
-    QSqlQuery query(handle());
+    const std::shared_ptr<QSqlQuery> statementHeld = statement(sql, !values.isEmpty());
+    QSqlQuery& query = *statementHeld;
     run(query, sql, values);
-    return query.numRowsAffected();
+    const int affected = query.numRowsAffected();
+    query.finish();
+    return affected;
 }
 
 WriteResult Database::executeUnlessDuplicate(const QString& sql, const QVariantList& values, int* changed)
@@ -380,6 +417,7 @@ Database::Transaction::~Transaction()
         return;  // the connection that held it is gone, and its work with it
     try {
         db_.execute(QStringLiteral("ROLLBACK"));
+        db_.forgetStatements();
         const QString cleanup = db_.dialect().afterRollbackStatement();
         if (!cleanup.isEmpty())
             db_.execute(cleanup);

@@ -9,13 +9,13 @@
 #include <QHash>
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
 #include <memory>
 #include <optional>
 
-class QSqlQuery;
 
 // The columns of one result, shared by all its rows: names in order and a
 // look-up by name that ignores letter case (PostgreSQL folds unquoted names
@@ -142,6 +142,8 @@ private:
     void run(QSqlQuery& query, const QString& sql, const QVariantList& values);
     [[noreturn]] void fail(const QSqlError& error);
     bool connectionLost();
+    std::shared_ptr<QSqlQuery> statement(const QString& sql, bool reusable);
+    void forgetStatements();
 
     ConnectionSettings settings_;
     QString connectionName_;
@@ -153,4 +155,6 @@ private:
     int connectionNumber_ = 0;
     // The connection was found lost and could not be made anew yet.
     bool broken_ = false;
+    // Statements with values, prepared once per connection.
+    QHash<QString, std::shared_ptr<QSqlQuery>> statements_;
 };

@@ -97,16 +97,6 @@ void ReportWindow::btnSelectClick()
     StringGrid1->setDataRows(std::move(rows));
 }
 
-QVector<QStringList> ReportWindow::rowsFor(qsizetype count)
-{
-    QVector<QStringList> rows;
-    rows.reserve(count + 1);
-    // Taking the first row away leaves its slot free before the others.
-    rows.emplaceBack();
-    rows.removeFirst();
-    return rows;
-}
-
 void ReportWindow::btnExitClick()
 {
     returnToMainMenu();

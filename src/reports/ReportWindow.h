@@ -46,11 +46,6 @@ protected:
     // The listing's sheet settings, with the range fields' texts.
     virtual ReportSheetOptions sheetOptions(const QString& begin, const QString& end) const = 0;
 
-    // An empty list with room for count rows, and for the header row the
-    // grid puts before them: the grid then takes the list as it is, where
-    // making that room would copy a long listing once more.
-    static QVector<QStringList> rowsFor(qsizetype count);
-
     // Where a listing adds controls of its own, below the range.
     QVBoxLayout* choices() const { return choices_; }
     StringGrid* grid() const { return StringGrid1; }
