@@ -20,28 +20,22 @@
 
 void TfmrCost_Entry::buildSearchPanel()
 {
-    Panel1 = newPanel(QStringLiteral("Panel1"));
-    const SearchGroup search = newSearchGroup(
-        Panel1, {QStringLiteral("ค้นหาจากชื่อร้านค้า"), QStringLiteral("edtCafeteria_Name")},
+    const SearchPanel p = newSearchPanel(
+        {QStringLiteral("ค้นหาจากชื่อร้านค้า"), QStringLiteral("edtCafeteria_Name")},
         {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName")},
         {QStringLiteral("1. ค้าหาข้อมูลร้านค้า"), QStringLiteral("btnSearch1"), QStringLiteral("btnExit1"),
-         QStringLiteral("กลับสู่เมนูหลัก")});
-    RadioButton1 = search.radio1;
-    edtCafeteria_Name = search.edit1;
-    RadioButton2 = search.radio2;
-    edtFirstName = search.edit2;
-    btnSearch1 = search.search;
-    btnExit1 = search.leave;
-    auto* results = newResultGroup(Panel1, StringGrid1, QStringLiteral("2. คลิกเลือกร้านค้าที่ต้องการ"));
-    btnEntry_Cost = newButton(Panel1, QStringLiteral("btnEntry_Cost"), QStringLiteral("3. บันทึกค่าเบ็ตเตล็ดต่าง ๆ"));
-
-    auto* layout = new QVBoxLayout(Panel1);
-    layout->addWidget(search.group);
-    layout->addWidget(results, 1);
-    auto* pickRow = new QHBoxLayout;
-    pickRow->addStretch();
-    pickRow->addWidget(btnEntry_Cost);
-    layout->addLayout(pickRow);
+         QStringLiteral("กลับสู่เมนูหลัก")},
+        {QString(), QStringLiteral("2. คลิกเลือกร้านค้าที่ต้องการ"), QStringLiteral("btnEntry_Cost"),
+         QStringLiteral("3. บันทึกค่าเบ็ตเตล็ดต่าง ๆ")},
+        StringGrid1);
+    Panel1 = p.panel;
+    RadioButton1 = p.search.radio1;
+    edtCafeteria_Name = p.search.edit1;
+    RadioButton2 = p.search.radio2;
+    edtFirstName = p.search.edit2;
+    btnSearch1 = p.search.search;
+    btnExit1 = p.search.leave;
+    btnEntry_Cost = p.take;
 }
 
 void TfmrCost_Entry::buildEntryPanel()

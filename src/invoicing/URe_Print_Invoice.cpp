@@ -40,28 +40,22 @@ TfrmRe_Print_Invoice::TfrmRe_Print_Invoice(WorkContext& context, QWidget* parent
 
 void TfrmRe_Print_Invoice::buildPanel()
 {
-    Panel1 = newPanel(QStringLiteral("Panel1"));
-    const SearchGroup search = newSearchGroup(
-        Panel1, {QStringLiteral("ค้นหาจาก Invoice No"), QStringLiteral("edtInvoice_no")},
+    const SearchPanel p = newSearchPanel(
+        {QStringLiteral("ค้นหาจาก Invoice No"), QStringLiteral("edtInvoice_no")},
         {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName")},
         {QStringLiteral("1. ค้าหาข้อมูลร้านค้า"), QStringLiteral("btnSearch1"), QStringLiteral("btnExit1"),
-         QStringLiteral("กลับสู่เมนูหลัก")});
-    RadioButton1 = search.radio1;
-    edtInvoice_no = search.edit1;
-    RadioButton2 = search.radio2;
-    edtFirstName = search.edit2;
-    btnSearch1 = search.search;
-    btnExit1 = search.leave;
-    auto* results = newResultGroup(Panel1, StringGrid1, QStringLiteral("2. คลิกเลือกร้านค้าที่ต้องการ"));
-    btnPrint_Invoice = newButton(Panel1, QStringLiteral("btnPrint_Invoice"), QStringLiteral("3. พิมพ์ใบแจ้งหนี้"));
-
-    auto* layout = new QVBoxLayout(Panel1);
-    layout->addWidget(search.group);
-    layout->addWidget(results, 1);
-    auto* printRow = new QHBoxLayout;
-    printRow->addStretch();
-    printRow->addWidget(btnPrint_Invoice);
-    layout->addLayout(printRow);
+         QStringLiteral("กลับสู่เมนูหลัก")},
+        {QString(), QStringLiteral("2. คลิกเลือกร้านค้าที่ต้องการ"), QStringLiteral("btnPrint_Invoice"),
+         QStringLiteral("3. พิมพ์ใบแจ้งหนี้")},
+        StringGrid1);
+    Panel1 = p.panel;
+    RadioButton1 = p.search.radio1;
+    edtInvoice_no = p.search.edit1;
+    RadioButton2 = p.search.radio2;
+    edtFirstName = p.search.edit2;
+    btnSearch1 = p.search.search;
+    btnExit1 = p.search.leave;
+    btnPrint_Invoice = p.take;
 }
 
 void TfrmRe_Print_Invoice::FormCreate()

@@ -55,31 +55,22 @@ TfrmTR_Fix_Cost_Type::TfrmTR_Fix_Cost_Type(WorkContext& context, QWidget* parent
 
 void TfrmTR_Fix_Cost_Type::buildShopSearchPanel()
 {
-    Panel1 = newPanel(QStringLiteral("Panel1"));
-    auto* layout = new QVBoxLayout(Panel1);
-    layout->addWidget(newTitle(Panel1, kTitle));
-
     // Both search fields stay enabled here; the checked radio button decides.
-    const SearchGroup search = newSearchGroup(
-        Panel1, {QStringLiteral("ชื่อร้าน"), QStringLiteral("edtCafeteria_Name")},
+    const SearchPanel p = newSearchPanel(
+        {QStringLiteral("ชื่อร้าน"), QStringLiteral("edtCafeteria_Name")},
         {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName")},
-        {.leaveButton = QStringLiteral("btnExit1"), .leaveCaption = QStringLiteral("กลับสู่เมนูหลัก")});
-    RadioButton1 = search.radio1;
-    edtCafeteria_Name = search.edit1;
-    RadioButton2 = search.radio2;
-    edtFirstName = search.edit2;
-    btnSearch2 = search.search;
-    btnExit1 = search.leave;
-    layout->addWidget(search.group);
-
-    auto* pickBox = newResultGroup(Panel1, StringGrid1);
-    layout->addWidget(pickBox, 1);
-
-    auto* openRow = new QHBoxLayout;
-    openRow->addStretch();
-    btnEdit2 = newButton(Panel1, QStringLiteral("btnEdit2"), QStringLiteral("3. บันทึกค่าใช้จ่ายคงที่รายเดือน"));
-    openRow->addWidget(btnEdit2);
-    layout->addLayout(openRow);
+        {.leaveButton = QStringLiteral("btnExit1"), .leaveCaption = QStringLiteral("กลับสู่เมนูหลัก")},
+        {kTitle, QStringLiteral("2. คลิกเลือกรายการที่ต้องการ"), QStringLiteral("btnEdit2"),
+         QStringLiteral("3. บันทึกค่าใช้จ่ายคงที่รายเดือน")},
+        StringGrid1);
+    Panel1 = p.panel;
+    RadioButton1 = p.search.radio1;
+    edtCafeteria_Name = p.search.edit1;
+    RadioButton2 = p.search.radio2;
+    edtFirstName = p.search.edit2;
+    btnSearch2 = p.search.search;
+    btnExit1 = p.search.leave;
+    btnEdit2 = p.take;
 }
 
 void TfrmTR_Fix_Cost_Type::buildShopPanel()

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -149,6 +150,26 @@ QGroupBox* WorkingWindow::newResultGroup(QWidget* parent, StringGrid*& grid, con
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(grid);
     return group;
+}
+
+WorkingWindow::SearchPanel WorkingWindow::newSearchPanel(const SearchChoice& first, const SearchChoice& second,
+                                                         const SearchGroupNames& names, const SearchPanelTexts& texts,
+                                                         StringGrid*& grid)
+{
+    SearchPanel p;
+    p.panel = newPanel(QStringLiteral("Panel1"));
+    auto* layout = new QVBoxLayout(p.panel);
+    if (!texts.title.isEmpty())
+        layout->addWidget(newTitle(p.panel, texts.title));
+    p.search = newSearchGroup(p.panel, first, second, names);
+    layout->addWidget(p.search.group);
+    layout->addWidget(newResultGroup(p.panel, grid, texts.resultCaption), 1);
+    p.take = newButton(p.panel, texts.takeName, texts.takeCaption);
+    auto* takeRow = new QHBoxLayout;
+    takeRow->addStretch();
+    takeRow->addWidget(p.take);
+    layout->addLayout(takeRow);
+    return p;
 }
 
 void WorkingWindow::enableSearchPair(QLineEdit* active, QLineEdit* inactive)

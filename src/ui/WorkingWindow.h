@@ -93,6 +93,22 @@ protected:
     QGroupBox* newResultGroup(QWidget* parent, StringGrid*& grid,
                               const QString& caption = QStringLiteral("2. คลิกเลือกรายการที่ต้องการ"));
 
+    // A whole search panel Panel1: an optional title, the search group, the
+    // result group and the button that takes the chosen row, at the right.
+    struct SearchPanel {
+        QFrame* panel;
+        SearchGroup search;
+        QPushButton* take;
+    };
+    struct SearchPanelTexts {
+        QString title;  // none when empty
+        QString resultCaption;
+        QString takeName;
+        QString takeCaption;
+    };
+    SearchPanel newSearchPanel(const SearchChoice& first, const SearchChoice& second, const SearchGroupNames& names,
+                               const SearchPanelTexts& texts, StringGrid*& grid);
+
     // The search box pair: the checked radio button enables its own edit only.
     static void enableSearchPair(QLineEdit* active, QLineEdit* inactive);
 
