@@ -51,7 +51,7 @@ void createPrivateFile(const QString& path)
 {
     const QFileInfo info(path);
     QDir dir = info.absoluteDir();
-    // Only folders made here are closed; an existing one is the user's choice.
+    // Only a folder made here is closed; an existing one is the user's choice.
     QStringList missing;
     for (QString folder = dir.absolutePath(); !QFileInfo::exists(folder);) {
         missing.prepend(folder);
@@ -62,8 +62,10 @@ void createPrivateFile(const QString& path)
     }
     if (!QDir().mkpath(dir.absolutePath()))
         throw DbError(QStringLiteral("ไม่สามารถสร้างโฟลเดอร์ %1").arg(dir.absolutePath()));
-    for (const QString& made : missing)
-        QFile::setPermissions(made, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // The database's own folder, when made here, is closed; folders above it
+    // (~/.local/share on a first start) keep the usual permissions.
+    if (!missing.isEmpty() && missing.last() == dir.absolutePath())
+        QFile::setPermissions(missing.last(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (info.exists())
         return;
     QFile file(path);

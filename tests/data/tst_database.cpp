@@ -249,10 +249,9 @@ private slots:
                 QVERIFY2(QFile::exists(file), qPrintable(file));
                 QCOMPARE(QFile::permissions(file) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), owner);
             }
-            for (const char* folder : {"new", "new/folder"})
-                QCOMPARE(QFile::permissions(dir.filePath(QLatin1String(folder)))
-                             & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::ExeOther),
-                         QFileDevice::Permissions());
+            QCOMPARE(QFile::permissions(dir.filePath(QStringLiteral("new/folder")))
+                         & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::ExeOther),
+                     QFileDevice::Permissions());
             QCOMPARE(db->exposureWarning(), QString());
         }
         // A file opened to others is reported, not silently used.
