@@ -48,6 +48,7 @@
 #endif
 
 #include "BenchMeasure.h"
+#include "core/SplitMix.h"
 
 namespace {
 
@@ -64,30 +65,7 @@ QList<Line> lines;
 
 // ---- the data -------------------------------------------------------------
 
-// splitmix64: the same shops on every run.
-class Random {
-public:
-    explicit Random(quint64 seed) : state_(seed) {}
-    quint64 next()
-    {
-        quint64 z = (state_ += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    int below(int n) { return int(next() % quint64(n)); }
-    const QString& pick(const QStringList& list) { return list.at(below(int(list.size()))); }
-    QString digits(int n)
-    {
-        QString s;
-        for (int i = 0; i < n; ++i)
-            s += QChar(u'0' + below(10));
-        return s;
-    }
-
-private:
-    quint64 state_;
-};
+using Random = SplitMix;
 
 const QStringList kFirstNames = {
     QStringLiteral("สมชาย"), QStringLiteral("สมหญิง"), QStringLiteral("ประเสริฐ"), QStringLiteral("วิไลวรรณ"),

@@ -6,15 +6,6 @@ namespace ReportRows {
 
 namespace {
 
-// One allocation per name: a chain of + would make a text per step.
-QString operatorOf(const Invoice& v)
-{
-    QString name;
-    name.reserve(v.surName.size() + v.firstName.size() + 1 + v.lastName.size());
-    name.append(v.surName).append(v.firstName).append(QLatin1Char(' ')).append(v.lastName);
-    return name;
-}
-
 // The status word of the due-date listing; an issued, unpaid invoice has none.
 // The words are made once and shared by every row.
 QString statusWord(const QString& status)
@@ -93,7 +84,7 @@ QVector<QStringList> dueDate(Database& db, const QString& from, const QString& t
     QVector<QStringList> rows = rowsFor(invoices.size() + 1);
     Money total;
     for (const Invoice& v : invoices) {
-        rows.append({QString::number(rows.size() + 1), v.number, v.dateEntry, operatorOf(v), FormatAmount(v.payTotal),
+        rows.append({QString::number(rows.size() + 1), v.number, v.dateEntry, v.operatorName(), FormatAmount(v.payTotal),
                      statusWord(v.status)});
         total += v.payTotal;  // cancelled invoices count too
     }
@@ -121,7 +112,7 @@ QVector<QStringList> payIn(Database& db, const QString& from, const QString& to)
     Money total;
     for (const Invoice& v : invoices) {
         // The apostrophes keep the dates as text in the spreadsheet.
-        rows.append({QString::number(rows.size() + 1), v.number, quotedDate(v.dateEntry), operatorOf(v),
+        rows.append({QString::number(rows.size() + 1), v.number, quotedDate(v.dateEntry), v.operatorName(),
                      FormatAmount(v.payTotal), quotedDate(v.payInDate)});
         total += v.payTotal;
     }
@@ -172,7 +163,7 @@ QVector<QStringList> costDetail(Database& db, const QString& from, const QString
             currentCode = line.costCode;
         }
         const Invoice& v = line.invoice;
-        rows.append({QString::number(number++), v.number, quotedDate(v.dateEntry), operatorOf(v),
+        rows.append({QString::number(number++), v.number, quotedDate(v.dateEntry), v.operatorName(),
                      FormatAmount(line.amount), line.statusMeaning, quotedDate(v.payInDate), v.rvNo,
                      quotedDate(v.rvDate)});
         typeSum += line.amount;

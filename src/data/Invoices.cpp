@@ -21,6 +21,15 @@ QVariant textOrNull(const QString& text)
 
 } // namespace
 
+QString Invoice::operatorName() const
+{
+    // One allocation: long listings build a name for every row.
+    QString name;
+    name.reserve(surName.size() + firstName.size() + 1 + lastName.size());
+    name.append(surName).append(firstName).append(QLatin1Char(' ')).append(lastName);
+    return name;
+}
+
 Money Invoice::linesTotal() const
 {
     Money total;

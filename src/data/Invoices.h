@@ -43,6 +43,9 @@ struct Invoice {
 
     // The sum of the lines, exact.
     Money linesTotal() const;
+    // The operator as the lists show them: the title written straight before
+    // the first name, then one blank and the last name.
+    QString operatorName() const;
 };
 
 namespace InvoiceTable {

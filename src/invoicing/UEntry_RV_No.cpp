@@ -201,7 +201,7 @@ void TfrmEntry_RV_No::btnSelectClick()
     rows.reserve(paid.size());
     for (const Invoice& v : paid)
         rows.append({QString::number(rows.size() + 1), QString(), v.number, v.dateEntry,
-                     v.surName + v.firstName + QLatin1Char(' ') + v.lastName, FormatAmount(v.payTotal)});
+                     v.operatorName(), FormatAmount(v.payTotal)});
     StringGrid1->setDataRows(rows);
     StringGrid1->setCurrentRow(1);
     edtSum_Money->setText(kZero);

@@ -90,7 +90,7 @@ void TfrmRe_Print_Invoice::btnSearch1Click()
     rows.reserve(found.size());
     for (const Invoice& v : found)
         rows.append({QString::number(rows.size() + 1), v.number, v.dateEntry,
-                     v.surName + v.firstName + QLatin1Char(' ') + v.lastName, FormatAmount(v.payTotal),
+                     v.operatorName(), FormatAmount(v.payTotal),
                      v.dateMustPay});
     StringGrid1->setDataRows(rows);
     StringGrid1->setCurrentRow(1);

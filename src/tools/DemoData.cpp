@@ -2,6 +2,7 @@
 
 #include "core/Money.h"
 #include "core/Numbers.h"
+#include "core/SplitMix.h"
 #include "core/ThaiDate.h"
 #include "data/Cafeterias.h"
 #include "data/CostTypes.h"
@@ -26,25 +27,7 @@ namespace demo {
 QDate firstDay() { return QDate(2025, 10, 1); }
 QDate lastDay() { return QDate(2026, 12, 4); }
 
-// splitmix64: the same sequence on every compiler and platform, unlike the
-// standard library's distributions.
-class Random {
-public:
-    explicit Random(quint64 seed) : state_(seed) {}
-    quint64 next()
-    {
-        quint64 z = (state_ += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    int between(int low, int high) { return low + int(next() % quint64(high - low + 1)); }
-    bool percent(int p) { return between(0, 99) < p; }
-    const QString& pick(const QStringList& list) { return list.at(between(0, int(list.size()) - 1)); }
-
-private:
-    quint64 state_;
-};
+using Random = SplitMix;
 
 QString display(QDate d) { return CurrentDateText(QDateTime(d, QTime(0, 0))); }
 QString sortForm(QDate d) { return DisplayToSortDate(display(d)); }
@@ -523,11 +506,6 @@ void insertInvoices(Database& db, const QList<Shop>& shops, Random& rng)
 }
 
 } // namespace demo
-
-void addUserAccount(Database& db, const UserAccount& account)
-{
-    UserTable::insert(db, account);
-}
 
 void fillDemoData(Database& db)
 {

@@ -2,6 +2,7 @@
 // database with demonstration data.
 #include "data/Database.h"
 #include "data/Schema.h"
+#include "data/StartupQueries.h"
 #include "tools/AdminCommands.h"
 #include "tools/DemoData.h"
 
@@ -85,7 +86,7 @@ int addUser(const QStringList& args)
     const auto optional = [&args](int i) { return i < args.size() ? args.at(i) : QString(); };
     const UserAccount account{id, args.at(2), args.at(3), level, optional(5), optional(6), optional(7),
                               optional(8), optional(9), optional(10), optional(11), optional(12)};
-    addUserAccount(*db, account);
+    UserTable::insert(*db, account);
     out() << "added user " << args.at(2) << "\n";
     return 0;
 }

@@ -173,7 +173,7 @@ private slots:
     {
         QFETCH(ConnectionSettings::Engine, engine);
         TestDatabase t(engine);
-        addUserAccount(t.db(), {7, QStringLiteral("own"), QStringLiteral("pw"), 9, QString(), QString(), QString(),
+        UserTable::insert(t.db(), {7, QStringLiteral("own"), QStringLiteral("pw"), 9, QString(), QString(), QString(),
                                 QString(), QString(), QString(), QString(), QString()});
         QVERIFY_THROWS_EXCEPTION(DbError, fillDemoData(t.db()));
         QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) AS N FROM T_USER")), 1);
