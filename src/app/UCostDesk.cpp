@@ -246,6 +246,8 @@ void TfrmCostDesk::FormCreate()
     // 2. and 3. Empty fields, no menu before sign-in.
     edtUser_Name->clear();
     edtPassword->clear();
+    // The user starts typing the user name at once.
+    edtUser_Name->setFocus();
     for (const char* name : {"N1", "N2", "N3", "N4", "N5"})
         items_.value(QLatin1String(name))->setVisible(false);
 

@@ -22,7 +22,11 @@ bool EnterMovesFocus::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
             QWidget* field = qobject_cast<QWidget*>(watched);
+            // The window's own focus widget when no window is active (no
+            // window manager has given this one the focus yet).
             QWidget* focus = QApplication::focusWidget();
+            if (!focus && field)
+                focus = field->window()->focusWidget();
             if (field && (focus == field || field->isAncestorOf(focus) || (focus && focus->focusProxy() == field)
                           || (field->focusProxy() && field->focusProxy() == focus))) {
                 QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);

@@ -231,7 +231,7 @@ private slots:
         MainWindow m(t);
         QApplication::setActiveWindow(m.window.get());
         auto* user = m.find<QLineEdit>("edtUser_Name");
-        user->setFocus();
+        QCOMPARE(QApplication::focusWidget(), user);  // where a new user starts typing
         QTest::keyClicks(user, QStringLiteral("abc"));
         QTest::keyClick(user, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), m.find<QWidget>("edtPassword"));
