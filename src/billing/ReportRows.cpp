@@ -40,19 +40,6 @@ QString quotedDate(const QString& date)
     return quoted;
 }
 
-// An empty list with room for count rows, and for the header row the grid
-// puts before them: the grid then takes the list as it is, where making that
-// room would copy a long listing once more.
-QVector<QStringList> rowsFor(qsizetype count)
-{
-    QVector<QStringList> rows;
-    rows.reserve(count + 1);
-    // Taking the first row away leaves its slot free before the others.
-    rows.emplaceBack();
-    rows.removeFirst();
-    return rows;
-}
-
 QStringList totalRow(const QString& label, Money total, int columns)
 {
     QStringList row(columns, QString());
@@ -78,16 +65,15 @@ QList<int> dueDateWidths()
 
 QVector<QStringList> dueDate(Database& db, const QString& from, const QString& to)
 {
-    const QList<Invoice> invoices = ReportQueries::dueInRange(db, from, to);
-    if (invoices.isEmpty())
-        return {};
-    QVector<QStringList> rows = rowsFor(invoices.size() + 1);
+    QVector<QStringList> rows;
     Money total;
-    for (const Invoice& v : invoices) {
+    ReportQueries::forEachDue(db, from, to, [&](const Invoice& v) {
         rows.append({QString::number(rows.size() + 1), v.number, v.dateEntry, v.operatorName(), FormatAmount(v.payTotal),
                      statusWord(v.status)});
         total += v.payTotal;  // cancelled invoices count too
-    }
+    });
+    if (rows.isEmpty())
+        return {};
     rows.append(totalRow(kGrandTotal, total, 6));
     return rows;
 }
@@ -105,17 +91,16 @@ QList<int> payInWidths()
 
 QVector<QStringList> payIn(Database& db, const QString& from, const QString& to)
 {
-    const QList<Invoice> invoices = ReportQueries::paidInRange(db, from, to);
-    if (invoices.isEmpty())
-        return {};
-    QVector<QStringList> rows = rowsFor(invoices.size() + 1);
+    QVector<QStringList> rows;
     Money total;
-    for (const Invoice& v : invoices) {
+    ReportQueries::forEachPaidIn(db, from, to, [&](const Invoice& v) {
         // The apostrophes keep the dates as text in the spreadsheet.
         rows.append({QString::number(rows.size() + 1), v.number, quotedDate(v.dateEntry), v.operatorName(),
                      FormatAmount(v.payTotal), quotedDate(v.payInDate)});
         total += v.payTotal;
-    }
+    });
+    if (rows.isEmpty())
+        return {};
     rows.append(totalRow(kGrandTotal, total, 6));
     return rows;
 }
@@ -140,39 +125,35 @@ QString CostCodeOfEntry(const QString& entry)
 QVector<QStringList> costDetail(Database& db, const QString& from, const QString& to, ReportQueries::PaidFilter paid,
                                 const std::optional<QString>& costCode)
 {
-    const QList<ReportQueries::CostDetailRow> lines = ReportQueries::costDetail(db, from, to, paid, costCode);
-    if (lines.isEmpty())
-        return {};
-    // A heading and a subtotal for each cost type, and the grand total.
-    qsizetype types = 1;
-    for (qsizetype i = 1; i < lines.size(); ++i)
-        if (lines.at(i).costCode != lines.at(i - 1).costCode)
-            ++types;
-    QVector<QStringList> rows = rowsFor(lines.size() + 2 * types + 1);
     constexpr int kColumns = 9;
+    QVector<QStringList> rows;
     QString currentCode;  // invoices without lines match it and get no heading
+    bool listed = false;
     Money typeSum;
     Money grandSum;
     int number = 1;
-    for (int i = 0; i < lines.size(); ++i) {
-        const ReportQueries::CostDetailRow& line = lines.at(i);
+    ReportQueries::forEachCostDetail(db, from, to, paid, costCode, [&](const ReportQueries::CostDetailRow& line) {
         if (line.costCode != currentCode) {
+            // The type before this one, or the invoices without lines, closes.
+            if (listed) {
+                rows.append(totalRow(QStringLiteral("รวม"), typeSum, kColumns));
+                typeSum = Money();
+            }
             QStringList heading(kColumns, QString());
             heading[1] = line.costCode + QStringLiteral("  ") + line.costName;
             rows.append(heading);
             currentCode = line.costCode;
         }
+        listed = true;
         const Invoice& v = line.invoice;
         rows.append({QString::number(number++), v.number, quotedDate(v.dateEntry), v.operatorName(),
                      FormatAmount(line.amount), line.statusMeaning, quotedDate(v.payInDate), v.rvNo,
                      quotedDate(v.rvDate)});
         typeSum += line.amount;
         grandSum += line.amount;
-        if (i + 1 < lines.size() && lines.at(i + 1).costCode != currentCode) {
-            rows.append(totalRow(QStringLiteral("รวม"), typeSum, kColumns));
-            typeSum = Money();
-        }
-    }
+    });
+    if (!listed)
+        return {};
     rows.append(totalRow(QStringLiteral("รวม"), typeSum, kColumns));
     rows.append(totalRow(QStringLiteral("รวมทั้งสิ้น"), grandSum, kColumns));
     return rows;

@@ -133,6 +133,19 @@ Money Row::money(int index) const
     return dialect_->readMoney(values_.at(index));
 }
 
+QString RowCursor::text(int index) const
+{
+    const QVariant v = query_.value(index);
+    if (v.metaType() == QMetaType::fromType<QString>())
+        return *static_cast<const QString*>(v.constData());
+    return v.isNull() ? QString() : v.toString();
+}
+
+Money RowCursor::money(int index) const
+{
+    return dialect_.readMoney(query_.value(index));
+}
+
 Database::Database(ConnectionSettings settings, QString connectionName)
     : settings_(std::move(settings))
     , connectionName_(std::move(connectionName))
@@ -349,6 +362,43 @@ Rows Database::select(const QString& sql, const QVariantList& values)
             // A read outside a transaction changes nothing: once the connection
             // is made anew it is simply read again.
             if (e.kind() != DbError::Kind::ConnectionLost || broken_ || transactionOpen_ || attempt > 1)
+                throw;
+        }
+    }
+}
+
+void Database::forEachRow(const QString& sql, const QVariantList& values,
+                          const std::function<void(const RowCursor&)>& each)
+{
+    if (broken_)
+        reconnect();
+    for (int attempt = 1;; ++attempt) {
+        bool handedOn = false;
+        try {
+            const std::shared_ptr<QSqlQuery> statementHeld = statement(sql, !values.isEmpty());
+            QSqlQuery& query = *statementHeld;
+            run(query, sql, values);
+            if (!query.isActive())
+                return;
+            const RowCursor cursor(query, *dialect_);
+            try {
+                while (query.next()) {
+                    handedOn = true;
+                    each(cursor);
+                }
+            } catch (...) {
+                query.finish();  // a kept statement holds nothing open
+                throw;
+            }
+            const QSqlError error = query.lastError();
+            query.finish();
+            if (error.isValid())
+                fail(error);
+            return;
+        } catch (const DbError& e) {
+            // Read again only when nothing was handed on: the rows already
+            // given would otherwise come twice.
+            if (e.kind() != DbError::Kind::ConnectionLost || handedOn || broken_ || transactionOpen_ || attempt > 1)
                 throw;
         }
     }

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -66,6 +67,19 @@ private:
 
 using Rows = QList<Row>;
 
+// The current row of a result read row by row: its values are read straight
+// from the driver and nothing of the row is kept once the next one is read.
+class RowCursor {
+public:
+    RowCursor(const QSqlQuery& query, const Dialect& dialect) : query_(query), dialect_(dialect) {}
+    QString text(int index) const;  // NULL reads as the empty text
+    Money money(int index) const;
+
+private:
+    const QSqlQuery& query_;
+    const Dialect& dialect_;
+};
+
 // The program's one connection. Statements take bound values only; no value is
 // ever spliced into SQL text. Every driver failure is thrown as DbError.
 class Database {
@@ -91,6 +105,10 @@ public:
     // Amounts are bound only through money(); a double among the values is
     // refused, since it could not carry an amount exactly.
     Rows select(const QString& sql, const QVariantList& values = {});
+    // The same read for results too long to hold twice: each row is handed
+    // to `each` in turn and none is kept. A connection lost before the first
+    // row is made anew and the statement run again, as select() does.
+    void forEachRow(const QString& sql, const QVariantList& values, const std::function<void(const RowCursor&)>& each);
     // Returns the number of rows affected.
     int execute(const QString& sql, const QVariantList& values = {});
     // An INSERT or UPDATE that a unique key may refuse.

@@ -4,21 +4,18 @@ namespace ReportQueries {
 
 namespace {
 
-QList<Invoice> headers(Database& db, const QString& column, const QString& from, const QString& to)
+void headers(Database& db, const QString& column, const QString& from, const QString& to, const EachInvoice& each)
 {
     // Only the columns the listings show: the other twelve of a long month
     // would be read, converted and thrown away.
-    const Rows rows = db.select(QStringLiteral("SELECT Invoice_no, Date_Entry, SurName, FirstName, LastName, "
-                                               "Pay_Total, Invoice_Status, Pay_In_Date\n"
-                                               "FROM   T_PayIn_Main\nWHERE (%1 >= ?)\nAND   (%1 <= ?)\n"
-                                               "ORDER BY Invoice_no")
-                                    .arg(column),
-                                {from, to});
-    QList<Invoice> list;
-    list.reserve(rows.size());
-    for (const Row& r : rows) {
-        // Filled in place: an Invoice is twenty texts, too many to move.
-        Invoice& v = list.emplaceBack();
+    const QString sql = QStringLiteral("SELECT Invoice_no, Date_Entry, SurName, FirstName, LastName, "
+                                       "Pay_Total, Invoice_Status, Pay_In_Date\n"
+                                       "FROM   T_PayIn_Main\nWHERE (%1 >= ?)\nAND   (%1 <= ?)\n"
+                                       "ORDER BY Invoice_no")
+                            .arg(column);
+    // One record filled anew for every row: an Invoice is twenty texts.
+    Invoice v;
+    db.forEachRow(sql, {from, to}, [&](const RowCursor& r) {
         v.number = r.text(0);
         v.dateEntry = r.text(1);
         v.surName = r.text(2);
@@ -27,24 +24,24 @@ QList<Invoice> headers(Database& db, const QString& column, const QString& from,
         v.payTotal = r.money(5);
         v.status = r.text(6);
         v.payInDate = r.text(7);
-    }
-    return list;
+        each(v);
+    });
 }
 
 } // namespace
 
-QList<Invoice> dueInRange(Database& db, const QString& from, const QString& to)
+void forEachDue(Database& db, const QString& from, const QString& to, const EachInvoice& each)
 {
-    return headers(db, QStringLiteral("Date_Must_Pay_Num"), from, to);
+    headers(db, QStringLiteral("Date_Must_Pay_Num"), from, to, each);
 }
 
-QList<Invoice> paidInRange(Database& db, const QString& from, const QString& to)
+void forEachPaidIn(Database& db, const QString& from, const QString& to, const EachInvoice& each)
 {
-    return headers(db, QStringLiteral("Pay_In_Date_Num"), from, to);
+    headers(db, QStringLiteral("Pay_In_Date_Num"), from, to, each);
 }
 
-QList<CostDetailRow> costDetail(Database& db, const QString& from, const QString& to, PaidFilter paid,
-                                const std::optional<QString>& costCode)
+void forEachCostDetail(Database& db, const QString& from, const QString& to, PaidFilter paid,
+                       const std::optional<QString>& costCode, const std::function<void(const CostDetailRow&)>& each)
 {
     QString sql = QStringLiteral(
         "SELECT T_PayIn_Main.Invoice_no, T_PayIn_Main.Date_Entry, T_PayIn_Main.SurName, T_PayIn_Main.FirstName,\n"
@@ -68,11 +65,8 @@ QList<CostDetailRow> costDetail(Database& db, const QString& from, const QString
     // Invoices without lines have no cost code; both engines list them first.
     sql += QStringLiteral("ORDER BY T_PayIn_Detail.Cost_Code NULLS FIRST, T_PayIn_Detail.Invoice_no, "
                           "T_PayIn_Main.Invoice_no");
-    const Rows rows = db.select(sql, values);
-    QList<CostDetailRow> list;
-    list.reserve(rows.size());
-    for (const Row& r : rows) {
-        CostDetailRow& d = list.emplaceBack();
+    CostDetailRow d;
+    db.forEachRow(sql, values, [&](const RowCursor& r) {
         d.invoice.number = r.text(0);
         d.invoice.dateEntry = r.text(1);
         d.invoice.surName = r.text(2);
@@ -86,8 +80,8 @@ QList<CostDetailRow> costDetail(Database& db, const QString& from, const QString
         d.costCode = r.text(10);
         d.costName = r.text(11);
         d.amount = r.money(12);
-    }
-    return list;
+        each(d);
+    });
 }
 
 } // namespace ReportQueries

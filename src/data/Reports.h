@@ -2,19 +2,25 @@
 
 #include "data/Invoices.h"
 
-#include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 // The statements of the three period listings. Ranges are yyyymmdd texts
 // compared as text, both bounds included; an empty start has no lower bound.
+// The records are handed on one by one as they are read, never held as a
+// list: a listing of a busy month would otherwise be in memory twice. A record
+// handed on is valid during the call only.
 namespace ReportQueries {
 
+// Only the header fields the listings show are filled.
+using EachInvoice = std::function<void(const Invoice&)>;
+
 // Every invoice due in the range, whatever its status, in number order.
-QList<Invoice> dueInRange(Database& db, const QString& from, const QString& to);
+void forEachDue(Database& db, const QString& from, const QString& to, const EachInvoice& each);
 
 // Every invoice paid in at the bank in the range, in number order.
-QList<Invoice> paidInRange(Database& db, const QString& from, const QString& to);
+void forEachPaidIn(Database& db, const QString& from, const QString& to, const EachInvoice& each);
 
 enum class PaidFilter { All, Paid, Unpaid };
 
@@ -31,7 +37,7 @@ struct CostDetailRow {
 // The lines of the invoices due in the range, by cost code (invoices without
 // lines first, on both engines) and invoice number. costCode limits them to
 // one cost type; invoices without lines then never appear.
-QList<CostDetailRow> costDetail(Database& db, const QString& from, const QString& to, PaidFilter paid,
-                                const std::optional<QString>& costCode);
+void forEachCostDetail(Database& db, const QString& from, const QString& to, PaidFilter paid,
+                       const std::optional<QString>& costCode, const std::function<void(const CostDetailRow&)>& each);
 
 } // namespace ReportQueries

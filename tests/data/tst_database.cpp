@@ -163,6 +163,43 @@ private slots:
         }
     }
 
+    void readsRowByRowAndLetsGoOfAnInterruptedRead_data() { TestDatabase::addEngineRows(); }
+    void readsRowByRowAndLetsGoOfAnInterruptedRead()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        Database& db = t.db();
+        const QString insert = QStringLiteral("INSERT INTO Tr_Cost_Type (Cost_Code, Cost_Name) VALUES (?, ?)");
+        for (const char* code : {"01", "02", "03"})
+            db.execute(insert, {QString::fromLatin1(code), QStringLiteral("ค่าน้ำ ") + QString::fromLatin1(code)});
+        db.execute(QStringLiteral("INSERT INTO T_PayIn_Detail (Invoice_no, In_Order, Pay_money) VALUES (?, ?, ?)"),
+                   {QStringLiteral("2570/00001"), 1, db.money(Money::fromSatang(-150050))});
+
+        const QString read = QStringLiteral("SELECT Cost_Code, Cost_Name FROM Tr_Cost_Type WHERE Cost_Code >= ? "
+                                            "ORDER BY Cost_Code");
+        QStringList seen;
+        db.forEachRow(read, {QStringLiteral("0")},
+                      [&](const RowCursor& r) { seen << r.text(0) + u'|' + r.text(1); });
+        QCOMPARE(seen, QStringList({QStringLiteral("01|ค่าน้ำ 01"), QStringLiteral("02|ค่าน้ำ 02"),
+                                    QStringLiteral("03|ค่าน้ำ 03")}));
+        Money amount;
+        db.forEachRow(QStringLiteral("SELECT Pay_money FROM T_PayIn_Detail WHERE In_Order = ?"), {1},
+                      [&](const RowCursor& r) { amount = r.money(0); });
+        QCOMPARE(amount, Money::fromSatang(-150050));
+
+        // A reader that gives up after the first row: the error reaches the
+        // caller, and the read does not stay open holding an old view of the
+        // data (a row another workstation adds afterwards is seen).
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, db.forEachRow(read, {QStringLiteral("0")}, [](const RowCursor&) {
+                                     throw std::runtime_error("stop");
+                                 }));
+        t.connect()->execute(insert, {QStringLiteral("04"), QStringLiteral("ค่าไฟ")});
+        QCOMPARE(db.select(QStringLiteral("SELECT Cost_Code FROM Tr_Cost_Type")).size(), 4);
+        seen.clear();
+        db.forEachRow(read, {QStringLiteral("02")}, [&](const RowCursor& r) { seen << r.text(0); });
+        QCOMPARE(seen, QStringList({QStringLiteral("02"), QStringLiteral("03"), QStringLiteral("04")}));
+    }
+
     void transactionRollsBackUnlessCommitted_data() { TestDatabase::addEngineRows(); }
     void transactionRollsBackUnlessCommitted()
     {
