@@ -200,6 +200,22 @@ void Database::connect(OpenMode mode)
         // the disk at every commit.
         execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
     }
+    configureSession();
+}
+
+void Database::configureSession()
+{
+    if (settings_.engine != ConnectionSettings::Engine::PostgreSQL)
+        return;
+    // Statements are prepared once and run again (see statement()). After a
+    // few runs PostgreSQL would otherwise plan them once for any values,
+    // blind to the period or the typed prefix: the server took 53 ms instead
+    // of 29 for a month of 100,000 invoices. Each run is planned for its own
+    // values, as an unprepared statement is. A server older than 12 has no
+    // such setting and keeps its own choice.
+    QSqlQuery set(handle());
+    if (!set.exec(QStringLiteral("SET plan_cache_mode = force_custom_plan")))
+        qWarning("plan_cache_mode not set: %s", qPrintable(set.lastError().text()));
 }
 
 void Database::reconnect()
@@ -215,6 +231,7 @@ void Database::reconnect()
                       DbError::Kind::ConnectionLost);
     }
     broken_ = false;
+    configureSession();
 }
 
 bool Database::connectionLost()

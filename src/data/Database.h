@@ -157,6 +157,7 @@ private:
     Database(ConnectionSettings settings, QString connectionName);
     void connect(OpenMode mode);
     void reconnect();
+    void configureSession();
     void run(QSqlQuery& query, const QString& sql, const QVariantList& values);
     [[noreturn]] void fail(const QSqlError& error);
     bool connectionLost();

@@ -179,9 +179,17 @@ private slots:
         auto db = Database::open(settings);
         CostTypeTable::insert(*db, {QStringLiteral("001"), QStringLiteral("ค่าเช่า")});
 
+        // Prepared statements are planned for each run's own values, on the
+        // first connection and on every one made anew.
+        const auto planMode = [&] {
+            return db->select(QStringLiteral("SHOW plan_cache_mode")).first().text(0);
+        };
+        QCOMPARE(planMode(), QStringLiteral("force_custom_plan"));
+
         // A read outside a transaction is read again on the new connection.
         QVERIFY(server.restart());
         QCOMPARE(CostTypeTable::listByCode(*db).size(), 1);
+        QCOMPARE(planMode(), QStringLiteral("force_custom_plan"));
 
         // A write is not repeated behind the user's back: it says so, and the next one works.
         QVERIFY(server.restart());
