@@ -59,7 +59,9 @@ uint8_t alignment(HAlign align)
     return LXW_ALIGN_NONE;
 }
 
-lxw_format* makeFormat(lxw_workbook* workbook, const CellFormat& f)
+} // namespace
+
+lxw_format* AddWorkbookFormat(lxw_workbook* workbook, const CellFormat& f)
 {
     lxw_format* format = workbook_add_format(workbook);
     if (f.fontSize > 0)
@@ -84,6 +86,8 @@ lxw_format* makeFormat(lxw_workbook* workbook, const CellFormat& f)
         format_set_num_format(format, f.numberFormat.toUtf8().constData());
     return format;
 }
+
+namespace {
 
 // UTF-8 of one cell text into a reused, NUL-terminated buffer: no allocation
 // per cell.
@@ -234,7 +238,7 @@ SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path, 
     std::vector<lxw_format*> formats;
     formats.reserve(size_t(sheet.formats.size()));
     for (const CellFormat& f : sheet.formats)
-        formats.push_back(makeFormat(handle.workbook, f));
+        formats.push_back(AddWorkbookFormat(handle.workbook, f));
 
     // Style numbers are written into every cell; giving the most used
     // formats the lowest numbers keeps a long listing's file shorter.

@@ -33,3 +33,9 @@ struct SheetWriteResult {
 // `path` is untouched.
 SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path,
                             const SheetWriteOptions& options = {});
+
+// The workbook format WriteSheet makes of one cell format (the export
+// benchmark writes the same formats without the rest of the writer).
+struct lxw_workbook;
+struct lxw_format;
+lxw_format* AddWorkbookFormat(lxw_workbook* workbook, const CellFormat& format);
