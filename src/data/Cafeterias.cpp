@@ -15,23 +15,18 @@ const char* const kColumns[] = {"Cafeteria_Code", "Person_ID", "Tax_ID", "SurNam
                                 "Promise_No", "Time_Year", "Time_Month", "Time_Date", "Beg_Promise_date",
                                 "End_Promise_date"};
 
-// Takes the rows and frees each one as soon as it is read, while its values
-// are still in the processor's cache: freeing a long listing's rows in a
-// second pass afterwards reached every value's text once more from memory,
-// which cost about as much again as reading them.
-QList<Shop> shopsOf(Rows rows)
+// The shops of a statement, read row by row straight from the driver: a
+// long listing is never held twice, as a result and as shops.
+QList<Shop> readShops(Database& db, const QString& sql, const QVariantList& values)
 {
     QList<Shop> shops;
-    if (rows.isEmpty())
-        return shops;
-    // Columns are looked up once for the whole result.
     int at[std::size(kColumns)];
-    for (size_t i = 0; i < std::size(kColumns); ++i)
-        at[i] = rows.first().column(QString::fromLatin1(kColumns[i]));
-    shops.reserve(rows.size());
-    while (!rows.isEmpty()) {
-        const Row row = rows.takeFirst();
-        Shop s;
+    db.forEachRow(sql, values, [&](const RowCursor& row) {
+        // Columns are looked up once for the whole result.
+        if (shops.isEmpty())
+            for (size_t i = 0; i < std::size(kColumns); ++i)
+                at[i] = row.column(QString::fromLatin1(kColumns[i]));
+        Shop& s = shops.emplaceBack();
         s.code = row.text(at[0]);
         s.personId = row.text(at[1]);
         s.taxId = row.text(at[2]);
@@ -54,8 +49,7 @@ QList<Shop> shopsOf(Rows rows)
         s.timeDate = row.text(at[19]);
         s.begPromiseDate = row.text(at[20]);
         s.endPromiseDate = row.text(at[21]);
-        shops.append(std::move(s));
-    }
+    });
     return shops;
 }
 
@@ -78,14 +72,14 @@ QStringList places(Database& db)
 QList<Shop> search(Database& db, bool byShopName, const QString& typed)
 {
     const QString column = byShopName ? QStringLiteral("Cafeteria_Name") : QStringLiteral("FirstName");
-    return shopsOf(db.select(QStringLiteral("SELECT * FROM TR_Cafeteria\nWHERE ") + db.dialect().containsCondition(column),
-                             {Dialect::containsPattern(typed)}));
+    return readShops(db, QStringLiteral("SELECT * FROM TR_Cafeteria\nWHERE ") + db.dialect().containsCondition(column),
+                     {Dialect::containsPattern(typed)});
 }
 
 std::optional<Shop> findByCode(Database& db, const QString& code)
 {
     const QList<Shop> shops =
-        shopsOf(db.select(QStringLiteral("SELECT * FROM TR_Cafeteria\nWHERE (Cafeteria_Code = ?)"), {code}));
+        readShops(db, QStringLiteral("SELECT * FROM TR_Cafeteria\nWHERE (Cafeteria_Code = ?)"), {code});
     if (shops.isEmpty())
         return std::nullopt;
     return shops.first();

@@ -102,30 +102,47 @@ ResultColumns::ResultColumns(const QStringList& names) : names_(names)
         byName_.insert(names.at(i).toLower(), i);
 }
 
-int Row::column(const QString& name) const
-{
-    const int index = columns_->indexOf(name);
-    if (index < 0)
-        throw DbError(QStringLiteral("the result has no column %1").arg(name));
-    return index;
-}
+namespace {
 
-QString Row::text(int index) const
+// Text columns, nearly every value read, are copied without a conversion; a
+// NULL of text type holds an empty text as well.
+QString textOf(const QVariant& v)
 {
-    const QVariant& v = values_.at(index);
-    // Text columns, nearly every value read, are copied without a conversion;
-    // a NULL of text type holds an empty text as well.
     if (v.metaType() == QMetaType::fromType<QString>())
         return *static_cast<const QString*>(v.constData());
     return v.isNull() ? QString() : v.toString();
 }
 
-int Row::integer(int index) const
+int integerOf(const QVariant& v)
 {
-    const QVariant& v = values_.at(index);
     if (v.typeId() == QMetaType::QString)
         return v.toString().trimmed().toInt();
     return v.toInt();
+}
+
+[[noreturn]] void missingColumn(const QString& name)
+{
+    throw DbError(QStringLiteral("the result has no column %1").arg(name));
+}
+
+} // namespace
+
+int Row::column(const QString& name) const
+{
+    const int index = columns_->indexOf(name);
+    if (index < 0)
+        missingColumn(name);
+    return index;
+}
+
+QString Row::text(int index) const
+{
+    return textOf(values_.at(index));
+}
+
+int Row::integer(int index) const
+{
+    return integerOf(values_.at(index));
 }
 
 Money Row::money(int index) const
@@ -133,12 +150,22 @@ Money Row::money(int index) const
     return dialect_->readMoney(values_.at(index));
 }
 
+int RowCursor::column(const QString& name) const
+{
+    const int index = query_.record().indexOf(name);  // ignores letter case
+    if (index < 0)
+        missingColumn(name);
+    return index;
+}
+
 QString RowCursor::text(int index) const
 {
-    const QVariant v = query_.value(index);
-    if (v.metaType() == QMetaType::fromType<QString>())
-        return *static_cast<const QString*>(v.constData());
-    return v.isNull() ? QString() : v.toString();
+    return textOf(query_.value(index));
+}
+
+int RowCursor::integer(int index) const
+{
+    return integerOf(query_.value(index));
 }
 
 Money RowCursor::money(int index) const

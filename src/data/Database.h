@@ -72,7 +72,12 @@ using Rows = QList<Row>;
 class RowCursor {
 public:
     RowCursor(const QSqlQuery& query, const Dialect& dialect) : query_(query), dialect_(dialect) {}
+    // The column's position, letter case ignored; a missing column is a
+    // programming error reported as DbError naming it. Readers of many rows
+    // look it up once.
+    int column(const QString& name) const;
     QString text(int index) const;  // NULL reads as the empty text
+    int integer(int index) const;
     Money money(int index) const;
 
 private:

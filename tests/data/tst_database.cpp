@@ -187,6 +187,17 @@ private slots:
                       [&](const RowCursor& r) { amount = r.money(0); });
         QCOMPARE(amount, Money::fromSatang(-150050));
 
+        // Columns by name, in any letter case (PostgreSQL folds them); a
+        // name the result lacks is refused, not read as the first column.
+        int nameColumn = -1;
+        db.forEachRow(QStringLiteral("SELECT * FROM Tr_Cost_Type WHERE Cost_Code = ?"), {QStringLiteral("02")},
+                      [&](const RowCursor& r) {
+                          nameColumn = r.column(QStringLiteral("COST_NAME"));
+                          QCOMPARE(r.text(nameColumn), QStringLiteral("ค่าน้ำ 02"));
+                          QVERIFY_THROWS_EXCEPTION(DbError, r.column(QStringLiteral("Cost_Mean")));
+                      });
+        QVERIFY(nameColumn >= 0);
+
         // A reader that gives up after the first row: the error reaches the
         // caller, and the read does not stay open holding an old view of the
         // data (a row another workstation adds afterwards is seen).
