@@ -111,8 +111,9 @@ public:
     // refused, since it could not carry an amount exactly.
     Rows select(const QString& sql, const QVariantList& values = {});
     // The same read for results too long to hold twice: each row is handed
-    // to `each` in turn and none is kept. A connection lost before the first
-    // row is made anew and the statement run again, as select() does.
+    // to `each` in turn and none is kept. `each` runs no statement of its own
+    // on this connection while the read is open. A connection lost before the
+    // first row is made anew and the statement run again, as select() does.
     void forEachRow(const QString& sql, const QVariantList& values, const std::function<void(const RowCursor&)>& each);
     // Returns the number of rows affected.
     int execute(const QString& sql, const QVariantList& values = {});
