@@ -11,8 +11,13 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QProgressDialog>
 #include <QStandardPaths>
+
+#include <atomic>
+#include <chrono>
+#include <future>
 
 QString ReportWindow::exportFolder()
 {
@@ -47,24 +52,52 @@ void ReportWindow::BitBtn1Click()
                                                         QDateTime::currentDateTime().toString(
                                                             QStringLiteral("yyyyMMdd-HHmmss"))));
 
-    // A long listing shows its progress and can be stopped; the window keeps
-    // answering meanwhile.
+    // The file is written on a thread of its own, so that the window keeps
+    // answering all along, packing the file at the end included. A long
+    // listing shows its progress and can be stopped.
+    const qint64 rowCount = sheet.rows.size();
     QProgressDialog progress(QStringLiteral("กำลังบันทึกแฟ้ม Excel ..."), QStringLiteral("ยกเลิก"), 0,
-                             int(grid.rows.size()), this);
+                             int(rowCount), this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(400);
+    std::atomic<qint64> rowsWritten{0};
+    std::atomic<bool> stopAsked{false};
     SheetWriteOptions options;
-    options.progress = [&progress](qint64 written, qint64) {
-        progress.setValue(int(written));
-        QApplication::processEvents();
-        return !progress.wasCanceled();
+    options.progress = [&](qint64 written, qint64) {
+        rowsWritten = written;
+        return !stopAsked;
     };
-    const SheetWriteResult result = WriteSheet(sheet, path, options);
+    std::future<SheetWriteResult> writing =
+        std::async(std::launch::async, [&sheet, &path, &options] { return WriteSheet(sheet, path, options); });
+    bool packing = false;
+    do {
+        const qint64 written = rowsWritten;
+        if (written < rowCount) {
+            progress.setValue(int(written));
+        } else if (!packing) {
+            // The rows are down; the library packs the file in one go.
+            packing = true;
+            progress.setLabelText(QStringLiteral("กำลังรวมแฟ้ม Excel ..."));
+            progress.setRange(0, 0);
+        }
+        // Until the dialog shows, a click could start something else in this
+        // window: only what is not the user's input is handled.
+        QApplication::processEvents(progress.isVisible() ? QEventLoop::AllEvents
+                                                         : QEventLoop::ExcludeUserInputEvents);
+        if (progress.wasCanceled())
+            stopAsked = true;
+    } while (writing.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready);
+    const SheetWriteResult result = writing.get();
     progress.reset();
     if (result.status == SheetWriteResult::Status::Cancelled)
         return;
     if (!result.ok()) {
         message(result.message);
+        return;
+    }
+    if (stopAsked) {
+        // Stopped while the file was being packed: the stop is kept.
+        QFile::remove(path);
         return;
     }
     if (!context().files.open(path))

@@ -16,7 +16,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QRadioButton>
+#include <QProgressDialog>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -132,6 +134,35 @@ private slots:
         for (auto it = cells.begin(); it != cells.end(); ++it)
             if (it.key().mid(1).toInt() > 16)
                 QVERIFY2(it.value().toObject().value("value").isNull(), qPrintable(it.key()));
+    }
+
+    // Stopped from its progress dialog, while the rows are written or while
+    // the file is packed: no file is left and nothing is opened or said.
+    void stoppedExportLeavesNothing()
+    {
+        TestDatabase t;
+        seed(t.db());
+        WindowDriver<TfrmRep_Cost_Detail> w(t.db());
+        w.click("btnSelect");
+        QDir(ReportWindow::exportFolder()).removeRecursively();
+        bool stopped = false;
+        // Runs while the export is under way: the window keeps handling events.
+        QTimer::singleShot(0, &w.window, [&] {
+            if (auto* progress = w.window.findChild<QProgressDialog*>()) {
+                progress->cancel();
+                stopped = true;
+            }
+        });
+        w.click("BitBtn1");
+        QVERIFY(stopped);
+        QVERIFY(w.files.opened.isEmpty());
+        QVERIFY(w.prompter.texts().isEmpty());
+        QCOMPARE(QDir(ReportWindow::exportFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+        // The next export is written and opened as usual.
+        w.click("BitBtn1");
+        QCOMPARE(w.files.opened.size(), 1);
+        QVERIFY(QFile::exists(w.files.opened.first()));
     }
 
     void anUnwritableFolderIsSaidAndNothingOpened()
