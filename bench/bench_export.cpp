@@ -290,6 +290,13 @@ int main(int argc, char** argv)
         exports.append(runChild(QStringLiteral("export"), rows, exportPath));
         formatted.append(runChild(QStringLiteral("formatted"), rows, formattedPath));
     }
+    // Each run's ratio to the floor run beside it: a machine whose speed
+    // drifts moves both sides of a pair alike.
+    QList<double> pairRatios;
+    for (int i = 0; i < runs; ++i)
+        if (exports[i].ms > 0 && floors[i].ms > 0)
+            pairRatios.append(exports[i].ms / floors[i].ms);
+    std::sort(pairRatios.begin(), pairRatios.end());
     auto byTime = [](const Run& a, const Run& b) { return a.ms < b.ms; };
     std::sort(exports.begin(), exports.end(), byTime);
     std::sort(floors.begin(), floors.end(), byTime);
@@ -330,6 +337,10 @@ int main(int argc, char** argv)
     line(QStringLiteral("export: build sheet + write file"), exports, e, eOver, eTotal);
     line(QStringLiteral("info: same cells, export formats"), formatted, g, gOver, gTotal);
     out << "\nratio export/floor (median): " << QString::number(e.ms / f.ms, 'f', 2) << "   goal <= 1.30\n";
+    if (!pairRatios.isEmpty())
+        out << "ratio export/floor, run by run: median " << QString::number(pairRatios[pairRatios.size() / 2], 'f', 2)
+            << " (" << QString::number(pairRatios.first(), 'f', 2) << " to " << QString::number(pairRatios.last(), 'f', 2)
+            << ")\n";
     out << "(for information: export / same cells with its formats "
         << QString::number(e.ms / g.ms, 'f', 2) << ", those / floor " << QString::number(g.ms / f.ms, 'f', 2)
         << ")\n";
