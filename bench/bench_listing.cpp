@@ -12,69 +12,36 @@
 // the end. The bench creates its own database there and drops it.
 //
 // Memory is the peak of heap bytes in use during a step over those in use at
-// its start, counted by wrapping the C allocator (see below).
+// its start, counted by wrapping the C allocator (BenchMeasure.cpp).
 #include "data/Cafeterias.h"
 #include "data/Database.h"
-#include "data/Schema.h"
 #include "ui/ShopGrid.h"
 #include "ui/StringGrid.h"
 
-#include <QAbstractTableModel>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
 
-#include <malloc.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
-#include <ctime>
-#include <functional>
 #include <optional>
 #include <stdexcept>
-#include <vector>
 
-#ifndef COSTDESK_SOURCE_DIR
-#define COSTDESK_SOURCE_DIR "."
-#endif
-
-#include "BenchMeasure.h"
+#include "BenchListing.h"
 #include "core/SplitMix.h"
 
 namespace {
 
 QTextStream out(stdout);
-
-
-struct Line {
-    QString what;
-    Figure figure;
-    Figure floor;
-};
-
-QList<Line> lines;
+QList<FigureLine> lines;
 
 // ---- the data -------------------------------------------------------------
 
 using Random = SplitMix;
 
-const QStringList kFirstNames = {
-    QStringLiteral("สมชาย"), QStringLiteral("สมหญิง"), QStringLiteral("ประเสริฐ"), QStringLiteral("วิไลวรรณ"),
-    QStringLiteral("กาญจนา"), QStringLiteral("ธนพล"), QStringLiteral("ศิริพร"), QStringLiteral("บุญเรือน"),
-    QStringLiteral("ณัฐวุฒิ"), QStringLiteral("จันทร์เพ็ญ"), QStringLiteral("สุรศักดิ์"), QStringLiteral("อรุณี")};
-const QStringList kLastNames = {
-    QStringLiteral("รักษ์ดี"), QStringLiteral("ใจงาม"), QStringLiteral("ศรีสุข"), QStringLiteral("วงศ์สวัสดิ์"),
-    QStringLiteral("แก้วมณี"), QStringLiteral("ทองคำ"), QStringLiteral("เจริญผล"), QStringLiteral("บุญมา"),
-    QStringLiteral("พรหมวิเศษ"), QStringLiteral("สิทธิชัย")};
 const QStringList kShopKinds = {
     QStringLiteral("ร้านข้าวมันไก่"), QStringLiteral("ร้านก๋วยเตี๋ยวเรือ"), QStringLiteral("ร้านข้าวแกง"),
     QStringLiteral("ร้านส้มตำไก่ย่าง"), QStringLiteral("ร้านน้ำปั่นผลไม้"), QStringLiteral("ร้านกาแฟสด"),
@@ -88,10 +55,6 @@ const QStringList kDistricts = {
     QStringLiteral("ตำบลศิลา อำเภอเมืองขอนแก่น จังหวัดขอนแก่น 40000"),
     QStringLiteral("ตำบลบ้านเป็ด อำเภอเมืองขอนแก่น จังหวัดขอนแก่น 40000"),
     QStringLiteral("ตำบลท่าพระ อำเภอเมืองขอนแก่น จังหวัดขอนแก่น 40260")};
-const QStringList kPlaces = {
-    QStringLiteral("โรงอาหารกลาง อาคารศูนย์การเรียนรู้ ชั้น 1"), QStringLiteral("โรงอาหารคณะวิศวกรรมศาสตร์"),
-    QStringLiteral("ศูนย์อาหารหอพักนักศึกษา หอ 8"), QStringLiteral("โรงอาหารคณะแพทยศาสตร์ ชั้นใต้ดิน"),
-    QStringLiteral("ลานกิจกรรมหน้าหอสมุดกลาง")};
 const QStringList kSizes = {QStringLiteral("1 คูหา"), QStringLiteral("2 คูหา"), QStringLiteral("ซุ้มเล็ก"),
                             QStringLiteral("ขนาดกลาง 3x4 เมตร")};
 const QStringList kReligions = {QStringLiteral("พุทธ"), QStringLiteral("อิสลาม"), QStringLiteral("คริสต์")};
@@ -118,8 +81,8 @@ void fillShops(Database& db, int count)
             random.digits(13),
             random.digits(13),
             female ? (random.below(2) ? QStringLiteral("นาง") : QStringLiteral("นางสาว")) : QStringLiteral("นาย"),
-            random.pick(kFirstNames),
-            random.pick(kLastNames),
+            random.pick(benchnames::kFirstNames),
+            random.pick(benchnames::kLastNames),
             QString::number(20 + random.below(50)),
             female ? QStringLiteral("1") : QStringLiteral("0"),
             QStringLiteral("ไทย"),
@@ -130,7 +93,7 @@ void fillShops(Database& db, int count)
             random.pick(kDistricts),
             QStringLiteral("%1%2 สาขา %3").arg(random.pick(kShopKinds), random.pick(kOwners)).arg(i + 1),
             random.pick(kSizes),
-            random.pick(kPlaces),
+            random.pick(benchnames::kPlaces),
             QStringLiteral("สพ.%1/%2").arg(1 + random.below(999)).arg(begYear),
             QString::number(1 + random.below(3)),
             QString::number(random.below(12)),
@@ -159,27 +122,10 @@ void benchSearch(Database& db, const QString& engine, int runs, int shops)
     const auto figure = [&] {
         return sampleOnce(nullptr, [&] { seen += CafeteriaTable::search(db, true, QString()).size(); }, nullptr);
     };
-    // The least any reader must do: every value out of the driver once. The
-    // vector is reserved for the known size, so its growth copies do not pad
-    // the floor.
+    // The least any reader must do: every value out of the driver once.
     const auto floor = [&] {
-        return sampleOnce(nullptr, [&] {
-            std::vector<QVariant> values;
-            values.reserve(size_t(shops) * 22);
-            QSqlQuery query(db.handle());
-            query.setForwardOnly(true);
-            query.setNumericalPrecisionPolicy(QSql::HighPrecision);
-            if (!query.prepare(sql))
-                throw std::runtime_error(query.lastError().text().toStdString());
-            query.addBindValue(pattern);
-            if (!query.exec())
-                throw std::runtime_error(query.lastError().text().toStdString());
-            const int count = query.record().count();
-            while (query.next())
-                for (int i = 0; i < count; ++i)
-                    values.push_back(query.value(i));
-            seen += qsizetype(values.size()) / count;
-        }, nullptr);
+        return sampleOnce(nullptr, [&] { seen += qsizetype(ReadAllValues(db, sql, {pattern}, size_t(shops))); },
+                          nullptr);
     };
     const auto [f, g] = measurePair(runs, figure, floor);
     if (seen != qsizetype(shops) * (runs + 1) * 2)
@@ -188,30 +134,6 @@ void benchSearch(Database& db, const QString& engine, int runs, int shops)
 }
 
 // ---- the grid -----------------------------------------------------------------
-
-// The least a table view can be given: the same rows, one reset.
-class BareModel : public QAbstractTableModel {
-public:
-    void setRows(QVector<QStringList> rows, int columns)
-    {
-        beginResetModel();
-        rows_ = std::move(rows);
-        columns_ = columns;
-        endResetModel();
-    }
-    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(rows_.size()); }
-    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : columns_; }
-    QVariant data(const QModelIndex& index, int role) const override
-    {
-        if (role != Qt::DisplayRole || !index.isValid())
-            return {};
-        return rows_.at(index.row()).at(index.column());
-    }
-
-private:
-    QVector<QStringList> rows_;
-    int columns_ = 0;
-};
 
 // Nine columns of a listing as the windows show them; every cell shares the
 // shop's text or is made here, as in the shop grid.
@@ -321,73 +243,27 @@ void benchGrid(Database& db, int runs)
 
 // ---- one engine -------------------------------------------------------------------
 
-void benchEngine(const ConnectionSettings& settings, const QString& engine, int shops, int runs, bool grid)
+void benchEngine(Database& db, const QString& engine, int shops, int runs)
 {
-    Schema::createDatabase(settings);
-    struct Drop {
-        const ConnectionSettings& settings;
-        ~Drop()
-        {
-            try {
-                Schema::dropDatabase(settings);
-            } catch (const std::exception& e) {
-                qWarning("could not drop the bench database: %s", e.what());
-            }
-        }
-    } drop{settings};
-    std::unique_ptr<Database> db = Database::open(settings);
     QElapsedTimer timer;
     timer.start();
-    fillShops(*db, shops);
+    fillShops(db, shops);
     out << engine << ": " << shops << " shops written in " << timer.elapsed() << " ms\n";
     out.flush();
-    benchSearch(*db, engine, runs, shops);
-    if (grid)
-        benchGrid(*db, runs);
-    db.reset();
+    benchSearch(db, engine, runs, shops);
+    // The grid does not depend on the engine: it is measured once.
+    if (engine == QLatin1String("SQLite"))
+        benchGrid(db, runs);
 }
 
 // ---- the table ----------------------------------------------------------------------
 
-QString num(double v, int decimals = 1) { return QString::number(v, 'f', decimals); }
-
 void printTable()
 {
-    constexpr double kTimeGoal = 1.3;
-    constexpr double kMemoryGoal = 1.5;
-    out << "\n"
-        << QStringLiteral("what").leftJustified(34) << QStringLiteral("measure").leftJustified(8)
-        << QStringLiteral("best").rightJustified(9) << QStringLiteral("median").rightJustified(9)
-        << QStringLiteral("floor best").rightJustified(12) << QStringLiteral("floor med").rightJustified(11)
-        << QStringLiteral("ratio").rightJustified(7) << QStringLiteral("goal").rightJustified(7)
-        << QStringLiteral("result").rightJustified(8) << "\n";
-    bool allMet = true;
-    const auto row = [&](const QString& what, const QString& measure, double best, double med, double floorBest,
-                         double floorMed, double goal, bool decides) {
-        const double ratio = floorMed > 0 ? med / floorMed : 0;
-        const bool met = ratio <= goal;
-        if (decides)
-            allMet = allMet && met;
-        out << what.leftJustified(34) << measure.leftJustified(8) << num(best).rightJustified(9)
-            << num(med).rightJustified(9) << num(floorBest).rightJustified(12) << num(floorMed).rightJustified(11)
-            << num(ratio, 2).rightJustified(7) << (QStringLiteral("<=") + num(goal, 1)).rightJustified(7)
-            << (decides ? (met ? QStringLiteral("pass") : QStringLiteral("FAIL"))
-                        : (met ? QStringLiteral("(pass)") : QStringLiteral("(fail)")))
-                   .rightJustified(8)
-            << "\n";
-    };
-    for (const Line& line : lines) {
-        // Medians decide: one lucky run must not pass a goal.
-        const Figure& f = line.figure;
-        const Figure& g = line.floor;
-        row(line.what, QStringLiteral("ms"), f.bestMs, f.medianMs, g.bestMs, g.medianMs, kTimeGoal, true);
-        row(QString(), QStringLiteral("cpu ms"), f.bestCpuMs, f.medianCpuMs, g.bestCpuMs, g.medianCpuMs, kTimeGoal,
-            false);
-        row(QString(), QStringLiteral("MiB"), f.bestMiB, f.medianMiB, g.bestMiB, g.medianMiB, kMemoryGoal, true);
-    }
-    out << "ratio = median / floor median; ms elapsed, cpu ms this process only (shown for a busy machine, in brackets:\n"
-           "not a goal); MiB = peak heap in use during the step minus heap in use at its start\n"
-        << (allMet ? "all goals met\n" : "some goals missed\n");
+    PrintFigureTable(out, lines, {.time = 1.3, .memory = 1.5, .memoryDecides = true, .whatWidth = 34},
+                     QStringLiteral("ratio = median / floor median; ms elapsed, cpu ms this process only (shown for a "
+                                    "busy machine, in brackets:\nnot a goal); MiB = peak heap in use during the step "
+                                    "minus heap in use at its start\n"));
 }
 
 } // namespace
@@ -407,26 +283,9 @@ int main(int argc, char** argv)
     };
     const int shops = option(QStringLiteral("--shops")).value_or(QStringLiteral("100000")).toInt();
     const int runs = std::max(option(QStringLiteral("--runs")).value_or(QStringLiteral("5")).toInt(), 1);
-    const QString engine = option(QStringLiteral("--engine")).value_or(QString());
 
     try {
-        QTemporaryDir dir;
-        ConnectionSettings sqlite;
-        sqlite.engine = ConnectionSettings::Engine::SQLite;
-        sqlite.path = dir.filePath(QStringLiteral("bench.sqlite"));
-        // The grid does not depend on the engine: it is measured once.
-        if (engine != QLatin1String("postgresql"))
-            benchEngine(sqlite, QStringLiteral("SQLite"), shops, runs, true);
-
-        if (engine != QLatin1String("sqlite")) {
-            OwnServer server;
-            QString url = option(QStringLiteral("--pg")).value_or(qEnvironmentVariable("COSTDESK_BENCH_PG"));
-            if (url.isEmpty())
-                url = startServer(server);
-            ConnectionSettings pg = ConnectionSettings::fromUrl(url);
-            pg.dbName = QStringLiteral("costdesk_bench_%1").arg(QCoreApplication::applicationPid());
-            benchEngine(pg, QStringLiteral("PostgreSQL"), shops, runs, false);
-        }
+        RunOnEngines(option, [&](Database& db, const QString& engine) { benchEngine(db, engine, shops, runs); });
     } catch (const std::exception& e) {
         qWarning("bench failed: %s", e.what());
         printTable();

@@ -4,18 +4,25 @@ namespace ReportQueries {
 
 namespace {
 
-void headers(Database& db, const QString& column, const QString& from, const QString& to, const EachInvoice& each)
+QString headersStatement(const QString& column)
 {
     // Only the columns the listings show: the other twelve of a long month
     // would be read, converted and thrown away.
-    const QString sql = QStringLiteral("SELECT Invoice_no, Date_Entry, SurName, FirstName, LastName, "
-                                       "Pay_Total, Invoice_Status, Pay_In_Date\n"
-                                       "FROM   T_PayIn_Main\nWHERE (%1 >= ?)\nAND   (%1 <= ?)\n"
-                                       "ORDER BY Invoice_no")
-                            .arg(column);
+    return QStringLiteral("SELECT Invoice_no, Date_Entry, SurName, FirstName, LastName, "
+                          "Pay_Total, Invoice_Status, Pay_In_Date\n"
+                          "FROM   T_PayIn_Main\nWHERE (%1 >= ?)\nAND   (%1 <= ?)\n"
+                          "ORDER BY Invoice_no")
+        .arg(column);
+}
+
+const QString kDueColumn = QStringLiteral("Date_Must_Pay_Num");
+const QString kPaidInColumn = QStringLiteral("Pay_In_Date_Num");
+
+void headers(Database& db, const QString& column, const QString& from, const QString& to, const EachInvoice& each)
+{
     // One record filled anew for every row: an Invoice is twenty texts.
     Invoice v;
-    db.forEachRow(sql, {from, to}, [&](const RowCursor& r) {
+    db.forEachRow(headersStatement(column), {from, to}, [&](const RowCursor& r) {
         v.number = r.text(0);
         v.dateEntry = r.text(1);
         v.surName = r.text(2);
@@ -30,18 +37,22 @@ void headers(Database& db, const QString& column, const QString& from, const QSt
 
 } // namespace
 
+QString dueStatement()
+{
+    return headersStatement(kDueColumn);
+}
+
 void forEachDue(Database& db, const QString& from, const QString& to, const EachInvoice& each)
 {
-    headers(db, QStringLiteral("Date_Must_Pay_Num"), from, to, each);
+    headers(db, kDueColumn, from, to, each);
 }
 
 void forEachPaidIn(Database& db, const QString& from, const QString& to, const EachInvoice& each)
 {
-    headers(db, QStringLiteral("Pay_In_Date_Num"), from, to, each);
+    headers(db, kPaidInColumn, from, to, each);
 }
 
-void forEachCostDetail(Database& db, const QString& from, const QString& to, PaidFilter paid,
-                       const std::optional<QString>& costCode, const std::function<void(const CostDetailRow&)>& each)
+QString costDetailStatement(PaidFilter paid, bool oneCostType)
 {
     QString sql = QStringLiteral(
         "SELECT T_PayIn_Main.Invoice_no, T_PayIn_Main.Date_Entry, T_PayIn_Main.SurName, T_PayIn_Main.FirstName,\n"
@@ -53,20 +64,26 @@ void forEachCostDetail(Database& db, const QString& from, const QString& to, Pai
         "T_PayIn_Detail ON T_PayIn_Main.Invoice_no = T_PayIn_Detail.Invoice_no\n"
         "WHERE (T_PayIn_Main.Date_Must_Pay_Num >= ?)\n"
         "AND   (T_PayIn_Main.Date_Must_Pay_Num <= ?)\n");
-    QVariantList values{from, to};
     if (paid == PaidFilter::Paid)
         sql += QStringLiteral("AND   ((T_PayIn_Main.Invoice_Status='P') Or (T_PayIn_Main.Invoice_Status='R') )\n");
     else if (paid == PaidFilter::Unpaid)
         sql += QStringLiteral("AND   (T_PayIn_Main.Invoice_Status='A')\n");
-    if (costCode) {
+    if (oneCostType)
         sql += QStringLiteral("AND   (T_PayIn_Detail.Cost_Code = ?)\n");
-        values << *costCode;
-    }
     // Invoices without lines have no cost code; both engines list them first.
     sql += QStringLiteral("ORDER BY T_PayIn_Detail.Cost_Code NULLS FIRST, T_PayIn_Detail.Invoice_no, "
                           "T_PayIn_Main.Invoice_no");
+    return sql;
+}
+
+void forEachCostDetail(Database& db, const QString& from, const QString& to, PaidFilter paid,
+                       const std::optional<QString>& costCode, const std::function<void(const CostDetailRow&)>& each)
+{
+    QVariantList values{from, to};
+    if (costCode)
+        values << *costCode;
     CostDetailRow d;
-    db.forEachRow(sql, values, [&](const RowCursor& r) {
+    db.forEachRow(costDetailStatement(paid, costCode.has_value()), values, [&](const RowCursor& r) {
         d.invoice.number = r.text(0);
         d.invoice.dateEntry = r.text(1);
         d.invoice.surName = r.text(2);

@@ -17,6 +17,8 @@ namespace ReportQueries {
 using EachInvoice = std::function<void(const Invoice&)>;
 
 // Every invoice due in the range, whatever its status, in number order.
+// The statement takes the range's two bounds.
+QString dueStatement();
 void forEachDue(Database& db, const QString& from, const QString& to, const EachInvoice& each);
 
 // Every invoice paid in at the bank in the range, in number order.
@@ -37,6 +39,8 @@ struct CostDetailRow {
 // The lines of the invoices due in the range, by cost code (invoices without
 // lines first, on both engines) and invoice number. costCode limits them to
 // one cost type; invoices without lines then never appear.
+// The statement takes the range's two bounds and, for one cost type, its code.
+QString costDetailStatement(PaidFilter paid, bool oneCostType);
 void forEachCostDetail(Database& db, const QString& from, const QString& to, PaidFilter paid,
                        const std::optional<QString>& costCode, const std::function<void(const CostDetailRow&)>& each);
 

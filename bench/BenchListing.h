@@ -1,0 +1,79 @@
+#pragma once
+
+// What the two listing benchmarks (the shop search and the period listings)
+// share: the floor's parts, the Thai names of their data, the engines they
+// run on and the table they print.
+
+#include "BenchMeasure.h"
+#include "data/ConnectionSettings.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QStringList>
+#include <QTextStream>
+#include <QVariant>
+#include <QVector>
+
+#include <functional>
+#include <optional>
+
+class Database;
+
+// ---- the data ---------------------------------------------------------------
+
+namespace benchnames {
+extern const QStringList kTitles;
+extern const QStringList kFirstNames;
+extern const QStringList kLastNames;
+extern const QStringList kPlaces;
+} // namespace benchnames
+
+// ---- the floor's parts ------------------------------------------------------
+
+// The least a table view can be given: the same rows, one reset.
+class BareModel : public QAbstractTableModel {
+public:
+    void setRows(QVector<QStringList> rows, int columns);
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+private:
+    QVector<QStringList> rows_;
+    int columns_ = 0;
+};
+
+// Every value of the statement out of the driver once, through a bare
+// forward-only query, into a vector reserved for the expected records so that
+// its growth copies do not pad the floor. Returns the records read.
+size_t ReadAllValues(Database& db, const QString& sql, const QVariantList& values, size_t expectedRecords);
+
+// ---- the engines ------------------------------------------------------------
+
+// Runs `bench` on a new SQLite file, then on a new database of a PostgreSQL
+// server (the one of --pg URL or $COSTDESK_BENCH_PG, else a throwaway one);
+// --engine sqlite|postgresql keeps one. Each database is dropped afterwards.
+// `option` gives a command-line option's value.
+void RunOnEngines(const std::function<std::optional<QString>(const QString&)>& option,
+                  const std::function<void(Database& db, const QString& engine)>& bench);
+
+// ---- the table --------------------------------------------------------------
+
+struct FigureLine {
+    QString what;
+    Figure figure;
+    Figure floor;
+};
+
+struct TableGoals {
+    double time = 1.3;        // median / floor median
+    double timeLimitMs = 0;   // 0: none
+    double memory = 1.5;
+    bool memoryDecides = true;
+    int whatWidth = 34;
+};
+
+// Time (elapsed and this process's CPU) and memory of each line next to its
+// floor; medians decide. Returns whether every deciding goal was met.
+bool PrintFigureTable(QTextStream& out, const QList<FigureLine>& lines, const TableGoals& goals,
+                      const QString& footer);
