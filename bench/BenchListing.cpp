@@ -76,6 +76,18 @@ size_t ReadAllValues(Database& db, const QString& sql, const QVariantList& value
     return read.size() / size_t(count);
 }
 
+// ---- the command line -------------------------------------------------------
+
+OptionReader OptionsOf(const QStringList& arguments)
+{
+    return [arguments](const QString& name) -> std::optional<QString> {
+        const qsizetype i = arguments.indexOf(name);
+        if (i >= 0 && i + 1 < arguments.size())
+            return arguments.at(i + 1);
+        return std::nullopt;
+    };
+}
+
 // ---- the engines ------------------------------------------------------------
 
 namespace {
@@ -101,7 +113,7 @@ void benchOn(const ConnectionSettings& settings, const QString& engine,
 
 } // namespace
 
-void RunOnEngines(const std::function<std::optional<QString>(const QString&)>& option,
+void RunOnEngines(const OptionReader& option,
                   const std::function<void(Database& db, const QString& engine)>& bench)
 {
     const QString engine = option(QStringLiteral("--engine")).value_or(QString());

@@ -48,13 +48,19 @@ private:
 // its growth copies do not pad the floor. Returns the records read.
 size_t ReadAllValues(Database& db, const QString& sql, const QVariantList& values, size_t expectedRecords);
 
+// ---- the command line -------------------------------------------------------
+
+// The value after `name` among the program's arguments, if any.
+using OptionReader = std::function<std::optional<QString>(const QString& name)>;
+OptionReader OptionsOf(const QStringList& arguments);
+
 // ---- the engines ------------------------------------------------------------
 
 // Runs `bench` on a new SQLite file, then on a new database of a PostgreSQL
 // server (the one of --pg URL or $COSTDESK_BENCH_PG, else a throwaway one);
 // --engine sqlite|postgresql keeps one. Each database is dropped afterwards.
 // `option` gives a command-line option's value.
-void RunOnEngines(const std::function<std::optional<QString>(const QString&)>& option,
+void RunOnEngines(const OptionReader& option,
                   const std::function<void(Database& db, const QString& engine)>& bench);
 
 // ---- the table --------------------------------------------------------------

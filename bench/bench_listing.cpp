@@ -274,13 +274,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    const QStringList args = app.arguments();
-    const auto option = [&](const QString& name) -> std::optional<QString> {
-        const qsizetype i = args.indexOf(name);
-        if (i >= 0 && i + 1 < args.size())
-            return args.at(i + 1);
-        return std::nullopt;
-    };
+    const OptionReader option = OptionsOf(app.arguments());
     const int shops = option(QStringLiteral("--shops")).value_or(QStringLiteral("100000")).toInt();
     const int runs = std::max(option(QStringLiteral("--runs")).value_or(QStringLiteral("5")).toInt(), 1);
 
