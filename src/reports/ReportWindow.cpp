@@ -4,6 +4,7 @@
 #include "core/ThaiDate.h"
 #include "ui/Appearance.h"
 #include "ui/DateMaskEdit.h"
+#include "ui/EnterMovesFocus.h"
 #include "ui/StringGrid.h"
 
 #include <QFrame>
@@ -59,6 +60,10 @@ ReportWindow::ReportWindow(WorkContext& context, const Texts& texts, QWidget* pa
     exportRow->addWidget(BitBtn1);
     layout->addLayout(exportRow);
     stackPanels({panel});
+
+    // Enter in a date moves on as Tab does: to the end of the range, then to
+    // "แสดงผล".
+    EnterMovesFocus::install(this, {edtBeg_date, edtEnd_date});
 
     onClick(btnSelect, &ReportWindow::btnSelectClick);
     onClick(BitBtn1, &ReportWindow::BitBtn1Click);

@@ -10,6 +10,7 @@
 
 #include "xlsx/XlsxReadBack.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QDir>
 #include <QJsonArray>
@@ -163,6 +164,24 @@ private slots:
         w.click("BitBtn1");
         QCOMPARE(w.files.opened.size(), 1);
         QVERIFY(QFile::exists(w.files.opened.first()));
+    }
+
+    // Enter in the range moves on as Tab does, and lists nothing by itself.
+    void enterMovesThroughTheRange()
+    {
+        TestDatabase t;
+        seed(t.db());
+        WindowDriver<TfrmRep_Cost_Month> w(t.db());
+        w.window.show();
+        QApplication::setActiveWindow(&w.window);
+        auto* begin = w.get<DateMaskEdit>("edtBeg_date");
+        begin->setFocus();
+        QTest::keyClick(begin, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w.get("edtEnd_date"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w.get("btnSelect"));
+        QCOMPARE(w.grid()->rowCount(), 1);  // the header alone: nothing listed yet
+        QVERIFY(w.prompter.texts().isEmpty());
     }
 
     void anUnwritableFolderIsSaidAndNothingOpened()
