@@ -99,6 +99,7 @@ SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptio
         title.fontColour = kTitleColour;
         title.fontSize = 16;
         RowStyle style;
+        style.height = kTitleRowHeight;
         style.cellFormats.append(sheet.addFormat(title));
         const int acrossIndex = sheet.addFormat(across);
         for (int c = 1; c <= last; ++c)
@@ -115,6 +116,7 @@ SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptio
         spacer.fontColour = kTitleColour;
         spacer.fontSize = 14;
         RowStyle style;
+        style.height = kSpacerRowHeight;
         style.cellFormats.append(sheet.addFormat(spacer));
         sheet.rows.append({2, {}, sheet.addRowStyle(style)});
     }
@@ -189,6 +191,10 @@ SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptio
     }
 
     sheet.columnWidths = options.columnWidths;
+    // The rows' heights are written, not left to the reader: a reader that
+    // keeps its standard height for a row would cut the tops of the Thai
+    // marks off the larger fonts.
+    sheet.defaultRowHeight = kReportRowHeight;
 
     PageSetup& page = sheet.page;
     page.leftHeader = QStringLiteral("Page &P From &N");

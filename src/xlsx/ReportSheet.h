@@ -51,5 +51,12 @@ constexpr quint32 kHeaderFill = Rgb(155, 205, 230);
 constexpr quint32 kDataFill = Rgb(255, 255, 255);
 constexpr int kReportFirstDataRow = 4; // 0-based: sheet row 5
 
+// Row heights in points, room for Thai marks above and below the line: the
+// 16-point title, the 14-point spacer, and every other row (size 12 and the
+// standard font).
+constexpr double kTitleRowHeight = 24;
+constexpr double kSpacerRowHeight = 21;
+constexpr double kReportRowHeight = 18;
+
 // "ตั้งแต่วันที่ :" + begin + "   ถึงวันที่  :" + end
 QString ReportRangeLine(const QString& rangeBegin, const QString& rangeEnd);

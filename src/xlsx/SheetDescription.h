@@ -138,6 +138,10 @@ struct SheetDescription {
     QList<RowStyle> rowStyles;
     QList<SheetRow> rows; // ascending by index, each index once
     QList<ColumnWidth> columnWidths;
+    // Height of every row without one of its own, in points; 0 leaves it to
+    // the reader. Kept once for the sheet, so a long listing's rows carry no
+    // height each.
+    double defaultRowHeight = 0;
     PageSetup page;
 
     // Index of an equal format, added when new.

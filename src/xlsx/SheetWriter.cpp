@@ -261,6 +261,8 @@ SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path, 
             lxw_format_get_xf_index(formats[i]);
     }
 
+    if (sheet.defaultRowHeight > 0)
+        worksheet_set_default_row(ws, sheet.defaultRowHeight, LXW_FALSE);
     for (const ColumnWidth& w : sheet.columnWidths)
         worksheet_set_column(ws, lxw_col_t(w.column), lxw_col_t(w.column), w.width, nullptr);
     setUpPage(ws, sheet.page);

@@ -59,7 +59,12 @@ void seed(Database& db)
 {
     for (int k = 1; k <= 9; ++k)
         CostTypeTable::insert(db, {QStringLiteral("00%1").arg(k), QStringLiteral("ค่าใช้จ่าย %1").arg(k)});
-    UserTable::insert(db, {1, QStringLiteral("clerk"), QStringLiteral("clerk3"), 3});
+    UserAccount clerk;
+    clerk.id = 1;
+    clerk.userName = QStringLiteral("clerk");
+    clerk.password = QStringLiteral("clerk3");
+    clerk.section = 3;
+    UserTable::insert(db, clerk);
 }
 
 void storeInvoice(Database& db, const QString& number, const QString& status, const QString& due)

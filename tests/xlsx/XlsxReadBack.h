@@ -52,6 +52,8 @@ ps = ws.page_setup
 out = {
   'sheets': wb.sheetnames, 'cells': cells, 'rows': rows,
   'widths': {k: v.width for k, v in ws.column_dimensions.items() if v.width},
+  'defaultRowHeight': ws.sheet_format.defaultRowHeight,
+  'customDefaultHeight': bool(ws.sheet_format.customHeight),
   'maxRow': ws.max_row, 'maxColumn': ws.max_column,
   'merged': [str(r) for r in ws.merged_cells.ranges],
   'styleCount': len(wb._cell_styles),

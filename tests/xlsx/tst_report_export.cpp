@@ -86,7 +86,18 @@ class TestReportExport : public QObject {
         QCOMPARE(spacer[QStringLiteral("size")].toDouble(), 14.0);
         QCOMPARE(spacer[QStringLiteral("colour")].toString(), QStringLiteral("0C058F"));
 
-        QCOMPARE(book[QStringLiteral("rows")].toObject()[QStringLiteral("4")].toObject()[QStringLiteral("size")].toDouble(), 12.0);
+        const QJsonObject rows = book[QStringLiteral("rows")].toObject();
+        QCOMPARE(rows[QStringLiteral("4")].toObject()[QStringLiteral("size")].toDouble(), 12.0);
+        // Heights are in the file, so that no reader cuts off the marks of
+        // the larger fonts: the title's and the spacer's own, every other
+        // row the sheet's.
+        QCOMPARE(rows[QStringLiteral("1")].toObject()[QStringLiteral("height")].toDouble(), kTitleRowHeight);
+        QCOMPARE(rows[QStringLiteral("3")].toObject()[QStringLiteral("height")].toDouble(), kSpacerRowHeight);
+        QCOMPARE(book[QStringLiteral("defaultRowHeight")].toDouble(), kReportRowHeight);
+        QVERIFY(book[QStringLiteral("customDefaultHeight")].toBool());
+        for (const QString& r : rows.keys())
+            if (r != QLatin1String("1") && r != QLatin1String("3"))
+                QVERIFY2(rows[r].toObject()[QStringLiteral("height")].isNull(), qPrintable(r));
         for (int c = 0; c <= options.lastColumn; ++c) {
             const QString ref = letter(c) + u'4';
             const QJsonObject h = cell(book, ref);
