@@ -10,6 +10,7 @@
 #include <QSqlRecord>
 #include <QSysInfo>
 #include <chrono>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <thread>
@@ -369,50 +370,8 @@ void Database::run(QSqlQuery& query, const QString& sql, const QVariantList& val
     }
 }
 
-Rows Database::select(const QString& sql, const QVariantList& values)
-{
-    if (broken_)
-        reconnect();
-    for (int attempt = 1;; ++attempt) {
-        try {
-            const std::shared_ptr<QSqlQuery> statementHeld = statement(sql, !values.isEmpty());
-            QSqlQuery& query = *statementHeld;
-            run(query, sql, values);
-            Rows rows;
-            if (!query.isActive())
-                return rows;
-            const QSqlRecord record = query.record();
-            QStringList names;
-            names.reserve(record.count());
-            for (int i = 0; i < record.count(); ++i)
-                names << record.fieldName(i);
-            const auto columns = std::make_shared<const ResultColumns>(names);
-            const int count = columns->count();
-            while (query.next()) {
-                // Each value is moved straight from the driver into place,
-                // not made empty first and then assigned.
-                QVector<QVariant> values;
-                values.reserve(count);
-                for (int i = 0; i < count; ++i)
-                    values.emplaceBack(query.value(i));
-                rows.emplaceBack(columns, std::move(values), dialect_.get());
-            }
-            const QSqlError error = query.lastError();
-            query.finish();
-            if (error.isValid())
-                fail(error);
-            return rows;
-        } catch (const DbError& e) {
-            // A read outside a transaction changes nothing: once the connection
-            // is made anew it is simply read again.
-            if (e.kind() != DbError::Kind::ConnectionLost || broken_ || transactionOpen_ || attempt > 1)
-                throw;
-        }
-    }
-}
-
-void Database::forEachRow(const QString& sql, const QVariantList& values,
-                          const std::function<void(const RowCursor&)>& each)
+void Database::read(const QString& sql, const QVariantList& values, bool restartable,
+                    const std::function<void(const QSqlQuery&)>& start, const std::function<void()>& row)
 {
     if (broken_)
         reconnect();
@@ -424,11 +383,11 @@ void Database::forEachRow(const QString& sql, const QVariantList& values,
             run(query, sql, values);
             if (!query.isActive())
                 return;
-            const RowCursor cursor(query, *dialect_);
+            start(query);
             try {
                 while (query.next()) {
                     handedOn = true;
-                    each(cursor);
+                    row();
                 }
             } catch (...) {
                 query.finish();  // a kept statement holds nothing open
@@ -440,12 +399,52 @@ void Database::forEachRow(const QString& sql, const QVariantList& values,
                 fail(error);
             return;
         } catch (const DbError& e) {
-            // Read again only when nothing was handed on: the rows already
-            // given would otherwise come twice.
-            if (e.kind() != DbError::Kind::ConnectionLost || handedOn || broken_ || transactionOpen_ || attempt > 1)
+            // A read outside a transaction changes nothing: once the connection
+            // is made anew it is simply read again, unless rows already handed
+            // on would come twice.
+            if (e.kind() != DbError::Kind::ConnectionLost || (handedOn && !restartable) || broken_
+                || transactionOpen_ || attempt > 1)
                 throw;
         }
     }
+}
+
+Rows Database::select(const QString& sql, const QVariantList& values)
+{
+    Rows rows;
+    std::shared_ptr<const ResultColumns> columns;
+    const QSqlQuery* query = nullptr;
+    read(
+        sql, values, true,
+        [&](const QSqlQuery& q) {
+            query = &q;
+            rows.clear();
+            const QSqlRecord record = q.record();
+            QStringList names;
+            names.reserve(record.count());
+            for (int i = 0; i < record.count(); ++i)
+                names << record.fieldName(i);
+            columns = std::make_shared<const ResultColumns>(names);
+        },
+        [&] {
+            // Each value is moved straight from the driver into place, not
+            // made empty first and then assigned.
+            const int count = columns->count();
+            QVector<QVariant> values;
+            values.reserve(count);
+            for (int i = 0; i < count; ++i)
+                values.emplaceBack(query->value(i));
+            rows.emplaceBack(columns, std::move(values), dialect_.get());
+        });
+    return rows;
+}
+
+void Database::forEachRow(const QString& sql, const QVariantList& values,
+                          const std::function<void(const RowCursor&)>& each)
+{
+    std::optional<RowCursor> cursor;
+    read(
+        sql, values, false, [&](const QSqlQuery& q) { cursor.emplace(q, *dialect_); }, [&] { each(*cursor); });
 }
 
 int Database::execute(const QString& sql, const QVariantList& values)

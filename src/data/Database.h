@@ -165,6 +165,12 @@ private:
     void reconnect();
     void configureSession();
     void run(QSqlQuery& query, const QString& sql, const QVariantList& values);
+    // Runs a reading statement: `start` once the result is there, `row` for
+    // each row. A connection lost outside a transaction is made anew and the
+    // statement run again, once: at any point when `restartable` (`start`
+    // begins afresh), otherwise only before the first row was handed on.
+    void read(const QString& sql, const QVariantList& values, bool restartable,
+              const std::function<void(const QSqlQuery&)>& start, const std::function<void()>& row);
     [[noreturn]] void fail(const QSqlError& error);
     bool connectionLost();
     std::shared_ptr<QSqlQuery> statement(const QString& sql, bool reusable);

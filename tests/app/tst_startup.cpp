@@ -111,7 +111,9 @@ private slots:
     {
         ScriptedPrompter prompter;
         qputenv("COSTDESK_DATABASE", "sqlite:/nonexistent/folder/costdesk.sqlite");
-        TfrmCostDesk window(TfrmCostDesk::Options{&prompter, std::nullopt});
+        TfrmCostDesk::Options options;
+        options.prompter = &prompter;
+        TfrmCostDesk window(options);
         qunsetenv("COSTDESK_DATABASE");
         QVERIFY(window.terminateRequested());
         QCOMPARE(prompter.messages(), QStringList{QStringLiteral("ไม่สามารถติดต่อฐานข้อมูลได้")});
