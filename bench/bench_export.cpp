@@ -133,7 +133,6 @@ FormattedFloor prepareFormattedFloor(const ReportGrid& grid)
 {
     FormattedFloor f;
     f.sheet = BuildReportSheet(grid, CostDetailSheetOptions("01/11/2569", "30/11/2569"));
-    std::vector<qint64> uses(size_t(f.sheet.formats.size()), 0);
     for (const SheetRow& row : f.sheet.rows) {
         const RowStyle* style = row.style >= 0 ? &f.sheet.rowStyles[row.style] : nullptr;
         const qsizetype columns = std::max(row.values.size(), style ? style->cellFormats.size() : 0);
@@ -141,8 +140,6 @@ FormattedFloor prepareFormattedFloor(const ReportGrid& grid)
         for (qsizetype c = 0; c < columns; ++c) {
             FloorCell cell;
             cell.format = style ? style->formatOf(int(c)) : -1;
-            if (cell.format >= 0)
-                ++uses[size_t(cell.format)];
             const CellValue v = c < row.values.size() ? ClassifyTypedText(row.values[c]) : CellValue();
             cell.number = v.type == CellValue::Type::Number;
             cell.blank = v.type == CellValue::Type::Blank;
@@ -152,10 +149,7 @@ FormattedFloor prepareFormattedFloor(const ReportGrid& grid)
         }
         f.cells.push_back(std::move(line));
     }
-    f.formatOrder.resize(uses.size());
-    for (size_t i = 0; i < uses.size(); ++i)
-        f.formatOrder[i] = i;
-    std::stable_sort(f.formatOrder.begin(), f.formatOrder.end(), [&](size_t a, size_t b) { return uses[a] > uses[b]; });
+    f.formatOrder = FormatsByUse(f.sheet);
     return f;
 }
 

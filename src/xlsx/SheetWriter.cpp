@@ -87,6 +87,25 @@ lxw_format* AddWorkbookFormat(lxw_workbook* workbook, const CellFormat& f)
     return format;
 }
 
+std::vector<size_t> FormatsByUse(const SheetDescription& sheet)
+{
+    std::vector<qint64> uses(size_t(sheet.formats.size()), 0);
+    for (const SheetRow& row : sheet.rows) {
+        if (row.style < 0)
+            continue;
+        const RowStyle& style = sheet.rowStyles[row.style];
+        const qsizetype columns = std::max(row.values.size(), style.cellFormats.size());
+        for (qsizetype c = 0; c < columns; ++c)
+            if (const int f = style.formatOf(int(c)); f >= 0)
+                ++uses[size_t(f)];
+    }
+    std::vector<size_t> order(uses.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return uses[a] > uses[b]; });
+    return order;
+}
+
 namespace {
 
 // UTF-8 of one cell text into a reused, NUL-terminated buffer: no allocation
@@ -242,24 +261,8 @@ SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path, 
 
     // Style numbers are written into every cell; giving the most used
     // formats the lowest numbers keeps a long listing's file shorter.
-    {
-        std::vector<qint64> uses(formats.size(), 0);
-        for (const SheetRow& row : sheet.rows) {
-            if (row.style < 0)
-                continue;
-            const RowStyle& style = sheet.rowStyles[row.style];
-            const qsizetype columns = std::max(row.values.size(), style.cellFormats.size());
-            for (qsizetype c = 0; c < columns; ++c)
-                if (const int f = style.formatOf(int(c)); f >= 0)
-                    ++uses[size_t(f)];
-        }
-        std::vector<size_t> order(formats.size());
-        for (size_t i = 0; i < order.size(); ++i)
-            order[i] = i;
-        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return uses[a] > uses[b]; });
-        for (size_t i : order)
-            lxw_format_get_xf_index(formats[i]);
-    }
+    for (size_t i : FormatsByUse(sheet))
+        lxw_format_get_xf_index(formats[i]);
 
     if (sheet.defaultRowHeight > 0)
         worksheet_set_default_row(ws, sheet.defaultRowHeight, LXW_FALSE);

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 // Writes a SheetDescription as an .xlsx file. Rows stream to disk top to
 // bottom, so memory stays flat however long the listing; each distinct cell
@@ -34,8 +35,11 @@ struct SheetWriteResult {
 SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path,
                             const SheetWriteOptions& options = {});
 
-// The workbook format WriteSheet makes of one cell format (the export
-// benchmark writes the same formats without the rest of the writer).
+// The workbook format WriteSheet makes of one cell format, and the order in
+// which it numbers the sheet's formats: the most used first, since the
+// number goes into every cell (the export benchmark writes the same formats
+// without the rest of the writer).
 struct lxw_workbook;
 struct lxw_format;
 lxw_format* AddWorkbookFormat(lxw_workbook* workbook, const CellFormat& format);
+std::vector<size_t> FormatsByUse(const SheetDescription& sheet);
