@@ -2,8 +2,10 @@
 
 #include "core/Version.h"
 #include "ui/Appearance.h"
+#include "ui/QtTranslation.h"
 
 #include <QApplication>
+#include <QtGlobal>
 
 int main(int argc, char* argv[])
 {
@@ -11,6 +13,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("CostDesk"));
     QApplication::setApplicationVersion(QLatin1String(kProgramVersion));
     Appearance::apply();
+    if (!QtTranslation::installThai())
+        qWarning("Thai texts for the standard dialogs could not be loaded");
     TfrmCostDesk frmCostDesk;
     if (frmCostDesk.terminateRequested())
         return 1;
