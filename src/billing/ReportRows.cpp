@@ -27,19 +27,6 @@ QString statusWord(const QString& status)
     }
 }
 
-// A date kept as text in the spreadsheet by a leading apostrophe. The dates
-// not set yet (unpaid, not remitted) all share one apostrophe.
-QString quotedDate(const QString& date)
-{
-    static const QString apostrophe(QLatin1Char('\''));
-    if (date.isEmpty())
-        return apostrophe;
-    QString quoted;
-    quoted.reserve(1 + date.size());
-    quoted.append(QLatin1Char('\'')).append(date);
-    return quoted;
-}
-
 QStringList totalRow(const QString& label, Money total, int columns)
 {
     QStringList row(columns, QString());
@@ -94,9 +81,8 @@ QVector<QStringList> payIn(Database& db, const QString& from, const QString& to)
     QVector<QStringList> rows;
     Money total;
     ReportQueries::forEachPaidIn(db, from, to, [&](const Invoice& v) {
-        // The apostrophes keep the dates as text in the spreadsheet.
-        rows.append({QString::number(rows.size() + 1), v.number, quotedDate(v.dateEntry), v.operatorName(),
-                     FormatAmount(v.payTotal), quotedDate(v.payInDate)});
+        rows.append({QString::number(rows.size() + 1), v.number, v.dateEntry, v.operatorName(),
+                     FormatAmount(v.payTotal), v.payInDate});
         total += v.payTotal;
     });
     if (rows.isEmpty())
@@ -146,9 +132,8 @@ QVector<QStringList> costDetail(Database& db, const QString& from, const QString
         }
         listed = true;
         const Invoice& v = line.invoice;
-        rows.append({QString::number(number++), v.number, quotedDate(v.dateEntry), v.operatorName(),
-                     FormatAmount(line.amount), line.statusMeaning, quotedDate(v.payInDate), v.rvNo,
-                     quotedDate(v.rvDate)});
+        rows.append({QString::number(number++), v.number, v.dateEntry, v.operatorName(), FormatAmount(line.amount),
+                     line.statusMeaning, v.payInDate, v.rvNo, v.rvDate});
         typeSum += line.amount;
         grandSum += line.amount;
     });

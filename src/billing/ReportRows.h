@@ -8,7 +8,8 @@
 
 // The rows of the three period listings as their grids show them (total rows
 // included) and as their exports write them: what the report windows and the
-// command line share.
+// command line share. Dates are shown as they are; the sheets keep their
+// columns as text (ReportSheetOptions::textColumns).
 namespace ReportRows {
 
 QStringList dueDateHeaders();
@@ -19,7 +20,7 @@ QVector<QStringList> dueDate(Database& db, const QString& from, const QString& t
 
 QStringList payInHeaders();
 QList<int> payInWidths();
-// The invoices paid in at the bank in the range, dates behind an apostrophe.
+// The invoices paid in at the bank in the range.
 QVector<QStringList> payIn(Database& db, const QString& from, const QString& to);
 
 QStringList costDetailHeaders();

@@ -39,18 +39,20 @@ void ReportWindow::BitBtn1Click()
         grid.rows << cells;
     }
     // The range line shows the fields as they read now, not as last listed.
-    const SheetDescription sheet =
-        BuildReportSheet(grid, sheetOptions(edtBeg_date->maskedText(), edtEnd_date->maskedText()));
+    const QDateTime now = QDateTime::currentDateTime(); // local time
+    ReportSheetOptions sheetSettings = sheetOptions(edtBeg_date->maskedText(), edtEnd_date->maskedText());
+    sheetSettings.exportedAt = now;
+    const SheetDescription sheet = BuildReportSheet(grid, sheetSettings);
 
     const QString folder = exportFolder();
     if (!QDir().mkpath(folder)) {
         message(QStringLiteral("ไม่สามารถสร้างโฟลเดอร์ %1").arg(folder));
         return;
     }
-    const QString path = QDir(folder).filePath(QStringLiteral("%1-%2.xlsx")
-                                                   .arg(texts_.caption,
-                                                        QDateTime::currentDateTime().toString(
-                                                            QStringLiteral("yyyyMMdd-HHmmss"))));
+    // Each export is a workbook of its own: a name already taken, by an
+    // earlier export of the same second too, gets a number added.
+    const QString path = QDir(folder).filePath(
+        QStringLiteral("%1-%2.xlsx").arg(texts_.caption, now.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
 
     // The file is written on a thread of its own, so that the window keeps
     // answering all along, packing the file at the end included. A long
@@ -63,6 +65,7 @@ void ReportWindow::BitBtn1Click()
     std::atomic<qint64> rowsWritten{0};
     std::atomic<bool> stopAsked{false};
     SheetWriteOptions options;
+    options.replaceExisting = false;
     options.progress = [&](qint64 written, qint64) {
         rowsWritten = written;
         return !stopAsked;
@@ -97,9 +100,9 @@ void ReportWindow::BitBtn1Click()
     }
     if (stopAsked) {
         // Stopped while the file was being packed: the stop is kept.
-        QFile::remove(path);
+        QFile::remove(result.path);
         return;
     }
-    if (!context().files.open(path))
-        message(QStringLiteral("บันทึกแฟ้มไว้ที่ %1 แล้ว แต่ไม่พบโปรแกรมที่เปิดแฟ้ม Excel ได้").arg(path));
+    if (!context().files.open(result.path))
+        message(QStringLiteral("บันทึกแฟ้มไว้ที่ %1 แล้ว แต่ไม่พบโปรแกรมที่เปิดแฟ้ม Excel ได้").arg(result.path));
 }

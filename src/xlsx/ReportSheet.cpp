@@ -1,6 +1,10 @@
 #include "xlsx/ReportSheet.h"
 
+#include "core/ThaiDate.h"
+
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace {
 
@@ -38,6 +42,142 @@ CellFormat thinBox(CellFormat f, bool top, bool bottom)
     return f;
 }
 
+// The width a spreadsheet gives a column it was told nothing about, in
+// characters of the standard font.
+constexpr double kDefaultColumnWidth = 8.43;
+
+// Characters of the standard font that a text of the table's size fills.
+double tableCharacters(double em)
+{
+    return em * kTableFontSize / (SheetFont::digitWidthEm() * kStandardFontSize);
+}
+
+// Ems of an amount as the amount format shows it: thousands separators, two
+// decimals, and the room of the parentheses that a negative amount gets and
+// a positive one keeps free.
+double amountWidthEm(double value)
+{
+    qint64 whole = qRound64(std::abs(value) * 100) / 100;
+    int digits = 1;
+    for (; whole >= 10; whole /= 10)
+        ++digits;
+    return (digits + 2) * SheetFont::digitWidthEm() + (digits - 1) / 3 * SheetFont::advance(U',') / 1000.0 +
+           (SheetFont::advance(U'.') + SheetFont::advance(U'(') + SheetFont::advance(U')')) / 1000.0;
+}
+
+// The widest text of each column of the table, in ems of the table's font,
+// as the cells show it.
+class ColumnFit {
+public:
+    ColumnFit(int columns, const ReportSheetOptions& options)
+        : m_widest(columns, 0.0), m_amount(columns, false), m_text(columns, false)
+    {
+        for (int c = 0; c < columns; ++c) {
+            m_amount[c] = options.numberFormatColumns.contains(c);
+            m_text[c] = options.textColumns.contains(c);
+        }
+    }
+
+    void addRow(const QStringList& values)
+    {
+        const int n = int(std::min<qsizetype>(values.size(), m_widest.size()));
+        for (int c = 0; c < n; ++c) {
+            const QString& typed = values[c];
+            if (typed.isEmpty())
+                continue;
+            m_widest[c] = std::max(m_widest[c], shownEm(c, typed));
+        }
+    }
+
+    int columns() const { return int(m_widest.size()); }
+    double widestEm(int column) const { return m_widest[column]; }
+
+private:
+    double shownEm(int c, const QString& typed) const
+    {
+        if (m_text[c])
+            return SheetFont::widthEm(ClassifyKeptTextView(typed).text);
+        const CellValueView v = ClassifyTypedTextView(typed);
+        switch (v.type) {
+        case CellValue::Type::Blank:
+            return 0;
+        case CellValue::Type::Text:
+            return SheetFont::widthEm(v.text);
+        case CellValue::Type::Number:
+            if (m_amount[c])
+                return amountWidthEm(v.number);
+            // "General" shows the number about as typed, less its thousands
+            // separators, or with a leading zero added (".5"): one digit more
+            // is room for either.
+            return SheetFont::widthEm(QStringView(typed).trimmed()) + SheetFont::digitWidthEm();
+        }
+        return 0;
+    }
+
+    std::vector<double> m_widest;
+    std::vector<bool> m_amount;
+    std::vector<bool> m_text;
+};
+
+// The columns' widths: the listing's own as the least, each widened to its
+// widest text; the table as a whole at least as wide as the title and the
+// range line above it, which are spread across it.
+QList<ColumnWidth> fittedWidths(const ColumnFit& fit, const ReportSheetOptions& options, int last)
+{
+    const int columns = std::max(fit.columns(), int(options.columnWidths.size()));
+    std::vector<double> width(columns, 0); // 0: none of its own
+    for (const ColumnWidth& w : options.columnWidths)
+        if (w.column >= 0 && w.column < columns)
+            width[w.column] = w.width;
+    for (int c = 0; c < fit.columns(); ++c) {
+        if (fit.widestEm(c) <= 0)
+            continue;
+        const double need = tableCharacters(fit.widestEm(c)) * kColumnWidthShare + kColumnWidthMargin;
+        const double least = width[c] > 0 ? width[c] : kDefaultColumnWidth;
+        if (need > least)
+            width[c] = need;
+    }
+
+    auto standardCharacters = [](const QString& text, double size) {
+        return SheetFont::columnCharacters(text, size, kStandardFontSize) * kColumnWidthShare + kColumnWidthMargin;
+    };
+    const double above = std::max(standardCharacters(options.title, kTitleFontSize),
+                                  standardCharacters(ReportRangeLine(options.rangeBegin, options.rangeEnd),
+                                                     kStandardFontSize));
+    double table = 0;
+    for (int c = 0; c <= last && c < columns; ++c)
+        table += width[c] > 0 ? width[c] : kDefaultColumnWidth;
+    if (table < above) {
+        const double more = (above - table) / (last + 1);
+        for (int c = 0; c <= last && c < columns; ++c)
+            width[c] = (width[c] > 0 ? width[c] : kDefaultColumnWidth) + more;
+    }
+
+    QList<ColumnWidth> widths;
+    for (int c = 0; c < columns; ++c)
+        if (width[c] > 0)
+            widths.append({c, std::round(width[c] * 100) / 100});
+    return widths;
+}
+
+// Whether the printed table is wider than it is long, in points: a column
+// of w characters is w digits of the standard font and a few points of room.
+bool widerThanLong(const QList<ColumnWidth>& widths, int last, int dataRows)
+{
+    constexpr double kColumnRoom = 3.75; // points: five pixels
+    const double digitPoints = SheetFont::digitWidthEm() * kStandardFontSize;
+    double width = 0;
+    for (int c = 0; c <= last; ++c) {
+        double w = kDefaultColumnWidth;
+        for (const ColumnWidth& cw : widths)
+            if (cw.column == c)
+                w = cw.width;
+        width += w * digitPoints + kColumnRoom;
+    }
+    const double length = kTitleRowHeight + kSpacerRowHeight + (2 + dataRows) * kReportRowHeight;
+    return width > length;
+}
+
 } // namespace
 
 ReportSheetOptions InvoiceListingSheetOptions()
@@ -50,13 +190,16 @@ ReportSheetOptions PayInListingSheetOptions()
     ReportSheetOptions o =
         commonOptions(QStringLiteral("รายงานการชำระเงินเข้าธนาคารของแต่ละร้านค้า"), 5, {24, 15, 15});
     o.centredColumns.append(5); // the pay-in date
+    o.textColumns = {2, 5};     // the invoice's date and the pay-in date
     return o;
 }
 
 ReportSheetOptions CostDetailSheetOptions()
 {
-    return commonOptions(QStringLiteral("รายงานการชำระเงินเข้าธนาคารของแต่ละร้านค้าแยกตามรายละเอียด"), 8,
-                         {20, 15.7, 19});
+    ReportSheetOptions o = commonOptions(
+        QStringLiteral("รายงานการชำระเงินเข้าธนาคารของแต่ละร้านค้าแยกตามรายละเอียด"), 8, {20, 15.7, 19});
+    o.textColumns = {2, 6, 8}; // the invoice's, the pay-in and the remittance dates
+    return o;
 }
 
 ReportSheetOptions InvoiceListingSheetOptions(const QString& rangeBegin, const QString& rangeEnd)
@@ -79,10 +222,17 @@ QString ReportRangeLine(const QString& rangeBegin, const QString& rangeEnd)
     return QStringLiteral("ตั้งแต่วันที่ :") + rangeBegin + QStringLiteral("   ถึงวันที่  :") + rangeEnd;
 }
 
+QString ReportFooterStamp(const QDateTime& local)
+{
+    return CurrentDateText(local) + u' ' + local.time().toString(QStringLiteral("HH:mm"));
+}
+
 SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptions& options)
 {
     SheetDescription sheet;
     sheet.name = kReportSheetName;
+    sheet.fontName = SheetFont::kName;
+    sheet.fontSize = kStandardFontSize;
     const int last = std::max(0, options.lastColumn);
 
     qsizetype gridColumns = grid.headers.size();
@@ -97,7 +247,7 @@ SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptio
         across.align = HAlign::CentreAcrossSelection;
         CellFormat title = across;
         title.fontColour = kTitleColour;
-        title.fontSize = 16;
+        title.fontSize = kTitleFontSize;
         RowStyle style;
         style.height = kTitleRowHeight;
         style.cellFormats.append(sheet.addFormat(title));
@@ -114,7 +264,7 @@ SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptio
     {
         CellFormat spacer;
         spacer.fontColour = kTitleColour;
-        spacer.fontSize = 14;
+        spacer.fontSize = kSpacerFontSize;
         RowStyle style;
         style.height = kSpacerRowHeight;
         style.cellFormats.append(sheet.addFormat(spacer));
@@ -122,7 +272,7 @@ SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptio
     }
 
     CellFormat size12;
-    size12.fontSize = 12;
+    size12.fontSize = kTableFontSize;
     const int size12Index = sheet.addFormat(size12);
 
     // Row 4: the header, boxed in thin lines.
@@ -165,6 +315,7 @@ SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptio
                 f = thinBox(f, first, lastRow);
             style.cellFormats.append(sheet.addFormat(applyColumnFormats(f, c)));
         }
+        style.textColumns = options.textColumns;
         return sheet.addRowStyle(style);
     };
 
@@ -174,10 +325,13 @@ SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptio
     const int middle = dataStyle(false, false);
     const int firstStyle = dataStyle(true, n == 1);
     const int lastStyle = dataStyle(n == 1, true);
+    ColumnFit fit(styledColumns, options);
+    fit.addRow(grid.headers);
     sheet.rows.reserve(sheet.rows.size() + n + 1);
     for (int r = 0; r < n; ++r) {
         const int style = r == 0 ? firstStyle : r == n - 1 ? lastStyle : middle;
         sheet.rows.append({kReportFirstDataRow + r, dataRows[r], style});
+        fit.addRow(dataRows[r]);
     }
 
     // The row under the table keeps only the column formats.
@@ -190,7 +344,7 @@ SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptio
         sheet.rows.append({kReportFirstDataRow + n, {}, sheet.addRowStyle(style)});
     }
 
-    sheet.columnWidths = options.columnWidths;
+    sheet.columnWidths = fittedWidths(fit, options, last);
     // The rows' heights are written, not left to the reader: a reader that
     // keeps its standard height for a row would cut the tops of the Thai
     // marks off the larger fonts.
@@ -200,7 +354,10 @@ SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptio
     page.leftHeader = QStringLiteral("Page &P From &N");
     page.rightHeader = QStringLiteral("(Emp001)");
     page.leftFooter = options.creditLine.isEmpty() ? kReportCreditLine : options.creditLine;
-    page.rightFooter = QStringLiteral("&D &T");
+    // The reader's own date code would print the Christian-era date in the
+    // reader's format; the export's time is written as the office reads it.
+    page.rightFooter =
+        ReportFooterStamp(options.exportedAt.isValid() ? options.exportedAt.toLocalTime() : QDateTime::currentDateTime());
     // Laid out in points; the file keeps inches.
     page.leftMargin = PointsToInches(20);
     page.rightMargin = PointsToInches(20);
@@ -208,7 +365,10 @@ SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptio
     page.bottomMargin = PointsToInches(45);
     page.headerMargin = PointsToInches(20);
     page.footerMargin = PointsToInches(20);
-    page.orientation = Orientation::Portrait;
+    // One page wide, as many long as the rows need; a table wider than it
+    // is long lies across the page.
+    page.fitToWidth = true;
+    page.orientation = widerThanLong(sheet.columnWidths, last, n) ? Orientation::Landscape : Orientation::Portrait;
     page.paperSize = 9;
     page.downThenOver = true;
     page.firstPageNumber.reset();

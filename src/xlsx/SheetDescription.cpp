@@ -117,6 +117,18 @@ CellValueView ClassifyTypedTextView(QStringView typed)
     return v;
 }
 
+CellValueView ClassifyKeptTextView(QStringView typed)
+{
+    CellValueView v;
+    if (!typed.isEmpty() && typed.front() == QLatin1Char('\''))
+        typed = typed.mid(1);
+    if (!typed.isEmpty()) {
+        v.type = CellValue::Type::Text;
+        v.text = typed;
+    }
+    return v;
+}
+
 CellValue ClassifyTypedText(const QString& typed)
 {
     const CellValueView view = ClassifyTypedTextView(typed);
@@ -168,7 +180,10 @@ CellValue SheetDescription::value(int rowIndex, int column) const
     const SheetRow* r = row(rowIndex);
     if (!r || column < 0 || column >= r->values.size())
         return {};
-    return ClassifyTypedText(r->values[column]);
+    if (r->style < 0 || !rowStyles[r->style].keepsText(column))
+        return ClassifyTypedText(r->values[column]);
+    const CellValueView kept = ClassifyKeptTextView(r->values[column]);
+    return {kept.type, 0, kept.text.toString()};
 }
 
 int SheetDescription::formatIndex(int rowIndex, int column) const

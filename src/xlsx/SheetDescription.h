@@ -44,6 +44,11 @@ struct CellValueView {
 };
 CellValueView ClassifyTypedTextView(QStringView typed);
 
+// The same for a cell kept as text whatever it reads like: blank for the
+// empty text and a lone apostrophe, the text after a leading apostrophe, any
+// other text as it stands.
+CellValueView ClassifyKeptTextView(QStringView typed);
+
 // ---------------------------------------------------------------- formats ---
 
 // Colours as 0xRRGGBB.
@@ -81,12 +86,16 @@ struct RowStyle {
     double height = 0;      // points; 0 leaves the height to the reader (fits the fonts)
     int rowFormat = -1;     // format of the row's empty columns; -1 none
     QList<int> cellFormats; // per column from A: format index, -1 none
+    // Columns whose values stay text, even where they read like a number
+    // (ClassifyKeptTextView instead of ClassifyTypedTextView).
+    QList<int> textColumns;
 
     int formatOf(int column) const
     {
         const int own = column < cellFormats.size() ? cellFormats[column] : -1;
         return own >= 0 ? own : rowFormat;
     }
+    bool keepsText(int column) const { return !textColumns.isEmpty() && textColumns.contains(column); }
     bool operator==(const RowStyle&) const = default;
 };
 
@@ -120,6 +129,8 @@ struct PageSetup {
     int paperSize = 9;                   // the spreadsheet's paper codes: 9 = A4
     bool downThenOver = true;            // page order
     std::optional<int> firstPageNumber;  // empty = automatic
+    // Scaled to one page's width, as many pages long as the rows need.
+    bool fitToWidth = false;
     int repeatFirstRow = -1;             // rows repeated on every printed page,
     int repeatLastRow = -1;              // 0-based; -1 = none
 
@@ -134,6 +145,10 @@ constexpr double PointsToInches(double points) { return points / 72.0; }
 
 struct SheetDescription {
     QString name;
+    // The workbook's standard font: every cell's font, and the unit of the
+    // column widths. An empty name keeps the writer's own (Calibri 11).
+    QString fontName;
+    double fontSize = 11;
     QList<CellFormat> formats;
     QList<RowStyle> rowStyles;
     QList<SheetRow> rows; // ascending by index, each index once

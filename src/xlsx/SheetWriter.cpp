@@ -61,11 +61,22 @@ uint8_t alignment(HAlign align)
 
 } // namespace
 
-lxw_format* AddWorkbookFormat(lxw_workbook* workbook, const CellFormat& f)
+namespace {
+
+void setFont(lxw_format* format, const QString& name, double size)
+{
+    if (!name.isEmpty())
+        format_set_font_name(format, name.toUtf8().constData());
+    if (size > 0)
+        format_set_font_size(format, size);
+}
+
+} // namespace
+
+lxw_format* AddWorkbookFormat(lxw_workbook* workbook, const CellFormat& f, const QString& fontName, double standardSize)
 {
     lxw_format* format = workbook_add_format(workbook);
-    if (f.fontSize > 0)
-        format_set_font_size(format, f.fontSize);
+    setFont(format, fontName, f.fontSize > 0 ? f.fontSize : standardSize);
     if (f.fontColour)
         format_set_font_color(format, colour(*f.fontColour));
     if (f.fill) {
@@ -147,6 +158,8 @@ void setUpPage(lxw_worksheet* ws, const PageSetup& page)
         worksheet_print_across(ws);
     if (page.firstPageNumber)
         worksheet_set_start_page(ws, uint16_t(*page.firstPageNumber));
+    if (page.fitToWidth)
+        worksheet_fit_to_pages(ws, 1, 0);
     if (page.repeatFirstRow >= 0 && page.repeatLastRow >= page.repeatFirstRow)
         worksheet_repeat_rows(ws, lxw_row_t(page.repeatFirstRow), lxw_row_t(page.repeatLastRow));
 }
@@ -198,7 +211,10 @@ std::optional<QString> writeRows(lxw_worksheet* ws, const SheetDescription& shee
         const qsizetype columns = std::max(row.values.size(), style ? style->cellFormats.size() : 0);
         for (qsizetype c = 0; c < columns; ++c) {
             lxw_format* format = style ? formatAt(style->formatOf(int(c))) : nullptr;
-            const CellValueView value = c < row.values.size() ? ClassifyTypedTextView(row.values[c]) : CellValueView();
+            CellValueView value;
+            if (c < row.values.size())
+                value = style && style->keepsText(int(c)) ? ClassifyKeptTextView(row.values[c])
+                                                          : ClassifyTypedTextView(row.values[c]);
             lxw_error e = LXW_NO_ERROR;
             switch (value.type) {
             case CellValue::Type::Blank:
@@ -254,10 +270,17 @@ SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path, 
     if (!ws)
         return failure(path, QStringLiteral("invalid sheet name \"%1\"").arg(sheet.name));
 
+    // The standard font is the first format's, which the library made with
+    // the workbook: cells without a format of their own, and the reader's
+    // column-width unit, take it.
+    if (lxw_format* standard = STAILQ_FIRST(handle.workbook->formats))
+        setFont(standard, sheet.fontName, sheet.fontName.isEmpty() ? 0 : sheet.fontSize);
+
     std::vector<lxw_format*> formats;
     formats.reserve(size_t(sheet.formats.size()));
     for (const CellFormat& f : sheet.formats)
-        formats.push_back(AddWorkbookFormat(handle.workbook, f));
+        formats.push_back(AddWorkbookFormat(handle.workbook, f, sheet.fontName,
+                                            sheet.fontName.isEmpty() ? 0 : sheet.fontSize));
 
     // Style numbers are written into every cell; giving the most used
     // formats the lowest numbers keeps a long listing's file shorter.
@@ -286,13 +309,28 @@ SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path, 
     QFile::setPermissions(partial.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                   QFileDevice::ReadUser | QFileDevice::WriteUser |
                                                   QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(partial.fileName().toStdU16String()),
-                            std::filesystem::path(target.absoluteFilePath().toStdU16String()), ec);
-    if (ec) {
-        QFile::remove(partial.fileName());
-        return failure(path, QString::fromStdString(ec.message()));
+    QString written = target.absoluteFilePath();
+    if (options.replaceExisting) {
+        std::error_code ec;
+        std::filesystem::rename(std::filesystem::path(partial.fileName().toStdU16String()),
+                                std::filesystem::path(written.toStdU16String()), ec);
+        if (ec) {
+            QFile::remove(partial.fileName());
+            return failure(path, QString::fromStdString(ec.message()));
+        }
+    } else {
+        // QFile::rename never replaces a file, and where the file system
+        // allows, it takes the name in one step: of two writers racing for a
+        // name, one gets it and the other moves on to the next.
+        for (int n = 2; !QFile::rename(partial.fileName(), written); ++n) {
+            if (!QFileInfo::exists(written) || n > 9999) {
+                QFile::remove(partial.fileName());
+                return failure(path, QStringLiteral("could not rename %1").arg(partial.fileName()));
+            }
+            const QString suffix = target.suffix().isEmpty() ? QString() : u'.' + target.suffix();
+            written = folder.filePath(QStringLiteral("%1-%2%3").arg(target.completeBaseName()).arg(n).arg(suffix));
+        }
     }
     partial.setAutoRemove(false); // its name is gone; the file is the target now
-    return {};
+    return {SheetWriteResult::Status::Written, QString(), written};
 }

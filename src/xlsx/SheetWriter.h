@@ -18,12 +18,17 @@ using SheetProgress = std::function<bool(qint64 rowsWritten, qint64 totalRows)>;
 struct SheetWriteOptions {
     SheetProgress progress;
     int progressEvery = 2000; // rows between calls
+    // False: a file already at the path is left alone, and the sheet takes
+    // the first free name "name-2.xlsx", "name-3.xlsx" … instead; two
+    // writers racing for one name each get a name of their own.
+    bool replaceExisting = true;
 };
 
 struct SheetWriteResult {
     enum class Status { Written, Cancelled, Failed };
     Status status = Status::Written;
     QString message; // Thai, for the message box; empty when written
+    QString path;    // where the file was written
 
     bool ok() const { return status == Status::Written; }
 };
@@ -39,7 +44,10 @@ SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path,
 // which it numbers the sheet's formats: the most used first, since the
 // number goes into every cell (the export benchmark writes the same formats
 // without the rest of the writer).
+// A format's font is the sheet's standard font (`fontName`, `standardSize`)
+// unless it names a size of its own; an empty name keeps the library's.
 struct lxw_workbook;
 struct lxw_format;
-lxw_format* AddWorkbookFormat(lxw_workbook* workbook, const CellFormat& format);
+lxw_format* AddWorkbookFormat(lxw_workbook* workbook, const CellFormat& format, const QString& fontName = QString(),
+                              double standardSize = 0);
 std::vector<size_t> FormatsByUse(const SheetDescription& sheet);
