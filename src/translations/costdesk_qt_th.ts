@@ -234,7 +234,7 @@ Do you want to delete it anyway?</source>
     </message>
     <message>
         <source>Computer</source>
-        <translation>คอมพิวเตอร์</translation>
+        <translation>เครื่องนี้</translation>
     </message>
 </context>
 <context>
@@ -663,7 +663,7 @@ Please turn one of those options off.</source>
     </message>
     <message>
         <source>Pages from</source>
-        <translation>หน้า</translation>
+        <translation>ตั้งแต่หน้า</translation>
     </message>
     <message>
         <source>to</source>
@@ -671,7 +671,7 @@ Please turn one of those options off.</source>
     </message>
     <message>
         <source>Pages</source>
-        <translation>หน้า</translation>
+        <translation>เฉพาะหน้า</translation>
     </message>
     <message>
         <source>Specify pages or ranges separated by commas. Ranges are specified by two numbers separated by a hyphen. E.g: 3,5-7,9 prints pages 3, 5, 6, 7 and 9.</source>
@@ -861,7 +861,7 @@ Please turn one of those options off.</source>
     </message>
     <message>
         <source>mm</source>
-        <translation>มม.</translation>
+        <translation> มม.</translation>
     </message>
 </context>
 <context>
