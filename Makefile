@@ -2,12 +2,16 @@
 BUILD ?= build
 TYPE ?= RelWithDebInfo
 
-.PHONY: all deps configure build program run test clean
+.PHONY: all deps test-deps configure build program run test clean
 
 all: build
 
 deps:
 	@scripts/install-deps.sh
+
+# The tests also print the exported workbooks with LibreOffice.
+test-deps:
+	@scripts/install-deps.sh --test
 
 configure: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(TYPE)
@@ -25,7 +29,7 @@ run:
 	@$(MAKE) --no-print-directory program
 	scripts/run.sh $(BUILD)
 
-test: build
+test: test-deps build
 	scripts/run-tests.sh $(BUILD)
 
 clean:

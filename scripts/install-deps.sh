@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages CostDesk builds, runs and tests with, when any
 # is missing. Needs root (or sudo) only when something has to be installed.
+#   --test  also what only the tests need: a spreadsheet program without a
+#           desktop, which prints the exported workbooks to PDF
 set -euo pipefail
 
 packages=(
@@ -11,6 +13,9 @@ packages=(
   xvfb xauth poppler-utils
   libxlsxwriter-dev libzint-dev zbar-tools python3-openpyxl fonts-liberation2
 )
+if [ "${1:-}" = "--test" ]; then
+  packages+=(libreoffice-calc-nogui)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

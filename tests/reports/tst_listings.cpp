@@ -1,5 +1,5 @@
 // The three period listings driven through their named widgets on both
-// engines: rows, status words, apostrophes, totals and the cost type groups.
+// engines: rows, status words, dates as dates, totals and the cost type groups.
 #include "data/CostTypes.h"
 #include "core/ThaiDate.h"
 #include "data/Invoices.h"
@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QDateTime>
 #include <QDir>
 #include <QJsonArray>
 #include <QStandardPaths>
@@ -126,6 +127,13 @@ private slots:
         QCOMPARE(cell("B5").value("value").toString(), QStringLiteral("2570/00005"));
         QCOMPARE(cell("C5").value("type").toString(), QStringLiteral("text"));
         QCOMPARE(cell("C5").value("value").toString(), QStringLiteral("01/11/2569"));
+        // The dates the grid shows without the text marker stay text; no date
+        // is no value.
+        QCOMPARE(cell("G10").value("type").toString(), QStringLiteral("text"));
+        QCOMPARE(cell("G10").value("value").toString(), QStringLiteral("01/12/2569"));
+        QCOMPARE(cell("I10").value("type").toString(), QStringLiteral("text"));
+        QCOMPARE(cell("I10").value("value").toString(), QStringLiteral("15/12/2569"));
+        QCOMPARE(cell("I9").value("type").toString(), QStringLiteral("blank"));
         QCOMPARE(cell("E8").value("type").toString(), QStringLiteral("number"));
         QCOMPARE(cell("E8").value("value").toDouble(), 1000.0);
         QCOMPARE(cell("E8").value("numFmt").toString(), QStringLiteral("#,##0.00_);(#,##0.00)"));
@@ -135,6 +143,43 @@ private slots:
         for (auto it = cells.begin(); it != cells.end(); ++it)
             if (it.key().mid(1).toInt() > 16)
                 QVERIFY2(it.value().toObject().value("value").isNull(), qPrintable(it.key()));
+    }
+
+    // Every export is a workbook of its own: the names an export of this or
+    // the next seconds would take are taken already, and two exports follow
+    // each other within the second.
+    void earlierWorkbooksAreLeftAlone()
+    {
+        TestDatabase t;
+        seed(t.db());
+        WindowDriver<TfrmRep_Cost_Month> w(t.db());
+        w.click("btnSelect");
+        const QDir folder(ReportWindow::exportFolder());
+        QVERIFY(QDir().mkpath(folder.path()));
+        const QDateTime now = QDateTime::currentDateTime();
+        QStringList earlier;
+        for (int s = 0; s < 5; ++s) {
+            earlier << folder.filePath(QStringLiteral("frmRep_Cost_Month-%1.xlsx")
+                                           .arg(now.addSecs(s).toString(QStringLiteral("yyyyMMdd-HHmmss"))));
+            QFile f(earlier.last());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("earlier");
+        }
+        w.click("BitBtn1");
+        w.click("BitBtn1");
+        QCOMPARE(w.files.opened.size(), 2);
+        QVERIFY(w.files.opened[0] != w.files.opened[1]);
+        for (const QString& path : w.files.opened) {
+            QVERIFY2(!earlier.contains(path), qPrintable(path));
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QVERIFY(f.read(2) == "PK");
+        }
+        for (const QString& path : earlier) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), QByteArray("earlier"));
+        }
     }
 
     // Stopped from its progress dialog, while the rows are written or while
@@ -246,9 +291,9 @@ private slots:
         WindowDriver<TfrmRepPay_in_Bank> w(t.db());
         w.click("btnSelect");
         QCOMPARE(rowsOf(w), QStringList({
-                                "1|2570/00002|'01/11/2569|นางศรี2 ใจดี|1,200.00|'10/12/2569",
-                                "2|2570/00004|'01/11/2569|นางศรี4 ใจดี|0.50|'01/12/2569",
-                                "3|2570/00007|'01/11/2569|นางศรี7 ใจดี|0.01|'31/12/2569",
+                                "1|2570/00002|01/11/2569|นางศรี2 ใจดี|1,200.00|10/12/2569",
+                                "2|2570/00004|01/11/2569|นางศรี4 ใจดี|0.50|01/12/2569",
+                                "3|2570/00007|01/11/2569|นางศรี7 ใจดี|0.01|31/12/2569",
                                 "|||รวมทั้งสิ้น |1,200.51|",
                             }));
     }
@@ -268,16 +313,16 @@ private slots:
         w.click("btnSelect");
         // The invoice without lines first, closed by a "รวม" row; numbers run on.
         QCOMPARE(rowsOf(w), QStringList({
-                                "1|2570/00005|'01/11/2569|นางศรี5 ใจดี|0.00|ยังไม่ชำระเงิน|'||'",
+                                "1|2570/00005|01/11/2569|นางศรี5 ใจดี|0.00|ยังไม่ชำระเงิน|||",
                                 "|||รวม|0.00||||",
                                 "|001  ชื่อ 001|||||||",
-                                "2|2570/00001|'01/11/2569|นางศรี1 ใจดี|1,000.00|ยังไม่ชำระเงิน|'||'",
-                                "3|2570/00002|'01/11/2569|นางศรี2 ใจดี|1,200.00|บันทึกชำระเงิน|'10/12/2569||'",
-                                "4|2570/00004|'01/11/2569|นางศรี4 ใจดี|0.50|บันทึกนำส่งเงิน|'01/12/2569|RV-12|'15/12/2569",
+                                "2|2570/00001|01/11/2569|นางศรี1 ใจดี|1,000.00|ยังไม่ชำระเงิน|||",
+                                "3|2570/00002|01/11/2569|นางศรี2 ใจดี|1,200.00|บันทึกชำระเงิน|10/12/2569||",
+                                "4|2570/00004|01/11/2569|นางศรี4 ใจดี|0.50|บันทึกนำส่งเงิน|01/12/2569|RV-12|15/12/2569",
                                 "|||รวม|2,200.50||||",
                                 "|7  ชื่อ 7|||||||",
-                                "5|2570/00001|'01/11/2569|นางศรี1 ใจดี|50.00|ยังไม่ชำระเงิน|'||'",
-                                "6|2570/00003|'01/11/2569|นางศรี3 ใจดี|7.00|ยกเลิก|'||'",
+                                "5|2570/00001|01/11/2569|นางศรี1 ใจดี|50.00|ยังไม่ชำระเงิน|||",
+                                "6|2570/00003|01/11/2569|นางศรี3 ใจดี|7.00|ยกเลิก|||",
                                 "|||รวม|57.00||||",
                                 "|||รวมทั้งสิ้น|2,257.50||||",
                             }));
@@ -294,8 +339,8 @@ private slots:
         w.click("btnSelect");
         QCOMPARE(rowsOf(w), QStringList({
                                 "|001  ชื่อ 001|||||||",
-                                "1|2570/00002|'01/11/2569|นางศรี2 ใจดี|1,200.00|บันทึกชำระเงิน|'10/12/2569||'",
-                                "2|2570/00004|'01/11/2569|นางศรี4 ใจดี|0.50|บันทึกนำส่งเงิน|'01/12/2569|RV-12|'15/12/2569",
+                                "1|2570/00002|01/11/2569|นางศรี2 ใจดี|1,200.00|บันทึกชำระเงิน|10/12/2569||",
+                                "2|2570/00004|01/11/2569|นางศรี4 ใจดี|0.50|บันทึกนำส่งเงิน|01/12/2569|RV-12|15/12/2569",
                                 "|||รวม|1,200.50||||",
                                 "|||รวมทั้งสิ้น|1,200.50||||",
                             }));

@@ -39,7 +39,7 @@ for row in ws.iter_rows():
         else: t = type(v).__name__
         cells[c.coordinate] = {
             'type': t, 'value': v, 'numFmt': c.number_format,
-            'size': c.font.sz, 'colour': colour(c.font.color),
+            'size': c.font.sz, 'font': c.font.name, 'colour': colour(c.font.color),
             'fill': colour(c.fill.fgColor) if c.fill.fill_type == 'solid' else None,
             'align': c.alignment.horizontal,
             'left': side(c.border.left), 'right': side(c.border.right),
@@ -61,6 +61,9 @@ out = {
   'footer': {'left': ws.oddFooter.left.text, 'centre': ws.oddFooter.center.text, 'right': ws.oddFooter.right.text},
   'margins': {'left': m.left, 'right': m.right, 'top': m.top, 'bottom': m.bottom, 'header': m.header, 'footer': m.footer},
   'orientation': ps.orientation, 'paper': str(ps.paperSize), 'order': ps.pageOrder,
+  'fitToPage': bool(ws.sheet_properties.pageSetUpPr and ws.sheet_properties.pageSetUpPr.fitToPage),
+  'fitToWidth': ps.fitToWidth, 'fitToHeight': ps.fitToHeight,
+  'standardFont': wb._fonts[0].name, 'standardSize': wb._fonts[0].sz,
   'firstPageNumber': ps.firstPageNumber, 'useFirstPageNumber': ps.useFirstPageNumber,
   'printTitleRows': ws.print_title_rows}
 json.dump(out, sys.stdout, ensure_ascii=False)

@@ -3,6 +3,7 @@
 #include "xlsx/ReportSheet.h"
 #include "xlsx/SheetWriter.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -64,10 +65,19 @@ class TestReportExport : public QObject {
     }
 
     // Rows 1 to 4 and the page set-up, the same for every report.
-    static void checkFrame(const QJsonObject& book, const ReportSheetOptions& options, const QStringList& headers)
+    static void checkFrame(const QJsonObject& book, const ReportSheetOptions& options, const QStringList& headers,
+                           const QString& orientation = QStringLiteral("landscape"))
     {
         QCOMPARE(book[QStringLiteral("sheets")].toArray().toVariantList(), QVariantList{kReportSheetName});
         QCOMPARE(book[QStringLiteral("merged")].toArray().size(), 0);
+
+        // One font with Thai glyphs throughout, the standard one included.
+        QCOMPARE(book[QStringLiteral("standardFont")].toString(), QStringLiteral("TH Sarabun New"));
+        QCOMPARE(book[QStringLiteral("standardSize")].toDouble(), 11.0);
+        const QJsonObject cells = book[QStringLiteral("cells")].toObject();
+        for (auto it = cells.begin(); it != cells.end(); ++it)
+            QVERIFY2(it.value().toObject()[QStringLiteral("font")].toString() == QLatin1String("TH Sarabun New"),
+                     qPrintable(it.key()));
 
         const QJsonObject title = cell(book, QStringLiteral("A1"));
         QCOMPARE(title[QStringLiteral("value")].toString(), options.title);
@@ -117,7 +127,9 @@ class TestReportExport : public QObject {
         QCOMPARE(header[QStringLiteral("right")].toString(), QStringLiteral("(Emp001)"));
         const QJsonObject footer = book[QStringLiteral("footer")].toObject();
         QCOMPARE(footer[QStringLiteral("left")].toString(), kReportCreditLine);
-        QCOMPARE(footer[QStringLiteral("right")].toString(), QStringLiteral("&D &T"));
+        // The export's local time with the Buddhist-era year, not the
+        // reader's date code.
+        QCOMPARE(footer[QStringLiteral("right")].toString(), QStringLiteral("09/12/2569 08:05"));
         QVERIFY(header[QStringLiteral("centre")].isNull() && footer[QStringLiteral("centre")].isNull());
 
         // Points as laid out, inches as stored.
@@ -128,8 +140,12 @@ class TestReportExport : public QObject {
         QCOMPARE(m[QStringLiteral("bottom")].toDouble() * 72, 45.0);
         QCOMPARE(m[QStringLiteral("header")].toDouble() * 72, 20.0);
         QCOMPARE(m[QStringLiteral("footer")].toDouble() * 72, 20.0);
-        QCOMPARE(book[QStringLiteral("orientation")].toString(), QStringLiteral("portrait"));
+        QCOMPARE(book[QStringLiteral("orientation")].toString(), orientation);
         QCOMPARE(book[QStringLiteral("paper")].toString(), QStringLiteral("9"));
+        // One page wide (an absent width means one), as many long as needed.
+        QVERIFY(book[QStringLiteral("fitToPage")].toBool());
+        QVERIFY(book[QStringLiteral("fitToWidth")].isNull() || book[QStringLiteral("fitToWidth")].toInt() == 1);
+        QCOMPARE(book[QStringLiteral("fitToHeight")].toInt(), 0);
         // Down, then over, and an automatic first page number, are what a
         // page set-up without these attributes means.
         QVERIFY(book[QStringLiteral("order")].isNull() || book[QStringLiteral("order")].toString() == QLatin1String("downThenOver"));
@@ -185,12 +201,27 @@ class TestReportExport : public QObject {
                  qPrintable(ref));
     }
 
-    static void checkWidths(const QJsonObject& book, const QList<double>& widths)
+    // The listing's widths are the least; `wider` names the columns that
+    // their texts widen, `exact` those that keep the listing's width.
+    static void checkWidths(const QJsonObject& book, const QList<double>& widths, const QString& wider,
+                            const QString& exact)
     {
         const QJsonObject stored = book[QStringLiteral("widths")].toObject();
-        QCOMPARE(stored.size(), widths.size()); // nothing beyond H
-        for (int c = 0; c < widths.size(); ++c)
-            QCOMPARE(xlsxcheck::storedWidthPixels(stored[letter(c)].toDouble()), xlsxcheck::widthPixels(widths[c]));
+        for (int c = 0; c < widths.size(); ++c) {
+            const QString column = letter(c);
+            const int pixels = xlsxcheck::storedWidthPixels(stored[column].toDouble());
+            QVERIFY2(pixels >= xlsxcheck::widthPixels(widths[c]), qPrintable(column));
+            if (wider.contains(column))
+                QVERIFY2(pixels > xlsxcheck::widthPixels(widths[c]), qPrintable(column));
+            if (exact.contains(column))
+                QVERIFY2(pixels == xlsxcheck::widthPixels(widths[c]), qPrintable(column));
+        }
+    }
+
+    static ReportSheetOptions exportedAt(ReportSheetOptions options)
+    {
+        options.exportedAt = QDateTime(QDate(2026, 12, 9), QTime(8, 5, 30));
+        return options;
     }
 
     static QStringList listingHeaders(const QString& dateHeader, const QString& lastHeader)
@@ -213,7 +244,8 @@ private slots:
     {
         ReportGrid grid;
         grid.headers = listingHeaders(QStringLiteral("วันที่ออกใบแจ้งหนี้"), QStringLiteral("สถานะใบแจ้งหนี้"));
-        const ReportSheetOptions options = InvoiceListingSheetOptions(QStringLiteral("01/12/2569"), QStringLiteral("31/12/2569"));
+        const ReportSheetOptions options =
+            exportedAt(InvoiceListingSheetOptions(QStringLiteral("01/12/2569"), QStringLiteral("31/12/2569")));
         const QJsonObject book = writeAndRead(BuildReportSheet(grid, options), QStringLiteral("empty.xlsx"));
         if (QTest::currentTestFailed())
             return;
@@ -221,13 +253,14 @@ private slots:
         checkDataBlock(book, options, 6, 5, 5);
         for (int c = 0; c < 6; ++c)
             checkBlank(book, letter(c) + u'5');
-        checkWidths(book, {4, 14, 12, 20, 10, 12, 10, 4.9});
+        checkWidths(book, {4, 14, 12, 20, 10, 12, 10, 4.9}, "ACEF", "BDGH");
     }
 
     // A grid that was never filled has no header texts either.
     void neverDisplayedGrid()
     {
-        const ReportSheetOptions options = InvoiceListingSheetOptions(QStringLiteral("  /  /    "), QStringLiteral("31/12/2569"));
+        const ReportSheetOptions options =
+            exportedAt(InvoiceListingSheetOptions(QStringLiteral("  /  /    "), QStringLiteral("31/12/2569")));
         const QJsonObject book = writeAndRead(BuildReportSheet(ReportGrid(), options), QStringLiteral("never.xlsx"));
         if (QTest::currentTestFailed())
             return;
@@ -247,7 +280,8 @@ private slots:
             {"3", "2570/00003", "31/12/2569", "นางสาวมาลี ศรีสุข", "-250.50", ""},
             {"", "", "", "รวมทั้งสิ้น ", "12,346,927.55", ""},
         };
-        const ReportSheetOptions options = InvoiceListingSheetOptions(QStringLiteral("01/12/2569"), QStringLiteral("31/12/2569"));
+        const ReportSheetOptions options =
+            exportedAt(InvoiceListingSheetOptions(QStringLiteral("01/12/2569"), QStringLiteral("31/12/2569")));
         const QJsonObject book = writeAndRead(BuildReportSheet(grid, options), QStringLiteral("listing.xlsx"));
         if (QTest::currentTestFailed())
             return;
@@ -268,21 +302,21 @@ private slots:
             checkBlank(book, QLatin1String(ref));
         checkText(book, QStringLiteral("D8"), QStringLiteral("รวมทั้งสิ้น "));
         checkNumber(book, QStringLiteral("E8"), 12346927.55);
-        checkWidths(book, {4, 14, 12, 20, 10, 12, 10, 4.9});
+        checkWidths(book, {4, 14, 12, 20, 10, 12, 10, 4.9}, "ACEF", "BDGH");
     }
 
-    // The pay-in listing writes its dates with a leading apostrophe, which
-    // keeps them text and is not itself shown; its F is centred.
+    // The pay-in listing keeps its two date columns text; its F is centred.
     void payInListing()
     {
         ReportGrid grid;
         grid.headers = listingHeaders(QStringLiteral("วันที่ในใบแจ้งหนี้"), QStringLiteral("วันที่ชำระเงินที่ธนาคาร"));
         grid.rows = {
-            {"1", "2549/00017", "'01/06/2549", "นายสมชาย ใจงาม", "3,200.00", "'15/06/2549"},
-            {"2", "2549/00018", "'02/06/2549", "ร้าน 'ป้าแดง'", "999.99", "'30/06/2549"},
+            {"1", "2549/00017", "01/06/2549", "นายสมชาย ใจงาม", "3,200.00", "15/06/2549"},
+            {"2", "2549/00018", "02/06/2549", "ร้าน 'ป้าแดง'", "999.99", "30/06/2549"},
             {"", "", "", "รวมทั้งสิ้น ", "4,199.99", ""},
         };
-        const ReportSheetOptions options = PayInListingSheetOptions(QStringLiteral("01/06/2549"), QStringLiteral("30/06/2549"));
+        const ReportSheetOptions options =
+            exportedAt(PayInListingSheetOptions(QStringLiteral("01/06/2549"), QStringLiteral("30/06/2549")));
         const QJsonObject book = writeAndRead(BuildReportSheet(grid, options), QStringLiteral("payin.xlsx"));
         if (QTest::currentTestFailed())
             return;
@@ -293,7 +327,7 @@ private slots:
         checkText(book, QStringLiteral("F6"), QStringLiteral("30/06/2549"));
         checkText(book, QStringLiteral("D6"), QStringLiteral("ร้าน 'ป้าแดง'"));
         checkNumber(book, QStringLiteral("E7"), 4199.99);
-        checkWidths(book, {4, 14, 12, 24, 15, 15, 10, 4.9});
+        checkWidths(book, {4, 14, 12, 24, 15, 15, 10, 4.9}, "ACF", "BDEGH");
     }
 
     // The cost detail: nine columns to I, heading and subtotal rows with
@@ -305,17 +339,18 @@ private slots:
                         "สถานะใบแจ้งหนี้", "วันที่ชำระเงิน", "เลขที่ใบนำส่ง", "วันที่ใบนำส่ง"};
         grid.rows = {
             {"", "001  ค่าเช่าพื้นที่", "", "", "", "", "", "", ""},
-            {"1", "2570/00001", "'01/12/2569", "นางสมใจ รักษ์ดี", "1,500.00", "บันทึกนำส่งเงิน", "'05/12/2569",
-             "RV-0012", "'10/12/2569"},
-            {"2", "2570/00002", "'02/12/2569", "นายสมชาย ใจงาม", "1,500.00", "ออกใบแจ้งหนี้", "'", "", "'"},
+            {"1", "2570/00001", "01/12/2569", "นางสมใจ รักษ์ดี", "1,500.00", "บันทึกนำส่งเงิน", "05/12/2569",
+             "RV-0012", "10/12/2569"},
+            {"2", "2570/00002", "02/12/2569", "นายสมชาย ใจงาม", "1,500.00", "ออกใบแจ้งหนี้", "", "", ""},
             {"", "", "", "รวม", "3,000.00", "", "", "", ""},
             {"", "002  ค่าไฟฟ้า", "", "", "", "", "", "", ""},
-            {"3", "2570/00001", "'01/12/2569", "นางสมใจ รักษ์ดี", "728.50", "บันทึกนำส่งเงิน", "'05/12/2569",
-             "RV-0012", "'10/12/2569"},
+            {"3", "2570/00001", "01/12/2569", "นางสมใจ รักษ์ดี", "728.50", "บันทึกนำส่งเงิน", "05/12/2569",
+             "RV-0012", "10/12/2569"},
             {"", "", "", "รวม", "728.50", "", "", "", ""},
             {"", "", "", "รวมทั้งสิ้น", "3,728.50", "", "", "", ""},
         };
-        const ReportSheetOptions options = CostDetailSheetOptions(QStringLiteral("01/12/2569"), QStringLiteral("31/12/2569"));
+        const ReportSheetOptions options =
+            exportedAt(CostDetailSheetOptions(QStringLiteral("01/12/2569"), QStringLiteral("31/12/2569")));
         QCOMPARE(options.lastColumn, 8);
         const QJsonObject book = writeAndRead(BuildReportSheet(grid, options), QStringLiteral("detail.xlsx"));
         if (QTest::currentTestFailed())
@@ -328,7 +363,7 @@ private slots:
         checkText(book, QStringLiteral("G6"), QStringLiteral("05/12/2569"));
         checkText(book, QStringLiteral("H6"), QStringLiteral("RV-0012"));
         checkText(book, QStringLiteral("I6"), QStringLiteral("10/12/2569"));
-        checkBlank(book, QStringLiteral("G7")); // an apostrophe and no date
+        checkBlank(book, QStringLiteral("G7")); // no date yet
         checkBlank(book, QStringLiteral("I7"));
         checkText(book, QStringLiteral("D8"), QStringLiteral("รวม"));
         checkNumber(book, QStringLiteral("E8"), 3000);
@@ -337,7 +372,7 @@ private slots:
         checkNumber(book, QStringLiteral("E12"), 3728.5);
         QVERIFY(!hasCell(book, QStringLiteral("J4")));
         QVERIFY(!hasCell(book, QStringLiteral("J5")));
-        checkWidths(book, {4, 14, 12, 20, 15.7, 19, 10, 4.9});
+        checkWidths(book, {4, 14, 12, 20, 15.7, 19, 10, 4.9, 8.43}, "ABCGHI", "DEF");
     }
 
     // A long listing costs no more formats than a short one.

@@ -4,9 +4,14 @@
 #include "xlsx/SheetWriter.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QSet>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <future>
+#include <vector>
 
 // The writer's promises about the file system and the progress callback.
 class TestSheetWriter : public QObject {
@@ -61,6 +66,31 @@ private slots:
         const std::optional<QJsonObject> book = xlsxcheck::readBack(path, error);
         QVERIFY2(book, qPrintable(error));
         QCOMPARE((*book)[QStringLiteral("maxRow")].toInt(), 200 + 5);
+    }
+
+    // Told to keep what is there, writers racing for one name each get a
+    // name of their own, and the file already there stays as it was.
+    void keepsEveryFileOfOneName()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("report.xlsx"));
+        QVERIFY(WriteSheet(listing(2), path).ok());
+        const QByteArray first = contents(path);
+        SheetWriteOptions keep;
+        keep.replaceExisting = false;
+        const SheetDescription sheet = listing(300);
+        std::vector<std::future<SheetWriteResult>> writers;
+        for (int i = 0; i < 4; ++i)
+            writers.push_back(std::async(std::launch::async, [&] { return WriteSheet(sheet, path, keep); }));
+        QSet<QString> written;
+        for (auto& w : writers) {
+            const SheetWriteResult r = w.get();
+            QVERIFY2(r.ok(), qPrintable(r.message));
+            written.insert(QFileInfo(r.path).fileName());
+        }
+        QCOMPARE(written, (QSet<QString>{"report-2.xlsx", "report-3.xlsx", "report-4.xlsx", "report-5.xlsx"}));
+        QCOMPARE(contents(path), first);
+        QCOMPARE(entries(dir.path()).size(), 5);
     }
 
     void unwritableFolder_data()
