@@ -12,6 +12,7 @@ packages=(
   postgresql
   xvfb xauth poppler-utils
   libxlsxwriter-dev libzint-dev zbar-tools python3-openpyxl fonts-liberation2
+  tzdata
 )
 if [ "${1:-}" = "--test" ]; then
   packages+=(libreoffice-calc-nogui)

@@ -473,6 +473,8 @@ WriteResult Database::executeUnlessDuplicate(const QString& sql, const QVariantL
     return WriteResult::Written;
 }
 
+const QString Database::kDefaultTimeZone = QStringLiteral("Asia/Bangkok");
+
 QDateTime Database::serverNow()
 {
     if (fixedClock_)
@@ -480,11 +482,48 @@ QDateTime Database::serverNow()
     const Rows rows = select(dialect_->serverClockStatement());
     if (rows.isEmpty())
         throw DbError(QStringLiteral("the server returned no date"));
-    const QDateTime now = QDateTime::fromString(rows.first().text(QStringLiteral("C_Date")),
-                                                QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    const QString text = rows.first().text(QStringLiteral("C_Date"));
+    const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+    if (dialect_->clockReadsUtc()) {
+        // Read as UTC straight away: a reading in the process's zone could
+        // fall into one of its summer-time gaps.
+        const QDateTime utc(QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd")),
+                            QTime::fromString(text.mid(11), QStringLiteral("HH:mm:ss")), QTimeZone::utc());
+        if (!utc.isValid() || text.size() != 19)
+            throw DbError(QStringLiteral("unreadable server date: %1").arg(text));
+        return utc.toTimeZone(clockZone());
+    }
+    const QDateTime now = QDateTime::fromString(text, format);
     if (!now.isValid())
-        throw DbError(QStringLiteral("unreadable server date: %1").arg(rows.first().text(QStringLiteral("C_Date"))));
+        throw DbError(QStringLiteral("unreadable server date: %1").arg(text));
     return now;
+}
+
+QTimeZone Database::clockZone()
+{
+    if (clockZone_)
+        return *clockZone_;
+    QString name = kDefaultTimeZone;
+    // A file that has not been brought up to date yet has no setting table;
+    // it keeps working on the default zone.
+    if (settings_.engine == ConnectionSettings::Engine::SQLite
+        && !select(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ?"),
+                   {QStringLiteral("CostDesk_Setting")})
+                .isEmpty()) {
+        const Rows recorded = select(QStringLiteral("SELECT Value FROM CostDesk_Setting WHERE Name = ?"),
+                                     {QStringLiteral("time_zone")});
+        if (!recorded.isEmpty() && !recorded.first().text(0).trimmed().isEmpty())
+            name = recorded.first().text(0).trimmed();
+    }
+    if (!isKnownTimeZone(name))
+        throw DbError(QStringLiteral("unknown time zone recorded in the database: %1").arg(name));
+    clockZone_ = QTimeZone(name.toUtf8());
+    return *clockZone_;
+}
+
+bool Database::isKnownTimeZone(const QString& name)
+{
+    return QTimeZone::isTimeZoneIdAvailable(name.toUtf8()) && QTimeZone(name.toUtf8()).isValid();
 }
 
 QString Database::serverShortHostName() const

@@ -11,6 +11,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QTimeZone>
 #include <QVariant>
 #include <QVector>
 #include <functional>
@@ -124,9 +125,21 @@ public:
     QVariant money(Money amount) const { return dialect_->moneyValue(amount); }
 
     // The server's clock: PostgreSQL's in the database's time zone, SQLite's
-    // the workstation's local clock. A fixed clock replaces it for tests and
+    // in the zone recorded in the file (clockZone()), whatever the
+    // workstation's own zone. A fixed clock replaces it for tests and
     // demonstrations.
     QDateTime serverNow();
+    // The zone of the embedded database's clock: the one init recorded in the
+    // file, or kDefaultTimeZone in a file made before zones were recorded.
+    // Read once per connection; an unknown name is a DbError.
+    QTimeZone clockZone();
+    // The zone the shared server is given by init unless told otherwise, and
+    // the embedded database's too.
+    static const QString kDefaultTimeZone;
+    // A zone name of the time zone database ("Asia/Bangkok", "UTC"). Qt would
+    // also take a bare word such as "Bangkok" as a rule for UTC; that is no
+    // zone here.
+    static bool isKnownTimeZone(const QString& name);
     void setFixedClock(std::optional<QDateTime> fixed) { fixedClock_ = std::move(fixed); }
 
     // The short name of the database server's host; the embedded database
@@ -180,6 +193,7 @@ private:
     QString connectionName_;
     std::unique_ptr<Dialect> dialect_;
     std::optional<QDateTime> fixedClock_;
+    std::optional<QTimeZone> clockZone_;
     bool transactionOpen_ = false;
     // Counts the connections made; a transaction begun on an earlier one has
     // nothing left to roll back.

@@ -46,8 +46,9 @@ public:
     QString lockForUpdate() const override { return {}; }
     QString serverClockStatement() const override
     {
-        return QStringLiteral("SELECT strftime('%Y-%m-%d %H:%M:%S', 'now', 'localtime') As C_Date");
+        return QStringLiteral("SELECT strftime('%Y-%m-%d %H:%M:%S', 'now') As C_Date");
     }
+    bool clockReadsUtc() const override { return true; }
     QString beginWriteStatement() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
     QString afterRollbackStatement() const override { return {}; }
     QVariant moneyValue(Money amount) const override { return QVariant::fromValue<qlonglong>(amount.satang()); }
@@ -95,6 +96,7 @@ public:
     {
         return QStringLiteral("SELECT to_char(LOCALTIMESTAMP, 'YYYY-MM-DD HH24:MI:SS') As C_Date");
     }
+    bool clockReadsUtc() const override { return false; }
     QString beginWriteStatement() const override { return QStringLiteral("BEGIN"); }
     // Each statement is prepared on the server and released when done; one
     // that failed inside the transaction could not be released until now.

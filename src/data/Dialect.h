@@ -24,8 +24,13 @@ public:
     // will advance.
     virtual QString lockForUpdate() const = 0;
     // One row, one column C_Date: the current date and time as
-    // "yyyy-MM-dd HH:mm:ss" in the database's own time zone.
+    // "yyyy-MM-dd HH:mm:ss", in the database's own time zone, or in UTC when
+    // clockReadsUtc().
     virtual QString serverClockStatement() const = 0;
+    // SQLite has no time zone of its own, only the process's, which may be
+    // UTC: its clock is read in UTC and turned into the zone recorded in the
+    // database file.
+    virtual bool clockReadsUtc() const = 0;
     // Opens a transaction that already holds the right to write, so that two
     // writers queue instead of failing half way.
     virtual QString beginWriteStatement() const = 0;

@@ -116,9 +116,15 @@ void createDatabase(const ConnectionSettings& settings, const QString& timeZone)
     if (settings.engine == ConnectionSettings::Engine::SQLite) {
         if (QFileInfo::exists(settings.path))
             throw DbError(QStringLiteral("%1 already exists; it is left untouched").arg(settings.path));
+        // The embedded engine's clock is turned into this zone by the program
+        // itself, so the zone must be one it knows.
+        if (!Database::isKnownTimeZone(timeZone))
+            throw DbError(QStringLiteral("unknown time zone: %1").arg(timeZone));
         try {
             auto db = Database::open(settings, Database::OpenMode::CreateFile);
             migrate(*db);
+            db->execute(QStringLiteral("UPDATE CostDesk_Setting SET Value = ? WHERE Name = ?"),
+                        {timeZone, QStringLiteral("time_zone")});
         } catch (const DbError&) {
             QFile::remove(settings.path);
             throw;

@@ -18,7 +18,8 @@ void migrate(Database& db);
 
 // Creates a new, empty database (SQLite file or PostgreSQL database) and
 // applies the schema. Refuses, with DbError, to touch one that exists.
-// timeZone becomes the PostgreSQL database's own time zone.
+// timeZone becomes the PostgreSQL database's own time zone, or is recorded
+// in the SQLite file as the zone of its clock.
 void createDatabase(const ConnectionSettings& settings,
                     const QString& timeZone = QStringLiteral("Asia/Bangkok"));
 

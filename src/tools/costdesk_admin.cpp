@@ -36,7 +36,9 @@ int usage()
     err() << "usage:\n"
              "  costdesk-admin init URL [--timezone ZONE]\n"
              "      creates a new database (sqlite:PATH or postgresql://user@host:port/dbname);\n"
-             "      refuses to touch one that exists. ZONE defaults to Asia/Bangkok.\n"
+             "      refuses to touch one that exists. ZONE (default Asia/Bangkok) is the zone of the\n"
+             "      database's clock, on either engine: the start-up date, stored dates and times and the\n"
+             "      budget year follow it, whatever the workstations' own zone.\n"
              "  costdesk-admin add-user URL ID USERNAME PASSWORD SECTION [TITLE FIRST LAST POSITION TEL "
              "DIVISION FACULTY SECTION_NAME]\n"
              "      adds one T_USER row; SECTION is the rights level (3, 6 or 9).\n"
@@ -58,12 +60,15 @@ int usage()
 
 int init(const QStringList& args)
 {
-    if (args.size() < 1)
+    if (args.size() < 1 || args.at(0).startsWith(QLatin1String("--")))
         return usage();
-    QString zone = QStringLiteral("Asia/Bangkok");
+    QString zone = Database::kDefaultTimeZone;
     const qsizetype z = args.indexOf(QStringLiteral("--timezone"));
-    if (z >= 0 && z + 1 < args.size())
+    if (z >= 0) {
+        if (z + 1 >= args.size())
+            return usage();
         zone = args.at(z + 1);
+    }
     Schema::createDatabase(ConnectionSettings::fromUrl(args.at(0)), zone);
     out() << "created " << args.at(0) << "\n";
     return 0;

@@ -3,14 +3,23 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TestDatabase.h"
 
+#include "core/ThaiDate.h"
+
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimeZone>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
+
+#include <ctime>
 
 namespace {
 
@@ -67,7 +76,43 @@ struct MainWindow {
 
 class TestStartup : public QObject {
     Q_OBJECT
+    QTemporaryDir config_;
+
 private slots:
+    void initTestCase()
+    {
+        // A workstation whose clock is set to UTC, and a settings file of the
+        // test's own rather than the user's.
+        qputenv("TZ", "UTC");
+        tzset();
+        QVERIFY(config_.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
+    }
+
+    void startUpDateFollowsTheDatabasesZone_data() { TestDatabase::addEngineRows(); }
+    void startUpDateFollowsTheDatabasesZone()
+    {
+        // Kiritimati (UTC+14) and Pago Pago (UTC-11) are never on the same
+        // date: a start-up date taken from this process's UTC clock cannot
+        // match both.
+        QFETCH(ConnectionSettings::Engine, engine);
+        for (const QString& zone : {Database::kDefaultTimeZone, QStringLiteral("Pacific/Kiritimati"),
+                                    QStringLiteral("Pacific/Pago_Pago")}) {
+            TestDatabase t(engine, zone);
+            const auto today = [&] {
+                return CurrentDateText(QDateTime::currentDateTimeUtc().toTimeZone(QTimeZone(zone.toUtf8())));
+            };
+            const QString before = today();
+            MainWindow m(t, std::nullopt);
+            const QString after = today();
+            const QString date = m.window->startupValues().currentDate;
+            QVERIFY2(date == before || date == after, qPrintable(zone + QLatin1Char(' ') + date));
+            QCOMPARE(m.window->startupValues().budgetYear, BudgetYearOf(date));
+            QCOMPARE(m.find<QLabel>("L_Cdate")->text(), QStringLiteral("วันที่ปัจจุบัน : ") + date);
+            QVERIFY(m.prompter.texts().isEmpty());
+        }
+    }
+
     void versionGate_data()
     {
         QTest::addColumn<ConnectionSettings::Engine>("engine");

@@ -7,10 +7,30 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
+
+#include <ctime>
+
+namespace {
+
+// Seconds from a's wall clock to b's, whatever zone each is given in.
+qint64 wallClockGap(const QDateTime& a, const QDateTime& b)
+{
+    return QDateTime(a.date(), a.time(), Qt::UTC).secsTo(QDateTime(b.date(), b.time(), Qt::UTC));
+}
+
+} // namespace
 
 class TestDatabaseLayer : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase()
+    {
+        // As on a workstation whose clock is set to UTC.
+        qputenv("TZ", "UTC");
+        tzset();
+    }
+
     void createsSchemaWithReferenceRows_data() { TestDatabase::addEngineRows(); }
     void createsSchemaWithReferenceRows()
     {
@@ -246,19 +266,53 @@ private slots:
     void serverClockIsTheDatabasesLocalTime_data() { TestDatabase::addEngineRows(); }
     void serverClockIsTheDatabasesLocalTime()
     {
+        // This process runs in UTC (initTestCase); the database's clock must
+        // not follow it. Kiritimati (UTC+14) and Pago Pago (UTC-11) are never
+        // on the same date, so a clock that ignored either zone shows.
         QFETCH(ConnectionSettings::Engine, engine);
-        TestDatabase t(engine);
-        const QDateTime server = t.db().serverNow();
-        QVERIFY(server.isValid());
-        // The PostgreSQL database runs in Asia/Bangkok (UTC+7, no summer time).
-        const QDateTime expected = engine == ConnectionSettings::Engine::PostgreSQL
-            ? QDateTime::currentDateTimeUtc().addSecs(7 * 3600)
-            : QDateTime::currentDateTime();
-        const QDateTime expectedLocal(expected.date(), expected.time());
-        QVERIFY2(qAbs(server.secsTo(expectedLocal)) < 120, qPrintable(server.toString(Qt::ISODate)));
+        for (const QString& zone : {Database::kDefaultTimeZone, QStringLiteral("Pacific/Kiritimati"),
+                                    QStringLiteral("Pacific/Pago_Pago")}) {
+            TestDatabase t(engine, zone);
+            const QDateTime server = t.db().serverNow();
+            QVERIFY(server.isValid());
+            const qint64 gap = wallClockGap(server, QDateTime::currentDateTimeUtc().toTimeZone(QTimeZone(zone.toUtf8())));
+            QVERIFY2(qAbs(gap) < 120, qPrintable(zone + QLatin1Char(' ') + server.toString(Qt::ISODate)));
+        }
 
+        TestDatabase t(engine);
         t.db().setFixedClock(QDateTime(QDate(2026, 10, 1), QTime(8, 0)));
         QCOMPARE(t.db().serverNow().date(), QDate(2026, 10, 1));
+    }
+
+    void embeddedFileKeepsItsZoneThroughAnUpgrade()
+    {
+        TestDatabase t;
+        // A file made before zones were recorded: no setting table, version 2.
+        t.db().execute(QStringLiteral("DROP TABLE CostDesk_Setting"));
+        t.db().execute(QStringLiteral("DELETE FROM CostDesk_Schema WHERE Version > 2"));
+        auto old = t.connect();
+        QCOMPARE(old->clockZone().id(), QByteArray("Asia/Bangkok"));
+        const QDateTime bangkok = QDateTime::currentDateTimeUtc().toTimeZone(QTimeZone("Asia/Bangkok"));
+        QVERIFY(qAbs(wallClockGap(old->serverNow(), bangkok)) < 120);
+
+        Schema::migrate(*old);
+        QCOMPARE(Schema::appliedVersion(*old), Schema::latestVersion());
+        QCOMPARE(old->select(QStringLiteral("SELECT Value FROM CostDesk_Setting WHERE Name = 'time_zone'")).first().text(0),
+                 QStringLiteral("Asia/Bangkok"));
+
+        // A zone the program does not know is refused before any file is made.
+        QTemporaryDir dir;
+        ConnectionSettings s;
+        s.path = dir.filePath(QStringLiteral("zone.sqlite"));
+        QVERIFY_THROWS_EXCEPTION(DbError, Schema::createDatabase(s, QStringLiteral("Asia/Atlantis")));
+        QVERIFY(!QFile::exists(s.path));
+        // One edited by hand to an unknown zone gives no date at all rather
+        // than a wrong one.
+        Schema::createDatabase(s, QStringLiteral("Europe/Lisbon"));
+        auto edited = Database::open(s);
+        QCOMPARE(edited->clockZone().id(), QByteArray("Europe/Lisbon"));
+        edited->execute(QStringLiteral("UPDATE CostDesk_Setting SET Value = 'Asia/Atlantis'"));
+        QVERIFY_THROWS_EXCEPTION(DbError, Database::open(s)->serverNow());
     }
 
     void connectionSettingsFromUrls()

@@ -24,7 +24,7 @@ QString uniqueDatabaseName()
 
 } // namespace
 
-TestDatabase::TestDatabase(ConnectionSettings::Engine engine)
+TestDatabase::TestDatabase(ConnectionSettings::Engine engine, const QString& timeZone)
 {
     if (engine == ConnectionSettings::Engine::PostgreSQL) {
         settings_ = ConnectionSettings::fromUrl(postgresBaseUrl());
@@ -33,7 +33,7 @@ TestDatabase::TestDatabase(ConnectionSettings::Engine engine)
         settings_.engine = ConnectionSettings::Engine::SQLite;
         settings_.path = dir_.filePath(QStringLiteral("costdesk.sqlite"));
     }
-    Schema::createDatabase(settings_);
+    Schema::createDatabase(settings_, timeZone);
     db_ = Database::open(settings_);
 }
 

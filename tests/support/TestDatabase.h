@@ -10,7 +10,9 @@
 // started (COSTDESK_TEST_PG holds its URL). Dropped when the test ends.
 class TestDatabase {
 public:
-    explicit TestDatabase(ConnectionSettings::Engine engine = ConnectionSettings::Engine::SQLite);
+    // timeZone: the zone of the database's clock, as init records it.
+    explicit TestDatabase(ConnectionSettings::Engine engine = ConnectionSettings::Engine::SQLite,
+                          const QString& timeZone = Database::kDefaultTimeZone);
     ~TestDatabase();
 
     const ConnectionSettings& settings() const { return settings_; }

@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 
 namespace {
 
@@ -24,11 +25,14 @@ struct Outcome {
     QString err;
 };
 
-Outcome admin(const QStringList& args)
+// extra: environment variables set for this run only.
+Outcome admin(const QStringList& args, const QList<std::pair<QString, QString>>& extra = {})
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    for (const auto& [name, value] : extra)
+        env.insert(name, value);
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(COSTDESK_ADMIN), args);
     p.waitForFinished(120000);
@@ -124,6 +128,49 @@ private slots:
         QCOMPARE(admin({"print-invoices", "mysql://x", "--pdf", other, "--number", "1"}).code, 1);
         QCOMPARE(admin({"print-invoices", t.url(), "--pdf", dir.filePath("none/x.pdf"), "--number", "2570/00001"}).code, 1);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"due.pdf"}));
+    }
+
+    void storedDatesFollowTheDatabasesZone_data() { TestDatabase::addEngineRows(); }
+    void storedDatesFollowTheDatabasesZone()
+    {
+        // The command runs in UTC; the invoices it issues carry the database
+        // zone's date, time and budget year. Kiritimati (UTC+14) is a day
+        // ahead of UTC from 10:00 UTC on.
+        QFETCH(ConnectionSettings::Engine, engine);
+        const QTimeZone zone("Pacific/Kiritimati");
+        TestDatabase t(engine, QString::fromUtf8(zone.id()));
+        seed(t.db());
+        addShop(t.db(), 1, 1);
+        const QDateTime before = QDateTime::currentDateTimeUtc().toTimeZone(zone);
+        const Outcome r = admin({"issue-monthly", t.url(), "--month", "01/2570", "--due", "15/01/2570", "--user", "clerk"},
+                                {{QStringLiteral("TZ"), QStringLiteral("UTC")}});
+        const QDateTime after = QDateTime::currentDateTimeUtc().toTimeZone(zone);
+        QCOMPARE(r.code, 0);
+        const Row row = t.db().select(QStringLiteral("SELECT Invoice_no, Date_Entry, Time_Entry FROM T_PayIn_Main")).first();
+        const QString date = row.text(QStringLiteral("Date_Entry"));
+        QVERIFY2(date == CurrentDateText(before) || date == CurrentDateText(after), qPrintable(date));
+        QVERIFY(row.text(QStringLiteral("Invoice_no")).startsWith(BudgetYearOf(date) + QLatin1Char('/')));
+        const QTime time = QTime::fromString(row.text(QStringLiteral("Time_Entry")), QStringLiteral("HH:mm:ss"));
+        QVERIFY2(time.isValid() && (qAbs(time.secsTo(before.time())) < 120 || qAbs(time.secsTo(after.time())) < 120),
+                 qPrintable(row.text(QStringLiteral("Time_Entry"))));
+        QVERIFY(t.db().select(QStringLiteral("SELECT Run_At FROM T_Monthly_Run")).first().text(0).startsWith(date + u' '));
+    }
+
+    void initRecordsTheEmbeddedZone()
+    {
+        QTemporaryDir dir;
+        const QString url = QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("a.sqlite"));
+        QCOMPARE(admin({"init", url, "--timezone", "Asia/Tokyo"}).code, 0);
+        QCOMPARE(Database::open(ConnectionSettings::fromUrl(url))->clockZone().id(), QByteArray("Asia/Tokyo"));
+        const QString plain = QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("b.sqlite"));
+        QCOMPARE(admin({"init", plain}).code, 0);
+        QCOMPARE(Database::open(ConnectionSettings::fromUrl(plain))->clockZone().id(), QByteArray("Asia/Bangkok"));
+        const Outcome unknown = admin({"init", QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("c.sqlite")),
+                                       "--timezone", "Bangkok"});
+        QCOMPARE(unknown.code, 1);
+        QVERIFY(unknown.err.contains(QStringLiteral("Bangkok")));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("c.sqlite"))));
+        QCOMPARE(admin({"init", plain + QStringLiteral("x"), "--timezone"}).code, 2);
     }
 
     void exportsTheSheetTheWindowWrites_data() { TestDatabase::addEngineRows(); }
