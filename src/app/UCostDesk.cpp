@@ -7,6 +7,7 @@
 #include "ui/Prompter.h"
 #include "ui/WorkingWindow.h"
 #include "platform/LocalAddress.h"
+#include "print/DocumentSettings.h"
 #include "print/PageViewer.h"
 #include "ui/FileOpener.h"
 #include "util/Utility.h"
@@ -268,6 +269,13 @@ void TfrmCostDesk::FormCreate()
         // Without a version or a date the program cannot work safely.
         showError(QString::fromUtf8(e.what()));
         requestTerminate();
+    }
+
+    // A setting that is given but wrong is told to whoever starts the
+    // program, before anything is printed with it.
+    if (!terminateRequested_) {
+        for (const QString& problem : DocumentTexts::load(ConnectionSettings::settingsFilePath()).problems())
+            prompter_->showMessage(this, problem);
     }
 }
 

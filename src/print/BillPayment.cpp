@@ -69,10 +69,15 @@ QString BillPaymentReference1(const QString& invoiceNo)
     return digits;
 }
 
+bool IsBillerId(const QString& billerId)
+{
+    return billerId.size() == kBillerIdLength && allDigits(billerId);
+}
+
 BillPaymentCodes BuildBillPaymentCodes(const BillPayment& payment)
 {
     BillPaymentCodes codes;
-    if (payment.billerId.size() != kBillerIdLength || !allDigits(payment.billerId)) {
+    if (!IsBillerId(payment.billerId)) {
         codes.refusal = QStringLiteral("รหัสผู้รับชำระ (Biller ID) \"%1\" ต้องเป็นตัวเลข 15 หลัก").arg(payment.billerId);
         return codes;
     }

@@ -25,6 +25,9 @@ struct BillPaymentCodes {
     bool ok() const { return refusal.isEmpty(); }
 };
 
+// A biller ID the bank can read: exactly 15 digits.
+bool IsBillerId(const QString& billerId);
+
 // CRC-16/CCITT-FALSE (polynomial 0x1021, initial 0xFFFF, no reflection, no
 // final xor), the checksum of the QR payload's tag 63.
 quint16 Crc16CcittFalse(const QByteArray& data);

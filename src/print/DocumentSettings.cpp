@@ -1,5 +1,7 @@
 #include "print/DocumentSettings.h"
 
+#include "print/BillPayment.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
@@ -14,7 +16,12 @@ const QColor kInk(0x1f, 0x2a, 0x5c);
 
 QString valueOr(const QSettings& settings, const char* key, const QString& fallback)
 {
-    const QString value = settings.value(QLatin1String(key)).toString().trimmed();
+    // An unquoted value with a comma in it reads as a list; it is still the
+    // text that was written.
+    const QVariant raw = settings.value(QLatin1String(key));
+    const QString value = (raw.typeId() == QMetaType::QStringList ? raw.toStringList().join(QLatin1Char(','))
+                                                                   : raw.toString())
+                              .trimmed();
     return value.isEmpty() ? fallback : value;
 }
 
@@ -112,6 +119,7 @@ DocumentTexts DocumentTexts::load(const QString& settingsFilePath)
     DocumentTexts texts = defaults();
     if (settingsFilePath.isEmpty() || !QFileInfo::exists(settingsFilePath))
         return texts;
+    texts.settingsFile = settingsFilePath;
     QSettings settings(settingsFilePath, QSettings::IniFormat);
     settings.beginGroup(QStringLiteral("document"));
     texts.addressLine1 = valueOr(settings, "address1", texts.addressLine1);
@@ -128,4 +136,18 @@ DocumentTexts DocumentTexts::load(const QString& settingsFilePath)
             texts.emblem = emblem;
     }
     return texts;
+}
+
+QStringList DocumentTexts::problems() const
+{
+    QStringList found;
+    if (!billerId.isEmpty() && !IsBillerId(billerId)) {
+        QString text = QStringLiteral("ค่าตั้ง [billpayment] billerId = \"%1\" ไม่ถูกต้อง: ต้องเป็นตัวเลข 15 หลัก "
+                                      "ใบแจ้งหนี้จะพิมพ์โดยไม่มีคิวอาร์โค้ดและบาร์โค้ด")
+                           .arg(billerId);
+        if (!settingsFile.isEmpty())
+            text += QStringLiteral(" (แฟ้ม %1)").arg(QDir::toNativeSeparators(settingsFile));
+        found << text;
+    }
+    return found;
 }

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 // The texts and pictures of the invoice that belong to the installation
 // rather than to the program: who the organisation is and where the money
@@ -19,7 +20,8 @@
 //
 // Every key that is missing or empty keeps its default, and an emblem file
 // that cannot be read keeps the drawn emblem. Without a biller ID the slip
-// carries no QR code and no barcode.
+// carries no QR code and no barcode; a biller ID that is set but that the
+// bank could not read prints none either, and problems() says so.
 struct DocumentTexts {
     QImage emblem;
     QImage scissors;
@@ -28,9 +30,15 @@ struct DocumentTexts {
     QString payInAccountLine;
     QString bankBranchLine;
     QString billerId; // empty: no bill-payment codes
+    QString settingsFile; // where the texts were read from; empty for the defaults
 
     static DocumentTexts defaults();
     static DocumentTexts load(const QString& settingsFilePath);
+
+    // A setting that is given but wrong, one Thai message each, naming the
+    // section, the key, the value as read and the file, for the person who
+    // set it. Empty when every setting can be used.
+    QStringList problems() const;
 };
 
 // The organisation's emblem drawn in code, for an installation without one.

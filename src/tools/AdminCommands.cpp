@@ -163,13 +163,18 @@ int printInvoices(const QStringList& args, QTextStream& out, QTextStream& err)
             to = dateOption(o, "--due-to");
         }
         checkWritable(pdf);
+        const DocumentTexts texts = DocumentTexts::load(ConnectionSettings::settingsFilePath());
+        // A wrong setting costs the bank's codes, not the invoices: said
+        // where the person running the command reads it, and printed on.
+        for (const QString& problem : texts.problems())
+            err << "costdesk-admin: " << problem << "\n";
+        err.flush();
         auto db = openDatabase(o.positional().first());
         const QStringList numbers = byNumber
             ? o.values("--number")
             : InvoiceTable::numbersDue(*db, DisplayToSortDate(from), DisplayToSortDate(to), status);
         if (numbers.isEmpty())
             throw Failure(QStringLiteral("ไม่มีใบแจ้งหนี้ที่ตรงกับเงื่อนไข"));
-        const DocumentTexts texts = DocumentTexts::load(ConnectionSettings::settingsFilePath());
         QList<Page> pages;
         for (const QString& number : numbers) {
             const InvoicePrint::Result r = InvoicePrint::LoadPage(*db, number, texts);

@@ -113,6 +113,34 @@ private slots:
         }
     }
 
+    void wrongBillerIdIsToldAtStartUp()
+    {
+        const QString ini = config_.filePath(QStringLiteral("costdesk/costdesk.ini"));
+        QVERIFY(QDir().mkpath(QFileInfo(ini).absolutePath()));
+        const auto writeBillerId = [&](const QString& value) {
+            QSettings settings(ini, QSettings::IniFormat);
+            settings.setValue(QStringLiteral("billpayment/billerId"), value);
+        };
+        TestDatabase t;
+        writeBillerId(QStringLiteral("12345"));
+        {
+            MainWindow m(t);
+            QCOMPARE(m.prompter.messages(),
+                     QStringList(QStringLiteral("ค่าตั้ง [billpayment] billerId = \"12345\" ไม่ถูกต้อง: "
+                                                "ต้องเป็นตัวเลข 15 หลัก ใบแจ้งหนี้จะพิมพ์โดยไม่มีคิวอาร์โค้ดและบาร์โค้ด (แฟ้ม ")
+                                 + ini + QLatin1Char(')')));
+            // Only told: the program goes on to the sign-in.
+            QVERIFY(!m.window->terminateRequested());
+            QVERIFY(m.find<QFrame>("Panel1")->isVisible());
+        }
+        writeBillerId(QStringLiteral("099400016550100"));
+        {
+            MainWindow m(t);
+            QVERIFY(m.prompter.texts().isEmpty());
+        }
+        QFile::remove(ini);
+    }
+
     void versionGate_data()
     {
         QTest::addColumn<ConnectionSettings::Engine>("engine");

@@ -4,6 +4,8 @@
 #include "print/BillPayment.h"
 #include "print/InvoiceDocument.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPdfWriter>
 #include <QProcess>
@@ -300,6 +302,24 @@ private slots:
             settings.setValue("document/billerId", kBillerId);
         }
         QVERIFY(DocumentTexts::load(ini).billerId.isEmpty());
+        QVERIFY(DocumentTexts::load(ini).problems().isEmpty());
+
+        // Set but unreadable by the bank: said, naming key, value and file.
+        // A comma makes no list of the value.
+        for (const QString& wrong : {QStringLiteral("09940001655010"), QStringLiteral("0994000165501000"),
+                                     QStringLiteral("09940001655010A"), QStringLiteral("0994,0001,6550,100")}) {
+            QFile file(ini);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write("[billpayment]\nbillerId=" + wrong.toUtf8() + '\n');
+            file.close();
+            const DocumentTexts texts = DocumentTexts::load(ini);
+            QCOMPARE(texts.billerId, wrong);
+            QCOMPARE(texts.problems(),
+                     QStringList(QStringLiteral("ค่าตั้ง [billpayment] billerId = \"%1\" ไม่ถูกต้อง: ต้องเป็นตัวเลข 15 หลัก "
+                                                "ใบแจ้งหนี้จะพิมพ์โดยไม่มีคิวอาร์โค้ดและบาร์โค้ด (แฟ้ม %2)")
+                                     .arg(wrong, QDir::toNativeSeparators(ini))));
+        }
+        QVERIFY(withBiller().problems().isEmpty());
     }
 
     void withoutCodesThePageStaysAsItWas_data()

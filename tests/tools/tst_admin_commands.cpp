@@ -13,6 +13,7 @@
 
 #include <QJsonArray>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
@@ -128,6 +129,44 @@ private slots:
         QCOMPARE(admin({"print-invoices", "mysql://x", "--pdf", other, "--number", "1"}).code, 1);
         QCOMPARE(admin({"print-invoices", t.url(), "--pdf", dir.filePath("none/x.pdf"), "--number", "2570/00001"}).code, 1);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"due.pdf"}));
+    }
+
+    void wrongBillerIdIsReportedAndPrintingGoesOn()
+    {
+        TestDatabase t;
+        seed(t.db());
+        storeInvoice(t.db(), QStringLiteral("2570/00001"), QStringLiteral("A"), QStringLiteral("05/12/2569"));
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QStringLiteral("config/costdesk/costdesk.ini"));
+        QVERIFY(QDir().mkpath(QFileInfo(ini).absolutePath()));
+        const QList<std::pair<QString, QString>> env = {{QStringLiteral("XDG_CONFIG_HOME"), dir.filePath("config")}};
+        const QStringList print = {"print-invoices", t.url(), "--pdf", dir.filePath(QStringLiteral("a.pdf")),
+                                   "--number", "2570/00001"};
+        const QString wrong = QStringLiteral("costdesk-admin: ค่าตั้ง [billpayment] billerId = \"0994-0001-6550\" ไม่ถูกต้อง: "
+                                             "ต้องเป็นตัวเลข 15 หลัก ใบแจ้งหนี้จะพิมพ์โดยไม่มีคิวอาร์โค้ดและบาร์โค้ด (แฟ้ม %1)")
+                                  .arg(ini);
+        {
+            QSettings settings(ini, QSettings::IniFormat);
+            settings.setValue(QStringLiteral("billpayment/billerId"), QStringLiteral("0994-0001-6550"));
+        }
+        Outcome r = admin(print, env);
+        // A warning: the invoice is still written, without the bank's codes.
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.split(u'\n').contains(wrong), qPrintable(r.err));
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("a.pdf"))));
+        // Said even when nothing is printed.
+        r = admin({"print-invoices", t.url(), "--pdf", dir.filePath(QStringLiteral("b.pdf")), "--number", "2570/09999"},
+                  env);
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.split(u'\n').contains(wrong));
+
+        {
+            QSettings settings(ini, QSettings::IniFormat);
+            settings.setValue(QStringLiteral("billpayment/billerId"), QStringLiteral("099400016550100"));
+        }
+        r = admin(print, env);
+        QCOMPARE(r.code, 0);
+        QVERIFY2(!r.err.contains(QStringLiteral("billerId")), qPrintable(r.err));
     }
 
     void storedDatesFollowTheDatabasesZone_data() { TestDatabase::addEngineRows(); }
