@@ -119,6 +119,12 @@ private:
     std::vector<bool> m_text;
 };
 
+// Up to the next hundredth of a character: a file of short numbers.
+double roundedUp(double characters)
+{
+    return std::ceil(characters * 100) / 100;
+}
+
 // The columns' widths: the listing's own as the least, each widened to its
 // widest text; the table as a whole at least as wide as the title and the
 // range line above it, which are spread across it.
@@ -135,7 +141,7 @@ QList<ColumnWidth> fittedWidths(const ColumnFit& fit, const ReportSheetOptions& 
         const double need = tableCharacters(fit.widestEm(c)) * kColumnWidthShare + kColumnWidthMargin;
         const double least = width[c] > 0 ? width[c] : kDefaultColumnWidth;
         if (need > least)
-            width[c] = need;
+            width[c] = roundedUp(need);
     }
 
     auto standardCharacters = [](const QString& text, double size) {
@@ -148,7 +154,7 @@ QList<ColumnWidth> fittedWidths(const ColumnFit& fit, const ReportSheetOptions& 
     for (int c = 0; c <= last && c < columns; ++c)
         table += width[c] > 0 ? width[c] : kDefaultColumnWidth;
     if (table < above) {
-        const double more = (above - table) / (last + 1);
+        const double more = roundedUp((above - table) / (last + 1));
         for (int c = 0; c <= last && c < columns; ++c)
             width[c] = (width[c] > 0 ? width[c] : kDefaultColumnWidth) + more;
     }
@@ -156,7 +162,7 @@ QList<ColumnWidth> fittedWidths(const ColumnFit& fit, const ReportSheetOptions& 
     QList<ColumnWidth> widths;
     for (int c = 0; c < columns; ++c)
         if (width[c] > 0)
-            widths.append({c, std::round(width[c] * 100) / 100});
+            widths.append({c, width[c]});
     return widths;
 }
 
