@@ -13,6 +13,7 @@
 #include "util/Utility.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -349,7 +350,28 @@ void TfrmCostDesk::btnCancelClick()
 
 void TfrmCostDesk::N5Click()
 {
+    if (!closeWorkingWindows())
+        return;
     requestTerminate();
+}
+
+bool TfrmCostDesk::closeWorkingWindows()
+{
+    if (!mdiArea_)
+        return true;
+    for (QMdiSubWindow* frame : mdiArea_->subWindowList())
+        if (!frame->close())
+            return false;
+    return true;
+}
+
+void TfrmCostDesk::closeEvent(QCloseEvent* event)
+{
+    if (!closeWorkingWindows()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void TfrmCostDesk::requestTerminate()

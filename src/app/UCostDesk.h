@@ -74,8 +74,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The program ends only when every working window agrees to close.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Closes the working windows; false when one of them stays open.
+    bool closeWorkingWindows();
     using WindowFactory = std::function<WorkingWindow*(WorkContext&)>;
 
     void buildMenu();

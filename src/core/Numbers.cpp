@@ -12,3 +12,15 @@ QString FormatShopCode(const QString& budgetYear, qint64 runNo)
     return QStringLiteral("CF") + budgetYear
         + RightChars(QStringLiteral("0000") + TrimSpaces(QString::number(runNo)), 4);
 }
+
+QString InvoiceNoOfTyped(const QString& typed)
+{
+    const QString text = typed.trimmed();
+    constexpr int kYearDigits = 4;
+    if (text.size() <= kYearDigits)
+        return text;
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return text;
+    return text.left(kYearDigits) + QLatin1Char('/') + text.mid(kYearDigits);
+}

@@ -11,3 +11,9 @@ QString FormatInvoiceNo(const QString& budgetYear, qint64 runNo);
 
 // "CF" + budget year + RightChars("0000" + TrimSpaces(run number), 4): CF25690007
 QString FormatShopCode(const QString& budgetYear, qint64 runNo);
+
+// What a clerk types to find an invoice, as the invoice number or the start
+// of one: blanks around it dropped, and the bank's reference 1 printed on the
+// slip (the number's digits without the slash, 257000094) given its slash
+// back after the budget year (2570/00094). Any other text is returned trimmed.
+QString InvoiceNoOfTyped(const QString& typed);

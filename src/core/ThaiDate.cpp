@@ -94,8 +94,10 @@ bool IsCalendarDate(const QString& display)
     if (!allDigits(day) || !allDigits(month) || !allDigits(year))
         return false;
     const int y = year.toInt();
-    // Year 1 of the Buddhist era is 543 BC; a year before 544 has no Gregorian year.
-    if (y <= kBuddhistEraOffset)
+    // A Christian-era year typed by habit (2027 for 2570) is itself a
+    // calendar year, but stored it sorts centuries early and the invoice
+    // drops out of every listing.
+    if (y < kFirstBuddhistYear || y > kLastBuddhistYear)
         return false;
     const int d = day.toInt();
     return d >= 1 && d <= DaysInMonthBE(month.toInt(), y);

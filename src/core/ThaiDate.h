@@ -28,8 +28,14 @@ QString BudgetYearOf(const QString& currentDate);
 // as empty (as does any text of only blanks and slashes).
 bool IsEmptyDateText(const QString& text);
 
-// Whether dd/mm/yyyy names a real day: two-digit day and month, four-digit
-// Buddhist-era year, the day within the Gregorian month of that year.
+// The Buddhist-era years a stored date may have: wide enough for any real
+// invoice, narrow enough to refuse a Christian-era year (2027 is 2570).
+constexpr int kFirstBuddhistYear = 2400;
+constexpr int kLastBuddhistYear = 2700;
+
+// Whether dd/mm/yyyy names a real day: two-digit day and month, a four-digit
+// Buddhist-era year within kFirstBuddhistYear..kLastBuddhistYear, the day
+// within the Gregorian month of that year.
 bool IsCalendarDate(const QString& display);
 
 // A typed dd/mm/yyyy as it is stored: a real date zero-padded ("1/2/2569" or

@@ -34,6 +34,7 @@ const QString kNothingToRemove = QStringLiteral("ไม่พบข้อมู�
 const QString kNothingToSave = QStringLiteral("ไม่มีข้อมูลให้บันทึก กรุณาตรวจสอบ");
 const QString kBadDueDate = QStringLiteral("กรุณาใส่วันที่กำหนดชำระเงินให้ถูกต้อง");
 const QString kConfirmSave = QStringLiteral("ยืนยันการบันทึกข้อมูล ");
+const QString kLeaveUnsaved = QStringLiteral("ยังไม่ได้บันทึกรายการ ต้องการออกหรือไม่");
 
 const QStringList kLineHeaders = {QStringLiteral("No"), QStringLiteral("รหัสรายการ"), QStringLiteral("ชื่อรายการ"),
                                   QStringLiteral("จำนวนเงิน"), QStringLiteral("กรณีอื่น ๆ ระบุ")};
@@ -82,6 +83,8 @@ void TfmrCost_Entry::FormCreate()
         cmbCost_Code->setEditText(QString());
     }
     edtCost_M->setText(QStringLiteral("0.00"));
+    // The clerk starts by typing the shop to look for.
+    edtCafeteria_Name->setFocus();
 }
 
 void TfmrCost_Entry::RadioButton1Click()
@@ -117,6 +120,8 @@ void TfmrCost_Entry::btnEntry_CostClick()
         return;
     }
     shopBlock_->showShop(*shop);
+    // The last issued number belongs to the invoice before this one.
+    Panel3->hide();
     Panel2->show();
     total_ = Money();
     showTotal();
@@ -229,7 +234,20 @@ void TfmrCost_Entry::btnPrint_InvoiceClick()
 
 void TfmrCost_Entry::btnExit2Click()
 {
+    if (holdsUnsavedLines() && !askYesNo(kLeaveUnsaved))
+        return;
     Panel2->hide();
+}
+
+bool TfmrCost_Entry::holdsUnsavedLines() const
+{
+    // A save hides the entry panel; lines left behind by "ออก" were let go.
+    return !Panel2->isHidden() && lineCount() > 0;
+}
+
+bool TfmrCost_Entry::mayClose()
+{
+    return !holdsUnsavedLines() || askYesNo(kLeaveUnsaved);
 }
 
 void TfmrCost_Entry::btnExit1Click()

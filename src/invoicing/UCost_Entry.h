@@ -36,7 +36,12 @@ public:
     void btnExit2Click();
     void btnExit1Click();
 
+protected:
+    // Lines collected but not saved are asked about before they are dropped.
+    bool mayClose() override;
+
 private:
+    bool holdsUnsavedLines() const;
     void buildSearchPanel();
     void buildEntryPanel();
     void buildIssuedPanel();

@@ -36,6 +36,9 @@ void TfmrCost_Entry::buildSearchPanel()
     btnSearch1 = p.search.search;
     btnExit1 = p.search.leave;
     btnEntry_Cost = p.take;
+    // Enter in either search text moves on to the search button; a second
+    // Enter there runs the search.
+    EnterMovesFocus::install(this, {edtCafeteria_Name, edtFirstName}, btnSearch1);
 }
 
 void TfmrCost_Entry::buildEntryPanel()
@@ -60,17 +63,16 @@ void TfmrCost_Entry::buildEntryPanel()
     auto* costs = new QGroupBox(QStringLiteral("รายละเอียดค่าใช้จ่าย"), Panel2);
     cmbCost_Code = newCombo(costs, QStringLiteral("cmbCost_Code"), 0);
     edtCost_M = newEdit(costs, QStringLiteral("edtCost_M"), 0);
-    edtCost_M->setAlignment(Qt::AlignRight);
-    edtCost_M->setMaximumWidth(Appearance::scaled(120));
+    Appearance::fitAmountField(edtCost_M);
     edtOther_Detail = newEdit(costs, QStringLiteral("edtOther_Detail"), 100);
     btnPostTable = newButton(costs, QStringLiteral("btnPostTable"), QStringLiteral("บันทึกลงตาราง"));
     StringGrid2 = new StringGrid(costs);
     StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
+    StringGrid2->setAmountColumn(3);
     btnDelete_ITem = newButton(costs, QStringLiteral("btnDelete_ITem"), QStringLiteral("ลบรายการ"));
     edtSum_F00 = newEdit(costs, QStringLiteral("edtSum_F00"), 0);
     edtSum_F00->setEnabled(false);
-    edtSum_F00->setAlignment(Qt::AlignRight);
-    edtSum_F00->setMaximumWidth(Appearance::scaled(120));
+    Appearance::fitAmountField(edtSum_F00);
 
     auto* editor = new QGridLayout;
     editor->addWidget(newLabel(costs, QStringLiteral("เลือกรายละเอียด")), 0, 0);

@@ -1,5 +1,6 @@
 #include "invoicing/UEntry_Invoice_No.h"
 
+#include "core/Numbers.h"
 #include "core/ThaiDate.h"
 #include "data/Cafeterias.h"
 #include "data/Payments.h"
@@ -105,8 +106,7 @@ void TfrmEntry_Invoice_No::buildInvoicePanel()
     edtDate_Must_Pay->setMaximumWidth(Appearance::scaled(90));
     edtPay_Total = newEdit(due, QStringLiteral("edtPay_Total"), 0);
     edtPay_Total->setEnabled(false);
-    edtPay_Total->setAlignment(Qt::AlignRight);
-    edtPay_Total->setMaximumWidth(Appearance::scaled(140));
+    Appearance::fitAmountField(edtPay_Total);
     dueLayout->addWidget(newLabel(due, QStringLiteral("กำหนดการชำระเงิน ภายในวันที่ ")), 0, 0);
     dueLayout->addWidget(edtDate_Must_Pay, 0, 1);
     dueLayout->addWidget(newLabel(due, QStringLiteral("จำนวนเงินทั้งสิ้นที่ต้องชำระ")), 0, 2);
@@ -155,7 +155,7 @@ void TfrmEntry_Invoice_No::FormCreate()
 void TfrmEntry_Invoice_No::btnSearch1Click()
 {
     Database& db = context().db;
-    const std::optional<Invoice> invoice = PaymentTable::findPayable(db, edtInvoice_no1->text());
+    const std::optional<Invoice> invoice = PaymentTable::findPayable(db, InvoiceNoOfTyped(edtInvoice_no1->text()));
     if (!invoice) {
         message(kNothingFound);
         return;

@@ -53,8 +53,7 @@ Money amountOf(const QString& shown)
 QLineEdit* totalField(QLineEdit* edit)
 {
     edit->setEnabled(false);
-    edit->setAlignment(Qt::AlignRight);
-    edit->setMaximumWidth(Appearance::scaled(140));
+    Appearance::fitAmountField(edit);
     return edit;
 }
 
@@ -102,6 +101,7 @@ void TfrmEntry_RV_No::buildSelectionPanel()
         Panel1, StringGrid1,
         QStringLiteral("รายการ ( Double Click เพื่อเลือกรายการ หรือยกเลิกการเลือกรายการ ในตารางข้างล่างนี้ )"));
     layout->addWidget(list, 1);
+    StringGrid1->setAmountColumn(kAmountColumn);
 
     // The lower part: the running total with its button, and the voucher
     // panel laid over exactly that part. The grid above stays in reach, so
@@ -243,15 +243,6 @@ void TfrmEntry_RV_No::btnSearch1Click()
     edtRV_No->setFocus();
 }
 
-int TfrmEntry_RV_No::markedRowCount() const
-{
-    int count = 0;
-    for (int row = 1; row < StringGrid1->rowCount(); ++row)
-        if (StringGrid1->cell(kMarkColumn, row) == kMark)
-            ++count;
-    return count;
-}
-
 QStringList TfrmEntry_RV_No::markedInvoices() const
 {
     QStringList numbers;
@@ -279,7 +270,9 @@ void TfrmEntry_RV_No::btnSave2Click()
         message(kRvNoRequired);
         return;
     }
-    if (markedRowCount() == 0) {
+    // A mark on the empty row of an empty listing names no invoice.
+    const QStringList marked = markedInvoices();
+    if (marked.isEmpty()) {
         message(kChooseRows);
         return;
     }
@@ -289,7 +282,7 @@ void TfrmEntry_RV_No::btnSave2Click()
     // A database error leaves this handler with nothing stamped and the list
     // as it was.
     const PaymentTable::RemitResult result =
-        PaymentTable::remit(context().db, markedInvoices(), edtRV_No->text(), rvDate);
+        PaymentTable::remit(context().db, marked, edtRV_No->text(), rvDate);
     if (result == PaymentTable::RemitResult::NotAllPaid) {
         // Another workstation remitted one of them meanwhile: show what is
         // still paid, to be marked again and checked against a fresh total.

@@ -34,7 +34,6 @@ private:
     // The invoice numbers of the marked rows, top to bottom; a marked row
     // without a number (the empty row of an empty listing) is no invoice.
     QStringList markedInvoices() const;
-    int markedRowCount() const;
     Money shownTotal() const;
 
     QFrame* Panel1 = nullptr;

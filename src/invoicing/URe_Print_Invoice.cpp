@@ -1,5 +1,6 @@
 #include "invoicing/URe_Print_Invoice.h"
 
+#include "core/Numbers.h"
 #include "data/Invoices.h"
 #include "invoicing/InvoicePreview.h"
 #include "ui/StringGrid.h"
@@ -22,6 +23,7 @@ const QStringList kHeaders = {QStringLiteral("No"),
                               QStringLiteral("กำหนดการชำระเงิน")};
 const QList<int> kWidths = {30, 100, 90, 140, 80, 100};
 constexpr int kNumberColumn = 1;
+constexpr int kAmountColumn = 4;
 
 } // namespace
 
@@ -55,6 +57,7 @@ void TfrmRe_Print_Invoice::buildPanel()
     edtFirstName = p.search.edit2;
     btnSearch1 = p.search.search;
     btnExit1 = p.search.leave;
+    StringGrid1->setAmountColumn(kAmountColumn);
     btnPrint_Invoice = p.take;
 }
 
@@ -81,7 +84,7 @@ void TfrmRe_Print_Invoice::btnSearch1Click()
     StringGrid1->resetGrid(kHeaders, kWidths);
     const bool byNumber = RadioButton1->isChecked();
     const QList<Invoice> found =
-        InvoiceTable::searchUnpaid(context().db, byNumber, byNumber ? edtInvoice_no->text() : edtFirstName->text());
+        InvoiceTable::searchUnpaid(context().db, byNumber, byNumber ? InvoiceNoOfTyped(edtInvoice_no->text()) : edtFirstName->text());
     if (found.isEmpty()) {
         message(QStringLiteral("ไม่มีข้อมูลที่ต้องการ"));
         return;

@@ -94,6 +94,7 @@ void TfrmTR_Fix_Cost_Type::buildShopPanel()
     auto* costsLayout = new QVBoxLayout(costs);
     StringGrid2 = new StringGrid(costs);
     StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
+    StringGrid2->setAmountColumn(3);
     costsLayout->addWidget(StringGrid2, 1);
     auto* buttons = new QHBoxLayout;
     btnAdd_Data = newButton(costs, QStringLiteral("btnAdd_Data"), QStringLiteral("เพิ่มข้อมูล"));
@@ -123,8 +124,7 @@ QFrame* TfrmTR_Fix_Cost_Type::buildLinePanel(QWidget* parent)
 
     cmbCost_Code4 = newCombo(panel, QStringLiteral("cmbCost_Code4"), 0);
     edtCost_Money_Rate4 = newEdit(panel, QStringLiteral("edtCost_Money_Rate4"), 0);
-    edtCost_Money_Rate4->setAlignment(Qt::AlignRight);
-    edtCost_Money_Rate4->setMaximumWidth(Appearance::scaled(200));
+    Appearance::fitAmountField(edtCost_Money_Rate4);
 
     auto* fields = new QGridLayout;
     fields->addWidget(newLabel(panel, QStringLiteral("ประเภทรายจ่าย")), 0, 0);

@@ -84,9 +84,17 @@ void ReportWindow::FormCreate()
 
 void ReportWindow::btnSelectClick()
 {
-    // The range only selects: its texts are compared as typed.
-    const QString from = DisplayToSortDate(edtBeg_date->maskedText());
-    const QString to = DisplayToSortDate(edtEnd_date->maskedText());
+    // The range is compared as yyyymmdd text: an impossible day or a
+    // Christian-era year would quietly select the wrong invoices or none.
+    const QString fromDate = edtBeg_date->maskedText();
+    const QString toDate = edtEnd_date->maskedText();
+    if (!IsCalendarDate(fromDate) || !IsCalendarDate(toDate)) {
+        message(QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง"));
+        (IsCalendarDate(fromDate) ? edtEnd_date : edtBeg_date)->setFocus();
+        return;
+    }
+    const QString from = DisplayToSortDate(fromDate);
+    const QString to = DisplayToSortDate(toDate);
     QList<int> columnWidths = widths();
     for (int& w : columnWidths)
         if (w == 0)

@@ -1,5 +1,8 @@
 #include "ui/Appearance.h"
 
+#include <QLineEdit>
+#include <QStyle>
+
 #include <QApplication>
 #include <QFontInfo>
 #include <QPainter>
@@ -77,3 +80,17 @@ QIcon programIcon()
 }
 
 } // namespace Appearance
+
+void Appearance::fitAmountField(QLineEdit* edit)
+{
+    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const QMargins text = edit->textMargins();
+    // The frame on either side, the line edit's own two-pixel inner margin
+    // and the cursor.
+    const int frame = 2 * edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+    const int width = edit->fontMetrics().horizontalAdvance(QStringLiteral("99,999,999,999.99")) + text.left()
+        + text.right() + frame + 2 * 2 + 4;
+    edit->setMinimumWidth(width);
+    if (edit->maximumWidth() < width)
+        edit->setMaximumWidth(width);
+}

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QIcon>
 
+class QLineEdit;
+
 // How every window looks: one UI font for Thai and Latin alike, sizes scaled
 // from the old screen, and the program's icon.
 namespace Appearance {
@@ -24,6 +26,10 @@ void apply();
 // current UI font, so that a column holds as many characters as it did.
 // 0 stays 0 (a hidden column).
 int scaled(int oldPixels);
+
+// An amount field: figures at the right, and room for the largest amount
+// the columns hold, 99,999,999,999.99, in the field's own font.
+void fitAmountField(QLineEdit* edit);
 
 // The program's own icon, drawn here: a pay-in slip with a baht sign.
 QIcon programIcon();

@@ -3,7 +3,9 @@
 #include "core/ThaiDate.h"
 
 #include <QFocusEvent>
+#include <QMouseEvent>
 #include <QTimer>
+#include <utility>
 
 namespace {
 constexpr QChar kBlank = QLatin1Char('_');
@@ -34,9 +36,57 @@ bool DateMaskEdit::yearIncomplete() const
     return !IsEmptyDateText(raw) && raw.mid(6, 4).contains(QLatin1Char(' '));
 }
 
+bool DateMaskEdit::isBlank() const
+{
+    return IsEmptyDateText(rawText());
+}
+
+void DateMaskEdit::readyForTyping()
+{
+    if (isBlank()) {
+        deselect();
+        setCursorPosition(0);
+    } else {
+        selectAll();
+    }
+}
+
+void DateMaskEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    switch (event->reason()) {
+    case Qt::MouseFocusReason:  // once the click is over
+        focusedByClick_ = true;
+        return;
+    case Qt::ActiveWindowFocusReason:  // back from another window: as it was left
+    case Qt::PopupFocusReason:
+        return;
+    default:
+        readyForTyping();
+    }
+}
+
+void DateMaskEdit::mousePressEvent(QMouseEvent* event)
+{
+    QLineEdit::mousePressEvent(event);
+    // A mask puts the cursor wherever the click fell, past blanks that then
+    // swallow the typed digits; in an empty date the first digit is the place.
+    if (event->button() == Qt::LeftButton && isBlank())
+        setCursorPosition(0);
+}
+
+void DateMaskEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLineEdit::mouseReleaseEvent(event);
+    // A selection dragged with the click that brought the focus is kept.
+    if (std::exchange(focusedByClick_, false) && !hasSelectedText())
+        readyForTyping();
+}
+
 void DateMaskEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
+    focusedByClick_ = false;
     // Leaving for another control of the window waits for the four year
     // digits; switching windows or opening a menu does not.
     const Qt::FocusReason reason = event->reason();

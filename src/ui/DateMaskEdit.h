@@ -22,9 +22,22 @@ public:
     bool yearIncomplete() const;
 
 protected:
+    // Coming into the field by Tab, Enter, a click or the program selects
+    // the whole date, so that typing replaces it; an empty field puts the
+    // cursor on the first digit instead. Once in the field, a click into a
+    // filled date places the cursor where clicked, to mend one digit.
+    void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void readyForTyping();
+    bool isBlank() const;
+
+    // The focus came with the click now under way.
+    bool focusedByClick_ = false;
+
     // The characters on show, blanks as spaces, before any alignment.
     QString rawText() const;
 };

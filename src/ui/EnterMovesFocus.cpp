@@ -7,7 +7,13 @@
 
 void EnterMovesFocus::install(QObject* owner, std::initializer_list<QWidget*> fields)
 {
+    install(owner, fields, nullptr);
+}
+
+void EnterMovesFocus::install(QObject* owner, std::initializer_list<QWidget*> fields, QWidget* target)
+{
     auto* filter = new EnterMovesFocus(owner);
+    filter->target_ = target;
     for (QWidget* field : fields) {
         field->installEventFilter(filter);
         // An editable combo box receives its keys through its line edit.
@@ -29,8 +35,12 @@ bool EnterMovesFocus::eventFilter(QObject* watched, QEvent* event)
                 focus = field->window()->focusWidget();
             if (field && (focus == field || field->isAncestorOf(focus) || (focus && focus->focusProxy() == field)
                           || (field->focusProxy() && field->focusProxy() == focus))) {
-                QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-                QApplication::sendEvent(focus ? focus : field, &tab);
+                if (target_) {
+                    target_->setFocus(Qt::TabFocusReason);
+                } else {
+                    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+                    QApplication::sendEvent(focus ? focus : field, &tab);
+                }
             }
         }
     }

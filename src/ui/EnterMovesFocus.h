@@ -12,10 +12,14 @@ class EnterMovesFocus : public QObject {
     Q_OBJECT
 public:
     static void install(QObject* owner, std::initializer_list<QWidget*> fields);
+    // Enter in one of the fields moves the focus straight to `target`, for
+    // fields that share one next control (two search texts, one search button).
+    static void install(QObject* owner, std::initializer_list<QWidget*> fields, QWidget* target);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     using QObject::QObject;
+    QWidget* target_ = nullptr;
 };

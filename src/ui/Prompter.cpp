@@ -18,3 +18,11 @@ void MessageBoxPrompter::showError(QWidget* parent, const QString& text)
 {
     QMessageBox::critical(parent, QStringLiteral("ข้อผิดพลาด"), text, QMessageBox::Ok);
 }
+
+bool MessageBoxPrompter::askYesNo(QWidget* parent, const QString& text)
+{
+    // No is the default: a stray Enter keeps what is on screen.
+    return QMessageBox::question(parent, QStringLiteral("ยืนยัน"), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No)
+        == QMessageBox::Yes;
+}

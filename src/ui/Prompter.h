@@ -16,6 +16,9 @@ public:
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
     // The standard error box with the database's own text.
     virtual void showError(QWidget* parent, const QString& text) = 0;
+    // A question answered Yes or No; true for Yes. Where no Yes/No box is at
+    // hand it is asked as a confirmation.
+    virtual bool askYesNo(QWidget* parent, const QString& text) { return confirm(parent, text); }
 };
 
 class MessageBoxPrompter final : public Prompter {
@@ -23,4 +26,5 @@ public:
     void showMessage(QWidget* parent, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
     void showError(QWidget* parent, const QString& text) override;
+    bool askYesNo(QWidget* parent, const QString& text) override;
 };

@@ -86,6 +86,18 @@ void StringTableModel::removeDataRow(int row)
     endRemoveRows();
 }
 
+void StringTableModel::setRightAligned(int col, bool right)
+{
+    if (right == rightAligned_.contains(col))
+        return;
+    if (right)
+        rightAligned_.insert(col);
+    else
+        rightAligned_.remove(col);
+    if (col >= 0 && col < columns_ && gridRows() > 1)
+        emit dataChanged(index(0, col), index(gridRows() - 2, col), {Qt::TextAlignmentRole});
+}
+
 int StringTableModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : std::max(gridRows() - 1, 0);
@@ -102,6 +114,8 @@ QVariant StringTableModel::data(const QModelIndex& index, int role) const
         return {};
     if (role == Qt::DisplayRole)
         return cells_.at(index.row() + 1).at(index.column());
+    if (role == Qt::TextAlignmentRole && rightAligned_.contains(index.column()))
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
     if (index.column() == 0) {
         // The fixed column looks like the header.
         if (role == Qt::BackgroundRole)
@@ -133,13 +147,18 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), model_(new StringT
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
-    horizontalHeader()->setStretchLastSection(false);
+    // Long names use the room right of the last column instead of being cut.
+    horizontalHeader()->setStretchLastSection(true);
     horizontalHeader()->setHighlightSections(false);
     setWordWrap(false);
     // Header changes reset the model; widths are kept by the grid.
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
         for (int c = 0; c < widths_.size(); ++c)
             setColWidth(c, widths_.at(c));
+    });
+    connect(model_, &QAbstractItemModel::headerDataChanged, this, [this](Qt::Orientation, int first, int last) {
+        for (int c = first; c <= last; ++c)
+            applyWidth(c);
     });
 }
 
@@ -150,11 +169,33 @@ void StringGrid::setColWidth(int col, int width)
     if (widths_.size() <= col)
         widths_.resize(col + 1, 64);
     widths_[col] = width;
-    if (col >= colCount())
+    applyWidth(col);
+}
+
+void StringGrid::applyWidth(int col)
+{
+    if (col < 0 || col >= colCount())
         return;
+    const int width = colWidth(col);
     setColumnHidden(col, width == 0);
     if (width > 0)
-        setColumnWidth(col, Appearance::scaled(width));
+        setColumnWidth(col, std::max(Appearance::scaled(width), minimumWidth(col)));
+}
+
+int StringGrid::minimumWidth(int col) const
+{
+    // The header's own margins on either side of its text, and a little air.
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 8;
+    int widest = horizontalHeader()->fontMetrics().horizontalAdvance(cell(col, 0));
+    if (model_->isRightAligned(col))
+        widest = std::max(widest, fontMetrics().horizontalAdvance(QStringLiteral("99,999,999,999.99")));
+    return widest + margins;
+}
+
+void StringGrid::setAmountColumn(int col)
+{
+    model_->setRightAligned(col, true);
+    applyWidth(col);
 }
 
 bool StringGrid::viewportEvent(QEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QSet>
 #include <QStringList>
 #include <QTableView>
 #include <QVector>
@@ -23,6 +24,9 @@ public:
     void setDataRows(QVector<QStringList> rows);
     // Removes data row `row` (1 ..); the header row stays.
     void removeDataRow(int row);
+    // Columns whose cells stand at the right, as amounts do.
+    void setRightAligned(int col, bool right);
+    bool isRightAligned(int col) const { return rightAligned_.contains(col); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -33,6 +37,7 @@ public:
 private:
     int columns_ = 0;
     QVector<QStringList> cells_;
+    QSet<int> rightAligned_;
 };
 
 // A string grid addressed by (column, row) as the windows know it: a fixed
@@ -51,9 +56,15 @@ public:
     void setCell(int col, int row, const QString& text) { model_->setCell(col, row, text); }
 
     // Widths are given for the old 8-point screen and scaled to the UI font;
-    // colWidth() answers in the given unit.
+    // colWidth() answers in the given unit. A shown column is never narrower
+    // than its header text (nor an amount column than the largest amount),
+    // and the last shown column stretches to the grid's right edge.
     void setColWidth(int col, int width);
     int colWidth(int col) const;
+
+    // An amount column: its cells stand at the right and it is wide enough
+    // for 99,999,999,999.99.
+    void setAmountColumn(int col);
 
     // The tooltip a cell shows: its whole text when the column cuts it off,
     // else nothing.
@@ -84,6 +95,9 @@ protected:
 
 private:
     bool isCellCut(const QModelIndex& index) const;
+    // The narrowest a shown column may be, in pixels.
+    int minimumWidth(int col) const;
+    void applyWidth(int col);
 
     StringTableModel* model_;
     QList<int> widths_;

@@ -5,6 +5,8 @@
 #include "ui/StringGrid.h"
 
 #include <QAbstractButton>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -17,6 +19,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <exception>
+#include <memory>
+#include <utility>
+
+namespace {
+const QString kTooLong = QStringLiteral("ข้อความยาวเกินกว่าที่กำหนด");
+}
 
 WorkingWindow::WorkingWindow(WorkContext& context, const QString& caption, QWidget* parent)
     : QWidget(parent), context_(context)
@@ -73,9 +81,65 @@ QLineEdit* WorkingWindow::newEdit(QWidget* parent, const QString& name, int maxL
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
-    if (maxLength > 0)
+    if (maxLength > 0) {
         edit->setMaxLength(maxLength);
+        sayWhenTooLong(edit);
+    }
     return edit;
+}
+
+namespace {
+
+// A key typed into a full field is dropped quietly, as it always was; only
+// text that arrives several characters at once (a paste, a drop, an input
+// method's word) and does not fit is worth a word to the clerk.
+class TypedKeyWatch final : public QObject {
+public:
+    explicit TypedKeyWatch(QLineEdit* edit) : QObject(edit) { edit->installEventFilter(this); }
+    // True only while one typed character is being handled.
+    bool quiet = false;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+        quiet = key && key->text().size() == 1 && !key->matches(QKeySequence::Paste);
+        return false;
+    }
+};
+
+} // namespace
+
+void WorkingWindow::sayWhenTooLong(QLineEdit* edit)
+{
+    // The field keeps what fits of a paste and drops the rest; instead the
+    // paste is refused whole, the field goes back to what it held, and the
+    // clerk is told.
+    auto* keys = new TypedKeyWatch(edit);
+    auto before = std::make_shared<QString>(edit->text());
+    connect(edit, &QLineEdit::textChanged, edit, [edit, before] {
+        if (!edit->property("restoringAfterOverflow").toBool())
+            *before = edit->text();
+    });
+    connect(edit, &QLineEdit::inputRejected, this, [this, edit, keys, before] {
+        const bool typedKey = std::exchange(keys->quiet, false);
+        if (typedKey || edit->text().size() < edit->maxLength())
+            return;  // one key too many, or refused by a mask or validator
+        // Signalled in the middle of the insert: put things right once the
+        // field has finished it.
+        const QString previous = *before;
+        QMetaObject::invokeMethod(
+            this,
+            [this, edit, previous] {
+                if (edit->text() != previous) {
+                    edit->setProperty("restoringAfterOverflow", true);
+                    edit->setText(previous);
+                    edit->setProperty("restoringAfterOverflow", false);
+                }
+                message(kTooLong);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 QRadioButton* WorkingWindow::newRadio(QWidget* parent, const QString& name, const QString& caption)
@@ -91,8 +155,10 @@ QComboBox* WorkingWindow::newCombo(QWidget* parent, const QString& name, int max
     combo->setObjectName(name);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
-    if (maxLength > 0)
+    if (maxLength > 0) {
         combo->lineEdit()->setMaxLength(maxLength);
+        sayWhenTooLong(combo->lineEdit());
+    }
     return combo;
 }
 
@@ -196,4 +262,20 @@ void WorkingWindow::message(const QString& text)
 bool WorkingWindow::confirm(const QString& text)
 {
     return context_.prompter.confirm(this, text);
+}
+
+bool WorkingWindow::askYesNo(const QString& text)
+{
+    return context_.prompter.askYesNo(this, text);
+}
+
+void WorkingWindow::closeEvent(QCloseEvent* event)
+{
+    bool may = false;
+    guarded([&] { may = mayClose(); });
+    if (!may) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }

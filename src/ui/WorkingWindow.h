@@ -58,6 +58,9 @@ protected:
     QRadioButton* newRadio(QWidget* parent, const QString& name, const QString& caption);
     QComboBox* newCombo(QWidget* parent, const QString& name, int maxLength);
     static QLabel* newLabel(QWidget* parent, const QString& text);
+    // A text beyond the field's length limit (a paste, a dropped text) is
+    // refused with "ข้อความยาวเกินกว่าที่กำหนด" instead of being cut silently.
+    void sayWhenTooLong(QLineEdit* edit);
     QLabel* newTitle(QWidget* parent, const QString& text);
 
     // Panels placed in one spot, filling the window; the later one covers the
@@ -120,6 +123,12 @@ protected:
     // Shows the message through the prompter seam.
     void message(const QString& text);
     bool confirm(const QString& text);
+    bool askYesNo(const QString& text);
+
+    // Asked before the window closes by any way (its return button, the
+    // frame's X, the program's end); false keeps it open as it was.
+    virtual bool mayClose() { return true; }
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     WorkContext& context_;

@@ -4,6 +4,7 @@
 #include "support/TestDatabase.h"
 
 #include "core/ThaiDate.h"
+#include "data/Cafeterias.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QComboBox>
 #include <QTest>
 
 #include <ctime>
@@ -365,6 +367,43 @@ private slots:
         MainWindow m(t);
         m.signIn(QStringLiteral("u"), QStringLiteral("p"));
         QVERIFY(!m.window->terminateRequested());
+        m.item("N5")->trigger();
+        QVERIFY(m.window->terminateRequested());
+    }
+
+    // Lines of an invoice not yet saved hold the window open, whichever
+    // way it is closed, until the clerk lets them go.
+    void unsavedLinesAreAskedAboutOnEveryWayOut()
+    {
+        const QString leaveUnsaved = QStringLiteral("ยังไม่ได้บันทึกรายการ ต้องการออกหรือไม่");
+        TestDatabase t;
+        addUser(t.db(), 1, QStringLiteral("u"), QStringLiteral("p"), 9);
+        MainWindow m(t);
+        m.signIn(QStringLiteral("u"), QStringLiteral("p"));
+        CafeteriaTable::Shop shop;
+        shop.code = QStringLiteral("CF25700001");
+        shop.name = QStringLiteral("ร้านข้าวแกงป้าน้อย");
+        CafeteriaTable::insertShop(t.db(), shop);
+        m.item("N6")->trigger();
+        QMdiSubWindow* frame = m.window->mdiArea()->subWindowList().first();
+        QWidget* entry = frame->widget();
+        entry->findChild<QPushButton*>(QStringLiteral("btnSearch1"))->click();
+        entry->findChild<QPushButton*>(QStringLiteral("btnEntry_Cost"))->click();
+        entry->findChild<QComboBox*>(QStringLiteral("cmbCost_Code"))->setEditText(QStringLiteral("001  ค่าเช่า"));
+        entry->findChild<QLineEdit*>(QStringLiteral("edtCost_M"))->setText(QStringLiteral("100"));
+        entry->findChild<QPushButton*>(QStringLiteral("btnPostTable"))->click();
+
+        m.prompter.answerNext(false);
+        m.item("N5")->trigger();
+        m.prompter.answerNext(false);
+        QVERIFY(!frame->close());
+        m.prompter.answerNext(false);
+        QVERIFY(!m.window->close());
+        QCOMPARE(m.prompter.confirmations(), QStringList({leaveUnsaved, leaveUnsaved, leaveUnsaved}));
+        QVERIFY(!m.window->terminateRequested());
+        QCOMPARE(m.window->mdiArea()->subWindowList().size(), 1);
+
+        m.prompter.answerNext(true);
         m.item("N5")->trigger();
         QVERIFY(m.window->terminateRequested());
     }

@@ -84,8 +84,11 @@ private slots:
         QVERIFY(IsCalendarDate(QStringLiteral("29/02/2567")));   // 2024 is a leap year
         QVERIFY(!IsCalendarDate(QStringLiteral("29/02/2569")));
         QVERIFY(IsCalendarDate(QStringLiteral("31/12/2569")));
+        QVERIFY(IsCalendarDate(QStringLiteral("01/01/2400")) && IsCalendarDate(QStringLiteral("31/12/2700")));
         for (const char* bad : {"31/04/2569", "00/01/2569", "01/13/2569", " 1/02/2569", "01/02/25 9", "01-02-2569",
-                                "01/02/2569x", "  /  /    "})
+                                "01/02/2569x", "  /  /    ",
+                                // Christian-era years, and the edges of the era's range
+                                "05/01/2027", "31/12/2399", "01/01/2701"})
             QVERIFY2(!IsCalendarDate(QString::fromLatin1(bad)), bad);
 
         QCOMPARE(NormalizeDateText(QStringLiteral("1 /2 /2569")), QStringLiteral("01/02/2569"));

@@ -259,6 +259,63 @@ private slots:
         QCOMPARE(count(t.db(), "T_PayIn_Detail"), 2);
     }
 
+    // From the search text to a saved invoice by keyboard and one click:
+    // Enter walks to the search button and runs it, the due date reached by
+    // a click takes the typed digits whole, and lines not yet saved are asked
+    // about before they are dropped.
+    void keyboardAndClickReachWhatIsSaved()
+    {
+        const QString leaveUnsaved = QStringLiteral("ยังไม่ได้บันทึกรายการ ต้องการออกหรือไม่");
+        TestDatabase t;
+        seed(t.db());
+        Desk d(t.db());
+        d.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d.window));
+        QLineEdit* name = d.edit("edtCafeteria_Name");
+        QCOMPARE(QApplication::focusWidget(), name);
+        typeText(name, QStringLiteral("ป้าน้อย"));
+        QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), d.get("btnSearch1"));
+        QCOMPARE(d.grid()->rowCount(), 1);  // moved only: nothing looked up yet
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(d.grid()->cell(1, 1), QStringLiteral("ร้านข้าวแกงป้าน้อย"));
+
+        d.click("btnEntry_Cost");
+        d.addLine(QStringLiteral("001  ค่าเช่าพื้นที่"), QStringLiteral("1,500.00"));
+        auto* due = d.get<DateMaskEdit>("edtDate_Must_Pay");
+        QCOMPARE(due->maskedText(), QStringLiteral("08/12/2569"));
+        QTest::mouseClick(due, Qt::LeftButton, {}, QPoint(due->width() * 3 / 4, due->height() / 2));
+        typeText(due, QStringLiteral("15012570"));
+        QCOMPARE(due->maskedText(), QStringLiteral("15/01/2570"));
+
+        d.prompter.answerNext(false);
+        d.click("btnExit2");
+        d.prompter.answerNext(false);
+        QVERIFY(!d.window.close());
+        QCOMPARE(d.prompter.confirmations(), QStringList({leaveUnsaved, leaveUnsaved}));
+        QVERIFY(d.window.isVisible() && d.shows("Panel2"));
+        QCOMPARE(d.lines().size(), 1);
+
+        d.click("btnSave2");
+        QCOMPARE(InvoiceTable::find(t.db(), QStringLiteral("2570/00001"))->dateMustPay, QStringLiteral("15/01/2570"));
+        QVERIFY(d.shows("Panel3"));
+        // The number issued stands no longer once the next shop is picked.
+        d.click("btnEntry_Cost");
+        QVERIFY(!d.shows("Panel3"));
+
+        d.addLine(QStringLiteral("001  ค่าเช่าพื้นที่"), QStringLiteral("100"));
+        due->setMaskedText(QStringLiteral("15/01/2027"));  // a Christian-era year
+        d.prompter.clear();
+        d.click("btnSave2");
+        QCOMPARE(d.prompter.texts(), QStringList({QStringLiteral("กรุณาใส่วันที่กำหนดชำระเงินให้ถูกต้อง")}));
+        QCOMPARE(count(t.db(), "T_PayIn_Main"), 1);
+
+        // Yes lets the lines go.
+        d.window.setAttribute(Qt::WA_DeleteOnClose, false);
+        d.prompter.answerNext(true);
+        QVERIFY(d.window.close());
+    }
+
     void theLastNumberOfAYearIsTheLast()
     {
         TestDatabase t;

@@ -195,6 +195,65 @@ private slots:
         QCOMPARE(stored(t.db(), "2570/00001").status, QStringLiteral("A"));
     }
 
+    // The invoice found by what the shop brings (the slip's reference 1,
+    // blanks around it), then the date typed however the field was reached:
+    // by the window after the find, by a click in its right half, by Tab
+    // into a date already there.
+    void typedDateIsWhatIsSaved_data() { TestDatabase::addEngineRows(); }
+    void typedDateIsWhatIsSaved()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        storeShop(t.db());
+        store(t.db(), {.number = "2570/00094"});
+        store(t.db(), {.number = "2570/00095"});
+        Desk d(t.db());
+        d.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d.window));
+
+        QLineEdit* number = d.edit("edtInvoice_no1");
+        number->setFocus();
+        typeText(number, QStringLiteral(" 257000094 "));
+        QTest::keyClick(number, Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // the find button
+        QVERIFY(d.shows("Panel2"));
+        QCOMPARE(d.edit("edtInvoice_no2")->text(), QStringLiteral("2570/00094"));
+        QCOMPARE(QApplication::focusWidget(), d.payDate());
+        typeText(d.payDate(), QStringLiteral("10122569"));
+        QTest::keyClick(d.payDate(), Qt::Key_Return);
+        d.prompter.expectConfirmation(kConfirmSave);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // the save button
+        QCOMPARE(d.prompter.messages(), QStringList{kSaved});
+        QCOMPARE(stored(t.db(), "2570/00094").payInDate, QStringLiteral("10/12/2569"));
+
+        d.find(QStringLiteral("2570/00095"));
+        number->setFocus();
+        const QPoint rightHalf(d.payDate()->width() * 3 / 4, d.payDate()->height() / 2);
+        QTest::mouseClick(d.payDate(), Qt::LeftButton, {}, rightHalf);
+        typeText(d.payDate(), QStringLiteral("11122569"));
+        QCOMPARE(d.payDate()->maskedText(), QStringLiteral("11/12/2569"));
+        d.click("btnSave2");
+        QCOMPARE(stored(t.db(), "2570/00095").payInDate, QStringLiteral("11/12/2569"));
+
+        // Paid already: the recorded date is on show, and typing replaces it.
+        d.find(QStringLiteral("2570/00095"));
+        number->setFocus();
+        d.payDate()->setFocus(Qt::TabFocusReason);
+        typeText(d.payDate(), QStringLiteral("12122569"));
+        QCOMPARE(d.payDate()->maskedText(), QStringLiteral("12/12/2569"));
+        // Once in the field, a click mends the digit under it.
+        QTest::mouseClick(d.payDate(), Qt::LeftButton, {}, QPoint(2, d.payDate()->height() / 2));
+        QCOMPARE(d.payDate()->cursorPosition(), 0);
+        QVERIFY(!d.payDate()->hasSelectedText());
+
+        // A Christian-era year is no date of this ledger.
+        d.typeDate(QStringLiteral("05012027"));
+        d.prompter.clear();
+        d.click("btnSave2");
+        QCOMPARE(d.prompter.texts(), QStringList{kDateInvalid});
+        QCOMPARE(stored(t.db(), "2570/00095").payInDate, QStringLiteral("11/12/2569"));
+    }
+
     void keepsAnInvoiceRemittedMeanwhile_data() { TestDatabase::addEngineRows(); }
     void keepsAnInvoiceRemittedMeanwhile()
     {

@@ -192,15 +192,14 @@ private slots:
         QCOMPARE(d.prompter.texts(), QStringList{kChooseRows});
 
         // The empty row of an empty listing, marked with the panel still
-        // open, is no invoice: the save goes through and stamps nothing.
+        // open, is no invoice: the save is refused as one with no marks.
         d.display(QStringLiteral("01/01/2570"), QStringLiteral("31/01/2570"));
         d.toggle(1);
         QCOMPARE(d.grid()->cell(1, 1), QStringLiteral("*"));
         QCOMPARE(d.total(), QStringLiteral("0.00"));
         d.prompter.clear();
-        d.prompter.expectConfirmation(kConfirmSave);
         d.click("btnSave2");
-        QCOMPARE(d.prompter.messages(), QStringList({kNothingFound, kSaved}));
+        QCOMPARE(d.prompter.texts(), QStringList{kChooseRows});
         QCOMPARE(statuses(t.db()), QStringList({"P", "P", "P", "P", "P"}));
         QCOMPARE(stored(t.db(), "2570/00001").rvNo, QString());
     }
@@ -279,6 +278,7 @@ private slots:
     {
         TestDatabase t;
         store(t.db(), {.number = "2570/00001", .status = "P", .payInDate = "10/12/2569"});
+        store(t.db(), {.number = "2570/00002", .status = "P", .payInDate = "10/12/2569"});
         Desk d(t.db());
         QApplication::setActiveWindow(&d.window);
         d.click("btnSelect");
@@ -293,7 +293,22 @@ private slots:
         QTest::keyClick(d.date("edtRV_Date"), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), d.get("btnSave2"));
         QVERIFY(d.prompter.texts().isEmpty());
-        QCOMPARE(statuses(t.db()), QStringList{"P"});
+        QCOMPARE(statuses(t.db()), QStringList({"P", "P"}));
+        d.prompter.expectConfirmation(kConfirmSave);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(d.prompter.messages(), QStringList{kSaved});
+        QCOMPARE(stored(t.db(), "2570/00001").rvDate, QStringLiteral("20/12/2569"));
+
+        // The date reached by a click in its right half takes the digits
+        // from its first place.
+        d.toggle(1);
+        d.click("btnSearch1");
+        typeText(rvNo, QStringLiteral("RV-2"));
+        DateMaskEdit* rvDate = d.date("edtRV_Date");
+        QTest::mouseClick(rvDate, Qt::LeftButton, {}, QPoint(rvDate->width() * 3 / 4, rvDate->height() / 2));
+        typeText(rvDate, QStringLiteral("21122569"));
+        d.click("btnSave2");
+        QCOMPARE(stored(t.db(), "2570/00002").rvDate, QStringLiteral("21/12/2569"));
     }
 
     // Two workstations list the same invoices and mark overlapping sets.

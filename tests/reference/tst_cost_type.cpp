@@ -6,6 +6,7 @@
 #include "support/WindowDriver.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QRadioButton>
 #include <QSqlDriver>
 #include <QTest>
@@ -196,6 +197,14 @@ private slots:
         QLineEdit* name = d.edit("edtCost_Name3");
         d.typeInto(code, QStringLiteral("ABCD"));
         QCOMPARE(code->text(), QStringLiteral("ABC"));  // no fourth character
+        QVERIFY(d.prompter.texts().isEmpty());          // typed beyond: dropped quietly
+        // A paste that does not fit is refused whole, and said.
+        d.typeInto(name, QStringLiteral("ค่าน้ำ"));
+        QApplication::clipboard()->setText(QString(name->maxLength(), QChar(u'ก')));
+        QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+        QTRY_COMPARE(d.prompter.texts(), QStringList{QStringLiteral("ข้อความยาวเกินกว่าที่กำหนด")});
+        QCOMPARE(name->text(), QStringLiteral("ค่าน้ำ"));
+        d.prompter.clear();
         d.window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&d.window));
         code->setFocus();

@@ -278,6 +278,12 @@ private slots:
         QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 3);
         QCOMPARE(admin({"issue-monthly", t.url(), "--month", "13/2570", "--due", "15/01/2570", "--user", "clerk"}).code, 2);
         QCOMPARE(admin({"issue-monthly", t.url(), "--month", "01/2570", "--due", "15/01/2570", "--user", "nobody"}).code, 2);
+        // A Christian-era year, for the due date or the month, issues nothing.
+        const Outcome ce = admin({"issue-monthly", t.url(), "--month", "01/2570", "--due", "15/01/2027", "--user", "clerk"});
+        QCOMPARE(ce.code, 2);
+        QVERIFY(ce.err.contains(QStringLiteral("15/01/2027")));
+        QCOMPARE(admin({"issue-monthly", t.url(), "--month", "01/2027", "--due", "15/01/2570", "--user", "clerk"}).code, 2);
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 3);
     }
 
     void killedMonthlyRunResumes_data() { TestDatabase::addEngineRows(); }

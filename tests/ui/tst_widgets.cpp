@@ -27,7 +27,11 @@ private slots:
         QCOMPARE(grid.cell(1, 1), QString());
         QVERIFY(grid.isColumnHidden(2));
         QCOMPARE(grid.colWidth(1), 100);
-        QCOMPARE(grid.columnWidth(1), Appearance::scaled(100));
+        QCOMPARE(grid.columnWidth(0), Appearance::scaled(50));
+        // The last shown column reaches the grid's right edge.
+        grid.resize(800, 300);
+        QVERIFY(grid.columnWidth(1) >= Appearance::scaled(100));
+        QCOMPARE(grid.columnViewportPosition(1) + grid.columnWidth(1), grid.viewport()->width());
         QCOMPARE(grid.currentRow(), 1);
 
         // Growing row by row, then a shorter result drops the extra rows.
@@ -155,7 +159,16 @@ private slots:
         QCOMPARE(grid.rowCount(), 4);
         QCOMPARE(grid.cell(0, 0), QStringLiteral("No"));  // the header stays
         QCOMPARE(grid.cell(2, 2), QString());             // short rows padded
-        QCOMPARE(grid.columnWidth(2), Appearance::scaled(150));
+        QVERIFY(grid.columnWidth(2) >= Appearance::scaled(150));
+        // A header wider than its column's width widens the column.
+        QVERIFY(Appearance::scaled(50) < grid.horizontalHeader()->fontMetrics().horizontalAdvance(grid.cell(1, 0)));
+        QVERIFY(grid.columnWidth(1) > grid.horizontalHeader()->fontMetrics().horizontalAdvance(grid.cell(1, 0)));
+        // An amount column: at the right, and room for the largest amount.
+        grid.setAmountColumn(1);
+        QVERIFY(grid.columnWidth(1) > grid.fontMetrics().horizontalAdvance(QStringLiteral("99,999,999,999.99")));
+        QCOMPARE(grid.model()->index(0, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight,
+                 Qt::AlignRight);
+        QCOMPARE(grid.model()->index(0, 2).data(Qt::TextAlignmentRole), QVariant());
 
         grid.removeRow(2);
         QCOMPARE(grid.rowCount(), 3);
@@ -176,7 +189,7 @@ private slots:
     void cutOffCellsShowTheirWholeText()
     {
         StringGrid grid;
-        grid.resetGrid({"No", "ชื่อร้าน"}, {50, 60});
+        grid.resetGrid({"No", "ชื่อร้าน", "ที่อยู่"}, {50, 60, 60});
         grid.appendRow({"1", "ร้านก๋วยเตี๋ยวเรือป้าน้อยสาขาโรงอาหารกลาง"});
         grid.appendRow({"2", "ก"});
         QCOMPARE(grid.toolTipAt(1, 2), QStringLiteral("ร้านก๋วยเตี๋ยวเรือป้าน้อยสาขาโรงอาหารกลาง"));
