@@ -99,6 +99,9 @@ void ReportWindow::btnSelectClick()
     for (int& w : columnWidths)
         if (w == 0)
             w = 64;  // the grid's default width
+    // The columns the sheet writes as amounts stand at the right on screen too.
+    for (int column : sheetOptions(QString(), QString()).numberFormatColumns)
+        StringGrid1->setAmountColumn(column);
     StringGrid1->resetGrid(headers(), columnWidths);
     QVector<QStringList> rows = listRows(from, to);
     if (rows.isEmpty()) {

@@ -90,7 +90,5 @@ void Appearance::fitAmountField(QLineEdit* edit)
     const int frame = 2 * edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
     const int width = edit->fontMetrics().horizontalAdvance(QStringLiteral("99,999,999,999.99")) + text.left()
         + text.right() + frame + 2 * 2 + 4;
-    edit->setMinimumWidth(width);
-    if (edit->maximumWidth() < width)
-        edit->setMaximumWidth(width);
+    edit->setFixedWidth(width);
 }

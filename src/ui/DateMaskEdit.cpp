@@ -58,10 +58,16 @@ void DateMaskEdit::focusInEvent(QFocusEvent* event)
     case Qt::MouseFocusReason:  // once the click is over
         focusedByClick_ = true;
         return;
-    case Qt::ActiveWindowFocusReason:  // back from another window: as it was left
+    case Qt::ActiveWindowFocusReason:
     case Qt::PopupFocusReason:
+        // Back from another window or a menu: as it was left. A window
+        // opening with the focus here is the field's first entry.
+        if (std::exchange(leftForAWhile_, false))
+            return;
+        readyForTyping();
         return;
     default:
+        leftForAWhile_ = false;
         readyForTyping();
     }
 }
@@ -87,6 +93,7 @@ void DateMaskEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
     focusedByClick_ = false;
+    leftForAWhile_ = event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
     // Leaving for another control of the window waits for the four year
     // digits; switching windows or opening a menu does not.
     const Qt::FocusReason reason = event->reason();

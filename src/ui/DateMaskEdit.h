@@ -37,6 +37,8 @@ private:
 
     // The focus came with the click now under way.
     bool focusedByClick_ = false;
+    // The focus went to another window or a menu and will come back here.
+    bool leftForAWhile_ = false;
 
     // The characters on show, blanks as spaces, before any alignment.
     QString rawText() const;

@@ -122,6 +122,26 @@ private slots:
         QCOMPARE(edit.displayText(), QStringLiteral("09/09/2569"));
     }
 
+    // A window opening with the focus in a filled date: the first digit
+    // typed starts a new date instead of landing past the mask.
+    void aWindowOpeningOnADateSelectsIt()
+    {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* date = new DateMaskEdit(&window);
+        layout->addWidget(date);
+        layout->addWidget(new QLineEdit(&window));
+        date->setMaskedText(QStringLiteral("01/12/2569"));
+        date->setFocus();
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(QApplication::focusWidget(), date);
+        QCOMPARE(date->selectedText(), QStringLiteral("01/12/2569"));
+        QTest::keyClicks(date, QStringLiteral("31012570"));
+        QCOMPARE(date->maskedText(), QStringLiteral("31/01/2570"));
+    }
+
     void focusStaysUntilTheYearIsComplete()
     {
         QWidget window;
