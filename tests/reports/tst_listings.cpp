@@ -227,6 +227,15 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), w.get("btnSelect"));
         QCOMPARE(w.grid()->rowCount(), 1);  // the header alone: nothing listed yet
         QVERIFY(w.prompter.texts().isEmpty());
+
+        // A range that is no calendar, or in the Christian era, lists nothing.
+        for (const char* bad : {"31/02/2569", "01/12/2026"}) {
+            begin->setMaskedText(QString::fromLatin1(bad));
+            w.prompter.clear();
+            w.click("btnSelect");
+            QCOMPARE(w.prompter.texts(), QStringList{QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง")});
+            QCOMPARE(w.grid()->rowCount(), 1);
+        }
     }
 
     void anUnwritableFolderIsSaidAndNothingOpened()
