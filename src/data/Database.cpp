@@ -14,6 +14,7 @@
 #include <random>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -190,33 +191,17 @@ std::unique_ptr<Database> Database::open(const ConnectionSettings& settings, Ope
 
 void Database::connect(OpenMode mode)
 {
-    const QString& name = connectionName_;
-    QSqlDatabase handle;
     if (settings_.engine == ConnectionSettings::Engine::SQLite) {
         if (mode == OpenMode::Existing && !QFileInfo::exists(settings_.path))
             throw DbError(QStringLiteral("ไม่พบแฟ้มฐานข้อมูล %1").arg(settings_.path));
         if (mode == OpenMode::CreateFile)
             createPrivateFile(settings_.path);
-        handle = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        handle.setDatabaseName(settings_.path);
-        // SQLite's own busy wait backs off to long sleeps and was seen to
-        // starve one of eight writers for seconds; run() asks again after
-        // short random pauses instead, which gives every waiting workstation
-        // the same chance.
-        handle.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
-    } else {
-        handle = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-        handle.setHostName(settings_.host);
-        handle.setPort(settings_.port);
-        handle.setDatabaseName(settings_.dbName);
-        if (!settings_.user.isEmpty())
-            handle.setUserName(settings_.user);
-        handle.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=CostDesk"));
     }
+    QSqlDatabase handle = addConnection();
     if (!handle.open()) {
         const QString text = handle.lastError().text();
         handle = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
+        QSqlDatabase::removeDatabase(connectionName_);
         connectionName_.clear();
         throw DbError(text);
     }
@@ -229,6 +214,41 @@ void Database::connect(OpenMode mode)
         execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
     }
     configureSession();
+}
+
+QSqlDatabase Database::addConnection()
+{
+    QSqlDatabase handle;
+    if (settings_.engine == ConnectionSettings::Engine::SQLite) {
+        handle = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
+        handle.setDatabaseName(settings_.path);
+        // SQLite's own busy wait backs off to long sleeps and was seen to
+        // starve one of eight writers for seconds; run() asks again after
+        // short random pauses instead, which gives every waiting workstation
+        // the same chance.
+        handle.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+    } else {
+        handle = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName_);
+        handle.setHostName(settings_.host);
+        handle.setPort(settings_.port);
+        handle.setDatabaseName(settings_.dbName);
+        if (!settings_.user.isEmpty())
+            handle.setUserName(settings_.user);
+        handle.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=CostDesk"));
+    }
+    return handle;
+}
+
+void Database::dropConnection()
+{
+    // The kept statements go after their driver: a statement whose driver
+    // is gone is released without a word, where one whose driver remains
+    // asks the server to DEALLOCATE it, and on a lost connection warns
+    // "Unable to free statement" for each. The server frees a session's
+    // statements itself when the session ends.
+    const QHash<QString, std::shared_ptr<QSqlQuery>> kept = std::exchange(statements_, {});
+    if (!connectionName_.isEmpty())
+        QSqlDatabase::removeDatabase(connectionName_);  // closes the connection and deletes its driver
 }
 
 void Database::configureSession()
@@ -248,10 +268,12 @@ void Database::configureSession()
 
 void Database::reconnect()
 {
-    forgetStatements();
-    QSqlDatabase handle = QSqlDatabase::database(connectionName_, false);
-    handle.close();
+    // A new driver for the new connection: the old one, and every statement
+    // prepared on it, is let go without a round trip to a server that
+    // forgot them.
+    dropConnection();
     ++connectionNumber_;  // whatever the old connection had begun is gone
+    QSqlDatabase handle = addConnection();
     if (!handle.open()) {
         broken_ = true;
         QString text = handle.lastError().text().trimmed();
@@ -266,21 +288,20 @@ bool Database::connectionLost()
 {
     if (settings_.engine != ConnectionSettings::Engine::PostgreSQL)
         return false;  // an embedded file has no server to lose
-    QSqlQuery probe(handle());
+    // The driver closes itself when it sees the connection gone; a probe on
+    // it would only warn that the database is not open.
+    const QSqlDatabase current = handle();
+    if (!current.isOpen() || current.isOpenError())
+        return true;
+    QSqlQuery probe(current);
     return !probe.exec(QStringLiteral("SELECT 1"));
 }
 
 Database::~Database()
 {
-    forgetStatements();
-    if (connectionName_.isEmpty())
-        return;
-    {
-        QSqlDatabase handle = QSqlDatabase::database(connectionName_, false);
-        if (handle.isOpen())
-            handle.close();
-    }
-    QSqlDatabase::removeDatabase(connectionName_);
+    // Closing the session frees its prepared statements on the server; none
+    // is released one by one.
+    dropConnection();
 }
 
 QSqlDatabase Database::handle() const

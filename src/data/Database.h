@@ -175,6 +175,10 @@ public:
 private:
     Database(ConnectionSettings settings, QString connectionName);
     void connect(OpenMode mode);
+    // Registers the connection under connectionName_, not yet open.
+    QSqlDatabase addConnection();
+    // Closes the connection and lets go of its driver and kept statements.
+    void dropConnection();
     void reconnect();
     void configureSession();
     void run(QSqlQuery& query, const QString& sql, const QVariantList& values);
