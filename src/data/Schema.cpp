@@ -79,6 +79,20 @@ bool postgresDatabaseExists(Database& maintenance, const QString& name)
     return !maintenance.select(QStringLiteral("SELECT 1 AS found FROM pg_database WHERE datname = ?"), {name}).isEmpty();
 }
 
+bool tableExists(Database& db, const QString& name)
+{
+    if (db.engine() == ConnectionSettings::Engine::SQLite)
+        return !db.select(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND lower(name) = lower(?)"),
+                          {name})
+                    .isEmpty();
+    // Unquoted names are folded to lower case; the session's own schema is
+    // where an unqualified CREATE TABLE puts it.
+    return !db.select(QStringLiteral("SELECT table_name FROM information_schema.tables "
+                                     "WHERE table_schema = current_schema() AND table_name = lower(?)"),
+                      {name})
+                .isEmpty();
+}
+
 } // namespace
 
 namespace Schema {
@@ -91,7 +105,12 @@ int latestVersion()
 
 int appliedVersion(Database& db)
 {
-    db.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS CostDesk_Schema (Version INTEGER NOT NULL)"));
+    // Looked up first: PostgreSQL answers CREATE TABLE IF NOT EXISTS on an
+    // existing table with a NOTICE, which libpq prints on every run of a
+    // command (and cron mails it). The IF NOT EXISTS stays for two first
+    // runs at once.
+    if (!tableExists(db, QStringLiteral("CostDesk_Schema")))
+        db.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS CostDesk_Schema (Version INTEGER NOT NULL)"));
     const Rows rows = db.select(QStringLiteral("SELECT MAX(Version) AS Version FROM CostDesk_Schema"));
     return rows.isEmpty() ? 0 : rows.first().integer(QStringLiteral("Version"));
 }
