@@ -3,6 +3,7 @@
 #include "core/Numbers.h"
 #include "data/RunNumbers.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace CafeteriaTable {
@@ -55,18 +56,45 @@ QList<Shop> readShops(Database& db, const QString& sql, const QVariantList& valu
 
 } // namespace
 
-void insertPlace(Database& db, const QString& place)
-{
-    db.execute(QStringLiteral("INSERT INTO Tr_Place_Cafeteria (Place_Cafe_Ov) VALUES (?)"), {place});
-}
-
 QStringList places(Database& db)
 {
     QStringList names;
     const Rows rows = db.select(QStringLiteral("SELECT * FROM Tr_Place_Cafeteria"));
+    if (rows.isEmpty())
+        return names;
+    const int name = rows.first().column(QStringLiteral("Place_Cafe_Ov"));
     for (const Row& row : rows)
-        names << row.text(0);
+        names << row.text(name);
     return names;
+}
+
+QList<Location> locations(Database& db)
+{
+    QList<Location> list;
+    const Rows rows = db.select(QStringLiteral("SELECT Place_Code, Place_Cafe_Ov FROM Tr_Place_Cafeteria\n"
+                                               "ORDER BY Place_Code, Place_Cafe_Ov"));
+    for (const Row& row : rows)
+        list.append({row.text(0), row.text(1)});
+    // NULL codes sort first on SQLite and last on PostgreSQL; the same order on both.
+    std::stable_partition(list.begin(), list.end(), [](const Location& l) { return l.code.isEmpty(); });
+    return list;
+}
+
+AddLocation addLocation(Database& db, const Location& location)
+{
+    if (!db.select(QStringLiteral("SELECT Place_Code FROM Tr_Place_Cafeteria WHERE (Place_Code = ?)"), {location.code})
+             .isEmpty())
+        return AddLocation::CodeTaken;
+    if (!db.select(QStringLiteral("SELECT Place_Code FROM Tr_Place_Cafeteria WHERE (Place_Cafe_Ov = ?)"),
+                   {location.name})
+             .isEmpty())
+        return AddLocation::NameTaken;
+    return db.executeUnlessDuplicate(QStringLiteral("INSERT INTO Tr_Place_Cafeteria (Place_Code, Place_Cafe_Ov)\n"
+                                                    "VALUES (?, ?)"),
+                                     {location.code, location.name})
+            == WriteResult::DuplicateKey
+        ? AddLocation::CodeTaken
+        : AddLocation::Added;
 }
 
 QList<Shop> search(Database& db, bool byShopName, const QString& typed)

@@ -42,9 +42,23 @@ struct Shop {
     QString operatorName() const { return surName + firstName + QLatin1Char(' ') + lastName; }
 };
 
-// Every location, in the order the database returns them.
+// Every location name, in the order the database returns them.
 QStringList places(Database& db);
-void insertPlace(Database& db, const QString& place);
+
+// One row of Tr_Place_Cafeteria: a location on the premises under a short
+// code of its own. Shops store the name.
+struct Location {
+    QString code;  // Place_Code; empty for a row added before codes existed
+    QString name;  // Place_Cafe_Ov
+};
+// Every location in code order, those without a code first.
+QList<Location> locations(Database& db);
+enum class AddLocation { Added, CodeTaken, NameTaken };
+// Adds a location unless its code, or its name, is in the list already;
+// two names alike could not be told apart in the shop register's choices.
+// Another workstation adding the same code at the same moment is refused by
+// the code's key.
+AddLocation addLocation(Database& db, const Location& location);
 
 // Shops whose name (byShopName) or operator's first name contains the typed
 // text, matched literally and ignoring letter case; empty text matches all.

@@ -57,11 +57,12 @@ bool UserTable::exists(Database& db, const QString& userName)
     return !db.select(QStringLiteral("SELECT ID FROM T_USER WHERE (Username = ?)"), {userName}).isEmpty();
 }
 
-void UserTable::insert(Database& db, const UserAccount& a)
+WriteResult UserTable::insert(Database& db, const UserAccount& a)
 {
-    db.execute(QStringLiteral("INSERT INTO T_USER (ID, Username, Password, section, U_Surname, U_F_Name, U_L_Name, "
-                              "U_Position, U_Tel_No, frmCaption, Fact_Name, Section_Name) "
-                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-               {a.id, a.userName, a.password, a.section, a.title, a.firstName, a.lastName, a.position, a.telephone,
-                a.caption, a.faculty, a.sectionName});
+    return db.executeUnlessDuplicate(
+        QStringLiteral("INSERT INTO T_USER (ID, Username, Password, section, U_Surname, U_F_Name, U_L_Name, "
+                       "U_Position, U_Tel_No, frmCaption, Fact_Name, Section_Name) "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        {a.id, a.userName, a.password, a.section, a.title, a.firstName, a.lastName, a.position, a.telephone,
+         a.caption, a.faculty, a.sectionName});
 }

@@ -4,11 +4,14 @@
 #include "billing/InvoicePrint.h"
 #include "billing/ReportRows.h"
 #include "core/ThaiDate.h"
+#include "data/Cafeterias.h"
+#include "data/CostTypes.h"
 #include "data/FixCosts.h"
 #include "data/Operations.h"
 #include "data/Schema.h"
 #include "data/StartupQueries.h"
 #include "print/PagePainter.h"
+#include "util/Utility.h"
 #include "xlsx/ReportSheet.h"
 #include "xlsx/SheetWriter.h"
 
@@ -373,6 +376,104 @@ int cancelInvoice(const QStringList& args, QTextStream& out, QTextStream& err)
                             : r.status == QLatin1String("C") ? QStringLiteral("ถูกยกเลิกไปแล้ว")
                                                              : QStringLiteral("สถานะ ") + r.status;
         throw Failure(QStringLiteral("ใบแจ้งหนี้ %1 %2 ยกเลิกไม่ได้ (ยกเลิกได้เฉพาะใบที่ยังไม่ชำระเงิน)").arg(number, why));
+    });
+}
+
+int addUser(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    return run(err, [&] {
+        // Positional only: a password may well begin with "--".
+        if (args.size() < 5 || args.size() > 13)
+            throw Failure(QStringLiteral("usage: costdesk-admin add-user URL ID USERNAME PASSWORD SECTION [TITLE FIRST "
+                                         "LAST POSITION TEL DIVISION FACULTY SECTION_NAME]"),
+                          2);
+        bool idOk = false;
+        bool levelOk = false;
+        const int id = args.at(1).toInt(&idOk);
+        const int level = args.at(4).toInt(&levelOk);
+        if (!idOk || id < 0)
+            throw Failure(QStringLiteral("ID ต้องเป็นตัวเลขจำนวนเต็ม: %1").arg(args.at(1)), 2);
+        // Any other level signs in to a window with no menu at all.
+        if (!levelOk || (level != 3 && level != 6 && level != 9))
+            throw Failure(QStringLiteral("ระดับสิทธิ์ต้องเป็น 3, 6 หรือ 9: %1").arg(args.at(4)), 2);
+        const QString userName = args.at(2).trimmed();
+        if (userName.isEmpty() || args.at(3).isEmpty())
+            throw Failure(QStringLiteral("ต้องระบุชื่อผู้ใช้และรหัสผ่าน"), 2);
+        auto db = openDatabase(args.at(0));
+        if (const QString warning = db->exposureWarning(); !warning.isEmpty())
+            err << warning << "\n";
+        // Sign-in looks a person up by name and password: a second account
+        // of the same name would leave it to the password which one opens.
+        if (UserTable::exists(*db, userName))
+            throw Failure(QStringLiteral("ชื่อผู้ใช้ %1 มีในระบบแล้ว ไม่สามารถเพิ่มได้").arg(userName), 2);
+        const auto optional = [&args](int i) { return i < args.size() ? args.at(i) : QString(); };
+        const UserAccount account{id,          userName,    args.at(3),  level,       optional(5),  optional(6),
+                                  optional(7), optional(8), optional(9), optional(10), optional(11), optional(12)};
+        if (UserTable::insert(*db, account) == WriteResult::DuplicateKey)
+            throw Failure(QStringLiteral("ID %1 มีในระบบแล้ว ไม่สามารถเพิ่มได้").arg(id), 2);
+        out << "added user " << userName << "\n";
+        return 0;
+    });
+}
+
+int addLocation(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    return run(err, [&] {
+        if (args.size() != 3)
+            throw Failure(QStringLiteral("usage: costdesk-admin add-location URL CODE NAME"), 2);
+        const CafeteriaTable::Location location{args.at(1).trimmed(), args.at(2).trimmed()};
+        if (location.code.isEmpty() || location.code.size() > 10)
+            throw Failure(QStringLiteral("รหัสสถานที่ต้องมี 1 ถึง 10 ตัวอักษร: %1").arg(args.at(1)), 2);
+        // The shop register's location field holds 50 characters.
+        if (location.name.isEmpty() || location.name.size() > 50)
+            throw Failure(QStringLiteral("ชื่อสถานที่ต้องมี 1 ถึง 50 ตัวอักษร: %1").arg(args.at(2)), 2);
+        auto db = openDatabase(args.at(0));
+        switch (CafeteriaTable::addLocation(*db, location)) {
+        case CafeteriaTable::AddLocation::Added:
+            break;
+        case CafeteriaTable::AddLocation::CodeTaken:
+            throw Failure(QStringLiteral("รหัสสถานที่ %1 มีในระบบแล้ว ไม่สามารถเพิ่มได้").arg(location.code), 2);
+        case CafeteriaTable::AddLocation::NameTaken:
+            throw Failure(QStringLiteral("สถานที่ %1 มีในระบบแล้ว ไม่สามารถเพิ่มได้").arg(location.name), 2);
+        }
+        out << "เพิ่มสถานที่ " << location.code << " " << location.name << " แล้ว\n";
+        return 0;
+    });
+}
+
+int listLocations(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    return run(err, [&] {
+        if (args.size() != 1)
+            throw Failure(QStringLiteral("usage: costdesk-admin list-locations URL"), 2);
+        auto db = openDatabase(args.at(0));
+        const QList<CafeteriaTable::Location> list = CafeteriaTable::locations(*db);
+        if (list.isEmpty())
+            err << "costdesk-admin: ยังไม่มีสถานที่ตั้งร้านค้า (costdesk-admin add-location URL CODE NAME)\n";
+        for (const CafeteriaTable::Location& l : list)
+            out << l.code << '\t' << l.name << '\n';
+        return 0;
+    });
+}
+
+int addCostType(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    return run(err, [&] {
+        if (args.size() != 3)
+            throw Failure(QStringLiteral("usage: costdesk-admin add-cost-type URL CODE NAME"), 2);
+        // As the cost type window takes them: the code without blanks around
+        // it, at most 3 characters, the name at most 200.
+        const CostType costType{TrimSpaces(args.at(1)), args.at(2).trimmed()};
+        if (costType.code.isEmpty() || costType.code.size() > 3)
+            throw Failure(QStringLiteral("รหัสค่าใช้จ่ายต้องมี 1 ถึง 3 ตัวอักษร: %1").arg(args.at(1)), 2);
+        if (costType.name.isEmpty() || costType.name.size() > 200)
+            throw Failure(QStringLiteral("ชื่อค่าใช้จ่ายต้องมี 1 ถึง 200 ตัวอักษร"), 2);
+        auto db = openDatabase(args.at(0));
+        if (CostTypeTable::findByCode(*db, costType.code)
+            || CostTypeTable::insert(*db, costType) == WriteResult::DuplicateKey)
+            throw Failure(QStringLiteral("รหัสค่าใช้จ่ายนี้มีในระบบแล้ว ไม่สามารถเพิ่มได้"), 2);
+        out << "เพิ่มค่าใช้จ่าย " << costType.code << " " << costType.name << " แล้ว\n";
+        return 0;
     });
 }
 

@@ -3,10 +3,20 @@
 #include <QStringList>
 #include <QTextStream>
 
-// The commands of costdesk-admin that work on the billing itself, without a
-// display, through the same routines as the windows. Each returns the
-// process's exit code and writes its messages to out and err.
+// The commands of costdesk-admin that set a database up for its users and
+// work on the billing itself, without a display, through the same routines as
+// the windows. Each returns the process's exit code (2 for wrong arguments and
+// refused values, 1 for everything else) and writes its messages to out and err.
 namespace AdminCommands {
+
+// add-user URL ID USERNAME PASSWORD SECTION [TITLE FIRST LAST POSITION TEL DIVISION FACULTY SECTION_NAME]
+int addUser(const QStringList& args, QTextStream& out, QTextStream& err);
+// add-location URL CODE NAME
+int addLocation(const QStringList& args, QTextStream& out, QTextStream& err);
+// list-locations URL
+int listLocations(const QStringList& args, QTextStream& out, QTextStream& err);
+// add-cost-type URL CODE NAME
+int addCostType(const QStringList& args, QTextStream& out, QTextStream& err);
 
 // print-invoices URL --pdf FILE (--number N ... | --due-from D --due-to D [--status S])
 int printInvoices(const QStringList& args, QTextStream& out, QTextStream& err);

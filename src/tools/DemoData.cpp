@@ -290,8 +290,8 @@ QList<Shop> insertShops(Database& db, Random& rng)
 
 void insertReferenceData(Database& db)
 {
-    for (const QString& place : places())
-        CafeteriaTable::insertPlace(db, place);
+    for (int i = 0; i < places().size(); ++i)
+        CafeteriaTable::addLocation(db, {QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0')), places().at(i)});
     for (const CostType& c : costTypes())
         CostTypeTable::insert(db, {c.code, c.name});
 }

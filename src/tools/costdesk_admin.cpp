@@ -1,5 +1,6 @@
-// costdesk-admin: creates CostDesk databases, adds user accounts and fills a
-// database with demonstration data.
+// costdesk-admin: creates CostDesk databases, adds user accounts, locations
+// and cost types, fills a database with demonstration data, and prints,
+// exports and bills from the command line.
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "data/StartupQueries.h"
@@ -41,7 +42,15 @@ int usage()
              "      budget year follow it, whatever the workstations' own zone.\n"
              "  costdesk-admin add-user URL ID USERNAME PASSWORD SECTION [TITLE FIRST LAST POSITION TEL "
              "DIVISION FACULTY SECTION_NAME]\n"
-             "      adds one T_USER row; SECTION is the rights level (3, 6 or 9).\n"
+             "      adds one account; SECTION is the rights level (3, 6 or 9). A user name or ID that\n"
+             "      exists is refused.\n"
+             "  costdesk-admin add-location URL CODE NAME\n"
+             "      adds a location on the premises, offered by the shop register; CODE (up to 10\n"
+             "      characters) and NAME (up to 50) must both be new.\n"
+             "  costdesk-admin list-locations URL\n"
+             "      lists the locations, a code and a name to a line.\n"
+             "  costdesk-admin add-cost-type URL CODE NAME\n"
+             "      adds a cost type; CODE of up to 3 characters must be new.\n"
              "  costdesk-admin demo URL\n"
              "      fills a new database with demonstration shops, cost types, invoices and accounts.\n"
              "  costdesk-admin print-invoices URL --pdf FILE (--number N ... | --due-from dd/mm/yyyy --due-to dd/mm/yyyy "
@@ -73,28 +82,6 @@ int init(const QStringList& args)
     }
     Schema::createDatabase(ConnectionSettings::fromUrl(args.at(0)), zone);
     out() << "created " << args.at(0) << "\n";
-    return 0;
-}
-
-int addUser(const QStringList& args)
-{
-    if (args.size() < 5)
-        return usage();
-    auto db = Database::open(ConnectionSettings::fromUrl(args.at(0)));
-    warnIfExposed(*db);
-    bool idOk = false;
-    bool levelOk = false;
-    const int id = args.at(1).toInt(&idOk);
-    const int level = args.at(4).toInt(&levelOk);
-    if (!idOk || !levelOk) {
-        err() << "ID and SECTION must be whole numbers\n";
-        return 2;
-    }
-    const auto optional = [&args](int i) { return i < args.size() ? args.at(i) : QString(); };
-    const UserAccount account{id, args.at(2), args.at(3), level, optional(5), optional(6), optional(7),
-                              optional(8), optional(9), optional(10), optional(11), optional(12)};
-    UserTable::insert(*db, account);
-    out() << "added user " << args.at(2) << "\n";
     return 0;
 }
 
@@ -130,7 +117,13 @@ int main(int argc, char* argv[])
         if (command == QLatin1String("init"))
             return init(args);
         if (command == QLatin1String("add-user"))
-            return addUser(args);
+            return AdminCommands::addUser(args, out(), err());
+        if (command == QLatin1String("add-location"))
+            return AdminCommands::addLocation(args, out(), err());
+        if (command == QLatin1String("list-locations"))
+            return AdminCommands::listLocations(args, out(), err());
+        if (command == QLatin1String("add-cost-type"))
+            return AdminCommands::addCostType(args, out(), err());
         if (command == QLatin1String("demo"))
             return demo(args);
         if (command == QLatin1String("print-invoices"))
