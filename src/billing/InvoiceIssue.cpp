@@ -10,6 +10,80 @@ QString YearFullMessage(const QString& budgetYear)
         .arg(budgetYear);
 }
 
+Money Draft::total() const
+{
+    Money sum;
+    for (const InvoiceLine& line : lines)
+        sum += line.amount;
+    return sum;
+}
+
+Refusal Draft::checkNewLine(const InvoiceLine& line) const
+{
+    if (lines.size() >= kMaxLines)
+        return Refusal::TooManyLines;
+    if (line.amount == Money())
+        return Refusal::ZeroAmount;
+    if (line.costCode.trimmed().isEmpty())
+        return Refusal::NoCostType;
+    return Refusal::None;
+}
+
+Refusal Draft::addLine(InvoiceLine line)
+{
+    const Refusal refusal = checkNewLine(line);
+    if (refusal != Refusal::None)
+        return refusal;
+    line.inOrder = int(lines.size()) + 1;
+    lines.append(line);
+    return Refusal::None;
+}
+
+void Draft::removeLine(int index)
+{
+    if (index < 0 || index >= lines.size())
+        return;
+    lines.removeAt(index);
+    for (int i = 0; i < lines.size(); ++i)
+        lines[i].inOrder = i + 1;
+}
+
+Refusal Draft::check() const
+{
+    if (lines.isEmpty())
+        return Refusal::NoLines;
+    if (!IsCalendarDate(dueDate))
+        return Refusal::BadDueDate;
+    if (lines.size() > kMaxLines)
+        return Refusal::TooManyLines;
+    for (const InvoiceLine& line : lines) {
+        if (line.amount == Money())
+            return Refusal::ZeroAmount;
+        if (line.costCode.trimmed().isEmpty())
+            return Refusal::NoCostType;
+    }
+    return Refusal::None;
+}
+
+QString RefusalText(Refusal refusal)
+{
+    switch (refusal) {
+    case Refusal::None:
+        return {};
+    case Refusal::TooManyLines:
+        return QStringLiteral("ใบแจ้งหนี้มีได้ไม่เกิน %1 รายการ").arg(kMaxLines);
+    case Refusal::ZeroAmount:
+        return QStringLiteral("มีรายการที่จำนวนเงินเป็นศูนย์");
+    case Refusal::NoCostType:
+        return QStringLiteral("มีรายการที่ไม่ระบุประเภทค่าใช้จ่าย");
+    case Refusal::NoLines:
+        return QStringLiteral("ใบแจ้งหนี้ไม่มีรายการ");
+    case Refusal::BadDueDate:
+        return QStringLiteral("วันที่กำหนดชำระเงินไม่ถูกต้อง");
+    }
+    return {};
+}
+
 Invoice HeaderOf(const Draft& draft, const Issuer& issuer)
 {
     Invoice v;
@@ -26,13 +100,15 @@ Invoice HeaderOf(const Draft& draft, const Issuer& issuer)
     v.cafeteriaAddress = draft.shop.location;
     v.status = QStringLiteral("A");
     v.lines = draft.lines;
-    v.payTotal = v.linesTotal();
+    v.payTotal = draft.total();
     return v;
 }
 
 Result Issue(Database& db, const Draft& draft, const Issuer& issuer,
              const std::function<void(const QString& number)>& alsoWrite)
 {
+    if (const Refusal refusal = draft.check(); refusal != Refusal::None)
+        return {std::nullopt, false, refusal};
     Invoice invoice = HeaderOf(draft, issuer);
     Database::Transaction transaction(db);
     const std::optional<QString> number = InvoiceTable::drawInvoiceNumber(db, issuer.budgetYear);

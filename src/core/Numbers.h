@@ -3,6 +3,9 @@
 #include <QString>
 #include <QtGlobal>
 
+// An invoice holds at most seven lines; its printed page has a row for each.
+inline constexpr int kInvoiceMaxLines = 7;
+
 // Numbers drawn from the per-budget-year counters. A run number beyond the
 // field's capacity keeps only its last digits.
 

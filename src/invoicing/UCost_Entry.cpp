@@ -44,13 +44,6 @@ enum LineColumn { NoColumn = 0, CodeColumn = 1, NameColumn = 2, AmountColumn = 3
 constexpr int kCodeLength = 3;
 constexpr int kNameLength = 100;
 
-// A grid amount as it was typed; the add refuses what does not convert, so
-// only an empty cell reads as 0.
-Money amountOf(const QString& typed)
-{
-    return ParseTypedAmount(typed).amount.value_or(Money());
-}
-
 } // namespace
 
 TfmrCost_Entry::TfmrCost_Entry(WorkContext& context, QWidget* parent)
@@ -123,7 +116,8 @@ void TfmrCost_Entry::btnEntry_CostClick()
     // The last issued number belongs to the invoice before this one.
     Panel3->hide();
     Panel2->show();
-    total_ = Money();
+    draft_ = {};
+    draft_.shop = *shop;
     showTotal();
     resetLineGrid();
     edtOther_Detail->clear();
@@ -140,30 +134,29 @@ void TfmrCost_Entry::cmbCost_CodeChange()
 
 void TfmrCost_Entry::btnPostTableClick()
 {
-    if (lineCount() >= kMaxLines) {
-        message(kTooManyLines);
+    const QString entry = TrimLeftSpaces(cmbCost_Code->currentText());
+    InvoiceLine line{0, CodeOfEntry(entry, kCodeLength), TrimSpaces(entry.mid(kCodeLength, kNameLength)), Money(),
+                     edtOther_Detail->text()};
+    // The count is checked before the amount is read, as the add always did.
+    if (draft_.lines.size() >= InvoiceIssue::kMaxLines) {
+        tell(InvoiceIssue::Refusal::TooManyLines);
         return;
     }
     const std::optional<Money> amount = typedAmount(edtCost_M->text(), kBadAmount);
     if (!amount)
         return;
-    if (*amount == Money()) {
-        message(kNoAmount);
+    line.amount = *amount;
+    if (const InvoiceIssue::Refusal refusal = draft_.addLine(line); refusal != InvoiceIssue::Refusal::None) {
+        tell(refusal);
         return;
     }
-    const QString entry = TrimLeftSpaces(cmbCost_Code->currentText());
-    if (TrimSpaces(entry).isEmpty()) {
-        message(kNoCostType);
-        return;
-    }
-    const int row = StringGrid2->rowCount() == 2 && StringGrid2->cell(CodeColumn, 1).isEmpty() ? 1 : StringGrid2->rowCount();
+    const int row = int(draft_.lines.size());
     StringGrid2->setRowCount(row + 1);
     StringGrid2->setCell(NoColumn, row, QString::number(row));
-    StringGrid2->setCell(CodeColumn, row, CodeOfEntry(entry, kCodeLength));
-    StringGrid2->setCell(NameColumn, row, TrimSpaces(entry.mid(kCodeLength, kNameLength)));
+    StringGrid2->setCell(CodeColumn, row, line.costCode);
+    StringGrid2->setCell(NameColumn, row, line.costName);
     StringGrid2->setCell(AmountColumn, row, edtCost_M->text());
-    StringGrid2->setCell(DetailColumn, row, edtOther_Detail->text());
-    total_ += *amount;
+    StringGrid2->setCell(DetailColumn, row, line.otherDetail);
     showTotal();
     edtCost_M->setText(QStringLiteral("0"));
 }
@@ -171,50 +164,35 @@ void TfmrCost_Entry::btnPostTableClick()
 void TfmrCost_Entry::btnDelete_ITemClick()
 {
     const int row = StringGrid2->currentRow();
-    if (StringGrid2->rowCount() == 2 && StringGrid2->cell(NoColumn, 1).isEmpty()) {
+    if (draft_.lines.isEmpty()) {
         message(kNothingToRemove);
         return;
     }
-    const Money removed = amountOf(StringGrid2->cell(AmountColumn, row));
+    draft_.removeLine(row - 1);
     StringGrid2->removeRow(row);
-    // The lines keep their numbers 1, 2, 3 … without gaps.
-    for (int r = 1; r < StringGrid2->rowCount(); ++r)
-        if (!StringGrid2->cell(CodeColumn, r).isEmpty())
-            StringGrid2->setCell(NoColumn, r, QString::number(r));
-    total_ = total_ - removed;
+    // The lines keep their numbers 1, 2, 3 … without gaps, as the draft does.
+    for (int r = 1; r <= draft_.lines.size(); ++r)
+        StringGrid2->setCell(NoColumn, r, QString::number(draft_.lines.at(r - 1).inOrder));
     showTotal();
 }
 
 void TfmrCost_Entry::btnSave2Click()
 {
-    if (StringGrid2->cell(CodeColumn, 1).isEmpty()) {
-        message(kNothingToSave);
-        return;
-    }
-    // A due date that is no real day would sort outside every listing.
-    const QString dueDate = edtDate_Must_Pay->maskedText();
-    if (!IsCalendarDate(dueDate)) {
-        message(kBadDueDate);
+    draft_.dueDate = edtDate_Must_Pay->maskedText();
+    if (const InvoiceIssue::Refusal refusal = draft_.check(); refusal != InvoiceIssue::Refusal::None) {
+        tell(refusal);
         return;
     }
     if (!confirm(kConfirmSave))
         return;
 
-    InvoiceIssue::Draft draft;
-    draft.shop.code = shopBlock_->edtCafeteria_Code3->text();
-    draft.shop.personId = shopBlock_->edtPerson_ID3->text();
-    draft.shop.surName = shopBlock_->cmbSurName3->currentText();
-    draft.shop.firstName = shopBlock_->edtFirstName3->text();
-    draft.shop.lastName = shopBlock_->edtLastName3->text();
-    draft.shop.location = shopBlock_->cmbCafeteria_Address3->currentText();
-    draft.dueDate = dueDate;
-    for (int r = 1; r < StringGrid2->rowCount(); ++r)
-        draft.lines.append({StringGrid2->cell(NoColumn, r).toInt(), StringGrid2->cell(CodeColumn, r),
-                            StringGrid2->cell(NameColumn, r), amountOf(StringGrid2->cell(AmountColumn, r)),
-                            StringGrid2->cell(DetailColumn, r)});
     const StartupValues& startup = context().startup;
     const InvoiceIssue::Result result =
-        InvoiceIssue::Issue(context().db, draft, {startup.currentDate, startup.budgetYear, startup.loginUser});
+        InvoiceIssue::Issue(context().db, draft_, {startup.currentDate, startup.budgetYear, startup.loginUser});
+    if (result.refused != InvoiceIssue::Refusal::None) {
+        tell(result.refused);
+        return;
+    }
     if (result.yearFull) {
         message(InvoiceIssue::YearFullMessage(startup.budgetYear));
         return;
@@ -242,7 +220,7 @@ void TfmrCost_Entry::btnExit2Click()
 bool TfmrCost_Entry::holdsUnsavedLines() const
 {
     // A save hides the entry panel; lines left behind by "ออก" were let go.
-    return !Panel2->isHidden() && lineCount() > 0;
+    return !Panel2->isHidden() && !draft_.lines.isEmpty();
 }
 
 bool TfmrCost_Entry::mayClose()
@@ -260,16 +238,31 @@ void TfmrCost_Entry::resetLineGrid()
     StringGrid2->resetGrid(kLineHeaders, kLineWidths);
 }
 
-int TfmrCost_Entry::lineCount() const
-{
-    int lines = 0;
-    for (int r = 1; r < StringGrid2->rowCount(); ++r)
-        if (!StringGrid2->cell(CodeColumn, r).isEmpty())
-            ++lines;
-    return lines;
-}
-
 void TfmrCost_Entry::showTotal()
 {
-    edtSum_F00->setText(FormatAmount(total_));
+    edtSum_F00->setText(FormatAmount(draft_.total()));
+}
+
+void TfmrCost_Entry::tell(InvoiceIssue::Refusal refusal)
+{
+    switch (refusal) {
+    case InvoiceIssue::Refusal::None:
+        return;
+    case InvoiceIssue::Refusal::TooManyLines:
+        message(kTooManyLines);
+        return;
+    case InvoiceIssue::Refusal::ZeroAmount:
+        message(kNoAmount);
+        return;
+    case InvoiceIssue::Refusal::NoCostType:
+        message(kNoCostType);
+        return;
+    case InvoiceIssue::Refusal::NoLines:
+        message(kNothingToSave);
+        return;
+    case InvoiceIssue::Refusal::BadDueDate:
+        // A due date that is no real day would sort outside every listing.
+        message(kBadDueDate);
+        return;
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "billing/InvoiceIssue.h"
 #include "core/Money.h"
 #include "ui/WorkingWindow.h"
 
@@ -21,7 +22,6 @@ class TfmrCost_Entry : public WorkingWindow {
 public:
     explicit TfmrCost_Entry(WorkContext& context, QWidget* parent = nullptr);
 
-    static constexpr int kMaxLines = 7;
 
     void FormCreate();
     void RadioButton1Click();
@@ -47,11 +47,13 @@ private:
     void buildIssuedPanel();
     void connectHandlers();
     void resetLineGrid();
-    int lineCount() const;
     void showTotal();
 
-    // The exact sum of the lines, kept beside the grid's texts as typed.
-    Money total_;
+    // The invoice being put together, with its rules; the grid shows its
+    // lines with the amounts as typed.
+    InvoiceIssue::Draft draft_;
+    // The Part's own words for each refusal of the draft.
+    void tell(InvoiceIssue::Refusal refusal);
 
     QFrame* Panel1 = nullptr;
     QRadioButton* RadioButton1 = nullptr;

@@ -41,14 +41,7 @@ const QStringList kHeaders = {QStringLiteral("No"),
                               QStringLiteral("จำนวนเงิน")};
 const QList<int> kWidths = {40, 80, 100, 100, 180, 80};
 constexpr int kMarkColumn = 1;
-constexpr int kNumberColumn = 2;
 constexpr int kAmountColumn = 5;
-
-// A shown amount back as money; what is no amount (an empty cell) counts 0.
-Money amountOf(const QString& shown)
-{
-    return ParseTypedAmount(shown).amount.value_or(Money());
-}
 
 QLineEdit* totalField(QLineEdit* edit)
 {
@@ -192,6 +185,7 @@ void TfrmEntry_RV_No::btnSelectClick()
     StringGrid1->resetGrid(kHeaders, kWidths);
 
     const QList<Invoice> paid = PaymentTable::paidBetween(context().db, from, to);
+    selection_.list(paid);
     if (paid.isEmpty()) {
         message(kNothingFound);
         edtSum_Money->setText(kZero);
@@ -207,51 +201,29 @@ void TfrmEntry_RV_No::btnSelectClick()
     edtSum_Money->setText(kZero);
 }
 
-Money TfrmEntry_RV_No::shownTotal() const
-{
-    return amountOf(edtSum_Money->text());
-}
-
 void TfrmEntry_RV_No::StringGrid1DblClick()
 {
     const int row = StringGrid1->currentRow();
     if (row < 1 || row >= StringGrid1->rowCount())
         return;
-    const Money amount = amountOf(StringGrid1->cell(kAmountColumn, row));
-    Money total = shownTotal();
-    if (StringGrid1->cell(kMarkColumn, row) != kMark) {
-        StringGrid1->setCell(kMarkColumn, row, kMark);
-        total += amount;
-    } else {
-        StringGrid1->setCell(kMarkColumn, row, QString());
-        total = total - amount;
-    }
-    edtSum_Money->setText(FormatAmount(total));
+    // The empty row of an empty listing takes a mark too, and adds nothing.
+    const bool marked = selection_.toggle(row - 1) ? selection_.isMarked(row - 1)
+                                                   : StringGrid1->cell(kMarkColumn, row) != kMark;
+    StringGrid1->setCell(kMarkColumn, row, marked ? kMark : QString());
+    edtSum_Money->setText(FormatAmount(selection_.total()));
 }
 
 void TfrmEntry_RV_No::btnSearch1Click()
 {
-    // The total's text is the gate: marks on zero amounts alone open nothing.
-    if (edtSum_Money->text() == kZero) {
+    if (!selection_.mayOpenVoucher()) {
         message(kChooseRows);
         return;
     }
-    edtSum_Money2->setText(edtSum_Money->text());
+    edtSum_Money2->setText(FormatAmount(selection_.total()));
     edtRV_No->clear();
     edtRV_Date->clearDate();
     Panel2->show();
     edtRV_No->setFocus();
-}
-
-QStringList TfrmEntry_RV_No::markedInvoices() const
-{
-    QStringList numbers;
-    for (int row = 1; row < StringGrid1->rowCount(); ++row) {
-        const QString number = StringGrid1->cell(kNumberColumn, row);
-        if (StringGrid1->cell(kMarkColumn, row) == kMark && !number.isEmpty())
-            numbers.append(number);
-    }
-    return numbers;
 }
 
 void TfrmEntry_RV_No::btnSave2Click()
@@ -271,7 +243,7 @@ void TfrmEntry_RV_No::btnSave2Click()
         return;
     }
     // A mark on the empty row of an empty listing names no invoice.
-    const QStringList marked = markedInvoices();
+    const QStringList marked = selection_.markedNumbers();
     if (marked.isEmpty()) {
         message(kChooseRows);
         return;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Money.h"
+#include "billing/RemittanceSelection.h"
 #include "ui/WorkingWindow.h"
 
 class DateMaskEdit;
@@ -31,10 +31,8 @@ private:
     QFrame* buildVoucherPanel(QWidget* parent);
     void connectHandlers();
 
-    // The invoice numbers of the marked rows, top to bottom; a marked row
-    // without a number (the empty row of an empty listing) is no invoice.
-    QStringList markedInvoices() const;
-    Money shownTotal() const;
+    // What is listed and marked, and the exact total of the marks.
+    RemittanceSelection selection_;
 
     QFrame* Panel1 = nullptr;
     DateMaskEdit* edtBeg_date = nullptr;

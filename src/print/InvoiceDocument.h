@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Numbers.h"
 #include "core/Money.h"
 #include "print/BillPayment.h"
 #include "print/DocumentSettings.h"
@@ -41,7 +42,7 @@ QString InvoiceTotalWords(Money total);
 // An item row's text: "3. " + cost name + two blanks + detail.
 QString InvoiceItemText(const InvoiceDocumentLine& line);
 
-inline constexpr int kInvoiceItemRows = 7;
+inline constexpr int kInvoiceItemRows = kInvoiceMaxLines;
 
 // The one A4 page of an invoice: the shop's part above, the bank's slip
 // below the tear line. Filled texts carry their field names (QRL_Item1,

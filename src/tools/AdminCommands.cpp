@@ -300,17 +300,16 @@ int issueMonthly(const QStringList& args, QTextStream& out, QTextStream& err)
                 continue;
             }
             const QList<FixCost>& lines = it.value();
-            // Seven lines to an invoice.
-            for (int first = 0, part = 1; first < lines.size(); first += 7, ++part) {
+            // As many lines to an invoice as one may hold.
+            for (int first = 0, part = 1; first < lines.size(); first += InvoiceIssue::kMaxLines, ++part) {
                 if (MonthlyRunTable::issued(*db, month, shop->code, part)) {
                     ++skipped;
                     continue;
                 }
                 InvoiceIssue::Draft draft{*shop, due, {}};
-                for (int k = first; k < std::min<int>(first + 7, lines.size()); ++k)
-                    draft.lines.append({k - first + 1, lines.at(k).costCode, lines.at(k).costName, lines.at(k).amount,
-                                        detail});
-                const Money amount = InvoiceIssue::HeaderOf(draft, issuer).payTotal;
+                for (int k = first; k < std::min<int>(first + InvoiceIssue::kMaxLines, lines.size()); ++k)
+                    draft.addLine({0, lines.at(k).costCode, lines.at(k).costName, lines.at(k).amount, detail});
+                const Money amount = draft.total();
                 if (dryRun) {
                     out << shop->code << "  " << shop->name << "  ส่วนที่ " << part << "  " << draft.lines.size()
                         << " รายการ  " << FormatAmount(amount) << "\n";
@@ -331,6 +330,8 @@ int issueMonthly(const QStringList& args, QTextStream& out, QTextStream& err)
                     ++skipped;
                     continue;
                 }
+                if (result.refused != InvoiceIssue::Refusal::None)
+                    throw Failure(shop->code + QStringLiteral(": ") + InvoiceIssue::RefusalText(result.refused));
                 if (result.yearFull)
                     throw Failure(InvoiceIssue::YearFullMessage(issuer.budgetYear));
                 out << *result.number << "  " << shop->code << "  " << shop->name << "  " << FormatAmount(amount) << "\n";

@@ -65,6 +65,44 @@ void checkConsistent(Database& db)
 class TestIssueReliability : public QObject {
     Q_OBJECT
 private slots:
+    // The rules the window and the monthly run share: what the add refuses,
+    // in its order, and what the issue refuses whoever calls it.
+    void draftRulesHoldForEveryCaller()
+    {
+        using InvoiceIssue::Refusal;
+        InvoiceIssue::Draft d = draftOf(InvoiceIssue::kMaxLines);
+        const InvoiceLine zeroWithoutType{0, QString(), QString(), Money(), QString()};
+        QCOMPARE(d.checkNewLine(zeroWithoutType), Refusal::TooManyLines);  // the count first
+        d.removeLine(1);
+        QCOMPARE(d.lines.size(), InvoiceIssue::kMaxLines - 1);
+        QCOMPARE(d.lines.at(1).inOrder, 2);
+        QCOMPARE(d.lines.at(1).costCode, QStringLiteral("003"));
+        QCOMPARE(d.checkNewLine(zeroWithoutType), Refusal::ZeroAmount);
+        QCOMPARE(d.addLine({0, QString(), QString(), Money::fromSatang(-100), QString()}), Refusal::NoCostType);
+        QCOMPARE(d.addLine({0, QStringLiteral("009"), QString(), Money::fromSatang(-100), QString()}), Refusal::None);
+        QCOMPARE(d.lines.last().inOrder, InvoiceIssue::kMaxLines);
+        // 100 + 300 + … + 700 satang, less the negative line: exact.
+        QCOMPARE(d.total(), Money::fromSatang(2800 - 200 - 100));
+
+        TestDatabase t;
+        InvoiceIssue::Draft eight = draftOf(InvoiceIssue::kMaxLines);
+        eight.lines.append({8, QStringLiteral("008"), QString(), Money::fromSatang(800), QString()});
+        InvoiceIssue::Draft christianEra = draftOf(1);
+        christianEra.dueDate = QStringLiteral("31/12/2026");
+        InvoiceIssue::Draft zero = draftOf(2);
+        zero.lines[1].amount = Money();
+        const QList<std::pair<InvoiceIssue::Draft, Refusal>> refused = {
+            {eight, Refusal::TooManyLines}, {christianEra, Refusal::BadDueDate},
+            {zero, Refusal::ZeroAmount},    {draftOf(0), Refusal::NoLines}};
+        for (const auto& [draft, why] : refused) {
+            const InvoiceIssue::Result r = InvoiceIssue::Issue(t.db(), draft, kIssuer);
+            QCOMPARE(r.refused, why);
+            QVERIFY(!r.number);
+        }
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 0);
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM TR_Invoice_Runno")), 0);
+    }
+
     void twoWorkstationsGetConsecutiveNumbers_data() { TestDatabase::addEngineRows(); }
     void twoWorkstationsGetConsecutiveNumbers()
     {
