@@ -1,5 +1,7 @@
 #include "app/UCostDesk.h"
 
+#include "app/FirstStart.h"
+#include "app/StartupMessages.h"
 #include "data/Database.h"
 #include "data/StartupQueries.h"
 #include "ui/Appearance.h"
@@ -32,7 +34,6 @@ static void initAppResources()
 
 namespace {
 
-const QString kNoConnection = QStringLiteral("ไม่สามารถติดต่อฐานข้อมูลได้");
 const QString kWrongSignIn = QStringLiteral("ชื่อหรือรหัสผ่านผิด กรุณาใส่ใหม่");
 
 QString versionMismatchText(const QString& databaseVersion)
@@ -47,7 +48,8 @@ QString versionMismatchText(const QString& databaseVersion)
 TfrmCostDesk::TfrmCostDesk(QWidget* parent) : TfrmCostDesk(Options{}, parent) {}
 
 TfrmCostDesk::TfrmCostDesk(const Options& options, QWidget* parent)
-    : QMainWindow(parent), prompter_(options.prompter), pageViewer_(options.pageViewer), fixedClock_(options.fixedClock), connection_(options.connection)
+    : QMainWindow(parent), prompter_(options.prompter), pageViewer_(options.pageViewer), fixedClock_(options.fixedClock),
+      connection_(options.connection), runDialog_(options.runDialog)
 {
     if (!prompter_) {
         ownPrompter_ = std::make_unique<MessageBoxPrompter>();
@@ -229,18 +231,15 @@ QString TfrmCostDesk::statusPanelText(int panel) const
 void TfrmCostDesk::FormCreate()
 {
     // 1. The connection and the server text of the last status panel.
-    try {
-        db_ = Database::open(connection_ ? *connection_ : ConnectionSettings::resolve(QCoreApplication::arguments()));
-        if (fixedClock_)
-            db_->setFixedClock(fixedClock_);
-        statusPanels_.at(5)->setText(QStringLiteral("Server REZ(") + db_->serverShortHostName()
-                                     + QStringLiteral(") 2014 (Version %1)").arg(QLatin1String(kProgramVersion)));
-    } catch (const std::exception&) {
-        db_.reset();
-        prompter_->showMessage(this, kNoConnection);
+    db_ = connectAtStartUp();
+    if (!db_) {
         requestTerminate();
         return;
     }
+    if (fixedClock_)
+        db_->setFixedClock(fixedClock_);
+    statusPanels_.at(5)->setText(QStringLiteral("Server REZ(") + db_->serverShortHostName()
+                                 + QStringLiteral(") 2014 (Version %1)").arg(QLatin1String(kProgramVersion)));
     context_ = std::make_unique<WorkContext>(WorkContext{*db_, *prompter_, startup_, *pageViewer_, fileOpener_});
     if (const QString warning = db_->exposureWarning(); !warning.isEmpty())
         prompter_->showMessage(this, warning);
@@ -278,6 +277,88 @@ void TfrmCostDesk::FormCreate()
         for (const QString& problem : DocumentTexts::load(ConnectionSettings::settingsFilePath()).problems())
             prompter_->showMessage(this, problem);
     }
+    if (!terminateRequested_)
+        offerFirstAdministrator();
+}
+
+std::unique_ptr<Database> TfrmCostDesk::connectAtStartUp()
+{
+    // A misspelt key would otherwise be passed over without a word.
+    const QStringList knownKeys = DocumentTexts::settingKeys();
+    const SettingsFile file = SettingsFile::read(ConnectionSettings::settingsFilePath(), knownKeys);
+    if (file.hasUnknown())
+        tellAtStartUp(StartupMessages::unknownSettings(file, knownKeys));
+    if (connection_)
+        return openAtStartUp(*connection_);
+
+    const DatabaseChoice choice = DatabaseChoice::choose(QCoreApplication::arguments(), file);
+    if (choice.settings)
+        return openAtStartUp(*choice.settings);
+    if (choice.source == DatabaseChoice::Source::CommandLine || choice.source == DatabaseChoice::Source::Environment) {
+        tellAtStartUp(StartupMessages::noConnection(choice.url, choice.problem));
+        return nullptr;
+    }
+    // Nothing set up yet, or a settings file that names no usable database:
+    // never the embedded file without asking, since clerks could bill into
+    // the wrong database.
+    FirstStartDialog::Setup setup{ConnectionSettings::embeddedDefault(), file.path, QString()};
+    if (choice.source == DatabaseChoice::Source::SettingsFile) {
+        setup.problem = StartupMessages::noDatabaseLine(file, choice);
+        StartupMessages::toStandardError(setup.problem);
+    }
+    FirstStartDialog dialog(*prompter_, setup, this);
+    runDialog(dialog);
+    return dialog.takeDatabase();
+}
+
+std::unique_ptr<Database> TfrmCostDesk::openAtStartUp(const ConnectionSettings& settings)
+{
+    try {
+        return Database::open(settings);
+    } catch (const std::exception& e) {
+        tellAtStartUp(StartupMessages::noConnection(StartupMessages::databaseName(settings), QString::fromUtf8(e.what())));
+        return nullptr;
+    }
+}
+
+void TfrmCostDesk::offerFirstAdministrator()
+{
+    try {
+        if (!UserTable::isEmpty(*db_))
+            return;
+    } catch (const DbError& e) {
+        showError(e.text());
+        return;
+    }
+    FirstAdministratorDialog dialog(*db_, *prompter_, this);
+    runDialog(dialog);
+    switch (dialog.outcome()) {
+    case FirstAdministratorDialog::Outcome::Left:
+        requestTerminate();
+        break;
+    case FirstAdministratorDialog::Outcome::AccountsExist:
+        break;  // the sign-in panel waits as usual
+    case FirstAdministratorDialog::Outcome::Created:
+        // Signed in as any user signs in, with what was just typed.
+        edtUser_Name->setText(dialog.administrator().userName);
+        edtPassword->setText(dialog.administrator().password);
+        btnOkClick();
+        break;
+    }
+}
+
+void TfrmCostDesk::tellAtStartUp(const QString& text)
+{
+    StartupMessages::toStandardError(text);
+    prompter_->showMessage(this, text);
+}
+
+void TfrmCostDesk::runDialog(QDialog& dialog)
+{
+    if (runDialog_)
+        runDialog_(dialog);
+    else
+        dialog.exec();
 }
 
 void TfrmCostDesk::btnOkClick()

@@ -18,6 +18,7 @@ class Database;
 class PageViewer;
 class Prompter;
 class QAction;
+class QDialog;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -40,6 +41,9 @@ public:
         // and the settings file decide, as for the program itself.
         std::optional<ConnectionSettings> connection;
         PageViewer* pageViewer = nullptr;        // the print preview when null
+        // Shows a start-up dialog (the first start, the first administrator)
+        // until it is done; exec() when empty. Tests drive the dialog here.
+        std::function<void(QDialog&)> runDialog = {};
     };
 
     explicit TfrmCostDesk(QWidget* parent = nullptr);
@@ -91,6 +95,15 @@ private:
     void openWindow(const QString& menuItemName);
     void enterSignedInState(const UserAccount& user, const QString& typedUserName);
     void setMenusForLevel(int level);
+    // The database start-up is to use, opened; null when there is none, once
+    // the user has been told why.
+    std::unique_ptr<Database> connectAtStartUp();
+    std::unique_ptr<Database> openAtStartUp(const ConnectionSettings& settings);
+    // A database without any account: its first administrator, signed in.
+    void offerFirstAdministrator();
+    // A message at start-up, in a box and on standard error.
+    void tellAtStartUp(const QString& text);
+    void runDialog(QDialog& dialog);
     void requestTerminate();
     void showError(const QString& text);
     void placeOverlays();
@@ -102,6 +115,7 @@ private:
     DesktopFileOpener fileOpener_;
     std::optional<QDateTime> fixedClock_;
     std::optional<ConnectionSettings> connection_;
+    std::function<void(QDialog&)> runDialog_;
     std::unique_ptr<Database> db_;
     StartupValues startup_;
     std::unique_ptr<WorkContext> context_;

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+struct SettingsFile;
 
 // Where the database lives. Parsed from a URL:
 //   sqlite:PATH
@@ -19,12 +23,56 @@ struct ConnectionSettings {
     QString dbName;
 
     static ConnectionSettings embeddedDefault();
-    // Throws DbError when the URL cannot be read.
+    // Throws DbError when the URL cannot be read; the error's text never
+    // repeats a password the URL carried.
     static ConnectionSettings fromUrl(const QString& url);
     QString toUrl() const;
+    // The URL as it may be shown or written: any password taken out.
+    static QString withoutPassword(const QString& url);
+
+    // The settings file's line that names the database.
+    static constexpr const char* kDatabaseKey = "database";
 
     // First found wins: --database URL on the command line, the environment
     // variable COSTDESK_DATABASE, the settings file, the embedded default.
+    // A settings file that exists but names no usable database is a DbError,
+    // never a reason to take the embedded file.
     static ConnectionSettings resolve(const QStringList& arguments);
     static QString settingsFilePath();
+};
+
+// The settings file as start-up reads it: the database line, and whatever the
+// file holds that the program does not read, so that a misspelt key is told
+// rather than silently ignored.
+struct SettingsFile {
+    QString path;
+    bool exists = false;
+    bool readable = false;
+    QString database;              // the database line's value; empty when there is none
+    QStringList unknownKeys;       // QSettings names: "Database", "document/adress1"
+    QStringList unknownSections;   // "costdesk" for a section [costdesk]
+    QList<int> strayLines;         // numbers of lines that are neither a section, key=value nor a comment
+
+    bool hasUnknown() const { return !unknownKeys.isEmpty() || !unknownSections.isEmpty() || !strayLines.isEmpty(); }
+
+    // knownKeys: every key the program reads besides the database line, as
+    // QSettings names them ("document/address1"); their sections are known.
+    static SettingsFile read(const QString& path, const QStringList& knownKeys = {});
+    // Sets the database line to url, keeping every other line of the file as
+    // it was (comments included); creates the file and its folder when
+    // missing. False with *error set when the file cannot be written.
+    static bool writeDatabase(const QString& path, const QString& url, QString* error);
+};
+
+// Which database start-up is to use and where that came from, or why there is none.
+struct DatabaseChoice {
+    enum class Source { CommandLine, Environment, SettingsFile, EmbeddedFile, Nothing };
+    Source source = Source::Nothing;
+    QString url;                                 // as given, any password taken out
+    std::optional<ConnectionSettings> settings;  // empty when nothing usable was found
+    QString problem;                             // why url cannot be used
+
+    // Command line, environment, the settings file; without a settings file
+    // the embedded file if it exists; otherwise Nothing (a first start).
+    static DatabaseChoice choose(const QStringList& arguments, const SettingsFile& file);
 };

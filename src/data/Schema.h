@@ -5,8 +5,8 @@
 class Database;
 
 // Creates CostDesk databases from the numbered schema files of each engine and
-// records which files have been applied. The program itself never runs these:
-// only the set-up tool and the tests do.
+// records which files have been applied. The set-up tool, the tests and the
+// program's first start (creating the embedded database) run these.
 namespace Schema {
 
 int latestVersion();

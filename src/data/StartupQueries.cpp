@@ -57,6 +57,16 @@ bool UserTable::exists(Database& db, const QString& userName)
     return !db.select(QStringLiteral("SELECT ID FROM T_USER WHERE (Username = ?)"), {userName}).isEmpty();
 }
 
+bool UserTable::idExists(Database& db, int id)
+{
+    return !db.select(QStringLiteral("SELECT ID FROM T_USER WHERE (ID = ?)"), {id}).isEmpty();
+}
+
+bool UserTable::isEmpty(Database& db)
+{
+    return db.select(QStringLiteral("SELECT ID FROM T_USER LIMIT 1")).isEmpty();
+}
+
 WriteResult UserTable::insert(Database& db, const UserAccount& a)
 {
     return db.executeUnlessDuplicate(

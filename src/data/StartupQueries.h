@@ -46,4 +46,7 @@ QList<UserAccount> inIdRange(Database& db, int fromId, int toId);
 // may hold names twice from before), see exists().
 WriteResult insert(Database& db, const UserAccount& account);
 bool exists(Database& db, const QString& userName);
+bool idExists(Database& db, int id);
+// True while the database holds no account at all, so that nobody can sign in.
+bool isEmpty(Database& db);
 }

@@ -138,6 +138,13 @@ DocumentTexts DocumentTexts::load(const QString& settingsFilePath)
     return texts;
 }
 
+QStringList DocumentTexts::settingKeys()
+{
+    return {QStringLiteral("document/emblem"), QStringLiteral("document/address1"), QStringLiteral("document/address2"),
+            QStringLiteral("document/payInAccount"), QStringLiteral("document/bankBranch"),
+            QStringLiteral("billpayment/billerId")};
+}
+
 QStringList DocumentTexts::problems() const
 {
     QStringList found;

@@ -34,6 +34,9 @@ struct DocumentTexts {
 
     static DocumentTexts defaults();
     static DocumentTexts load(const QString& settingsFilePath);
+    // Every key load() reads, as QSettings names them ("document/address1"),
+    // so that start-up can name any other key in the file as unknown.
+    static QStringList settingKeys();
 
     // A setting that is given but wrong, one Thai message each, naming the
     // section, the key, the value as read and the file, for the person who

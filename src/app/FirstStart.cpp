@@ -1,0 +1,479 @@
+#include "app/FirstStart.h"
+
+#include "app/StartupMessages.h"
+#include "data/Database.h"
+#include "data/Schema.h"
+#include "ui/Appearance.h"
+#include "ui/Prompter.h"
+
+#include <QCommandLinkButton>
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kExampleUrl = QStringLiteral("postgresql://costdesk@dbserver:5432/costdesk");
+const QString kEnterUrl = QStringLiteral("กรุณาใส่ที่อยู่ของฐานข้อมูลกลาง เช่น ") + kExampleUrl;
+const QString kNoPasswordInUrl =
+    QStringLiteral("ที่อยู่ฐานข้อมูลต้องไม่มีรหัสผ่าน เพราะจะถูกบันทึกไว้ในแฟ้มค่าตั้ง\n"
+                   "นำรหัสผ่านออกจากที่อยู่แล้ว ให้ใส่รหัสผ่านไว้ในแฟ้ม ~/.pgpass ของเครื่องนี้ (หรือตัวแปร PGPASSWORD) แทน");
+const QString kAccountsExist =
+    QStringLiteral("ฐานข้อมูลนี้มีผู้ใช้แล้ว กรุณาเข้าสู่ระบบด้วยชื่อผู้ใช้ที่มีอยู่");
+
+enum Page { ChoicePage, ServerPage };
+
+// Enter in a field moves to the next control, or presses the given button,
+// and goes no further, so that the dialog's default button is not pressed on
+// the way as well.
+class EnterGoesOn : public QObject {
+public:
+    explicit EnterGoesOn(QObject* owner, QAbstractButton* press = nullptr) : QObject(owner), press_(press) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || key->modifiers() != Qt::NoModifier)
+            return false;
+        if (press_) {
+            press_->click();
+        } else if (auto* field = qobject_cast<QWidget*>(watched)) {
+            QWidget* next = field->nextInFocusChain();
+            while (next != field && !((next->focusPolicy() & Qt::TabFocus) && next->isVisible() && next->isEnabled()))
+                next = next->nextInFocusChain();
+            next->setFocus(Qt::TabFocusReason);
+        }
+        return true;
+    }
+
+private:
+    QAbstractButton* press_;
+};
+
+QLabel* wrappedLabel(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    return label;
+}
+
+QLabel* titleLabel(const QString& name, const QString& text, QWidget* parent)
+{
+    QLabel* label = wrappedLabel(name, text, parent);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 1.4);
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+QPushButton* button(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+QLineEdit* field(const QString& name, QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    return edit;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+
+FirstStartDialog::FirstStartDialog(Prompter& prompter, Setup setup, QWidget* parent)
+    : QDialog(parent), prompter_(prompter), setup_(std::move(setup))
+{
+    setObjectName(QStringLiteral("frmFirstStart"));
+    setWindowTitle(QStringLiteral("CostDesk - เริ่มใช้งาน"));
+    build();
+    showPage(ChoicePage);
+}
+
+FirstStartDialog::~FirstStartDialog() = default;
+
+std::unique_ptr<Database> FirstStartDialog::takeDatabase()
+{
+    return std::move(db_);
+}
+
+void FirstStartDialog::build()
+{
+    auto* layout = new QVBoxLayout(this);
+    pages_ = new QStackedWidget(this);
+    pages_->setObjectName(QStringLiteral("pages"));
+
+    // The three ways on.
+    auto* choice = new QWidget(pages_);
+    choice->setObjectName(QStringLiteral("ChoicePage"));
+    auto* choiceLayout = new QVBoxLayout(choice);
+    choiceLayout->setContentsMargins(0, 0, 0, 0);
+    choiceLayout->addWidget(titleLabel(QStringLiteral("L_Title"), QStringLiteral("เริ่มใช้งาน CostDesk"), choice));
+    if (!setup_.problem.isEmpty()) {
+        QLabel* problem = wrappedLabel(QStringLiteral("L_Problem"), setup_.problem, choice);
+        problem->setStyleSheet(QStringLiteral("color: #b00000;"));
+        problem->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        choiceLayout->addWidget(problem);
+    }
+    choiceLayout->addWidget(wrappedLabel(
+        QStringLiteral("L_Intro"),
+        setup_.problem.isEmpty() ? QStringLiteral("เครื่องนี้ยังไม่มีฐานข้อมูลของโปรแกรม เลือกวิธีเริ่มใช้งาน:")
+                                 : QStringLiteral("เลือกฐานข้อมูลที่จะใช้:"),
+        choice));
+    const bool embeddedExists = QFileInfo::exists(setup_.embedded.path);
+    const QString embeddedFile = QDir::toNativeSeparators(setup_.embedded.path);
+    auto* create = new QCommandLinkButton(
+        embeddedExists ? QStringLiteral("ใช้ฐานข้อมูลในเครื่องนี้") : QStringLiteral("สร้างฐานข้อมูลในเครื่องนี้"),
+        embeddedExists ? QStringLiteral("ฐานข้อมูลที่มีอยู่แล้วในแฟ้ม %1").arg(embeddedFile)
+                       : QStringLiteral("ฐานข้อมูลใหม่ที่ยังว่าง ไม่มีข้อมูลตัวอย่าง เก็บในแฟ้ม %1 "
+                                        "แล้วตั้งผู้ดูแลระบบคนแรก")
+                             .arg(embeddedFile),
+        choice);
+    create->setObjectName(QStringLiteral("btnCreateEmbedded"));
+    btnCreateEmbedded = create;
+    auto* server = new QCommandLinkButton(
+        QStringLiteral("ใช้ฐานข้อมูลกลางบนเครื่องแม่ข่าย"),
+        QStringLiteral("เมื่อหลายเครื่องใช้ข้อมูลชุดเดียวกัน: ใส่ที่อยู่ของฐานข้อมูล PostgreSQL ที่ผู้ดูแลระบบให้มา"), choice);
+    server->setObjectName(QStringLiteral("btnUseServer"));
+    btnUseServer = server;
+    choiceLayout->addWidget(btnCreateEmbedded);
+    choiceLayout->addWidget(btnUseServer);
+    choiceLayout->addStretch();
+    pages_->addWidget(choice);
+
+    // The shared server's URL.
+    auto* serverPage = new QWidget(pages_);
+    serverPage->setObjectName(QStringLiteral("ServerPage"));
+    auto* serverLayout = new QVBoxLayout(serverPage);
+    serverLayout->setContentsMargins(0, 0, 0, 0);
+    serverLayout->addWidget(
+        titleLabel(QStringLiteral("L_ServerTitle"), QStringLiteral("ฐานข้อมูลกลางบนเครื่องแม่ข่าย"), serverPage));
+    serverLayout->addWidget(
+        wrappedLabel(QStringLiteral("L_ServerUrl"), QStringLiteral("ที่อยู่ของฐานข้อมูล (URL):"), serverPage));
+    edtServerUrl = field(QStringLiteral("edtServerUrl"), serverPage);
+    edtServerUrl->setPlaceholderText(kExampleUrl);
+    edtServerUrl->setMinimumWidth(Appearance::scaled(360));
+    serverLayout->addWidget(edtServerUrl);
+    serverLayout->addWidget(wrappedLabel(
+        QStringLiteral("L_ServerHelp"),
+        QStringLiteral("รูปแบบ postgresql://ผู้ใช้@เครื่องแม่ข่าย:พอร์ต/ชื่อฐานข้อมูล\n"
+                       "ที่อยู่นี้จะบันทึกไว้ในแฟ้ม %1\n"
+                       "ไม่ต้องใส่รหัสผ่าน: โปรแกรมไม่เก็บรหัสผ่าน ให้ใส่ไว้ในแฟ้ม ~/.pgpass ของเครื่องนี้ "
+                       "(หรือตัวแปร PGPASSWORD)")
+            .arg(QDir::toNativeSeparators(setup_.settingsFile)),
+        serverPage));
+    serverLayout->addStretch();
+    pages_->addWidget(serverPage);
+    layout->addWidget(pages_);
+
+    auto* buttons = new QHBoxLayout;
+    btnBack = button(QStringLiteral("btnBack"), QStringLiteral("ย้อนกลับ"), this);
+    btnConnect = button(QStringLiteral("btnConnect"), QStringLiteral("เชื่อมต่อ"), this);
+    btnLeave = button(QStringLiteral("btnLeave"), QStringLiteral("ออกจากโปรแกรม"), this);
+    buttons->addWidget(btnBack);
+    buttons->addStretch();
+    buttons->addWidget(btnConnect);
+    buttons->addWidget(btnLeave);
+    layout->addLayout(buttons);
+
+    // Enter in the URL connects.
+    edtServerUrl->installEventFilter(new EnterGoesOn(this, btnConnect));
+    connect(btnCreateEmbedded, &QPushButton::clicked, this, &FirstStartDialog::btnCreateEmbeddedClick);
+    connect(btnUseServer, &QPushButton::clicked, this, &FirstStartDialog::btnUseServerClick);
+    connect(btnConnect, &QPushButton::clicked, this, &FirstStartDialog::btnConnectClick);
+    connect(btnBack, &QPushButton::clicked, this, &FirstStartDialog::btnBackClick);
+    connect(btnLeave, &QPushButton::clicked, this, &FirstStartDialog::btnLeaveClick);
+    setMinimumWidth(Appearance::scaled(480));
+}
+
+void FirstStartDialog::showPage(int page)
+{
+    pages_->setCurrentIndex(page);
+    btnBack->setVisible(page == ServerPage);
+    btnConnect->setVisible(page == ServerPage);
+    if (page == ServerPage)
+        edtServerUrl->setFocus();
+    else
+        btnCreateEmbedded->setFocus();
+}
+
+bool FirstStartDialog::writeSettings(const QString& url)
+{
+    QString error;
+    if (SettingsFile::writeDatabase(setup_.settingsFile, url, &error))
+        return true;
+    prompter_.showMessage(this, QStringLiteral("บันทึกแฟ้มค่าตั้ง %1 ไม่ได้\nสาเหตุ: %2")
+                                    .arg(QDir::toNativeSeparators(setup_.settingsFile), error));
+    return false;
+}
+
+void FirstStartDialog::btnCreateEmbeddedClick()
+{
+    const bool exists = QFileInfo::exists(setup_.embedded.path);
+    try {
+        // Tables and reference rows only, as init makes them; no demonstration data.
+        if (!exists)
+            Schema::createDatabase(setup_.embedded, Database::kDefaultTimeZone);
+        db_ = Database::open(setup_.embedded);
+    } catch (const std::exception& e) {
+        const QString reason = QString::fromUtf8(e.what());
+        const QString text = exists ? StartupMessages::noConnection(StartupMessages::databaseName(setup_.embedded), reason)
+                                    : QStringLiteral("ไม่สามารถสร้างฐานข้อมูลได้\nแฟ้ม: %1\nสาเหตุ: %2")
+                                          .arg(QDir::toNativeSeparators(setup_.embedded.path), reason);
+        StartupMessages::toStandardError(text);
+        prompter_.showMessage(this, text);
+        return;
+    }
+    // A settings file that is there names the database from now on; without
+    // one the embedded file is found where it is.
+    if (QFileInfo::exists(setup_.settingsFile))
+        writeSettings(setup_.embedded.toUrl());
+    accept();
+}
+
+void FirstStartDialog::btnUseServerClick()
+{
+    showPage(ServerPage);
+}
+
+void FirstStartDialog::btnBackClick()
+{
+    showPage(ChoicePage);
+}
+
+void FirstStartDialog::btnConnectClick()
+{
+    const QString url = edtServerUrl->text().trimmed();
+    if (url.isEmpty()) {
+        prompter_.showMessage(this, kEnterUrl);
+        edtServerUrl->setFocus();
+        return;
+    }
+    const QString withoutPassword = ConnectionSettings::withoutPassword(url);
+    if (withoutPassword != url || !QUrl(url).password().isEmpty()) {
+        // Off the screen as well as out of the file.
+        edtServerUrl->setText(withoutPassword != url ? withoutPassword : QUrl(url).toString(QUrl::RemovePassword));
+        prompter_.showMessage(this, kNoPasswordInUrl);
+        edtServerUrl->setFocus();
+        return;
+    }
+    ConnectionSettings settings;
+    try {
+        settings = ConnectionSettings::fromUrl(url);
+    } catch (const DbError& e) {
+        prompter_.showMessage(this, QStringLiteral("ที่อยู่ฐานข้อมูลไม่ถูกต้อง: %1\nสาเหตุ: %2\nตัวอย่าง: %3")
+                                        .arg(url, e.text(), kExampleUrl));
+        edtServerUrl->setFocus();
+        return;
+    }
+    if (!writeSettings(settings.toUrl()))
+        return;
+    try {
+        db_ = Database::open(settings);
+    } catch (const std::exception& e) {
+        // The line stays written: a server that is down or not yet open to
+        // this workstation is tried again at the next start.
+        const QString text =
+            StartupMessages::noConnection(StartupMessages::databaseName(settings), QString::fromUtf8(e.what()));
+        StartupMessages::toStandardError(text);
+        prompter_.showMessage(this, text);
+        edtServerUrl->setFocus();
+        return;
+    }
+    accept();
+}
+
+void FirstStartDialog::btnLeaveClick()
+{
+    reject();
+}
+
+// ---------------------------------------------------------------------------
+
+FirstAdministrator::Result FirstAdministrator::add(Database& db, const UserAccount& account)
+{
+    Database::Transaction tx(db);
+    if (UserTable::exists(db, account.userName))
+        return Result::UserNameTaken;
+    if (UserTable::idExists(db, account.id))
+        return Result::IdTaken;
+    // Only the first account is made here; later ones by an administrator.
+    if (!UserTable::isEmpty(db))
+        return Result::AccountsExist;
+    UserTable::insert(db, account);
+    tx.commit();
+    return Result::Added;
+}
+
+FirstAdministratorDialog::FirstAdministratorDialog(Database& db, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), db_(db), prompter_(prompter)
+{
+    setObjectName(QStringLiteral("frmFirstAdministrator"));
+    setWindowTitle(QStringLiteral("CostDesk - ผู้ดูแลระบบคนแรก"));
+    build();
+}
+
+void FirstAdministratorDialog::build()
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(titleLabel(QStringLiteral("L_Title"), QStringLiteral("ตั้งผู้ดูแลระบบคนแรก"), this));
+    layout->addWidget(wrappedLabel(
+        QStringLiteral("L_Intro"),
+        QStringLiteral("ฐานข้อมูล %1 ยังไม่มีผู้ใช้ กรอกข้อมูลของผู้ดูแลระบบคนแรก (สิทธิ์ระดับ 9 เห็นทุกเมนู) "
+                       "แล้วโปรแกรมจะเข้าสู่ระบบด้วยผู้ใช้นี้")
+            .arg(StartupMessages::databaseName(db_.settings())),
+        this));
+
+    auto* form = new QFormLayout;
+    const auto row = [&](const QString& name, const QString& caption, QLineEdit* edit) {
+        auto* label = new QLabel(caption, this);
+        label->setObjectName(name);
+        label->setBuddy(edit);
+        form->addRow(label, edit);
+    };
+    edtAdmin_ID = field(QStringLiteral("edtAdmin_ID"), this);
+    edtAdmin_ID->setPlaceholderText(QStringLiteral("ตัวเลข เช่น 1"));
+    edtAdmin_User_Name = field(QStringLiteral("edtAdmin_User_Name"), this);
+    edtAdmin_Password = field(QStringLiteral("edtAdmin_Password"), this);
+    edtAdmin_Password2 = field(QStringLiteral("edtAdmin_Password2"), this);
+    for (QLineEdit* password : {edtAdmin_Password, edtAdmin_Password2}) {
+        password->setEchoMode(QLineEdit::Password);
+        password->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+    }
+    edtAdmin_Title = field(QStringLiteral("edtAdmin_Title"), this);
+    edtAdmin_Title->setPlaceholderText(QStringLiteral("นาย นาง นางสาว"));
+    edtAdmin_F_Name = field(QStringLiteral("edtAdmin_F_Name"), this);
+    edtAdmin_L_Name = field(QStringLiteral("edtAdmin_L_Name"), this);
+    row(QStringLiteral("L_Admin_ID"), QStringLiteral("รหัสประจำตัว (ID)"), edtAdmin_ID);
+    row(QStringLiteral("L_Admin_User_Name"), QStringLiteral("ชื่อผู้ใช้ (User Name)"), edtAdmin_User_Name);
+    row(QStringLiteral("L_Admin_Password"), QStringLiteral("รหัสผ่าน"), edtAdmin_Password);
+    row(QStringLiteral("L_Admin_Password2"), QStringLiteral("ยืนยันรหัสผ่าน"), edtAdmin_Password2);
+    row(QStringLiteral("L_Admin_Title"), QStringLiteral("คำนำหน้าชื่อ"), edtAdmin_Title);
+    row(QStringLiteral("L_Admin_F_Name"), QStringLiteral("ชื่อ"), edtAdmin_F_Name);
+    row(QStringLiteral("L_Admin_L_Name"), QStringLiteral("นามสกุล"), edtAdmin_L_Name);
+    auto* levelCaption = new QLabel(QStringLiteral("ระดับสิทธิ์"), this);
+    levelCaption->setObjectName(QStringLiteral("L_Admin_Level"));
+    auto* level = new QLabel(QStringLiteral("9 (ผู้ดูแลระบบ)"), this);
+    level->setObjectName(QStringLiteral("L_Admin_Level_Value"));
+    form->addRow(levelCaption, level);
+    layout->addLayout(form);
+
+    auto* buttons = new QHBoxLayout;
+    btnSaveAdmin = button(QStringLiteral("btnSaveAdmin"), QStringLiteral("บันทึกและเข้าสู่ระบบ"), this);
+    btnLeave = button(QStringLiteral("btnLeave"), QStringLiteral("ออกจากโปรแกรม"), this);
+    buttons->addStretch();
+    buttons->addWidget(btnSaveAdmin);
+    buttons->addWidget(btnLeave);
+    layout->addLayout(buttons);
+
+    auto* enter = new EnterGoesOn(this);
+    for (QLineEdit* edit : {edtAdmin_ID, edtAdmin_User_Name, edtAdmin_Password, edtAdmin_Password2, edtAdmin_Title,
+                            edtAdmin_F_Name, edtAdmin_L_Name})
+        edit->installEventFilter(enter);
+    connect(btnSaveAdmin, &QPushButton::clicked, this, &FirstAdministratorDialog::btnSaveAdminClick);
+    connect(btnLeave, &QPushButton::clicked, this, &FirstAdministratorDialog::btnLeaveClick);
+    setMinimumWidth(Appearance::scaled(420));
+    edtAdmin_ID->setFocus();
+}
+
+QString FirstAdministratorDialog::refusal(QLineEdit** at) const
+{
+    const auto missing = [&](QLineEdit* edit, const QString& what) {
+        *at = edit;
+        return edit->text().trimmed().isEmpty() ? QStringLiteral("กรุณากรอก") + what : QString();
+    };
+    QString text;
+    if (!(text = missing(edtAdmin_ID, QStringLiteral("รหัสประจำตัว (ID)"))).isEmpty())
+        return text;
+    bool isNumber = false;
+    const int id = edtAdmin_ID->text().trimmed().toInt(&isNumber);
+    if (!isNumber || id < 1)
+        return QStringLiteral("รหัสประจำตัว (ID) ต้องเป็นตัวเลข ตั้งแต่ 1 ขึ้นไป เช่น 1");
+    if (!(text = missing(edtAdmin_User_Name, QStringLiteral("ชื่อผู้ใช้"))).isEmpty())
+        return text;
+    *at = edtAdmin_Password;
+    if (edtAdmin_Password->text().isEmpty())
+        return QStringLiteral("กรุณากรอกรหัสผ่าน");
+    if (edtAdmin_Password2->text() != edtAdmin_Password->text())
+        return QStringLiteral("รหัสผ่านทั้งสองช่องไม่ตรงกัน กรุณาพิมพ์รหัสผ่านใหม่ทั้งสองช่อง");
+    if (!(text = missing(edtAdmin_Title, QStringLiteral("คำนำหน้าชื่อ"))).isEmpty())
+        return text;
+    if (!(text = missing(edtAdmin_F_Name, QStringLiteral("ชื่อ"))).isEmpty())
+        return text;
+    if (!(text = missing(edtAdmin_L_Name, QStringLiteral("นามสกุล"))).isEmpty())
+        return text;
+    *at = nullptr;
+    return QString();
+}
+
+void FirstAdministratorDialog::btnSaveAdminClick()
+{
+    QLineEdit* wrong = nullptr;
+    if (const QString text = refusal(&wrong); !text.isEmpty()) {
+        prompter_.showMessage(this, text);
+        if (wrong == edtAdmin_Password) {
+            edtAdmin_Password->clear();
+            edtAdmin_Password2->clear();
+        }
+        wrong->setFocus();
+        return;
+    }
+    UserAccount account;
+    account.id = edtAdmin_ID->text().trimmed().toInt();
+    account.userName = edtAdmin_User_Name->text().trimmed();
+    account.password = edtAdmin_Password->text();
+    account.section = 9;
+    account.title = edtAdmin_Title->text().trimmed();
+    account.firstName = edtAdmin_F_Name->text().trimmed();
+    account.lastName = edtAdmin_L_Name->text().trimmed();
+    try {
+        switch (FirstAdministrator::add(db_, account)) {
+        case FirstAdministrator::Result::UserNameTaken:
+            prompter_.showMessage(this, QStringLiteral("ชื่อผู้ใช้ %1 มีอยู่แล้ว กรุณาใช้ชื่ออื่น").arg(account.userName));
+            edtAdmin_User_Name->setFocus();
+            return;
+        case FirstAdministrator::Result::IdTaken:
+            prompter_.showMessage(this, QStringLiteral("รหัสประจำตัว %1 มีผู้ใช้อยู่แล้ว กรุณาใช้รหัสอื่น").arg(account.id));
+            edtAdmin_ID->setFocus();
+            return;
+        case FirstAdministrator::Result::AccountsExist:
+            prompter_.showMessage(this, kAccountsExist);
+            outcome_ = Outcome::AccountsExist;
+            accept();
+            return;
+        case FirstAdministrator::Result::Added:
+            break;
+        }
+    } catch (const DbError& e) {
+        if (e.kind() == DbError::Kind::InvalidText)
+            prompter_.showMessage(this, e.text());
+        else
+            prompter_.showError(this, e.text());
+        return;
+    }
+    administrator_ = account;
+    outcome_ = Outcome::Created;
+    accept();
+}
+
+void FirstAdministratorDialog::btnLeaveClick()
+{
+    outcome_ = Outcome::Left;
+    reject();
+}
