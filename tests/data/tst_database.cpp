@@ -1,15 +1,23 @@
 // The database layer on both engines: schema creation, bound values, exact
-// amounts, literal searches, error kinds, transactions and the server clock.
+// amounts, literal searches, error kinds, transactions, the server clock and
+// a quiet reconnection to a restarted server.
 #include "support/TestDatabase.h"
 #include "data/Cafeterias.h"
+#include "data/CostTypes.h"
 #include "data/Schema.h"
 #include "data/StartupQueries.h"
 
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QTimeZone>
 
+#include <cstdio>
 #include <ctime>
+#include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -17,6 +25,57 @@ namespace {
 qint64 wallClockGap(const QDateTime& a, const QDateTime& b)
 {
     return QDateTime(a.date(), a.time(), Qt::UTC).secsTo(QDateTime(b.date(), b.time(), Qt::UTC));
+}
+
+// Everything the process writes on its standard error while it lives: Qt's
+// messages (which QTest would otherwise take into its log) and what libpq
+// prints straight to file descriptor 2.
+class StderrCapture {
+public:
+    StderrCapture()
+    {
+        file_.open();
+        std::fflush(stderr);
+        saved_ = ::dup(2);
+        ::dup2(file_.handle(), 2);
+        messages().clear();
+        previous_ = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+            messages() << text;
+        });
+    }
+    ~StderrCapture()
+    {
+        qInstallMessageHandler(previous_);
+        std::fflush(stderr);
+        ::dup2(saved_, 2);
+        ::close(saved_);
+    }
+    QString text()
+    {
+        std::fflush(stderr);
+        file_.seek(0);
+        return messages().join(u'\n') + QString::fromUtf8(file_.readAll());
+    }
+
+private:
+    static QStringList& messages()
+    {
+        static QStringList list;
+        return list;
+    }
+    QTemporaryFile file_;
+    int saved_ = -1;
+    QtMessageHandler previous_ = nullptr;
+};
+
+// pg-test-server.sh with its arguments; its standard output.
+std::optional<QStringList> pgTestServer(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(COSTDESK_SCRIPTS_DIR "/pg-test-server.sh"), args);
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return std::nullopt;
+    return QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -316,6 +375,50 @@ private slots:
         QCOMPARE(edited->clockZone().id(), QByteArray("Europe/Lisbon"));
         edited->execute(QStringLiteral("UPDATE CostDesk_Setting SET Value = 'Asia/Atlantis'"));
         QVERIFY_THROWS_EXCEPTION(DbError, Database::open(s)->serverNow());
+    }
+
+    void restartedServerIsReconnectedWithoutAWord()
+    {
+        // A server of this test's own: restarting it disturbs no other test.
+        const std::optional<QStringList> server = pgTestServer({QStringLiteral("start")});
+        if (!server || server->size() != 2)
+            QSKIP("could not start a PostgreSQL server of this test's own");
+        const QString folder = server->at(0);
+        const auto stop = qScopeGuard([&] { pgTestServer({QStringLiteral("stop"), folder}); });
+        ConnectionSettings settings = ConnectionSettings::fromUrl(server->at(1));
+        settings.dbName = QStringLiteral("costdesk_quiet");
+        Schema::createDatabase(settings);
+        auto db = Database::open(settings);
+        // A connection that has worked a while keeps a statement for each
+        // statement with values that it ran.
+        for (int i = 1; i <= 17; ++i) {
+            const QString code = QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
+            CostTypeTable::insert(*db, {code, QStringLiteral("ค่าใช้จ่าย ") + code});
+            QVERIFY(CostTypeTable::findByCode(*db, code));
+            QCOMPARE(CostTypeTable::searchByName(*db, code).size(), 1);
+        }
+
+        StderrCapture stderrText;
+        // Reads are read again on the new connection, a write says the
+        // connection was made anew; the statements of the old connection go
+        // without a warning ("Unable to free statement") and no probe runs on
+        // a closed driver.
+        QVERIFY(pgTestServer({QStringLiteral("restart"), folder}));
+        QCOMPARE(CostTypeTable::findByCode(*db, QStringLiteral("017"))->name, QStringLiteral("ค่าใช้จ่าย 017"));
+        QCOMPARE(CostTypeTable::searchByName(*db, QStringLiteral("ค่าใช้จ่าย")).size(), 17);
+        QVERIFY(pgTestServer({QStringLiteral("restart"), folder}));
+        try {
+            CostTypeTable::rename(*db, QStringLiteral("001"), QStringLiteral("ค่าเช่า"));
+            QFAIL("a write on a lost connection reported success");
+        } catch (const DbError& e) {
+            QCOMPARE(e.text(), Database::kReconnectedMessage);
+        }
+        QCOMPARE(CostTypeTable::rename(*db, QStringLiteral("001"), QStringLiteral("ค่าเช่า")), 1);
+        // And a connection closed after the server went away.
+        QVERIFY(pgTestServer({QStringLiteral("restart"), folder}));
+        db.reset();
+        const QString written = stderrText.text();
+        QVERIFY2(written.isEmpty(), qPrintable(written));
     }
 
     void connectionSettingsFromUrls()

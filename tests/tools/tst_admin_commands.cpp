@@ -1,6 +1,7 @@
-// costdesk-admin's billing commands run as a user runs them, on both
-// engines: the PDF and the sheet read back, the monthly run issuing once even
-// when killed part-way, and cancellation of unpaid invoices only.
+// costdesk-admin's commands run as a user runs them, on both engines: the
+// set-up commands refusing what exists, the PDF and the sheet read back, the
+// monthly run issuing once even when killed part-way, and cancellation of
+// unpaid invoices only.
 #include "core/ThaiDate.h"
 #include "data/Cafeterias.h"
 #include "data/CostTypes.h"
@@ -92,6 +93,50 @@ void storeInvoice(Database& db, const QString& number, const QString& status, co
 class TestAdminCommands : public QObject {
     Q_OBJECT
 private slots:
+    void setUpCommandsRefuseWhatExists_data() { TestDatabase::addEngineRows(); }
+    void setUpCommandsRefuseWhatExists()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        const QString url = t.url();
+        // What a command that succeeds says, on stdout only. Every run checks
+        // the schema, and on PostgreSQL that once printed a NOTICE each time.
+        const auto done = [](const QStringList& args) {
+            const Outcome r = admin(args);
+            return r.code == 0 && r.err.isEmpty() ? r.out : QStringLiteral("exit %1: %2").arg(r.code).arg(r.err);
+        };
+        const auto refused = [](const QStringList& args, const QString& message) {
+            const Outcome r = admin(args);
+            QCOMPARE(r.code, 2);
+            QCOMPARE(r.err, QStringLiteral("costdesk-admin: ") + message + u'\n');
+        };
+
+        QCOMPARE(done({"add-user", url, "1", "somchai", "Somchai-2569", "9", "นาย", "สมชาย", "ใจดี"}),
+                 QStringLiteral("added user somchai\n"));
+        refused({"add-user", url, "2", "somchai", "other", "6"}, "ชื่อผู้ใช้ somchai มีในระบบแล้ว ไม่สามารถเพิ่มได้");
+        refused({"add-user", url, "1", "somsri", "other", "6"}, "ID 1 มีในระบบแล้ว ไม่สามารถเพิ่มได้");
+        for (const char* level : {"7", "1", "x"})
+            refused({"add-user", url, "2", "somsri", "other", QString::fromLatin1(level)},
+                    QStringLiteral("ระดับสิทธิ์ต้องเป็น 3, 6 หรือ 9: ") + QString::fromLatin1(level));
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_USER")), 1);
+        QCOMPARE(UserTable::signIn(t.db(), QStringLiteral("somchai"), QStringLiteral("Somchai-2569"))->section, 9);
+
+        QCOMPARE(done({"add-location", url, "02", "อาคารเรียนรวม 1"}), QStringLiteral("เพิ่มสถานที่ 02 อาคารเรียนรวม 1 แล้ว\n"));
+        QCOMPARE(done({"add-location", url, " 01 ", "โรงอาหารกลาง"}), QStringLiteral("เพิ่มสถานที่ 01 โรงอาหารกลาง แล้ว\n"));
+        refused({"add-location", url, "01", "โรงอาหารหอพักนักศึกษา"}, "รหัสสถานที่ 01 มีในระบบแล้ว ไม่สามารถเพิ่มได้");
+        refused({"add-location", url, "03", "โรงอาหารกลาง"}, "สถานที่ โรงอาหารกลาง มีในระบบแล้ว ไม่สามารถเพิ่มได้");
+        QCOMPARE(done({"list-locations", url}), QStringLiteral("01\tโรงอาหารกลาง\n02\tอาคารเรียนรวม 1\n"));
+        // What the shop register offers.
+        QCOMPARE(CafeteriaTable::places(t.db()).size(), 2);
+        QVERIFY(CafeteriaTable::places(t.db()).contains(QStringLiteral("โรงอาหารกลาง")));
+
+        QCOMPARE(done({"add-cost-type", url, "001", "ค่าเช่าพื้นที่"}), QStringLiteral("เพิ่มค่าใช้จ่าย 001 ค่าเช่าพื้นที่ แล้ว\n"));
+        refused({"add-cost-type", url, " 001", "ค่าไฟฟ้า"}, "รหัสค่าใช้จ่ายนี้มีในระบบแล้ว ไม่สามารถเพิ่มได้");
+        refused({"add-cost-type", url, "0001", "ค่าไฟฟ้า"}, "รหัสค่าใช้จ่ายต้องมี 1 ถึง 3 ตัวอักษร: 0001");
+        QCOMPARE(CostTypeTable::findByCode(t.db(), QStringLiteral("001"))->name, QStringLiteral("ค่าเช่าพื้นที่"));
+        QCOMPARE(CostTypeTable::listByCode(t.db()).size(), 1);
+    }
+
     void printsInvoicesIntoOnePdf_data() { TestDatabase::addEngineRows(); }
     void printsInvoicesIntoOnePdf()
     {
