@@ -2,7 +2,7 @@
 BUILD ?= build
 TYPE ?= RelWithDebInfo
 
-.PHONY: all deps test-deps configure build program run test clean
+.PHONY: all deps test-deps package-deps configure build program run test package clean
 
 all: build
 
@@ -12,6 +12,9 @@ deps:
 # The tests also print the exported workbooks with LibreOffice.
 test-deps:
 	@scripts/install-deps.sh --test
+
+package-deps:
+	@scripts/install-deps.sh --package
 
 configure: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(TYPE)
@@ -31,6 +34,12 @@ run:
 
 test: test-deps build
 	scripts/run-tests.sh $(BUILD)
+
+# The Debian package, $(BUILD)/costdesk_<version>_amd64.deb, made by CPack from
+# the two programs as built here.
+package: package-deps configure
+	cmake --build $(BUILD) --target costdesk costdesk-admin costdesk_package_files
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

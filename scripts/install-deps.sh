@@ -3,6 +3,8 @@
 # is missing. Needs root (or sudo) only when something has to be installed.
 #   --test  also what only the tests need: a spreadsheet program without a
 #           desktop, which prints the exported workbooks to PDF
+#   --package  also what making the Debian package needs: the icon renderer
+#           and the tools CPack computes the dependencies with
 set -euo pipefail
 
 packages=(
@@ -14,8 +16,13 @@ packages=(
   libxlsxwriter-dev libzint-dev zbar-tools python3-openpyxl fonts-liberation2
   tzdata
 )
+packaging=(dpkg-dev file librsvg2-bin)
 if [ "${1:-}" = "--test" ]; then
-  packages+=(libreoffice-calc-nogui)
+  # The package test makes the package and checks it with lintian and
+  # desktop-file-validate.
+  packages+=(libreoffice-calc-nogui "${packaging[@]}" lintian desktop-file-utils)
+elif [ "${1:-}" = "--package" ]; then
+  packages+=("${packaging[@]}")
 fi
 
 missing=()
