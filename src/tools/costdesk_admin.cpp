@@ -1,6 +1,7 @@
 // costdesk-admin: creates CostDesk databases, adds user accounts, locations
 // and cost types, fills a database with demonstration data, and prints,
 // exports and bills from the command line.
+#include "core/Version.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "data/StartupQueries.h"
@@ -35,6 +36,7 @@ void warnIfExposed(const Database& db)
 int usage()
 {
     err() << "usage:\n"
+             "  costdesk-admin --version\n"
              "  costdesk-admin init URL [--timezone ZONE]\n"
              "      creates a new database (sqlite:PATH or postgresql://user@host:port/dbname);\n"
              "      refuses to touch one that exists. ZONE (default Asia/Bangkok) is the zone of the\n"
@@ -113,6 +115,10 @@ int main(int argc, char* argv[])
     if (args.isEmpty())
         return usage();
     const QString command = args.takeFirst();
+    if (command == QLatin1String("--version")) {
+        out() << "costdesk-admin " << kProgramVersion << "\n";
+        return 0;
+    }
     try {
         if (command == QLatin1String("init"))
             return init(args);
