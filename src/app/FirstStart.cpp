@@ -71,7 +71,8 @@ QLabel* wrappedLabel(const QString& name, const QString& text, QWidget* parent)
 
 QLabel* titleLabel(const QString& name, const QString& text, QWidget* parent)
 {
-    QLabel* label = wrappedLabel(name, text, parent);
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
     QFont font = label->font();
     font.setPointSizeF(font.pointSizeF() * 1.4);
     font.setBold(true);
@@ -174,8 +175,8 @@ void FirstStartDialog::build()
         QStringLiteral("L_ServerHelp"),
         QStringLiteral("รูปแบบ postgresql://ผู้ใช้@เครื่องแม่ข่าย:พอร์ต/ชื่อฐานข้อมูล\n"
                        "ที่อยู่นี้จะบันทึกไว้ในแฟ้ม %1\n"
-                       "ไม่ต้องใส่รหัสผ่าน: โปรแกรมไม่เก็บรหัสผ่าน ให้ใส่ไว้ในแฟ้ม ~/.pgpass ของเครื่องนี้ "
-                       "(หรือตัวแปร PGPASSWORD)")
+                       "ไม่ต้องใส่รหัสผ่าน: โปรแกรมไม่เก็บรหัสผ่าน\n"
+                       "ให้ใส่รหัสผ่านไว้ในแฟ้ม ~/.pgpass ของเครื่องนี้ หรือในตัวแปร PGPASSWORD")
             .arg(QDir::toNativeSeparators(setup_.settingsFile)),
         serverPage));
     serverLayout->addStretch();
@@ -335,7 +336,9 @@ void FirstAdministratorDialog::build()
     layout->addWidget(titleLabel(QStringLiteral("L_Title"), QStringLiteral("ตั้งผู้ดูแลระบบคนแรก"), this));
     layout->addWidget(wrappedLabel(
         QStringLiteral("L_Intro"),
-        QStringLiteral("ฐานข้อมูล %1 ยังไม่มีผู้ใช้ กรอกข้อมูลของผู้ดูแลระบบคนแรก (สิทธิ์ระดับ 9 เห็นทุกเมนู) "
+        // A line each, so that no line breaks inside a word.
+        QStringLiteral("ฐานข้อมูลยังไม่มีผู้ใช้: %1\n"
+                       "กรอกข้อมูลของผู้ดูแลระบบคนแรก (สิทธิ์ระดับ 9 เห็นทุกเมนู)\n"
                        "แล้วโปรแกรมจะเข้าสู่ระบบด้วยผู้ใช้นี้")
             .arg(StartupMessages::databaseName(db_.settings())),
         this));
@@ -426,11 +429,11 @@ void FirstAdministratorDialog::btnSaveAdminClick()
 {
     QLineEdit* wrong = nullptr;
     if (const QString text = refusal(&wrong); !text.isEmpty()) {
-        prompter_.showMessage(this, text);
         if (wrong == edtAdmin_Password) {
             edtAdmin_Password->clear();
             edtAdmin_Password2->clear();
         }
+        prompter_.showMessage(this, text);
         wrong->setFocus();
         return;
     }

@@ -30,8 +30,8 @@ QString noConnection(const QString& database, const QString& reason)
 QString unknownSettings(const SettingsFile& file, const QStringList& knownKeys)
 {
     QStringList lines;
-    lines << QStringLiteral("แฟ้มค่าตั้ง %1 มีค่าตั้งที่โปรแกรมไม่รู้จัก จึงไม่ได้ใช้:")
-                 .arg(QDir::toNativeSeparators(file.path));
+    lines << QStringLiteral("แฟ้มค่าตั้ง %1").arg(QDir::toNativeSeparators(file.path))
+          << QStringLiteral("มีค่าตั้งที่โปรแกรมไม่รู้จัก จึงไม่ได้ใช้:");
     for (const QString& key : file.unknownKeys) {
         const qsizetype slash = key.indexOf(QLatin1Char('/'));
         lines << QStringLiteral("    ") + (slash < 0 ? key : QStringLiteral("[%1] %2").arg(key.left(slash), key.mid(slash + 1)));
@@ -56,10 +56,10 @@ QString unknownSettings(const SettingsFile& file, const QStringList& knownKeys)
             sections << section;
         keysOf[section] << key.mid(slash + 1);
     }
-    QStringList known{top.join(QStringLiteral(", "))};
+    lines << QStringLiteral("ค่าตั้งที่โปรแกรมรู้จัก (ตัวพิมพ์เล็กและใหญ่ต้องตรงกัน):");
+    lines << QStringLiteral("    ") + top.join(QStringLiteral(", "));
     for (const QString& section : sections)
-        known << QStringLiteral("[%1] %2").arg(section, keysOf.value(section).join(QStringLiteral(", ")));
-    lines << QStringLiteral("ค่าตั้งที่โปรแกรมรู้จัก (ตัวพิมพ์เล็กและใหญ่ต้องตรงกัน): ") + known.join(QStringLiteral("; "));
+        lines << QStringLiteral("    [%1] %2").arg(section, keysOf.value(section).join(QStringLiteral(", ")));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -67,9 +67,9 @@ QString noDatabaseLine(const SettingsFile& file, const DatabaseChoice& choice)
 {
     const QString path = QDir::toNativeSeparators(file.path);
     if (!file.readable)
-        return QStringLiteral("อ่านแฟ้มค่าตั้ง %1 ไม่ได้ จึงไม่รู้ว่าจะใช้ฐานข้อมูลใด").arg(path);
+        return QStringLiteral("อ่านแฟ้มค่าตั้ง %1 ไม่ได้\nจึงไม่รู้ว่าจะใช้ฐานข้อมูลใด").arg(path);
     if (file.database.isEmpty())
-        return QStringLiteral("แฟ้มค่าตั้ง %1 ไม่มีบรรทัด database= ที่บอกว่าจะใช้ฐานข้อมูลใด").arg(path);
+        return QStringLiteral("แฟ้มค่าตั้ง %1\nไม่มีบรรทัด database= ที่บอกว่าจะใช้ฐานข้อมูลใด").arg(path);
     return QStringLiteral("บรรทัด database= ในแฟ้มค่าตั้ง %1 ใช้ไม่ได้\nค่าที่อ่านได้: %2\nสาเหตุ: %3")
         .arg(path, choice.url, choice.problem);
 }

@@ -306,7 +306,9 @@ std::unique_ptr<Database> TfrmCostDesk::connectAtStartUp()
         setup.problem = StartupMessages::noDatabaseLine(file, choice);
         StartupMessages::toStandardError(setup.problem);
     }
-    FirstStartDialog dialog(*prompter_, setup, this);
+    // No parent: the main window is not on the screen yet, and the dialog
+    // is placed in the middle of the screen instead of over it.
+    FirstStartDialog dialog(*prompter_, setup);
     runDialog(dialog);
     return dialog.takeDatabase();
 }
@@ -330,7 +332,7 @@ void TfrmCostDesk::offerFirstAdministrator()
         showError(e.text());
         return;
     }
-    FirstAdministratorDialog dialog(*db_, *prompter_, this);
+    FirstAdministratorDialog dialog(*db_, *prompter_);
     runDialog(dialog);
     switch (dialog.outcome()) {
     case FirstAdministratorDialog::Outcome::Left:
@@ -350,7 +352,7 @@ void TfrmCostDesk::offerFirstAdministrator()
 void TfrmCostDesk::tellAtStartUp(const QString& text)
 {
     StartupMessages::toStandardError(text);
-    prompter_->showMessage(this, text);
+    prompter_->showMessage(isVisible() ? this : nullptr, text);
 }
 
 void TfrmCostDesk::runDialog(QDialog& dialog)

@@ -223,7 +223,7 @@ private slots:
         const QString unreachable = QStringLiteral("postgresql://costdesk@127.0.0.1:1/costdesk");
         Program p({{QStringLiteral("frmFirstStart"), [&](QDialog& d) {
                         QCOMPARE(child<QLabel>(d, "L_Problem")->text(),
-                                 QStringLiteral("แฟ้มค่าตั้ง %1 ไม่มีบรรทัด database= ที่บอกว่าจะใช้ฐานข้อมูลใด")
+                                 QStringLiteral("แฟ้มค่าตั้ง %1\nไม่มีบรรทัด database= ที่บอกว่าจะใช้ฐานข้อมูลใด")
                                      .arg(settingsFile()));
                         click(d, "btnUseServer");
                         QVERIFY(child(d, "edtServerUrl")->isVisible());
@@ -254,8 +254,9 @@ private slots:
                         click(d, "btnConnect");
                         QCOMPARE(d.result(), int(QDialog::Accepted));
                     }}});
-        QCOMPARE(p.prompter.messages().first().section(QLatin1Char('\n'), 0, 1),
-                 QStringLiteral("แฟ้มค่าตั้ง %1 มีค่าตั้งที่โปรแกรมไม่รู้จัก จึงไม่ได้ใช้:\n    Database").arg(settingsFile()));
+        QCOMPARE(p.prompter.messages().first().section(QLatin1Char('\n'), 0, 2),
+                 QStringLiteral("แฟ้มค่าตั้ง %1\nมีค่าตั้งที่โปรแกรมไม่รู้จัก จึงไม่ได้ใช้:\n    Database")
+                     .arg(settingsFile()));
         QCOMPARE(p.prompter.messages().size(), 4);
         QCOMPARE(p.window->database()->settings().toUrl(), t.url());
         QVERIFY(p.waitsForSignIn());
@@ -266,6 +267,29 @@ private slots:
         QCOMPARE(readSettings().count(QLatin1String("database=")), 1);
         QVERIFY(readSettings().contains(QStringLiteral("; การเงิน เครื่อง 2\n")));
         QCOMPARE(DocumentTexts::load(settingsFile()).addressLine1, QStringLiteral("มหาวิทยาลัยออร์เวน"));
+    }
+
+    // A settings file that names no database is told even where the
+    // embedded file exists; chosen, the file is named in it from then on.
+    void embeddedFileIsUsedOnlyWhenChosen()
+    {
+        Schema::createDatabase(ConnectionSettings::embeddedDefault());
+        UserTable::insert(*Database::open(ConnectionSettings::embeddedDefault()),
+                          account(1, QStringLiteral("clerk"), QStringLiteral("pw"), 3));
+        writeSettings(QStringLiteral("[document]\naddress1=มหาวิทยาลัยออร์เวน\n"));
+        Program p({{QStringLiteral("frmFirstStart"), [](QDialog& d) {
+                        QVERIFY(d.findChild<QLabel*>(QStringLiteral("L_Problem")));
+                        QCOMPARE(child<QCommandLinkButton>(d, "btnCreateEmbedded")->text(),
+                                 QStringLiteral("ใช้ฐานข้อมูลในเครื่องนี้"));
+                        click(d, "btnCreateEmbedded");
+                    }}});
+        QVERIFY(p.waitsForSignIn());
+        QCOMPARE(p.window->database()->settings().path, embeddedFile());
+        QCOMPARE(readSettings(), QStringLiteral("database=sqlite:%1\n[document]\naddress1=มหาวิทยาลัยออร์เวน\n")
+                                     .arg(embeddedFile()));
+        p.window.reset();
+        Program again({});
+        QVERIFY(again.waitsForSignIn());
     }
 
     void leavingEndsTheProgram()

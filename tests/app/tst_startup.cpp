@@ -259,14 +259,15 @@ private slots:
         TfrmCostDesk window(options);
         QFile::remove(ini);
         QCOMPARE(prompter.messages(),
-                 QStringList(QStringLiteral("แฟ้มค่าตั้ง %1 มีค่าตั้งที่โปรแกรมไม่รู้จัก จึงไม่ได้ใช้:\n"
+                 QStringList(QStringLiteral("แฟ้มค่าตั้ง %1\nมีค่าตั้งที่โปรแกรมไม่รู้จัก จึงไม่ได้ใช้:\n"
                                             "    Database\n"
                                             "    [document] adress2\n"
                                             "    หัวข้อ [costdesk] ทั้งหัวข้อ\n"
                                             "    บรรทัดที่ 14 ซึ่งไม่ได้อยู่ในรูป ชื่อ=ค่า\n"
-                                            "ค่าตั้งที่โปรแกรมรู้จัก (ตัวพิมพ์เล็กและใหญ่ต้องตรงกัน): database; "
-                                            "[document] emblem, address1, address2, payInAccount, bankBranch; "
-                                            "[billpayment] billerId")
+                                            "ค่าตั้งที่โปรแกรมรู้จัก (ตัวพิมพ์เล็กและใหญ่ต้องตรงกัน):\n"
+                                            "    database\n"
+                                            "    [document] emblem, address1, address2, payInAccount, bankBranch\n"
+                                            "    [billpayment] billerId")
                                  .arg(ini)));
         QVERIFY(!window.terminateRequested());
         QCOMPARE(window.database()->settings().path, t.settings().path);
