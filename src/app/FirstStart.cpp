@@ -334,14 +334,16 @@ void FirstAdministratorDialog::build()
 {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(titleLabel(QStringLiteral("L_Title"), QStringLiteral("ตั้งผู้ดูแลระบบคนแรก"), this));
-    layout->addWidget(wrappedLabel(
+    QLabel* intro = wrappedLabel(
         QStringLiteral("L_Intro"),
         // A line each, so that no line breaks inside a word.
         QStringLiteral("ฐานข้อมูลยังไม่มีผู้ใช้: %1\n"
                        "กรอกข้อมูลของผู้ดูแลระบบคนแรก (สิทธิ์ระดับ 9 เห็นทุกเมนู)\n"
                        "แล้วโปรแกรมจะเข้าสู่ระบบด้วยผู้ใช้นี้")
             .arg(StartupMessages::databaseName(db_.settings())),
-        this));
+        this);
+    intro->setWordWrap(false);
+    layout->addWidget(intro);
 
     auto* form = new QFormLayout;
     const auto row = [&](const QString& name, const QString& caption, QLineEdit* edit) {
@@ -376,6 +378,7 @@ void FirstAdministratorDialog::build()
     level->setObjectName(QStringLiteral("L_Admin_Level_Value"));
     form->addRow(levelCaption, level);
     layout->addLayout(form);
+    layout->addStretch();
 
     auto* buttons = new QHBoxLayout;
     btnSaveAdmin = button(QStringLiteral("btnSaveAdmin"), QStringLiteral("บันทึกและเข้าสู่ระบบ"), this);
