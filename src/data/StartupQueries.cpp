@@ -67,12 +67,11 @@ bool UserTable::isEmpty(Database& db)
     return db.select(QStringLiteral("SELECT ID FROM T_USER LIMIT 1")).isEmpty();
 }
 
-WriteResult UserTable::insert(Database& db, const UserAccount& a)
+void UserTable::insert(Database& db, const UserAccount& a)
 {
-    return db.executeUnlessDuplicate(
-        QStringLiteral("INSERT INTO T_USER (ID, Username, Password, section, U_Surname, U_F_Name, U_L_Name, "
-                       "U_Position, U_Tel_No, frmCaption, Fact_Name, Section_Name) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-        {a.id, a.userName, a.password, a.section, a.title, a.firstName, a.lastName, a.position, a.telephone,
-         a.caption, a.faculty, a.sectionName});
+    db.execute(QStringLiteral("INSERT INTO T_USER (ID, Username, Password, section, U_Surname, U_F_Name, U_L_Name, "
+                              "U_Position, U_Tel_No, frmCaption, Fact_Name, Section_Name) "
+                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+               {a.id, a.userName, a.password, a.section, a.title, a.firstName, a.lastName, a.position, a.telephone,
+                a.caption, a.faculty, a.sectionName});
 }

@@ -42,9 +42,7 @@ constexpr int kFirstSystemId = 980;
 QList<UserAccount> listed(Database& db);
 // Those of them whose ID lies in [fromId, toId], in ID order.
 QList<UserAccount> inIdRange(Database& db, int fromId, int toId);
-// DuplicateKey when the ID is taken; a user name is not a key (a database
-// may hold names twice from before), see exists().
-WriteResult insert(Database& db, const UserAccount& account);
+void insert(Database& db, const UserAccount& account);
 bool exists(Database& db, const QString& userName);
 bool idExists(Database& db, int id);
 // True while the database holds no account at all, so that nobody can sign in.

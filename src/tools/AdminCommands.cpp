@@ -407,11 +407,12 @@ int addUser(const QStringList& args, QTextStream& out, QTextStream& err)
         // of the same name would leave it to the password which one opens.
         if (UserTable::exists(*db, userName))
             throw Failure(QStringLiteral("ชื่อผู้ใช้ %1 มีในระบบแล้ว ไม่สามารถเพิ่มได้").arg(userName), 2);
+        if (UserTable::idExists(*db, id))
+            throw Failure(QStringLiteral("ID %1 มีในระบบแล้ว ไม่สามารถเพิ่มได้").arg(id), 2);
         const auto optional = [&args](int i) { return i < args.size() ? args.at(i) : QString(); };
         const UserAccount account{id,          userName,    args.at(3),  level,       optional(5),  optional(6),
                                   optional(7), optional(8), optional(9), optional(10), optional(11), optional(12)};
-        if (UserTable::insert(*db, account) == WriteResult::DuplicateKey)
-            throw Failure(QStringLiteral("ID %1 มีในระบบแล้ว ไม่สามารถเพิ่มได้").arg(id), 2);
+        UserTable::insert(*db, account);
         out << "added user " << userName << "\n";
         return 0;
     });
