@@ -135,11 +135,6 @@ QString FormatAmount(Money amount)
     return signedText(amount.satang(), true);
 }
 
-QString FormatAmount(double amount)
-{
-    return FormatAmount(Money::fromDouble(amount));
-}
-
 TypedAmount ParseTypedAmount(const QString& typed)
 {
     bool tooLarge = false;

@@ -54,7 +54,6 @@ private:
 // The amount display format: thousands separators "," and two decimals,
 // "-" before negatives: "1,234.50", "-1,500.00", "0.00".
 QString FormatAmount(Money amount);
-QString FormatAmount(double amount);
 
 // An amount as typed into a field: thousands separators removed, then parsed.
 struct TypedAmount {

@@ -3,9 +3,6 @@
 #include <QStringView>
 
 #include <array>
-#include <cmath>
-#include <limits>
-
 
 namespace {
 
@@ -77,37 +74,10 @@ void appendSatang(QString& out, int s)
     out += QStringLiteral("สตางค์");
 }
 
-// Rounds to the nearest whole number, an exact half going to the even neighbour,
-// independently of the floating-point rounding mode.
-long double roundHalfEven(long double x)
-{
-    const long double lower = std::floor(x);
-    const long double diff = x - lower;
-    if (diff > 0.5L)
-        return lower + 1;
-    if (diff < 0.5L)
-        return lower;
-    return std::fmod(lower, 2.0L) == 0 ? lower : lower + 1;
-}
-
-// Below 2^53 a double may carry a fraction; from there on it is whole.
-constexpr double kFractionLimit = 9007199254740992.0;
-
-// A double times 100 needs at most 60 significant bits; with a wider
-// long double the product is exact and rounding it once gives the satang
-// of the value actually passed, with no error from a separate fraction.
-static_assert(std::numeric_limits<long double>::digits >= 60,
-              "satang rounding relies on an exact amount * 100 product");
-
-} // namespace
-
-namespace {
-
 QString spellBaht(bool negative, const QString& wholeDigits, int satang)
 {
     QString text;
-    // An amount that rounds to nothing reads as zero, not as "minus zero".
-    if (negative && (satang != 0 || wholeDigits != QLatin1String("0")))
+    if (negative)
         text += QStringLiteral("ลบ");
     appendWhole(text, wholeDigits);
     text += QStringLiteral("บาท");
@@ -127,26 +97,6 @@ QString BahtText(Money amount)
     // The magnitude as unsigned, so that the smallest int64 has one too.
     const quint64 magnitude = s < 0 ? quint64(0) - quint64(s) : quint64(s);
     return spellBaht(s < 0, QString::number(magnitude / 100), int(magnitude % 100));
-}
-
-QString BahtText(double amount)
-{
-    if (!std::isfinite(amount))
-        return {};
-
-    const double magnitude = std::fabs(amount);
-    QString wholeDigits;
-    int satang = 0;
-    if (magnitude < kFractionLimit) {
-        // Rounding the whole amount in satang lets 99.5 satang or more carry into the baht.
-        const auto total = static_cast<quint64>(roundHalfEven(static_cast<long double>(magnitude) * 100.0L));
-        wholeDigits = QString::number(total / 100);
-        satang = static_cast<int>(total % 100);
-    } else {
-        wholeDigits = QString::number(magnitude, 'f', 0);
-    }
-
-    return spellBaht(amount < 0, wholeDigits, satang);
 }
 
 QString StripCommas(const QString& text)

@@ -10,8 +10,6 @@
 // baht, then satang, or "ถ้วน" when there are no satang.
 // Negative amounts are prefixed with "ลบ"; amounts of ten million million
 // baht or more keep applying the millions rule ("...ล้านล้าน").
-QString BahtText(double amount);
-// The same words for an exact amount.
 QString BahtText(Money amount);
 
 // Removes every thousands separator so the amount can go into SQL text;

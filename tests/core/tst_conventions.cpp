@@ -126,8 +126,8 @@ private slots:
         QCOMPARE(Money::fromDouble(9999999999999.99).satang(), qint64(999999999999999));
         QCOMPARE(Money::fromDouble(std::numeric_limits<double>::quiet_NaN()).satang(), qint64(0));
         QCOMPARE(Money::fromDouble(1e300).satang(), std::numeric_limits<qint64>::max());
-        QCOMPARE(FormatAmount(1234.5), QStringLiteral("1,234.50"));
-        QCOMPARE(FormatAmount(-0.004), QStringLiteral("0.00"));
+        QCOMPARE(FormatAmount(Money::fromDouble(1234.5)), QStringLiteral("1,234.50"));
+        QCOMPARE(FormatAmount(Money::fromDouble(-0.004)), QStringLiteral("0.00"));
     }
 
     void moneyRoundTripsThroughText()
