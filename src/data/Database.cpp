@@ -1,14 +1,12 @@
 #include "data/Database.h"
 
 #include <QAtomicInt>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QSysInfo>
 #include <chrono>
 #include <optional>
 #include <random>
@@ -46,45 +44,13 @@ bool holdsControlCharacter(const QVariantList& values)
     return false;
 }
 
-// The file holds national ID numbers and sign-in passwords: a folder made
-// for it is the user's alone (0700) and the file is created 0600 before
-// SQLite opens it; SQLite gives its WAL and shared-memory files the same mode.
-void createPrivateFile(const QString& path)
-{
-    const QFileInfo info(path);
-    QDir dir = info.absoluteDir();
-    // Only a folder made here is closed; an existing one is the user's choice.
-    QStringList missing;
-    for (QString folder = dir.absolutePath(); !QFileInfo::exists(folder);) {
-        missing.prepend(folder);
-        const QString parent = QFileInfo(folder).absolutePath();
-        if (parent == folder)
-            break;
-        folder = parent;
-    }
-    if (!QDir().mkpath(dir.absolutePath()))
-        throw DbError(QStringLiteral("ไม่สามารถสร้างโฟลเดอร์ %1").arg(dir.absolutePath()));
-    // The database's own folder, when made here, is closed; folders above it
-    // (~/.local/share on a first start) keep the usual permissions.
-    if (!missing.isEmpty() && missing.last() == dir.absolutePath())
-        QFile::setPermissions(missing.last(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (info.exists())
-        return;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        throw DbError(QStringLiteral("ไม่สามารถสร้างแฟ้มฐานข้อมูล %1: %2").arg(path, file.errorString()));
-}
-
 } // namespace
 
 QString Database::exposureWarning() const
 {
-    if (settings_.engine != ConnectionSettings::Engine::SQLite)
-        return {};
     const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup
                                             | QFileDevice::WriteOther;
-    for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
-        const QString file = settings_.path + suffix;
+    for (const QString& file : dialect_->localFiles(settings_)) {
         if (QFileInfo::exists(file) && (QFile::permissions(file) & others))
             return QStringLiteral("แฟ้มฐานข้อมูล %1 ผู้ใช้อื่นในเครื่องนี้อ่านได้ ทั้งที่มีเลขประจำตัวประชาชนและรหัสผ่าน"
                                   "\nกรุณาแก้สิทธิ์ให้เจ้าของอ่านได้ผู้เดียว: chmod 600 %1*")
@@ -191,12 +157,7 @@ std::unique_ptr<Database> Database::open(const ConnectionSettings& settings, Ope
 
 void Database::connect(OpenMode mode)
 {
-    if (settings_.engine == ConnectionSettings::Engine::SQLite) {
-        if (mode == OpenMode::Existing && !QFileInfo::exists(settings_.path))
-            throw DbError(QStringLiteral("ไม่พบแฟ้มฐานข้อมูล %1").arg(settings_.path));
-        if (mode == OpenMode::CreateFile)
-            createPrivateFile(settings_.path);
-    }
+    dialect_->prepareToOpen(settings_, mode == OpenMode::CreateFile);
     QSqlDatabase handle = addConnection();
     if (!handle.open()) {
         const QString text = handle.lastError().text();
@@ -206,37 +167,14 @@ void Database::connect(OpenMode mode)
         throw DbError(text);
     }
     ++connectionNumber_;
-    if (settings_.engine == ConnectionSettings::Engine::SQLite) {
-        select(QStringLiteral("PRAGMA journal_mode=WAL"));
-        // In WAL mode NORMAL keeps the file consistent through any crash; a
-        // power cut may only lose the last commits, where FULL would wait for
-        // the disk at every commit.
-        execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
-    }
+    for (const QString& statement : dialect_->openingStatements())
+        select(statement);
     configureSession();
 }
 
 QSqlDatabase Database::addConnection()
 {
-    QSqlDatabase handle;
-    if (settings_.engine == ConnectionSettings::Engine::SQLite) {
-        handle = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
-        handle.setDatabaseName(settings_.path);
-        // SQLite's own busy wait backs off to long sleeps and was seen to
-        // starve one of eight writers for seconds; run() asks again after
-        // short random pauses instead, which gives every waiting workstation
-        // the same chance.
-        handle.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
-    } else {
-        handle = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName_);
-        handle.setHostName(settings_.host);
-        handle.setPort(settings_.port);
-        handle.setDatabaseName(settings_.dbName);
-        if (!settings_.user.isEmpty())
-            handle.setUserName(settings_.user);
-        handle.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=CostDesk"));
-    }
-    return handle;
+    return dialect_->addConnection(settings_, connectionName_);
 }
 
 void Database::dropConnection()
@@ -253,17 +191,11 @@ void Database::dropConnection()
 
 void Database::configureSession()
 {
-    if (settings_.engine != ConnectionSettings::Engine::PostgreSQL)
-        return;
-    // Statements are prepared once and run again (see statement()). After a
-    // few runs PostgreSQL would otherwise plan them once for any values,
-    // blind to the period or the typed prefix: the server took 53 ms instead
-    // of 29 for a month of 100,000 invoices. Each run is planned for its own
-    // values, as an unprepared statement is. A server older than 12 has no
-    // such setting and keeps its own choice.
-    QSqlQuery set(handle());
-    if (!set.exec(QStringLiteral("SET plan_cache_mode = force_custom_plan")))
-        qWarning("plan_cache_mode not set: %s", qPrintable(set.lastError().text()));
+    for (const QString& setting : dialect_->sessionSettings()) {
+        QSqlQuery set(handle());
+        if (!set.exec(setting))
+            qWarning("%s: %s", qPrintable(setting), qPrintable(set.lastError().text()));
+    }
 }
 
 void Database::reconnect()
@@ -286,8 +218,6 @@ void Database::reconnect()
 
 bool Database::connectionLost()
 {
-    if (settings_.engine != ConnectionSettings::Engine::PostgreSQL)
-        return false;  // an embedded file has no server to lose
     // The driver closes itself when it sees the connection gone; a probe on
     // it would only warn that the database is not open.
     const QSqlDatabase current = handle();
@@ -382,8 +312,7 @@ void Database::run(QSqlQuery& query, const QString& sql, const QVariantList& val
         // Another workstation holds the file's write lock. Inside a
         // transaction the lock is already ours, so waiting would not help.
         const QSqlError error = query.lastError();
-        if (settings_.engine != ConnectionSettings::Engine::SQLite || transactionOpen_ || !dialect_->isBusy(error)
-            || std::chrono::steady_clock::now() > deadline) {
+        if (transactionOpen_ || !dialect_->asksAgainWhenBusy(error) || std::chrono::steady_clock::now() > deadline) {
             query.finish();  // a kept statement holds nothing open
             fail(error);
         }
@@ -525,12 +454,11 @@ QTimeZone Database::clockZone()
     if (clockZone_)
         return *clockZone_;
     QString name = kDefaultTimeZone;
+    // Only a clock read in UTC is turned into a zone recorded in the database.
     // A file that has not been brought up to date yet has no setting table;
     // it keeps working on the default zone.
-    if (settings_.engine == ConnectionSettings::Engine::SQLite
-        && !select(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ?"),
-                   {QStringLiteral("CostDesk_Setting")})
-                .isEmpty()) {
+    if (dialect_->clockReadsUtc()
+        && !select(dialect_->tableExistsStatement(), {QStringLiteral("CostDesk_Setting")}).isEmpty()) {
         const Rows recorded = select(QStringLiteral("SELECT Value FROM CostDesk_Setting WHERE Name = ?"),
                                      {QStringLiteral("time_zone")});
         if (!recorded.isEmpty() && !recorded.first().text(0).trimmed().isEmpty())
@@ -549,9 +477,7 @@ bool Database::isKnownTimeZone(const QString& name)
 
 QString Database::serverShortHostName() const
 {
-    if (settings_.engine == ConnectionSettings::Engine::SQLite)
-        return shortHostName(QSysInfo::machineHostName());
-    return shortHostName(settings_.host);
+    return shortHostName(dialect_->serverHost(settings_));
 }
 
 Database::Transaction::Transaction(Database& db) : db_(db), connection_(0)

@@ -189,6 +189,8 @@ private:
     void read(const QString& sql, const QVariantList& values, bool restartable,
               const std::function<void(const QSqlQuery&)>& start, const std::function<void()>& row);
     [[noreturn]] void fail(const QSqlError& error);
+    // Probes the server; asked only of a failure the dialect takes for a
+    // possible loss of the connection.
     bool connectionLost();
     std::shared_ptr<QSqlQuery> statement(const QString& sql, bool reusable);
     void forgetStatements();

@@ -4,18 +4,51 @@
 #include "data/ConnectionSettings.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <memory>
 
+class Database;
+class QSqlDatabase;
 class QSqlError;
 
-// The few places where SQLite and PostgreSQL differ. Everything else is plain
-// SQL shared by both engines.
+// The few places where SQLite and PostgreSQL differ: the one place that asks
+// which engine it is. Everything else is plain SQL shared by both engines.
 class Dialect {
 public:
     virtual ~Dialect() = default;
 
     static std::unique_ptr<Dialect> forEngine(ConnectionSettings::Engine engine);
+
+    // The database itself, made and removed by the set-up tool, the first
+    // start and the tests: an SQLite file, a database on the PostgreSQL server.
+    //
+    // Creates it empty, refusing (DbError) one that exists and a time zone
+    // that is not known. PostgreSQL takes the zone as the database's own;
+    // the embedded file gets it from recordTimeZone() once its schema is in.
+    virtual void createEmpty(const ConnectionSettings& settings, const QString& timeZone) const = 0;
+    virtual void recordTimeZone(Database& db, const QString& timeZone) const = 0;
+    virtual void drop(const ConnectionSettings& settings) const = 0;
+    // Resource folder of the engine's numbered schema files.
+    virtual QString schemaFolder() const = 0;
+    // One bound value, a table name in any letter case; a row when the
+    // table exists.
+    virtual QString tableExistsStatement() const = 0;
+
+    // The connection: the embedded file must exist unless it is to be made
+    // now; the driver is registered under connectionName, not yet open.
+    virtual void prepareToOpen(const ConnectionSettings& settings, bool createFile) const = 0;
+    virtual QSqlDatabase addConnection(const ConnectionSettings& settings, const QString& connectionName) const = 0;
+    // Run once a new connection is open; each must succeed.
+    virtual QStringList openingStatements() const = 0;
+    // Run on every new connection too, but a server that does not know a
+    // setting keeps its own choice (a warning, not a failure).
+    virtual QStringList sessionSettings() const = 0;
+    // The files on this computer that hold the data (the embedded database
+    // with its WAL and shared-memory files); none for a server.
+    virtual QStringList localFiles(const ConnectionSettings& settings) const = 0;
+    // The host the data lives on; the embedded database lives on this computer.
+    virtual QString serverHost(const ConnectionSettings& settings) const = 0;
 
     // "(Column LIKE ? ESCAPE '\')" with the engine's case-insensitive operator;
     // the bound value comes from containsPattern().
@@ -43,6 +76,10 @@ public:
 
     virtual bool isUniqueViolation(const QSqlError& error) const = 0;
     virtual bool isBusy(const QSqlError& error) const = 0;
+    // Outside a transaction the statement may simply be asked again: another
+    // writer holds the embedded file for a moment. The server waits for its
+    // locks itself.
+    virtual bool asksAgainWhenBusy(const QSqlError& error) const = 0;
     // The failure may mean the server connection is gone (worth a probe).
     virtual bool mayBeConnectionLoss(const QSqlError& error) const = 0;
 
