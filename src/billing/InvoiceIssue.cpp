@@ -1,5 +1,6 @@
 #include "billing/InvoiceIssue.h"
 
+#include "core/InvoiceStatus.h"
 #include "core/ThaiDate.h"
 
 namespace InvoiceIssue {
@@ -98,7 +99,7 @@ Invoice HeaderOf(const Draft& draft, const Issuer& issuer)
     v.dateMustPayNum = DisplayToSortDate(draft.dueDate);
     v.dateEntryNum = DisplayToSortDate(issuer.currentDate);
     v.cafeteriaAddress = draft.shop.location;
-    v.status = QStringLiteral("A");
+    v.status = letter(InvoiceStatus::Issued);
     v.lines = draft.lines;
     v.payTotal = draft.total();
     return v;

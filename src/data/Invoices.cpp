@@ -95,18 +95,19 @@ void insert(Database& db, const Invoice& v)
 QList<Invoice> searchUnpaid(Database& db, bool byNumber, const QString& typed)
 {
     const QString column = byNumber ? QStringLiteral("Invoice_no") : QStringLiteral("FirstName");
-    return headersOf(db.select(QStringLiteral("SELECT * FROM T_PayIn_Main\nWHERE (Invoice_Status = 'A') AND ")
+    return headersOf(db.select(QStringLiteral("SELECT * FROM T_PayIn_Main\nWHERE (Invoice_Status = ?) AND ")
                                     + db.dialect().containsCondition(column) + QStringLiteral("\nORDER BY Invoice_no"),
-                                {Dialect::startsWithPattern(typed)}));
+                                {letter(InvoiceStatus::Issued), Dialect::startsWithPattern(typed)}));
 }
 
-QStringList numbersDue(Database& db, const QString& fromNum, const QString& toNum, const QString& status)
+QStringList numbersDue(Database& db, const QString& fromNum, const QString& toNum,
+                       std::optional<InvoiceStatus> status)
 {
     QString sql = QStringLiteral("SELECT Invoice_no FROM T_PayIn_Main\nWHERE (Date_Must_Pay_Num >= ?) AND (Date_Must_Pay_Num <= ?)");
     QVariantList values{fromNum, toNum};
-    if (!status.isEmpty()) {
+    if (status) {
         sql += QStringLiteral(" AND (Invoice_Status = ?)");
-        values << status;
+        values << letter(*status);
     }
     QStringList numbers;
     for (const Row& r : db.select(sql + QStringLiteral("\nORDER BY Invoice_no"), values))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/InvoiceStatus.h"
 #include "data/Database.h"
 
 #include <QList>
@@ -32,7 +33,7 @@ struct Invoice {
     QString dateMustPayNum;    // Date_Must_Pay_Num
     QString dateEntryNum;      // Date_Entry_Num
     QString cafeteriaAddress;  // Cafeteria_Address (the shop's location)
-    QString status;            // Invoice_Status: A, P, R or C
+    QString status;            // Invoice_Status: the letter of an InvoiceStatus
     QString payInDate;         // Pay_In_Date, empty until paid
     QString payInDateNum;      // Pay_In_Date_Num
     QString rvNo;              // RV_No, empty until remitted
@@ -70,7 +71,8 @@ QList<Invoice> searchUnpaid(Database& db, bool byNumber, const QString& typed);
 
 // The numbers of the invoices due in [fromNum, toNum] (yyyymmdd), of one
 // status when given, in number order.
-QStringList numbersDue(Database& db, const QString& fromNum, const QString& toNum, const QString& status);
+QStringList numbersDue(Database& db, const QString& fromNum, const QString& toNum,
+                       std::optional<InvoiceStatus> status);
 
 // Invoices from the rows of a SELECT * on T_PayIn_Main; lines stay empty.
 QList<Invoice> headersOf(const Rows& rows);

@@ -1,5 +1,7 @@
 #include "data/Operations.h"
 
+#include "core/InvoiceStatus.h"
+
 namespace MonthlyRunTable {
 
 bool issued(Database& db, const QString& month, const QString& cafeteriaCode, int part)
@@ -31,16 +33,16 @@ Result cancel(Database& db, const QString& number, const QString& user, const QS
     if (rows.isEmpty())
         return {Outcome::NotFound, QString()};
     const QString status = rows.first().text(0);
-    if (status != QLatin1String("A"))
+    if (statusFromLetter(status) != InvoiceStatus::Issued)
         return {Outcome::NotIssued, status};
-    db.execute(QStringLiteral("UPDATE T_PayIn_Main SET Invoice_Status = 'C'\n"
-                              "WHERE (Invoice_no = ?) AND (Invoice_Status = 'A')"),
-               {number});
+    db.execute(QStringLiteral("UPDATE T_PayIn_Main SET Invoice_Status = ?\n"
+                              "WHERE (Invoice_no = ?) AND (Invoice_Status = ?)"),
+               {letter(InvoiceStatus::Cancelled), number, letter(InvoiceStatus::Issued)});
     db.execute(QStringLiteral("INSERT INTO T_Invoice_Cancel (Invoice_no, Cancelled_By, Cancelled_At, Reason)\n"
                               "VALUES (?, ?, ?, ?)"),
                {number, user, at, reason});
     transaction.commit();
-    return {Outcome::Cancelled, QStringLiteral("C")};
+    return {Outcome::Cancelled, letter(InvoiceStatus::Cancelled)};
 }
 
 } // namespace CancelTable

@@ -3,6 +3,7 @@
 #include "billing/InvoiceIssue.h"
 #include "billing/InvoicePrint.h"
 #include "billing/ReportRows.h"
+#include "core/InvoiceStatus.h"
 #include "core/ThaiDate.h"
 #include "data/Cafeterias.h"
 #include "data/CostTypes.h"
@@ -154,8 +155,9 @@ int printInvoices(const QStringList& args, QTextStream& out, QTextStream& err)
                                          "--due-from dd/mm/yyyy --due-to dd/mm/yyyy [--status A|P|R|C])"),
                           2);
         const QString pdf = required(o, "--pdf");
-        const QString status = o.value("--status");
-        if (!status.isEmpty() && !QStringList({"A", "P", "R", "C"}).contains(status))
+        const QString statusOption = o.value("--status");
+        const std::optional<InvoiceStatus> status = statusFromLetter(statusOption);
+        if (!statusOption.isEmpty() && !status)
             throw Failure(QStringLiteral("สถานะต้องเป็น A, P, R หรือ C"), 2);
         const bool byNumber = o.has("--number");
         if (byNumber == (o.has("--due-from") || o.has("--due-to")))
@@ -372,10 +374,12 @@ int cancelInvoice(const QStringList& args, QTextStream& out, QTextStream& err)
         case CancelTable::Outcome::NotIssued:
             break;
         }
-        const QString why = r.status == QLatin1String("P")   ? QStringLiteral("บันทึกชำระเงินแล้ว")
-                            : r.status == QLatin1String("R") ? QStringLiteral("บันทึกนำส่งเงินแล้ว")
-                            : r.status == QLatin1String("C") ? QStringLiteral("ถูกยกเลิกไปแล้ว")
-                                                             : QStringLiteral("สถานะ ") + r.status;
+        // Paid or remitted: the status word with "แล้ว"; a letter the program
+        // never writes is shown as it is.
+        const std::optional<InvoiceStatus> was = statusFromLetter(r.status);
+        const QString why = was == InvoiceStatus::Cancelled ? QStringLiteral("ถูกยกเลิกไปแล้ว")
+                            : was                           ? thaiWord(*was) + QStringLiteral("แล้ว")
+                                                            : QStringLiteral("สถานะ ") + r.status;
         throw Failure(QStringLiteral("ใบแจ้งหนี้ %1 %2 ยกเลิกไม่ได้ (ยกเลิกได้เฉพาะใบที่ยังไม่ชำระเงิน)").arg(number, why));
     });
 }

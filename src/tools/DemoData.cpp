@@ -1,5 +1,6 @@
 #include "tools/DemoData.h"
 
+#include "core/InvoiceStatus.h"
 #include "core/Money.h"
 #include "core/Numbers.h"
 #include "core/SplitMix.h"
@@ -336,7 +337,7 @@ struct Invoice {
     QDate due;
     quint64 tieBreak = 0;
     QList<Line> lines;
-    QString status;
+    InvoiceStatus status = InvoiceStatus::Issued;
     QDate payIn;
     QDate remitted;
 };
@@ -357,10 +358,10 @@ void settle(Invoice& inv, Random& rng)
 {
     const int roll = rng.between(0, 99);
     if (roll < 2) {
-        inv.status = QStringLiteral("C");
+        inv.status = InvoiceStatus::Cancelled;
         return;
     }
-    inv.status = QStringLiteral("A");
+    inv.status = InvoiceStatus::Issued;
     if (roll < 4)
         return;
     const int delay = roll < 80 ? rng.between(1, 15) : rng.between(16, 40);
@@ -370,10 +371,10 @@ void settle(Invoice& inv, Random& rng)
     inv.payIn = payIn;
     const QDate remitted = remittanceDate(payIn);
     if (remitted > lastDay()) {
-        inv.status = QStringLiteral("P");
+        inv.status = InvoiceStatus::Paid;
         return;
     }
-    inv.status = QStringLiteral("R");
+    inv.status = InvoiceStatus::Remitted;
     inv.remitted = remitted;
 }
 
@@ -492,7 +493,7 @@ void insertInvoices(Database& db, const QList<Shop>& shops, Random& rng)
         row.lastName = shop.lastName;
         row.cafeteriaAddress = shop.place;
         row.payTotal = total;
-        row.status = inv.status;
+        row.status = letter(inv.status);
         row.payInDate = payIn;
         row.payInDateNum = payIn.isEmpty() ? QString() : DisplayToSortDate(payIn);
         row.rvNo = vouchers.value(inv.remitted);

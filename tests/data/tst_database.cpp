@@ -2,6 +2,7 @@
 // amounts, literal searches, error kinds, transactions, the server clock and
 // a quiet reconnection to a restarted server.
 #include "support/TestDatabase.h"
+#include "core/InvoiceStatus.h"
 #include "data/Cafeterias.h"
 #include "data/CostTypes.h"
 #include "data/Schema.h"
@@ -101,6 +102,12 @@ private slots:
         QCOMPARE(statuses.size(), 4);
         QCOMPARE(statuses.at(0).text(QStringLiteral("Invoice_Mean")), QStringLiteral("ยังไม่ชำระเงิน"));
         QCOMPARE(statuses.at(1).text(QStringLiteral("Invoice_Status")), QStringLiteral("C"));
+        // The program's own words for the statuses are the database's.
+        for (const Row& r : statuses) {
+            const std::optional<InvoiceStatus> status = statusFromLetter(r.text(QStringLiteral("Invoice_Status")));
+            QVERIFY(status.has_value());
+            QCOMPARE(thaiWord(*status), r.text(QStringLiteral("Invoice_Mean")));
+        }
         // init refuses to touch a database that exists.
         QVERIFY_THROWS_EXCEPTION(DbError, Schema::createDatabase(t.settings()));
         QCOMPARE(VersionTable::lastVersion(t.db()), QStringLiteral("2.0"));
