@@ -1,5 +1,6 @@
 // Start-up and sign-in of the main window against real databases.
 #include "app/UCostDesk.h"
+#include "support/Samples.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestDatabase.h"
 
@@ -459,10 +460,7 @@ private slots:
         addUser(t.db(), 1, QStringLiteral("u"), QStringLiteral("p"), 9);
         MainWindow m(t);
         m.signIn(QStringLiteral("u"), QStringLiteral("p"));
-        CafeteriaTable::Shop shop;
-        shop.code = QStringLiteral("CF25700001");
-        shop.name = QStringLiteral("ร้านข้าวแกงป้าน้อย");
-        CafeteriaTable::insertShop(t.db(), shop);
+        Samples::storeShop(t.db());
         m.item("N6")->trigger();
         QMdiSubWindow* frame = m.window->mdiArea()->subWindowList().first();
         QWidget* entry = frame->widget();

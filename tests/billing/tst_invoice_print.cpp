@@ -2,6 +2,7 @@
 // fields, the PDF's text, and the two refusals, on both engines.
 #include "billing/InvoicePrint.h"
 #include "print/PrintChecks.h"
+#include "support/Samples.h"
 #include "support/TestDatabase.h"
 
 #include <QTemporaryDir>
@@ -13,25 +14,10 @@ namespace {
 // number, its total the exact sum.
 void store(Database& db, const QString& number, const QList<std::tuple<int, QString, QString, qint64>>& lines)
 {
-    Invoice v;
-    v.number = number;
-    v.dateEntry = QStringLiteral("01/12/2569");
-    v.timeEntry = QStringLiteral("10:00:00");
-    v.userEntry = QStringLiteral("clerk");
-    v.dateMustPay = QStringLiteral("15/12/2569");
-    v.dateMustPayNum = QStringLiteral("25691215");
-    v.dateEntryNum = QStringLiteral("25691201");
-    v.cafeteriaCode = QStringLiteral("CF25700001");
-    v.personId = QStringLiteral("3509900123456");
-    v.surName = QStringLiteral("นาง");
-    v.firstName = QStringLiteral("บุญศรี");
-    v.lastName = QStringLiteral("ก้อนแก้ว");
-    v.cafeteriaAddress = QStringLiteral("โรงอาหารกลาง");
-    v.status = QStringLiteral("A");
+    QList<InvoiceLine> invoiceLines;
     for (const auto& [order, name, detail, satang] : lines)
-        v.lines.append({order, QStringLiteral("00%1").arg(order), name, Money::fromSatang(satang), detail});
-    v.payTotal = v.linesTotal();
-    InvoiceTable::insert(db, v);
+        invoiceLines.append({order, QStringLiteral("00%1").arg(order), name, Money::fromSatang(satang), detail});
+    Samples::store(db, {.number = number, .satang = 0, .lines = invoiceLines, .dateEntry = QStringLiteral("01/12/2569")});
 }
 
 Page pageOf(Database& db, const QString& number)

@@ -6,6 +6,7 @@
 #include "data/RunNumbers.h"
 #include "data/Schema.h"
 #include "reference/UCost_Type.h"
+#include "support/Samples.h"
 #include "support/TestDatabase.h"
 #include "support/WindowDriver.h"
 
@@ -16,28 +17,16 @@
 
 namespace {
 
+// A last name with a quote, a negative line and a total as large as the
+// columns hold.
 Invoice sampleInvoice(const QString& number)
 {
-    Invoice v;
-    v.number = number;
-    v.dateEntry = QStringLiteral("08/12/2569");
-    v.timeEntry = QStringLiteral("09:30:05");
-    v.userEntry = QStringLiteral("clerk");
-    v.dateMustPay = QStringLiteral("31/12/2569");
-    v.dateMustPayNum = QStringLiteral("25691231");
-    v.dateEntryNum = QStringLiteral("25691208");
-    v.cafeteriaCode = QStringLiteral("CF25700001");
-    v.personId = QStringLiteral("3100500123456");
-    v.surName = QStringLiteral("นาง");
-    v.firstName = QStringLiteral("สมศรี");
-    v.lastName = QStringLiteral("O'Neil ใจดี");
-    v.cafeteriaAddress = QStringLiteral("โรงอาหารกลาง");
-    v.status = QStringLiteral("A");
-    v.lines = {{1, QStringLiteral("001"), QStringLiteral("ค่าเช่าพื้นที่"), Money::fromSatang(252850), QString()},
-               {2, QStringLiteral("003"), QStringLiteral("ค่าไฟฟ้า"), Money::fromSatang(-1), QStringLiteral("คืน 1 สต.")},
-               {3, QStringLiteral("004"), QStringLiteral("ค่าน้ำ"), Money::fromSatang(999999999999999 - 252849), QString()}};
-    v.payTotal = v.linesTotal();
-    return v;
+    return Samples::invoice(
+        {.number = number,
+         .lines = {{1, QStringLiteral("001"), QStringLiteral("ค่าเช่าพื้นที่"), Money::fromSatang(252850), QString()},
+                   {2, QStringLiteral("003"), QStringLiteral("ค่าไฟฟ้า"), Money::fromSatang(-1), QStringLiteral("คืน 1 สต.")},
+                   {3, QStringLiteral("004"), QStringLiteral("ค่าน้ำ"), Money::fromSatang(999999999999999 - 252849), QString()}},
+         .lastName = QStringLiteral("O'Neil ใจดี")});
 }
 
 // A PostgreSQL server of the test's own, so that restarting it disturbs no

@@ -7,6 +7,7 @@
 #include "data/Invoices.h"
 #include "invoicing/UCost_Entry.h"
 #include "print/PrintChecks.h"
+#include "support/Samples.h"
 #include "support/TestDatabase.h"
 #include "support/WindowDriver.h"
 #include "ui/DateMaskEdit.h"
@@ -24,14 +25,8 @@ void seed(Database& db)
     for (const auto& [code, name] : {std::pair{"001", "ค่าเช่าพื้นที่"}, {"003", "ค่าไฟฟ้า"}, {"004", "ค่าน้ำประปา"},
                                      {"7", "ค่าขยะ"}})
         CostTypeTable::insert(db, {QString::fromUtf8(code), QString::fromUtf8(name)});
-    CafeteriaTable::Shop shop;
-    shop.code = QStringLiteral("CF25700001");
+    CafeteriaTable::Shop shop = Samples::shop();
     shop.name = QStringLiteral("ร้านข้าวแกงป้าน้อย");
-    shop.surName = QStringLiteral("นาง");
-    shop.firstName = QStringLiteral("น้อย");
-    shop.lastName = QStringLiteral("ใจดี");
-    shop.personId = QStringLiteral("3100500123456");
-    shop.location = QStringLiteral("โรงอาหารกลาง");
     CafeteriaTable::insertShop(db, shop);
     FixCostTable::insert(db, shop.code, QStringLiteral("001"), Money::fromSatang(150000));
 }

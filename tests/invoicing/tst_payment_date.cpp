@@ -1,9 +1,9 @@
 // The payment date window driven through its named widgets: only issued or
 // paid invoices are found, the date is written in both forms with status P,
 // impossible dates and invoices remitted meanwhile are refused.
-#include "PaymentFixtures.h"
 #include "data/Payments.h"
 #include "invoicing/UEntry_Invoice_No.h"
+#include "support/Samples.h"
 #include "support/TestDatabase.h"
 #include "support/WindowDriver.h"
 #include "ui/DateMaskEdit.h"
@@ -12,7 +12,7 @@
 #include <QComboBox>
 #include <QTest>
 
-using namespace PaymentFixtures;
+using namespace Samples;
 
 namespace {
 

@@ -2,9 +2,9 @@
 // on opening, paid invoices of an inclusive range in number order, marks with
 // an exact running total, the order of the checks, a voucher stamped whole or
 // not at all, and two workstations racing for the same invoices.
-#include "PaymentFixtures.h"
 #include "data/Payments.h"
 #include "invoicing/UEntry_RV_No.h"
+#include "support/Samples.h"
 #include "support/TestDatabase.h"
 #include "support/WindowDriver.h"
 #include "ui/DateMaskEdit.h"
@@ -16,7 +16,7 @@
 #include <chrono>
 #include <thread>
 
-using namespace PaymentFixtures;
+using namespace Samples;
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The reprint window driven through its named widgets: only unpaid invoices,
 // prefix search taken literally, number order, printing by number alone.
-#include "data/Invoices.h"
 #include "invoicing/URe_Print_Invoice.h"
 #include "print/PrintChecks.h"
+#include "support/Samples.h"
 #include "support/TestDatabase.h"
 #include "support/WindowDriver.h"
 
@@ -12,18 +12,11 @@ namespace {
 
 void store(Database& db, const QString& number, const QString& firstName, const QString& status, bool withLines = true)
 {
-    Invoice v;
-    v.number = number;
-    v.dateEntry = QStringLiteral("01/12/2569");
-    v.dateMustPay = QStringLiteral("15/12/2569");
-    v.surName = QStringLiteral("นาย");
-    v.firstName = firstName;
-    v.lastName = QStringLiteral("ดีมาก");
-    v.status = status;
+    Samples::InvoiceSample sample{.number = number, .status = status, .satang = 0, .firstName = firstName,
+                                  .surName = QStringLiteral("นาย"), .lastName = QStringLiteral("ดีมาก")};
     if (withLines)
-        v.lines = {{1, QStringLiteral("001"), QStringLiteral("ค่าเช่า"), Money::fromSatang(150050), QString()}};
-    v.payTotal = v.linesTotal();
-    InvoiceTable::insert(db, v);
+        sample.lines = {{1, QStringLiteral("001"), QStringLiteral("ค่าเช่า"), Money::fromSatang(150050), QString()}};
+    Samples::store(db, sample);
 }
 
 struct Desk : WindowDriver<TfrmRe_Print_Invoice> {

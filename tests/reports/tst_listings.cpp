@@ -4,6 +4,7 @@
 #include "core/ThaiDate.h"
 #include "data/Invoices.h"
 #include "reports/ReportListings.h"
+#include "support/Samples.h"
 #include "support/TestDatabase.h"
 #include "support/WindowDriver.h"
 #include "ui/DateMaskEdit.h"
@@ -32,26 +33,21 @@ struct Line {
 void store(Database& db, const QString& number, const QString& due, const QString& status, const QList<Line>& lines,
            const QString& paidOn = QString())
 {
-    Invoice v;
-    v.number = number;
-    v.dateEntry = QStringLiteral("01/11/2569");
-    v.dateMustPay = due;
-    v.dateMustPayNum = DisplayToSortDate(due);
-    v.surName = QStringLiteral("นาง");
-    v.firstName = QStringLiteral("ศรี") + number.right(1);
-    v.lastName = QStringLiteral("ใจดี");
-    v.status = status;
-    v.payInDate = paidOn;
-    v.payInDateNum = paidOn.isEmpty() ? QString() : DisplayToSortDate(paidOn);
-    if (status == QLatin1String("R")) {
-        v.rvNo = QStringLiteral("RV-12");
-        v.rvDate = QStringLiteral("15/12/2569");
-    }
-    int order = 0;
+    QList<InvoiceLine> invoiceLines;
     for (const Line& l : lines)
-        v.lines.append({++order, l.code, QStringLiteral("ชื่อ ") + l.code, Money::fromSatang(l.satang), QString()});
-    v.payTotal = v.linesTotal();
-    InvoiceTable::insert(db, v);
+        invoiceLines.append(
+            {int(invoiceLines.size()) + 1, l.code, QStringLiteral("ชื่อ ") + l.code, Money::fromSatang(l.satang), QString()});
+    const bool remitted = status == QLatin1String("R");
+    Samples::store(db, {.number = number,
+                        .status = status,
+                        .satang = 0,
+                        .payInDate = paidOn,
+                        .firstName = QStringLiteral("ศรี") + number.right(1),
+                        .lines = invoiceLines,
+                        .due = due,
+                        .lastName = QStringLiteral("ใจดี"),
+                        .rvNo = remitted ? QStringLiteral("RV-12") : QString(),
+                        .rvDate = remitted ? QStringLiteral("15/12/2569") : QString()});
 }
 
 void seed(Database& db)

@@ -9,6 +9,7 @@
 #include "data/Invoices.h"
 #include "data/StartupQueries.h"
 #include "print/PrintChecks.h"
+#include "support/Samples.h"
 #include "support/TestDatabase.h"
 #include "xlsx/XlsxReadBack.h"
 
@@ -49,13 +50,9 @@ int count(Database& db, const QString& sql, const QVariantList& values = {})
 
 void addShop(Database& db, int i, int fixedCosts)
 {
-    CafeteriaTable::Shop shop;
+    CafeteriaTable::Shop shop = Samples::shop();
     shop.code = QStringLiteral("CF2570%1").arg(i, 4, 10, QLatin1Char('0'));
     shop.name = QStringLiteral("ร้านที่ %1").arg(i);
-    shop.surName = QStringLiteral("นาย");
-    shop.firstName = QStringLiteral("สมชาย");
-    shop.lastName = QStringLiteral("ทดสอบ");
-    shop.location = QStringLiteral("โรงอาหารกลาง");
     CafeteriaTable::insertShop(db, shop);
     for (int k = 1; k <= fixedCosts; ++k)
         FixCostTable::insert(db, shop.code, QStringLiteral("00%1").arg(k), Money::fromSatang(10000 * k));
@@ -75,17 +72,10 @@ void seed(Database& db)
 
 void storeInvoice(Database& db, const QString& number, const QString& status, const QString& due)
 {
-    Invoice v;
-    v.number = number;
-    v.dateEntry = QStringLiteral("01/12/2569");
-    v.dateMustPay = due;
-    v.dateMustPayNum = DisplayToSortDate(due);
-    v.cafeteriaCode = QStringLiteral("CF25700001");
-    v.firstName = QStringLiteral("สมชาย");
-    v.status = status;
-    v.lines = {{1, QStringLiteral("001"), QStringLiteral("ค่าเช่าพื้นที่"), Money::fromSatang(252850), QString()}};
-    v.payTotal = v.linesTotal();
-    InvoiceTable::insert(db, v);
+    Samples::store(db, {.number = number,
+                        .status = status,
+                        .lines = {{1, QStringLiteral("001"), QStringLiteral("ค่าเช่าพื้นที่"), Money::fromSatang(252850), QString()}},
+                        .due = due});
 }
 
 } // namespace
