@@ -81,13 +81,15 @@ int appliedVersion(Database& db)
     return rows.isEmpty() ? 0 : rows.first().integer(QStringLiteral("Version"));
 }
 
-void migrate(Database& db)
+void migrate(Database& db, std::optional<int> upToVersion)
 {
     const int applied = appliedVersion(db);
     for (const QString& file : schemaFiles(db.dialect())) {
         const int version = fileVersion(file);
         if (version <= applied)
             continue;
+        if (upToVersion && version > *upToVersion)
+            break;
         Database::Transaction tx(db);
         for (const QString& statement : statementsOf(file))
             db.execute(statement);

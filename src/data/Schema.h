@@ -2,6 +2,8 @@
 
 #include "data/ConnectionSettings.h"
 
+#include <optional>
+
 class Database;
 
 // Creates CostDesk databases from the numbered schema files of each engine and
@@ -13,8 +15,9 @@ int latestVersion();
 int appliedVersion(Database& db);
 
 // Applies every schema file newer than the recorded version, each in its own
-// transaction.
-void migrate(Database& db);
+// transaction; only those up to upToVersion when given, as an earlier
+// version of the program left a database.
+void migrate(Database& db, std::optional<int> upToVersion = std::nullopt);
 
 // Creates a new, empty database (SQLite file or PostgreSQL database) and
 // applies the schema. Refuses, with DbError, to touch one that exists.

@@ -5,8 +5,12 @@
 #include "core/InvoiceStatus.h"
 #include "data/Cafeterias.h"
 #include "data/CostTypes.h"
+#include "data/FixCosts.h"
+#include "data/Invoices.h"
+#include "data/Operations.h"
 #include "data/Schema.h"
 #include "data/StartupQueries.h"
+#include "support/Samples.h"
 
 #include <QProcess>
 #include <QScopeGuard>
@@ -382,6 +386,87 @@ private slots:
         QCOMPARE(edited->clockZone().id(), QByteArray("Europe/Lisbon"));
         edited->execute(QStringLiteral("UPDATE CostDesk_Setting SET Value = 'Asia/Atlantis'"));
         QVERIFY_THROWS_EXCEPTION(DbError, Database::open(s)->serverNow());
+    }
+
+    // A database made by the first schema and worked in before the later
+    // files existed, opened the way costdesk-admin opens one: every later
+    // file is applied and recorded once, and the rows stay as they were.
+    void firstSchemaDatabaseIsUpgradedWithItsRows_data() { TestDatabase::addEngineRows(); }
+    void firstSchemaDatabaseIsUpgradedWithItsRows()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine, Database::kDefaultTimeZone, 1);
+        Database& first = t.db();
+        QCOMPARE(Schema::appliedVersion(first), 1);
+        first.execute(QStringLiteral("INSERT INTO Tr_Place_Cafeteria (Place_Cafe_Ov) VALUES (?)"),
+                      {QStringLiteral("โรงอาหารกลาง")});
+        CostTypeTable::insert(first, {QStringLiteral("001"), QStringLiteral("ค่าเช่าพื้นที่")});
+        Samples::storeShop(first);
+        FixCostTable::insert(first, Samples::kShopCode, QStringLiteral("001"), Money::fromSatang(150000));
+        const Invoice issued = Samples::invoice(
+            {.number = QStringLiteral("2570/00001"),
+             .lines = {{1, QStringLiteral("001"), QStringLiteral("ค่าเช่าพื้นที่"), Money::fromSatang(150000), QString()},
+                       {2, QStringLiteral("003"), QStringLiteral("ค่าไฟฟ้า"), Money::fromSatang(72850), QStringLiteral("มิเตอร์ 12")}}});
+        InvoiceTable::insert(first, issued);
+        Samples::store(first, {.number = QStringLiteral("2570/00002"), .status = QStringLiteral("R"),
+                               .payInDate = QStringLiteral("20/12/2569"), .rvNo = QStringLiteral("นส.2570/016"),
+                               .rvDate = QStringLiteral("15/01/2570")});
+
+        auto db = t.connect();
+        Schema::migrate(*db);
+        QStringList versions;
+        for (const Row& r : db->select(QStringLiteral("SELECT Version FROM CostDesk_Schema ORDER BY Version")))
+            versions << r.text(0);
+        QStringList expected;
+        for (int v = 1; v <= Schema::latestVersion(); ++v)
+            expected << QString::number(v);
+        QVERIFY(expected.size() > 1);
+        QCOMPARE(versions, expected);
+
+        const auto fields = [](const Invoice& v) {
+            QStringList f = {v.number, v.dateEntry, v.timeEntry, v.userEntry, v.dateMustPay, v.cafeteriaCode,
+                             v.personId, v.operatorName(), v.payTotal.toPlainText(), v.dateMustPayNum, v.dateEntryNum,
+                             v.cafeteriaAddress, v.status, v.payInDate, v.payInDateNum, v.rvNo, v.rvDate, v.rvDateNum};
+            for (const InvoiceLine& l : v.lines)
+                f << QStringLiteral("%1|%2|%3|%4|%5")
+                         .arg(l.inOrder)
+                         .arg(l.costCode, l.costName, l.amount.toPlainText(), l.otherDetail);
+            return f;
+        };
+        QCOMPARE(fields(InvoiceTable::find(*db, issued.number).value()), fields(issued));
+        const Invoice remitted = Samples::stored(*db, QStringLiteral("2570/00002"));
+        QCOMPARE(QStringList({remitted.status, remitted.payInDateNum, remitted.rvNo, remitted.rvDateNum}),
+                 QStringList({QStringLiteral("R"), QStringLiteral("25691220"), QStringLiteral("นส.2570/016"),
+                              QStringLiteral("25700115")}));
+        const std::optional<CafeteriaTable::Shop> shop = CafeteriaTable::findByCode(*db, Samples::kShopCode);
+        QVERIFY(shop.has_value());
+        QCOMPARE(QStringList({shop->name, shop->personId, shop->taxId, shop->address2, shop->location}),
+                 QStringList({Samples::shop().name, Samples::shop().personId, Samples::shop().taxId,
+                              Samples::shop().address2, Samples::shop().location}));
+        QCOMPARE(FixCostTable::lineOfShop(*db, Samples::kShopCode, QStringLiteral("001"))->amount,
+                 Money::fromSatang(150000));
+
+        // What the later files brought works on the old rows: the location
+        // added before codes existed keeps an empty one beside a new one, the
+        // file keeps the zone it always had, and an invoice is cancelled with
+        // its record.
+        QCOMPARE(CafeteriaTable::addLocation(*db, {QStringLiteral("01"), QStringLiteral("อาคารเรียนรวม 1")}),
+                 CafeteriaTable::AddLocation::Added);
+        QCOMPARE(CafeteriaTable::addLocation(*db, {QStringLiteral("02"), QStringLiteral("โรงอาหารกลาง")}),
+                 CafeteriaTable::AddLocation::NameTaken);
+        const QList<CafeteriaTable::Location> locations = CafeteriaTable::locations(*db);
+        QCOMPARE(locations.size(), 2);
+        QCOMPARE(locations.at(0).code + u'|' + locations.at(0).name, QStringLiteral("|โรงอาหารกลาง"));
+        QCOMPARE(db->clockZone().id(), QByteArray("Asia/Bangkok"));
+        QCOMPARE(CancelTable::cancel(*db, issued.number, QStringLiteral("admin"), QStringLiteral("ออกซ้ำ"),
+                                     QStringLiteral("21/12/2569 09:00:00"))
+                     .outcome,
+                 CancelTable::Outcome::Cancelled);
+        QCOMPARE(Samples::statuses(*db), QStringList({QStringLiteral("C"), QStringLiteral("R")}));
+        // Brought up to date once, it is left alone the next time.
+        Schema::migrate(*db);
+        QCOMPARE(db->select(QStringLiteral("SELECT COUNT(*) FROM CostDesk_Schema")).first().integer(0),
+                 Schema::latestVersion());
     }
 
     void restartedServerIsReconnectedWithoutAWord()

@@ -24,7 +24,8 @@ QString uniqueDatabaseName()
 
 } // namespace
 
-TestDatabase::TestDatabase(ConnectionSettings::Engine engine, const QString& timeZone)
+TestDatabase::TestDatabase(ConnectionSettings::Engine engine, const QString& timeZone,
+                           std::optional<int> schemaVersion)
 {
     if (engine == ConnectionSettings::Engine::PostgreSQL) {
         settings_ = ConnectionSettings::fromUrl(postgresBaseUrl());
@@ -32,6 +33,12 @@ TestDatabase::TestDatabase(ConnectionSettings::Engine engine, const QString& tim
     } else {
         settings_.engine = ConnectionSettings::Engine::SQLite;
         settings_.path = dir_.filePath(QStringLiteral("costdesk.sqlite"));
+    }
+    if (schemaVersion) {
+        Dialect::forEngine(settings_.engine)->createEmpty(settings_, timeZone);
+        db_ = Database::open(settings_);
+        Schema::migrate(*db_, *schemaVersion);
+        return;
     }
     Schema::createDatabase(settings_, timeZone);
     db_ = Database::open(settings_);

@@ -4,6 +4,7 @@
 
 #include <QTemporaryDir>
 #include <memory>
+#include <optional>
 
 // A fresh CostDesk database owned by one test: a SQLite file in a temporary
 // folder, or a new database on the PostgreSQL server that the test script
@@ -11,8 +12,12 @@
 class TestDatabase {
 public:
     // timeZone: the zone of the database's clock, as init records it.
+    // schemaVersion: a database as an earlier version of the program made
+    // it, with only the schema files up to that one applied (the embedded
+    // file then records no zone: it had none to record).
     explicit TestDatabase(ConnectionSettings::Engine engine = ConnectionSettings::Engine::SQLite,
-                          const QString& timeZone = Database::kDefaultTimeZone);
+                          const QString& timeZone = Database::kDefaultTimeZone,
+                          std::optional<int> schemaVersion = std::nullopt);
     ~TestDatabase();
 
     const ConnectionSettings& settings() const { return settings_; }
