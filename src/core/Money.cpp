@@ -1,6 +1,6 @@
 #include "core/Money.h"
 
-#include "util/Utility.h"
+#include "core/Text.h"
 
 #include <cmath>
 #include <limits>

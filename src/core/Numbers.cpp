@@ -1,6 +1,6 @@
 #include "core/Numbers.h"
 
-#include "util/Utility.h"
+#include "core/Text.h"
 
 QString FormatInvoiceNo(const QString& budgetYear, qint64 runNo)
 {

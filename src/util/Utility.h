@@ -1,29 +1,15 @@
 #pragma once
 
 #include "core/Money.h"
+#include "core/Text.h"
 
 #include <QString>
 
-// Small text routines shared by every window.
+// The amount in Thai words; the plain text routines it shares with every
+// window are core's (core/Text.h).
 
 // Writes an amount of money in Thai words as printed on the invoice:
 // baht, then satang, or "ถ้วน" when there are no satang.
 // Negative amounts are prefixed with "ลบ"; amounts of ten million million
 // baht or more keep applying the millions rule ("...ล้านล้าน").
 QString BahtText(Money amount);
-
-// Removes every thousands separator so the amount can go into SQL text;
-// an empty result becomes "0".
-QString StripCommas(const QString& text);
-
-// Trim space characters (code 32) only; tabs and other white space stay.
-QString TrimSpaces(const QString& text);
-QString TrimLeftSpaces(const QString& text);
-QString TrimRightSpaces(const QString& text);
-
-// The code at the start of a list entry "code    name" (or as typed): blanks
-// before it skipped, the first codeLength characters, blanks trimmed.
-QString CodeOfEntry(const QString& entry, int codeLength);
-
-// The last n characters of text, or all of it when it is shorter.
-QString RightChars(const QString& text, int n);
