@@ -6,13 +6,15 @@
 //
 // Each measurement runs in a child process of its own (this program started
 // again with --child), so that one run's peak memory cannot hide another's.
-// The grid exists before the clock starts, as it does in the report window;
-// "peak over grid" is the export's own memory, "peak" the whole process's.
+// The listing's typed rows (the "grid") exist before the clock starts, as
+// they do in the report window; "peak over grid" is the export's own memory,
+// "peak" the whole process's.
 // A third line, for information, has the library write the export's cells
 // with the export's formats: it parts the program's own cost from the cost
 // of the formatting.
+#include "billing/ListingSheet.h"
+#include "billing/PeriodListings.h"
 #include "core/Money.h"
-#include "xlsx/ReportSheet.h"
 #include "xlsx/SheetWriter.h"
 
 #include <QCoreApplication>
@@ -45,8 +47,8 @@ qint64 statusKb(const char* key)
 }
 
 // A cost-detail listing: a heading row per cost type, line rows with the
-// invoice's dates behind apostrophes, a subtotal per cost type, a total.
-ReportGrid makeGrid(int rows)
+// invoice's dates, a subtotal per cost type, a total.
+std::shared_ptr<const ListingRows> makeRows(int rows)
 {
     const QStringList titles = {"นาย", "นาง", "นางสาว"};
     const QStringList firsts = {"สมชาย", "สมใจ", "มาลี", "ประเสริฐ", "วิไลวรรณ", "ธีรศักดิ์", "กาญจนา", "สุรเชษฐ์"};
@@ -55,37 +57,54 @@ ReportGrid makeGrid(int rows)
     const QStringList costTypes = {"001  ค่าเช่าพื้นที่", "002  ค่าไฟฟ้า", "003  ค่าน้ำประปา", "004  ค่าบริการส่วนกลาง"};
     QRandomGenerator rng(2569);
     auto date = [&](int month) {
-        return QStringLiteral("'%1/%2/2569").arg(1 + rng.bounded(28), 2, 10, QLatin1Char('0')).arg(month, 2, 10, QLatin1Char('0'));
+        return QStringLiteral("%1/%2/2569").arg(1 + rng.bounded(28), 2, 10, QLatin1Char('0')).arg(month, 2, 10, QLatin1Char('0'));
     };
 
-    ReportGrid grid;
-    grid.headers = {"No", "เลขที่ใบแจ้งหนี้", "วันที่ออกใบแจ้งหนี้", "ชื่อผู้ประกอบการ", "จำนวนเงิน",
-                    "สถานะใบแจ้งหนี้", "วันที่ชำระเงิน", "เลขที่ใบนำส่ง", "วันที่ใบนำส่ง"};
-    grid.rows.reserve(rows);
+    auto listing = std::make_shared<ListingRows>(int(PeriodListings::costDetail().columns.size()));
+    listing->reserve(rows);
     const int perType = std::max(1, (rows - 1) / int(costTypes.size()) - 2);
     Money sum, total;
     int number = 0;
-    while (grid.rows.size() < rows - 1) {
-        const QString& type = costTypes[(grid.rows.size() / (perType + 2)) % costTypes.size()];
-        grid.rows.append({"", type, "", "", "", "", "", "", ""});
-        for (int i = 0; i < perType && grid.rows.size() < rows - 2; ++i) {
+    auto addSum = [&](RowKind kind, const QString& label, Money amount) {
+        listing->addRow(kind);
+        listing->setText(3, label);
+        listing->setMoney(4, amount);
+    };
+    while (listing->size() < rows - 1) {
+        const QString& type = costTypes[(listing->size() / (perType + 2)) % costTypes.size()];
+        listing->addRow(RowKind::Heading);
+        listing->setText(1, type);
+        for (int i = 0; i < perType && listing->size() < rows - 2; ++i) {
             ++number;
             const Money amount = Money::fromSatang(rng.bounded(100, 5000000));
             sum += amount;
             const int status = rng.bounded(4);
             const bool paid = status == 1 || status == 2;
-            grid.rows.append({QString::number(number), QStringLiteral("2570/%1").arg(number, 5, 10, QLatin1Char('0')),
-                              date(11), titles[rng.bounded(3)] + firsts[rng.bounded(8)] + u' ' + lasts[rng.bounded(7)],
-                              FormatAmount(amount), statuses[status], paid ? date(12) : QStringLiteral("'"),
-                              status == 2 ? QStringLiteral("RV%1").arg(rng.bounded(1, 999), 4, 10, QLatin1Char('0')) : QString(),
-                              status == 2 ? date(12) : QStringLiteral("'")});
+            listing->addRow();
+            listing->setInteger(0, number);
+            listing->setText(1, QStringLiteral("2570/%1").arg(number, 5, 10, QLatin1Char('0')));
+            listing->setDate(2, date(11));
+            listing->setText(3, titles[rng.bounded(3)] + firsts[rng.bounded(8)] + u' ' + lasts[rng.bounded(7)]);
+            listing->setMoney(4, amount);
+            listing->setText(5, statuses[status]);
+            listing->setDate(6, paid ? date(12) : QString());
+            listing->setText(7, status == 2 ? QStringLiteral("RV%1").arg(rng.bounded(1, 999), 4, 10, QLatin1Char('0')) : QString());
+            listing->setDate(8, status == 2 ? date(12) : QString());
         }
-        grid.rows.append({"", "", "", "รวม", FormatAmount(sum), "", "", "", ""});
+        addSum(RowKind::Subtotal, QStringLiteral("รวม"), sum);
         total += sum;
         sum = Money();
     }
-    grid.rows.append({"", "", "", "รวมทั้งสิ้น", FormatAmount(total), "", "", "", ""});
-    return grid;
+    addSum(RowKind::Total, QStringLiteral("รวมทั้งสิ้น"), total);
+    return listing;
+}
+
+ListingValues november()
+{
+    ListingValues range;
+    range.set(QStringLiteral("from"), QStringLiteral("01/11/2569"));
+    range.set(QStringLiteral("to"), QStringLiteral("30/11/2569"));
+    return range;
 }
 
 // The floor: the cells already as the library takes them, no formats.
@@ -126,29 +145,43 @@ double writeFloor(const std::vector<std::vector<FloorCell>>& cells, const QStrin
 struct FormattedFloor {
     SheetDescription sheet;
     std::vector<std::vector<FloorCell>> cells;  // per sheet row
+    std::vector<std::pair<int, int>> order;     // per sheet row: its index and style
     std::vector<size_t> formatOrder;            // most used first, as the writer numbers them
 };
 
-FormattedFloor prepareFormattedFloor(const ReportGrid& grid)
+FloorCell floorCell(const CellValue& v, int format)
+{
+    FloorCell cell;
+    cell.format = format;
+    cell.number = v.type == CellValue::Type::Number;
+    cell.blank = v.type == CellValue::Type::Blank;
+    cell.value = v.number;
+    cell.text = v.text.toStdString();
+    return cell;
+}
+
+FormattedFloor prepareFormattedFloor(const std::shared_ptr<const ListingRows>& rows)
 {
     FormattedFloor f;
-    f.sheet = BuildReportSheet(grid, CostDetailSheetOptions("01/11/2569", "30/11/2569"));
-    for (const SheetRow& row : f.sheet.rows) {
-        const RowStyle* style = row.style >= 0 ? &f.sheet.rowStyles[row.style] : nullptr;
-        const qsizetype columns = std::max(row.values.size(), style ? style->cellFormats.size() : 0);
+    f.sheet = ListingSheet(PeriodListings::costDetail(), november(), rows);
+    const SheetBlock& block = f.sheet.block;
+    auto add = [&](int index, int styleIndex, qsizetype values) {
+        const RowStyle* style = styleIndex >= 0 ? &f.sheet.rowStyles[styleIndex] : nullptr;
+        const qsizetype columns = std::max(values, style ? style->cellFormats.size() : 0);
         std::vector<FloorCell> line;
-        for (qsizetype c = 0; c < columns; ++c) {
-            FloorCell cell;
-            cell.format = style ? style->formatOf(int(c)) : -1;
-            const CellValue v = c < row.values.size() ? ClassifyTypedText(row.values[c]) : CellValue();
-            cell.number = v.type == CellValue::Type::Number;
-            cell.blank = v.type == CellValue::Type::Blank;
-            cell.value = v.number;
-            cell.text = v.text.toStdString();
-            line.push_back(std::move(cell));
-        }
+        for (qsizetype c = 0; c < columns; ++c)
+            line.push_back(floorCell(c < values ? f.sheet.value(index, int(c)) : CellValue(),
+                                     style ? style->formatOf(int(c)) : -1));
         f.cells.push_back(std::move(line));
-    }
+        f.order.push_back({index, styleIndex});
+    };
+    qsizetype next = 0;
+    for (; next < f.sheet.rows.size() && f.sheet.rows[next].index < block.firstRow; ++next)
+        add(f.sheet.rows[next].index, f.sheet.rows[next].style, f.sheet.rows[next].values.size());
+    for (int r = 0; r < block.rowCount(); ++r)
+        add(block.firstRow + r, block.style(r), block.source->columnCount());
+    for (; next < f.sheet.rows.size(); ++next)
+        add(f.sheet.rows[next].index, f.sheet.rows[next].style, f.sheet.rows[next].values.size());
     f.formatOrder = FormatsByUse(f.sheet);
     return f;
 }
@@ -167,10 +200,10 @@ double writeFormattedFloor(const FormattedFloor& f, const QString& path)
     for (size_t i : f.formatOrder)
         lxw_format_get_xf_index(formats[i]);
     for (size_t r = 0; r < f.cells.size(); ++r) {
-        const SheetRow& row = f.sheet.rows[qsizetype(r)];
-        const lxw_row_t index = lxw_row_t(row.index);
-        if (row.style >= 0) {
-            const RowStyle& style = f.sheet.rowStyles[row.style];
+        const auto [rowIndex, styleIndex] = f.order[r];
+        const lxw_row_t index = lxw_row_t(rowIndex);
+        if (styleIndex >= 0) {
+            const RowStyle& style = f.sheet.rowStyles[styleIndex];
             if (style.height > 0 || style.rowFormat >= 0)
                 worksheet_set_row(ws, index, style.height > 0 ? style.height : LXW_DEF_ROW_HEIGHT,
                                   style.rowFormat >= 0 ? formats[size_t(style.rowFormat)] : nullptr);
@@ -193,21 +226,24 @@ double writeFormattedFloor(const FormattedFloor& f, const QString& path)
 
 int child(const QString& kind, int rows, const QString& path)
 {
-    const ReportGrid grid = makeGrid(rows);
+    const std::shared_ptr<const ListingRows> grid = makeRows(rows);
     QTextStream out(stdout);
     double ms = -1;
     qint64 baseline = 0;
     if (kind == QLatin1String("floor")) {
         std::vector<std::vector<FloorCell>> cells;
-        cells.reserve(grid.rows.size() + 1);
+        cells.reserve(size_t(grid->size()) + 1);
         cells.push_back({});
-        for (const QString& h : grid.headers)
-            cells.back().push_back({false, 0, h.toStdString()});
-        for (const QStringList& row : grid.rows) {
+        for (const ListingColumn& column : PeriodListings::costDetail().columns)
+            cells.back().push_back({false, 0, column.caption.toStdString()});
+        for (int r = 0; r < grid->size(); ++r) {
             std::vector<FloorCell> line;
-            for (const QString& text : row) {
-                const CellValue v = ClassifyTypedText(text);
-                line.push_back({v.type == CellValue::Type::Number, v.number, v.text.toStdString()});
+            for (int c = 0; c < grid->columns(); ++c) {
+                const ValueKind k = grid->kind(r, c);
+                if (k == ValueKind::Money || k == ValueKind::Integer)
+                    line.push_back({true, k == ValueKind::Money ? grid->money(r, c).toDouble() : double(grid->integer(r, c)), {}});
+                else
+                    line.push_back({false, 0, grid->shownText(r, c).toStdString()});
             }
             cells.push_back(std::move(line));
         }
@@ -221,7 +257,7 @@ int child(const QString& kind, int rows, const QString& path)
         baseline = statusKb("VmRSS:");
         QElapsedTimer timer;
         timer.start();
-        const SheetDescription sheet = BuildReportSheet(grid, CostDetailSheetOptions("01/11/2569", "30/11/2569"));
+        const SheetDescription sheet = ListingSheet(PeriodListings::costDetail(), november(), grid);
         SheetWriteOptions options;
         qint64 calls = 0;
         options.progress = [&](qint64, qint64) { return ++calls > 0; };

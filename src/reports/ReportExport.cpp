@@ -1,11 +1,9 @@
-// The export of a listing: what the grid shows, as a printable sheet in an
+// The export of a listing: the rows last listed, as a printable sheet in an
 // .xlsx file under the user's documents, opened with the desktop's program.
 #include "reports/ReportWindow.h"
 
-#include "ui/DateMaskEdit.h"
+#include "billing/ListingSheet.h"
 #include "ui/FileOpener.h"
-#include "ui/StringGrid.h"
-#include "xlsx/ReportSheet.h"
 #include "xlsx/SheetWriter.h"
 
 #include <QApplication>
@@ -29,20 +27,10 @@ QString ReportWindow::exportFolder()
 
 void ReportWindow::BitBtn1Click()
 {
-    ReportGrid grid;
-    for (int c = 0; c < StringGrid1->colCount(); ++c)
-        grid.headers << StringGrid1->cell(c, 0);
-    for (int r = 1; r < StringGrid1->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < StringGrid1->colCount(); ++c)
-            cells << StringGrid1->cell(c, r);
-        grid.rows << cells;
-    }
-    // The range line shows the fields as they read now, not as last listed.
+    // The rows last listed, as they were read; the range line shows the
+    // fields as they read now, not as last listed.
     const QDateTime now = QDateTime::currentDateTime(); // local time
-    ReportSheetOptions sheetSettings = sheetOptions(edtBeg_date->maskedText(), edtEnd_date->maskedText());
-    sheetSettings.exportedAt = now;
-    const SheetDescription sheet = BuildReportSheet(grid, sheetSettings);
+    const SheetDescription sheet = ListingSheet(listing_, values(), listed_, now);
 
     const QString folder = exportFolder();
     if (!QDir().mkpath(folder)) {
@@ -52,12 +40,12 @@ void ReportWindow::BitBtn1Click()
     // Each export is a workbook of its own: a name already taken, by an
     // earlier export of the same second too, gets a number added.
     const QString path = QDir(folder).filePath(
-        QStringLiteral("%1-%2.xlsx").arg(texts_.caption, now.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
+        QStringLiteral("%1-%2.xlsx").arg(listing_.caption, now.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
 
     // The file is written on a thread of its own, so that the window keeps
     // answering all along, packing the file at the end included. A long
     // listing shows its progress and can be stopped.
-    const qint64 rowCount = sheet.rows.size();
+    const qint64 rowCount = sheet.rowCount();
     QProgressDialog progress(QStringLiteral("กำลังบันทึกแฟ้ม Excel ..."), QStringLiteral("ยกเลิก"), 0,
                              int(rowCount), this);
     progress.setWindowModality(Qt::WindowModal);

@@ -1,47 +1,55 @@
 #include "reports/ReportWindow.h"
 
+#include "billing/PeriodListings.h"
 #include "core/StartupValues.h"
 #include "core/ThaiDate.h"
+#include "data/CostTypes.h"
 #include "ui/Appearance.h"
 #include "ui/DateMaskEdit.h"
 #include "ui/EnterMovesFocus.h"
 #include "ui/StringGrid.h"
 
+#include <QButtonGroup>
+#include <QComboBox>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
-ReportWindow::ReportWindow(WorkContext& context, const Texts& texts, QWidget* parent)
-    : WorkingWindow(context, texts.caption, parent), texts_(texts)
+ReportWindow::ReportWindow(WorkContext& context, const ListingDescription& listing, QWidget* parent)
+    : WorkingWindow(context, listing.caption, parent), listing_(listing)
 {
     QFrame* panel = newPanel(QStringLiteral("Panel1"));
-    Label3 = newTitle(panel, texts.heading);
+    Label3 = newTitle(panel, listing.heading);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setStyleSheet(QStringLiteral("color: purple;"));
 
+    // Controls are made in the order Tab visits them: the range's fields,
+    // "แสดงผล", the grid and the export, and only then the groups below the
+    // range, so that Enter in the last date moves on to "แสดงผล".
+    const auto inRange = [](const ListingField& f) {
+        return f.kind == ListingField::Kind::Date || f.kind == ListingField::Kind::Code;
+    };
     auto* chooser = new QGroupBox(QStringLiteral("เลือก"), panel);
-    edtBeg_date = new DateMaskEdit(chooser);
-    edtBeg_date->setObjectName(QStringLiteral("edtBeg_date"));
-    edtEnd_date = new DateMaskEdit(chooser);
-    edtEnd_date->setObjectName(QStringLiteral("edtEnd_date"));
-    for (DateMaskEdit* date : {edtBeg_date, edtEnd_date})
-        date->setMaximumWidth(Appearance::scaled(90));
+    auto* range = new QHBoxLayout;
+    QHBoxLayout* groups = nullptr;
+    for (const ListingField& field : listing.fields)
+        if (inRange(field))
+            buildField(field, chooser, range, groups);
     btnSelect = newButton(chooser, QStringLiteral("btnSelect"), QStringLiteral("แสดงผล"));
     btnExit = newButton(chooser, QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"));
-    auto* range = new QHBoxLayout;
-    range->addWidget(newLabel(chooser, texts.rangeLabel));
-    range->addWidget(edtBeg_date);
-    range->addWidget(newLabel(chooser, QStringLiteral("ถึง")));
-    range->addWidget(edtEnd_date);
     range->addWidget(btnSelect);
     range->addStretch();
     range->addWidget(btnExit);
-    choices_ = new QVBoxLayout(chooser);
-    choices_->addLayout(range);
+    auto* chooserLayout = new QVBoxLayout(chooser);
+    chooserLayout->addLayout(range);
 
     auto* results = new QGroupBox(QStringLiteral("ผลที่ได้"), panel);
     StringGrid1 = new StringGrid(results);
@@ -50,6 +58,12 @@ ReportWindow::ReportWindow(WorkContext& context, const Texts& texts, QWidget* pa
     auto* resultsLayout = new QVBoxLayout(results);
     resultsLayout->addWidget(StringGrid1);
     BitBtn1 = newButton(panel, QStringLiteral("BitBtn1"), QStringLiteral("พิมพ์ออกทาง MS Excel"));
+
+    for (const ListingField& field : listing.fields)
+        if (!inRange(field))
+            buildField(field, chooser, range, groups);
+    if (groups)
+        chooserLayout->addLayout(groups);
 
     auto* layout = new QVBoxLayout(panel);
     layout->addWidget(Label3);
@@ -61,56 +75,191 @@ ReportWindow::ReportWindow(WorkContext& context, const Texts& texts, QWidget* pa
     layout->addLayout(exportRow);
     stackPanels({panel});
 
-    // Enter in a date moves on as Tab does: to the end of the range, then to
-    // "แสดงผล".
-    EnterMovesFocus::install(this, {edtBeg_date, edtEnd_date});
-
     onClick(btnSelect, &ReportWindow::btnSelectClick);
     onClick(BitBtn1, &ReportWindow::BitBtn1Click);
     onClick(btnExit, &ReportWindow::btnExitClick);
+    guarded([this] { FormCreate(); });
 }
 
-void ReportWindow::finishCreation()
+void ReportWindow::buildField(const ListingField& field, QWidget* parent, QHBoxLayout* range, QHBoxLayout*& groups)
 {
-    guarded([this] { FormCreate(); });
+    FieldControls f;
+    f.field = &field;
+    switch (field.kind) {
+    case ListingField::Kind::Date:
+    case ListingField::Kind::Code: {
+        QWidget* edit = nullptr;
+        if (field.kind == ListingField::Kind::Date) {
+            f.date = new DateMaskEdit(parent);
+            f.date->setObjectName(field.controls.value(0));
+            f.date->setMaximumWidth(Appearance::scaled(90));
+            edit = f.date;
+        } else {
+            f.code = newEdit(parent, field.controls.value(0), field.maxLength);
+            edit = f.code;
+        }
+        if (!field.label.isEmpty())
+            range->addWidget(newLabel(parent, field.label));
+        range->addWidget(edit);
+        // Enter moves on as Tab does: to the next field, then to "แสดงผล".
+        EnterMovesFocus::install(this, {edit});
+        break;
+    }
+    case ListingField::Kind::CostType: {
+        auto* box = new QGroupBox(field.label, parent);
+        f.all = newRadio(box, field.controls.value(0), field.items.value(0));
+        f.one = newRadio(box, field.controls.value(1), field.items.value(1));
+        f.costTypes = newCombo(box, field.controls.value(2), 0);
+        auto* boxLayout = new QHBoxLayout(box);
+        boxLayout->addWidget(f.all);
+        boxLayout->addWidget(f.one);
+        boxLayout->addWidget(f.costTypes, 1);
+        QComboBox* combo = f.costTypes;
+        connect(f.all, &QAbstractButton::clicked, combo, [combo] { combo->setEnabled(false); });
+        connect(f.one, &QAbstractButton::clicked, combo, [combo] { combo->setEnabled(true); });
+        if (!groups)
+            groups = new QHBoxLayout;
+        groups->addWidget(box, 2);
+        break;
+    }
+    case ListingField::Kind::Choice: {
+        auto* box = new QGroupBox(field.label, parent);
+        box->setObjectName(field.controls.value(0));
+        f.choice = new QButtonGroup(box);
+        auto* boxLayout = new QGridLayout(box);
+        for (int i = 0; i < field.items.size(); ++i) {
+            QRadioButton* item =
+                newRadio(box, QStringLiteral("%1Item%2").arg(field.controls.value(0)).arg(i), field.items.at(i));
+            f.choice->addButton(item, i);
+            boxLayout->addWidget(item, 0, i); // side by side
+        }
+        if (!groups)
+            groups = new QHBoxLayout;
+        groups->addWidget(box, 1);
+        break;
+    }
+    }
+    fields_.append(f);
 }
 
 void ReportWindow::FormCreate()
 {
-    const DateRange month = MonthRangeOf(context().startup.currentDate);
-    edtBeg_date->setMaskedText(month.first);
-    edtEnd_date->setMaskedText(month.last);
+    // The cost types are read last: a failing read leaves the other fields set.
+    for (const FieldControls& f : fields_)
+        if (!f.costTypes)
+            setStart(f);
+    for (const FieldControls& f : fields_)
+        if (f.costTypes)
+            setStart(f);
+}
+
+void ReportWindow::setStart(const FieldControls& f)
+{
+    if (f.date) {
+        const QString today = context().startup.currentDate;
+        const DateRange month = MonthRangeOf(today);
+        switch (f.field->start) {
+        case ListingField::Start::FirstOfMonth: f.date->setMaskedText(month.first); break;
+        case ListingField::Start::LastOfMonth: f.date->setMaskedText(month.last); break;
+        case ListingField::Start::Today: f.date->setMaskedText(today); break;
+        }
+    } else if (f.code) {
+        f.code->clear();
+    } else if (f.costTypes) {
+        const QList<CostType> types = CostTypeTable::listByCode(context().db);
+        for (const CostType& t : types)
+            f.costTypes->addItem(t.code + QStringLiteral("  ") + t.name);
+        f.costTypes->setEditText(types.isEmpty() ? QString() : types.first().code + QStringLiteral("  ") + types.first().name);
+        f.all->setChecked(true);
+        f.costTypes->setEnabled(false);
+    } else if (f.choice) {
+        if (QAbstractButton* first = f.choice->button(0))
+            first->setChecked(true);
+    }
+}
+
+ListingValues ReportWindow::values() const
+{
+    ListingValues v;
+    for (const FieldControls& f : fields_) {
+        const QString& key = f.field->key;
+        if (f.date) {
+            v.set(key, f.date->maskedText());
+        } else if (f.code) {
+            if (const QString code = f.code->text().trimmed(); !code.isEmpty())
+                v.set(key, code);
+        } else if (f.costTypes) {
+            // One cost type even when the combo box's text was erased: then
+            // no line matches, as the user asked.
+            if (f.one->isChecked())
+                v.set(key, PeriodListings::CostCodeOfEntry(f.costTypes->currentText()));
+        } else if (f.choice) {
+            v.set(key, f.field->words.value(std::max(f.choice->checkedId(), 0)));
+        }
+    }
+    return v;
+}
+
+QVector<QStringList> ReportWindow::gridRows(const ListingRows& rows)
+{
+    // A month's listing has a few dozen distinct dates: each is made once
+    // and shared by the cells that show it.
+    QHash<int, QString> dates;
+    QVector<QStringList> grid;
+    grid.reserve(rows.size());
+    const int columns = rows.columns();
+    for (int r = 0; r < rows.size(); ++r) {
+        QStringList cells;
+        cells.reserve(columns);
+        for (int c = 0; c < columns; ++c) {
+            if (rows.kind(r, c) == ValueKind::Date) {
+                const ListingDate date = rows.date(r, c);
+                auto it = dates.find(date.number());
+                if (it == dates.end())
+                    it = dates.insert(date.number(), date.text());
+                cells.append(*it);
+            } else {
+                cells.append(rows.shownText(r, c));
+            }
+        }
+        grid.append(std::move(cells));
+    }
+    return grid;
 }
 
 void ReportWindow::btnSelectClick()
 {
-    // The range is compared as yyyymmdd text: an impossible day or a
+    // Ranges are compared as yyyymmdd text: an impossible day or a
     // Christian-era year would quietly select the wrong invoices or none.
-    const QString fromDate = edtBeg_date->maskedText();
-    const QString toDate = edtEnd_date->maskedText();
-    if (!IsCalendarDate(fromDate) || !IsCalendarDate(toDate)) {
-        message(QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง"));
-        (IsCalendarDate(fromDate) ? edtEnd_date : edtBeg_date)->setFocus();
-        return;
+    for (const FieldControls& f : fields_) {
+        if (f.date && !IsCalendarDate(f.date->maskedText())) {
+            message(QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง"));
+            f.date->setFocus();
+            return;
+        }
     }
-    const QString from = DisplayToSortDate(fromDate);
-    const QString to = DisplayToSortDate(toDate);
-    QList<int> columnWidths = widths();
-    for (int& w : columnWidths)
-        if (w == 0)
-            w = 64;  // the grid's default width
-    // The columns the sheet writes as amounts stand at the right on screen too.
-    for (int column : sheetOptions(QString(), QString()).numberFormatColumns)
-        StringGrid1->setAmountColumn(column);
-    StringGrid1->resetGrid(headers(), columnWidths);
-    QVector<QStringList> rows = listRows(from, to);
-    if (rows.isEmpty()) {
+    QStringList headers;
+    QList<int> widths;
+    for (int c = 0; c < listing_.columns.size(); ++c) {
+        const ListingColumn& column = listing_.columns[c];
+        headers << column.caption;
+        widths << column.screenWidth;
+        if (column.align != ColumnAlign::Right)
+            continue;
+        if (column.kind == ValueKind::Money)
+            StringGrid1->setAmountColumn(c); // wide enough for the largest amount
+        else
+            StringGrid1->gridModel()->setRightAligned(c, true);
+    }
+    StringGrid1->resetGrid(headers, widths);
+    listed_ = std::make_shared<const ListingRows>(int(listing_.columns.size()));
+    auto rows = std::make_shared<const ListingRows>(listing_.rows(context().db, values()));
+    if (rows->isEmpty()) {
         message(QStringLiteral("ไม่มีข้อมูลที่ต้องการ"));
         return;
     }
-    // Handed over, not shared: a shared list would be copied whole when the
-    // grid pads its rows.
-    StringGrid1->setDataRows(std::move(rows));
+    listed_ = rows;
+    StringGrid1->setDataRows(gridRows(*rows));
 }
 
 void ReportWindow::btnExitClick()

@@ -1,30 +1,29 @@
 #pragma once
 
+#include "billing/ListingDescription.h"
 #include "ui/WorkingWindow.h"
-#include "xlsx/ReportSheet.h"
 
 #include <QVector>
 
+#include <memory>
+
 class DateMaskEdit;
-class QGroupBox;
+class QButtonGroup;
+class QComboBox;
+class QHBoxLayout;
 class QLabel;
+class QLineEdit;
 class QPushButton;
-class QVBoxLayout;
+class QRadioButton;
 class StringGrid;
 
-// The frame the period listings share: a date range, "แสดงผล" filling the
-// grid from one query, and the export of what the grid shows to a
-// spreadsheet file. Each listing gives its texts, columns and rows.
+// The window of a period listing, built from the listing's description: the
+// fields it asks for, "แสดงผล" filling the grid with the listing's rows, and
+// the export of the rows last listed to a spreadsheet file.
 class ReportWindow : public WorkingWindow {
     Q_OBJECT
 public:
-    struct Texts {
-        QString caption;           // the window's title
-        QString heading;           // Label3
-        QString rangeLabel;        // before edtBeg_date
-        QString spreadsheetTitle;  // row 1 of the exported sheet
-    };
-    ReportWindow(WorkContext& context, const Texts& texts, QWidget* parent = nullptr);
+    ReportWindow(WorkContext& context, const ListingDescription& listing, QWidget* parent = nullptr);
 
     void FormCreate();
     void btnSelectClick();
@@ -35,30 +34,33 @@ public:
     // user's documents, folder CostDesk.
     static QString exportFolder();
 
-protected:
-    // The listing's header texts and column widths (0 keeps the grid's
-    // default width).
-    virtual QStringList headers() const = 0;
-    virtual QList<int> widths() const = 0;
-    // The grid rows for the range (yyyymmdd texts), total rows included;
-    // empty when nothing is found.
-    virtual QVector<QStringList> listRows(const QString& from, const QString& to) = 0;
-    // The listing's sheet settings, with the range fields' texts.
-    virtual ReportSheetOptions sheetOptions(const QString& begin, const QString& end) const = 0;
-
-    // Where a listing adds controls of its own, below the range.
-    QVBoxLayout* choices() const { return choices_; }
-    StringGrid* grid() const { return StringGrid1; }
-    const Texts& texts() const { return texts_; }
-
-    void finishCreation();
+    // The grid's rows of typed rows: the texts the screen shows.
+    static QVector<QStringList> gridRows(const ListingRows& rows);
 
 private:
-    Texts texts_;
-    QVBoxLayout* choices_ = nullptr;
+    // The controls of one field, those of its kind set.
+    struct FieldControls {
+        const ListingField* field = nullptr;
+        DateMaskEdit* date = nullptr;
+        QLineEdit* code = nullptr;
+        QRadioButton* all = nullptr; // cost type: all of them, or
+        QRadioButton* one = nullptr; // the one chosen in
+        QComboBox* costTypes = nullptr;
+        QButtonGroup* choice = nullptr;
+    };
+    // Builds the field's controls: a date or a code into the range row, a
+    // cost type or a choice as a group of its own into `groups`.
+    void buildField(const ListingField& field, QWidget* parent, QHBoxLayout* range, QHBoxLayout*& groups);
+    void setStart(const FieldControls& f);
+    // The fields' values as they read now.
+    ListingValues values() const;
+
+    const ListingDescription& listing_;
+    QList<FieldControls> fields_;
+    // The rows the grid shows; none before the first display. The export
+    // writes these, not the grid's texts.
+    std::shared_ptr<const ListingRows> listed_;
     QLabel* Label3 = nullptr;
-    DateMaskEdit* edtBeg_date = nullptr;
-    DateMaskEdit* edtEnd_date = nullptr;
     QPushButton* btnSelect = nullptr;
     QPushButton* btnExit = nullptr;
     StringGrid* StringGrid1 = nullptr;

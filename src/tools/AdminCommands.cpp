@@ -2,7 +2,8 @@
 
 #include "billing/InvoiceIssue.h"
 #include "billing/InvoicePrint.h"
-#include "billing/ReportRows.h"
+#include "billing/ListingSheet.h"
+#include "billing/PeriodListings.h"
 #include "core/InvoiceStatus.h"
 #include "core/ThaiDate.h"
 #include "data/Cafeterias.h"
@@ -13,7 +14,6 @@
 #include "data/StartupQueries.h"
 #include "print/PagePainter.h"
 #include "util/Utility.h"
-#include "xlsx/ReportSheet.h"
 #include "xlsx/SheetWriter.h"
 
 #include <QDir>
@@ -207,58 +207,92 @@ int printInvoices(const QStringList& args, QTextStream& out, QTextStream& err)
 int exportListing(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     return run(err, [&] {
+        // Every listing comes from its description: its name, its fields as
+        // options, its rows and its sheet.
+        const QList<const ListingDescription*> listings = PeriodListings::all();
+        const auto option = [](const ListingField& f) { return QStringLiteral("--") + f.key; };
+        const auto either = [](const QStringList& words) { // "a, b หรือ c"
+            return words.size() < 2 ? words.join(QString())
+                                    : words.mid(0, words.size() - 1).join(QStringLiteral(", ")) +
+                                          QStringLiteral(" หรือ ") + words.last();
+        };
+        QStringList names;
+        QStringList known = {QStringLiteral("--report"), QStringLiteral("--xlsx")};
+        QStringList fieldUsage;
+        for (const ListingDescription* l : listings) {
+            names << l->name;
+            for (const ListingField& f : l->fields) {
+                if (known.contains(option(f)))
+                    continue;
+                known << option(f);
+                if (f.kind == ListingField::Kind::Date)
+                    fieldUsage << option(f) + QStringLiteral(" dd/mm/yyyy");
+                else
+                    fieldUsage << QStringLiteral("[%1 %2]").arg(
+                        option(f), f.kind == ListingField::Kind::Choice ? f.words.join(u'|') : f.placeholder);
+            }
+        }
         const Options o(args, {});
-        checkKnown(o, {QStringLiteral("--report"), QStringLiteral("--from"), QStringLiteral("--to"),
-                       QStringLiteral("--cost-code"), QStringLiteral("--paid"), QStringLiteral("--xlsx")});
+        checkKnown(o, known);
         if (o.positional().size() != 1)
-            throw Failure(QStringLiteral("usage: costdesk-admin export URL --report due|payin|detail --from dd/mm/yyyy "
-                                         "--to dd/mm/yyyy [--cost-code C] [--paid all|paid|unpaid] --xlsx FILE"),
+            throw Failure(QStringLiteral("usage: costdesk-admin export URL --report %1 %2 --xlsx FILE")
+                              .arg(names.join(u'|'), fieldUsage.join(u' ')),
                           2);
         const QString report = required(o, "--report");
-        if (!QStringList({"due", "payin", "detail"}).contains(report))
-            throw Failure(QStringLiteral("ไม่รู้จักรายงาน %1: ใช้ due, payin หรือ detail").arg(report), 2);
-        const QString from = dateOption(o, "--from");
-        const QString to = dateOption(o, "--to");
-        const QString paidText = o.has("--paid") ? o.value("--paid") : QStringLiteral("all");
-        const QStringList paidWords = {QStringLiteral("all"), QStringLiteral("paid"), QStringLiteral("unpaid")};
-        if (!paidWords.contains(paidText))
-            throw Failure(QStringLiteral("--paid ต้องเป็น all, paid หรือ unpaid"), 2);
-        if (report != QLatin1String("detail") && (o.has("--paid") || o.has("--cost-code")))
-            throw Failure(QStringLiteral("--paid และ --cost-code ใช้ได้กับรายงาน detail เท่านั้น"), 2);
+        const ListingDescription* listing = PeriodListings::byName(report);
+        if (!listing)
+            throw Failure(QStringLiteral("ไม่รู้จักรายงาน %1: ใช้ %2").arg(report, either(names)), 2);
+        // An option of another listing's field is refused, not ignored.
+        QStringList foreign;
+        QStringList takers;
+        for (const QString& name : o.names()) {
+            if (name == QLatin1String("--report") || name == QLatin1String("--xlsx") ||
+                listing->field(name.mid(2)))
+                continue;
+            foreign << name;
+            for (const ListingDescription* l : listings)
+                if (l->field(name.mid(2)) && !takers.contains(l->name))
+                    takers << l->name;
+        }
+        if (!foreign.isEmpty())
+            throw Failure(QStringLiteral("%1 ใช้ได้กับรายงาน %2 เท่านั้น")
+                              .arg(foreign.join(QStringLiteral(" และ ")), either(takers)),
+                          2);
+        ListingValues values;
+        for (const ListingField& f : listing->fields) {
+            const QByteArray name = option(f).toLatin1();
+            switch (f.kind) {
+            case ListingField::Kind::Date:
+                values.set(f.key, dateOption(o, name.constData()));
+                break;
+            case ListingField::Kind::Code:
+                if (const QString code = o.value(name.constData()).trimmed(); !code.isEmpty())
+                    values.set(f.key, code);
+                break;
+            case ListingField::Kind::CostType:
+                if (o.has(name.constData()))
+                    values.set(f.key, PeriodListings::CostCodeOfEntry(o.value(name.constData())));
+                break;
+            case ListingField::Kind::Choice: {
+                const QString word = o.has(name.constData()) ? o.value(name.constData()) : f.words.value(0);
+                if (!f.words.contains(word))
+                    throw Failure(QStringLiteral("%1 ต้องเป็น %2").arg(option(f), either(f.words)), 2);
+                values.set(f.key, word);
+                break;
+            }
+            }
+        }
         const QString xlsx = required(o, "--xlsx");
         checkWritable(xlsx);
 
         auto db = openDatabase(o.positional().first());
-        const QString fromNum = DisplayToSortDate(from);
-        const QString toNum = DisplayToSortDate(to);
-        ReportGrid grid;
-        ReportSheetOptions sheet;
-        QVector<QStringList> rows;
-        if (report == QLatin1String("due")) {
-            grid.headers = ReportRows::dueDateHeaders();
-            rows = ReportRows::dueDate(*db, fromNum, toNum);
-            sheet = InvoiceListingSheetOptions(from, to);
-        } else if (report == QLatin1String("payin")) {
-            grid.headers = ReportRows::payInHeaders();
-            rows = ReportRows::payIn(*db, fromNum, toNum);
-            sheet = PayInListingSheetOptions(from, to);
-        } else {
-            grid.headers = ReportRows::costDetailHeaders();
-            std::optional<QString> code;
-            if (o.has("--cost-code"))
-                code = ReportRows::CostCodeOfEntry(o.value("--cost-code"));
-            rows = ReportRows::costDetail(*db, fromNum, toNum,
-                                          static_cast<ReportQueries::PaidFilter>(paidWords.indexOf(paidText)), code);
-            sheet = CostDetailSheetOptions(from, to);
-        }
-        for (const QStringList& row : rows)
-            grid.rows << row;
-        if (rows.isEmpty())
+        const auto rows = std::make_shared<const ListingRows>(listing->rows(*db, values));
+        if (rows->isEmpty())
             err << "costdesk-admin: ไม่มีข้อมูลที่ต้องการ (the sheet has its header only)\n";
-        const SheetWriteResult result = WriteSheet(BuildReportSheet(grid, sheet), xlsx);
+        const SheetWriteResult result = WriteSheet(ListingSheet(*listing, values, rows), xlsx);
         if (!result.ok())
             throw Failure(result.message);
-        out << "บันทึกรายงาน " << rows.size() << " แถวลงแฟ้ม " << xlsx << "\n";
+        out << "บันทึกรายงาน " << rows->size() << " แถวลงแฟ้ม " << xlsx << "\n";
         return 0;
     });
 }

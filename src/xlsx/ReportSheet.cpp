@@ -8,29 +8,6 @@
 
 namespace {
 
-// The listings share columns A to C (number, invoice number, date) and keep
-// the amount in E; G and H get widths even where the grid is narrower.
-ReportSheetOptions commonOptions(const QString& title, int lastColumn, const QList<double>& widthsDtoF)
-{
-    ReportSheetOptions o;
-    o.title = title;
-    o.lastColumn = lastColumn;
-    o.numberFormatColumns = {4};
-    o.rightAlignedColumns = {4};
-    o.centredColumns = {0, 1, 2};
-    const QList<double> widths = QList<double>{4, 14, 12} + widthsDtoF + QList<double>{10, 4.9};
-    for (int c = 0; c < widths.size(); ++c)
-        o.columnWidths.append({c, widths[c]});
-    return o;
-}
-
-ReportSheetOptions withRange(ReportSheetOptions o, const QString& begin, const QString& end)
-{
-    o.rangeBegin = begin;
-    o.rangeEnd = end;
-    return o;
-}
-
 CellFormat thinBox(CellFormat f, bool top, bool bottom)
 {
     f.left = BorderLine::Thin;
@@ -65,39 +42,56 @@ double amountWidthEm(double value)
            (SheetFont::advance(U'.') + SheetFont::advance(U'(') + SheetFont::advance(U')')) / 1000.0;
 }
 
+// Ems of a number as "General" shows it.
+double generalWidthEm(double value)
+{
+    if (value == std::trunc(value) && std::abs(value) < 1e15) {
+        // The digits of a whole number, without making a text of them.
+        char16_t digits[20];
+        qint64 n = qint64(value);
+        const bool negative = n < 0;
+        quint64 u = negative ? quint64(-n) : quint64(n);
+        int at = 20;
+        do {
+            digits[--at] = char16_t(u'0' + u % 10);
+            u /= 10;
+        } while (u > 0);
+        if (negative)
+            digits[--at] = u'-';
+        return SheetFont::widthEm(QStringView(digits + at, 20 - at));
+    }
+    return SheetFont::widthEm(QString::number(value, 'g', 15));
+}
+
 // The widest text of each column of the table, in ems of the table's font,
 // as the cells show it.
 class ColumnFit {
 public:
-    ColumnFit(int columns, const ReportSheetOptions& options)
-        : m_widest(columns, 0.0), m_amount(columns, false), m_text(columns, false)
+    ColumnFit(int columns, const QList<ReportColumn>& layout) : m_widest(columns, 0.0), m_amount(columns, false)
     {
-        for (int c = 0; c < columns; ++c) {
-            m_amount[c] = options.numberFormatColumns.contains(c);
-            m_text[c] = options.textColumns.contains(c);
-        }
+        for (int c = 0; c < columns && c < layout.size(); ++c)
+            m_amount[c] = layout[c].amount;
     }
 
-    void addRow(const QStringList& values)
+    void addTexts(const QStringList& texts)
     {
-        const int n = int(std::min<qsizetype>(values.size(), m_widest.size()));
-        for (int c = 0; c < n; ++c) {
-            const QString& typed = values[c];
-            if (typed.isEmpty())
-                continue;
-            m_widest[c] = std::max(m_widest[c], shownEm(c, typed));
-        }
+        const int n = int(std::min<qsizetype>(texts.size(), m_widest.size()));
+        for (int c = 0; c < n; ++c)
+            m_widest[c] = std::max(m_widest[c], SheetFont::widthEm(texts[c]));
+    }
+
+    void add(int c, const CellValueView& v)
+    {
+        if (c < int(m_widest.size()))
+            m_widest[c] = std::max(m_widest[c], shownEm(c, v));
     }
 
     int columns() const { return int(m_widest.size()); }
     double widestEm(int column) const { return m_widest[column]; }
 
 private:
-    double shownEm(int c, const QString& typed) const
+    double shownEm(int c, const CellValueView& v) const
     {
-        if (m_text[c])
-            return SheetFont::widthEm(ClassifyKeptTextView(typed).text);
-        const CellValueView v = ClassifyTypedTextView(typed);
         switch (v.type) {
         case CellValue::Type::Blank:
             return 0;
@@ -106,17 +100,16 @@ private:
         case CellValue::Type::Number:
             if (m_amount[c])
                 return amountWidthEm(v.number);
-            // "General" shows the number about as typed, less its thousands
-            // separators, or with a leading zero added (".5"): one digit more
-            // is room for either.
-            return SheetFont::widthEm(QStringView(typed).trimmed()) + SheetFont::digitWidthEm();
+            // "General" may show a number a little differently from its
+            // digits (a leading zero added to ".5"): one digit more is room
+            // for it.
+            return generalWidthEm(v.number) + SheetFont::digitWidthEm();
         }
         return 0;
     }
 
     std::vector<double> m_widest;
     std::vector<bool> m_amount;
-    std::vector<bool> m_text;
 };
 
 // Up to the next hundredth of a character: a file of short numbers.
@@ -128,13 +121,15 @@ double roundedUp(double characters)
 // The columns' widths: the listing's own as the least, each widened to its
 // widest text; the table as a whole at least as wide as the title and the
 // range line above it, which are spread across it.
-QList<ColumnWidth> fittedWidths(const ColumnFit& fit, const ReportSheetOptions& options, int last)
+QList<ColumnWidth> fittedWidths(const ColumnFit& fit, const ReportLayout& layout, int last)
 {
-    const int columns = std::max(fit.columns(), int(options.columnWidths.size()));
-    std::vector<double> width(columns, 0); // 0: none of its own
-    for (const ColumnWidth& w : options.columnWidths)
-        if (w.column >= 0 && w.column < columns)
-            width[w.column] = w.width;
+    std::vector<double> width; // 0: none of its own
+    for (const ReportColumn& column : layout.columns)
+        width.push_back(column.width.value_or(0));
+    for (double past : layout.widthsPast)
+        width.push_back(past);
+    const int columns = std::max(fit.columns(), int(width.size()));
+    width.resize(size_t(columns), 0);
     for (int c = 0; c < fit.columns(); ++c) {
         if (fit.widestEm(c) <= 0)
             continue;
@@ -147,9 +142,8 @@ QList<ColumnWidth> fittedWidths(const ColumnFit& fit, const ReportSheetOptions& 
     auto standardCharacters = [](const QString& text, double size) {
         return SheetFont::columnCharacters(text, size, kStandardFontSize) * kColumnWidthShare + kColumnWidthMargin;
     };
-    const double above = std::max(standardCharacters(options.title, kTitleFontSize),
-                                  standardCharacters(ReportRangeLine(options.rangeBegin, options.rangeEnd),
-                                                     kStandardFontSize));
+    const double above = std::max(standardCharacters(layout.title, kTitleFontSize),
+                                  standardCharacters(layout.rangeLine, kStandardFontSize));
     double table = 0;
     for (int c = 0; c <= last && c < columns; ++c)
         table += width[c] > 0 ? width[c] : kDefaultColumnWidth;
@@ -186,66 +180,23 @@ bool widerThanLong(const QList<ColumnWidth>& widths, int last, int dataRows)
 
 } // namespace
 
-ReportSheetOptions InvoiceListingSheetOptions()
-{
-    return commonOptions(QStringLiteral("รายงานใบแจ้งการชำระเงิน"), 5, {20, 10, 12});
-}
-
-ReportSheetOptions PayInListingSheetOptions()
-{
-    ReportSheetOptions o =
-        commonOptions(QStringLiteral("รายงานการชำระเงินเข้าธนาคารของแต่ละร้านค้า"), 5, {24, 15, 15});
-    o.centredColumns.append(5); // the pay-in date
-    o.textColumns = {2, 5};     // the invoice's date and the pay-in date
-    return o;
-}
-
-ReportSheetOptions CostDetailSheetOptions()
-{
-    ReportSheetOptions o = commonOptions(
-        QStringLiteral("รายงานการชำระเงินเข้าธนาคารของแต่ละร้านค้าแยกตามรายละเอียด"), 8, {20, 15.7, 19});
-    o.textColumns = {2, 6, 8}; // the invoice's, the pay-in and the remittance dates
-    return o;
-}
-
-ReportSheetOptions InvoiceListingSheetOptions(const QString& rangeBegin, const QString& rangeEnd)
-{
-    return withRange(InvoiceListingSheetOptions(), rangeBegin, rangeEnd);
-}
-
-ReportSheetOptions PayInListingSheetOptions(const QString& rangeBegin, const QString& rangeEnd)
-{
-    return withRange(PayInListingSheetOptions(), rangeBegin, rangeEnd);
-}
-
-ReportSheetOptions CostDetailSheetOptions(const QString& rangeBegin, const QString& rangeEnd)
-{
-    return withRange(CostDetailSheetOptions(), rangeBegin, rangeEnd);
-}
-
-QString ReportRangeLine(const QString& rangeBegin, const QString& rangeEnd)
-{
-    return QStringLiteral("ตั้งแต่วันที่ :") + rangeBegin + QStringLiteral("   ถึงวันที่  :") + rangeEnd;
-}
-
 QString ReportFooterStamp(const QDateTime& local)
 {
     return CurrentDateText(local) + u' ' + local.time().toString(QStringLiteral("HH:mm"));
 }
 
-SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptions& options)
+SheetDescription BuildReportSheet(const ReportLayout& layout, std::shared_ptr<const ReportRowSource> rows)
 {
     SheetDescription sheet;
     sheet.name = kReportSheetName;
     sheet.fontName = SheetFont::kName;
     sheet.fontSize = kStandardFontSize;
-    const int last = std::max(0, options.lastColumn);
+    const int last = std::max<int>(0, int(layout.columns.size()) - 1);
 
-    qsizetype gridColumns = grid.headers.size();
-    for (const QStringList& r : grid.rows)
-        gridColumns = std::max(gridColumns, r.size());
-    // Columns that get a format in some row: the table, and grid columns past it.
-    const int styledColumns = std::max<int>(last + 1, int(gridColumns));
+    // Columns the listing filled: none before anything was listed.
+    const int gridColumns = rows ? std::max<int>(int(layout.columns.size()), rows->columnCount()) : 0;
+    // Columns that get a format in some row: the table, and listed columns past it.
+    const int styledColumns = std::max(last + 1, gridColumns);
 
     // Row 1: the title, centred across the table's width.
     {
@@ -260,11 +211,11 @@ SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptio
         const int acrossIndex = sheet.addFormat(across);
         for (int c = 1; c <= last; ++c)
             style.cellFormats.append(acrossIndex);
-        sheet.rows.append({0, {options.title}, sheet.addRowStyle(style)});
+        sheet.rows.append({0, {layout.title}, sheet.addRowStyle(style)});
     }
 
     // Row 2: the range in the default font.
-    sheet.rows.append({1, {ReportRangeLine(options.rangeBegin, options.rangeEnd)}, -1});
+    sheet.rows.append({1, {layout.rangeLine}, -1});
 
     // Row 3: empty, its first cell formatted like the title.
     {
@@ -282,6 +233,10 @@ SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptio
     const int size12Index = sheet.addFormat(size12);
 
     // Row 4: the header, boxed in thin lines.
+    QStringList headers;
+    if (rows)
+        for (const ReportColumn& column : layout.columns)
+            headers << column.header;
     {
         CellFormat header = thinBox(size12, true, true);
         header.fontColour = kTitleColour;
@@ -292,52 +247,71 @@ SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptio
         const int headerIndex = sheet.addFormat(header);
         for (int c = 0; c < styledColumns; ++c)
             style.cellFormats.append(c <= last ? headerIndex : size12Index);
-        sheet.rows.append({3, grid.headers, sheet.addRowStyle(style)});
+        // The headers are the listing's texts, whatever they read like.
+        for (int c = 0; c < headers.size(); ++c)
+            style.textColumns.append(c);
+        sheet.rows.append({3, headers, sheet.addRowStyle(style)});
     }
 
     // Column formats reach one row below the data block.
     auto applyColumnFormats = [&](CellFormat f, int column) {
-        if (options.numberFormatColumns.contains(column))
-            f.numberFormat = kAmountFormat;
-        if (options.rightAlignedColumns.contains(column))
-            f.align = HAlign::Right;
-        if (options.centredColumns.contains(column))
-            f.align = HAlign::Centre;
+        if (column < layout.columns.size()) {
+            const ReportColumn& own = layout.columns[column];
+            if (own.amount)
+                f.numberFormat = kAmountFormat;
+            if (own.align != HAlign::General)
+                f.align = own.align;
+        }
         return f;
     };
 
     // Rows 5 on: the data, white cells with vertical lines and a frame, no
-    // lines between rows. Only the first and the last row differ. The size
-    // 12 is carried by the table's cells alone: a row format as well would
-    // lengthen every row of the file for cells right of the table, which
-    // hold nothing.
-    auto dataStyle = [&](bool first, bool lastRow) {
+    // lines between rows. Only the first and the last row differ, and the
+    // total rows where they are bold. The size 12 is carried by the table's
+    // cells alone: a row format as well would lengthen every row of the file
+    // for cells right of the table, which hold nothing.
+    auto dataStyle = [&](bool first, bool lastRow, bool bold) {
         RowStyle style;
         for (int c = 0; c < styledColumns; ++c) {
             CellFormat f = size12;
+            f.bold = bold;
             if (c < gridColumns)
                 f.fill = kDataFill;
             if (c <= last)
                 f = thinBox(f, first, lastRow);
             style.cellFormats.append(sheet.addFormat(applyColumnFormats(f, c)));
         }
-        style.textColumns = options.textColumns;
         return sheet.addRowStyle(style);
     };
 
-    const QList<QStringList> oneEmptyRow{QStringList()};
-    const QList<QStringList>& dataRows = grid.rows.isEmpty() ? oneEmptyRow : grid.rows;
-    const int n = int(dataRows.size());
-    const int middle = dataStyle(false, false);
-    const int firstStyle = dataStyle(true, n == 1);
-    const int lastStyle = dataStyle(n == 1, true);
-    ColumnFit fit(styledColumns, options);
-    fit.addRow(grid.headers);
-    sheet.rows.reserve(sheet.rows.size() + n + 1);
-    for (int r = 0; r < n; ++r) {
-        const int style = r == 0 ? firstStyle : r == n - 1 ? lastStyle : middle;
-        sheet.rows.append({kReportFirstDataRow + r, dataRows[r], style});
-        fit.addRow(dataRows[r]);
+    const int listed = rows ? rows->rowCount() : 0;
+    const int n = std::max(1, listed); // an empty table keeps one empty row
+    // Indexed by [bold][first][last]: the middle rows', the first's and the
+    // last's, bold ones only where totals are bold.
+    int styles[2][2][2] = {};
+    for (int bold = 0; bold < (layout.boldTotals ? 2 : 1); ++bold) {
+        styles[bold][0][0] = dataStyle(false, false, bold);
+        styles[bold][1][n == 1] = dataStyle(true, n == 1, bold);
+        styles[bold][n == 1][1] = dataStyle(n == 1, true, bold);
+    }
+
+    ColumnFit fit(styledColumns, layout.columns);
+    fit.addTexts(headers);
+    if (listed == 0) {
+        sheet.rows.append({kReportFirstDataRow, {}, styles[0][1][1]});
+    } else {
+        const bool boldTotals = layout.boldTotals;
+        sheet.block.firstRow = kReportFirstDataRow;
+        sheet.block.source = rows;
+        sheet.block.style = [styles, rows, boldTotals, n](int r) {
+            const bool bold = boldTotals && rows->isTotal(r);
+            return styles[bold][r == 0][r == n - 1];
+        };
+        QString scratch;
+        const int columns = std::min(rows->columnCount(), fit.columns());
+        for (int r = 0; r < listed; ++r)
+            for (int c = 0; c < columns; ++c)
+                fit.add(c, rows->value(r, c, scratch));
     }
 
     // The row under the table keeps only the column formats.
@@ -350,7 +324,7 @@ SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptio
         sheet.rows.append({kReportFirstDataRow + n, {}, sheet.addRowStyle(style)});
     }
 
-    sheet.columnWidths = fittedWidths(fit, options, last);
+    sheet.columnWidths = fittedWidths(fit, layout, last);
     // The rows' heights are written, not left to the reader: a reader that
     // keeps its standard height for a row would cut the tops of the Thai
     // marks off the larger fonts.
@@ -359,11 +333,11 @@ SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptio
     PageSetup& page = sheet.page;
     page.leftHeader = QStringLiteral("Page &P From &N");
     page.rightHeader = QStringLiteral("(Emp001)");
-    page.leftFooter = options.creditLine.isEmpty() ? kReportCreditLine : options.creditLine;
+    page.leftFooter = layout.creditLine.isEmpty() ? kReportCreditLine : layout.creditLine;
     // The reader's own date code would print the Christian-era date in the
     // reader's format; the export's time is written as the office reads it.
     page.rightFooter =
-        ReportFooterStamp(options.exportedAt.isValid() ? options.exportedAt.toLocalTime() : QDateTime::currentDateTime());
+        ReportFooterStamp(layout.exportedAt.isValid() ? layout.exportedAt.toLocalTime() : QDateTime::currentDateTime());
     // Laid out in points; the file keeps inches.
     page.leftMargin = PointsToInches(20);
     page.rightMargin = PointsToInches(20);

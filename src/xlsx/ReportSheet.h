@@ -8,47 +8,46 @@
 #include <QString>
 #include <QStringList>
 
-// The printable sheet of a listing report: title, date range, coloured
-// header row, the grid's rows with borders and number formats, A4 set-up,
-// printed one page wide. Every column is at least as wide as the widest text
-// it shows, in the workbook's font (SheetFont).
+#include <memory>
+#include <optional>
 
-// The listing as the on-screen string grid holds it: the header row's texts
-// and the rows below it, each a list of cell texts from column 0. A grid that
-// shows nothing still has one empty row under its header, so an empty `rows`
-// is exported as that one empty row.
-struct ReportGrid {
-    QStringList headers;
-    QList<QStringList> rows;
+// The printable sheet of a listing report: title, range, coloured header
+// row, the listing's rows with borders and number formats, A4 set-up,
+// printed one page wide. Every column is at least as wide as the widest text
+// it shows, in the workbook's font (SheetFont). The frame is the same for
+// every listing; ReportLayout carries what differs.
+
+// What differs between the listings' sheets, as plain data.
+struct ReportColumn {
+    QString header;
+    // The least width in characters of the standard font; none: the
+    // spreadsheet's default width.
+    std::optional<double> width;
+    HAlign align = HAlign::General;
+    bool amount = false; // the amount format, kAmountFormat
 };
 
-// What differs between the reports, and the range texts of the moment.
-struct ReportSheetOptions {
-    QString title;      // row 1
-    QString rangeBegin; // the two date fields' texts when the export starts
-    QString rangeEnd;
-    int lastColumn = 5; // 0-based: the table runs from A to this column (5 = F)
-    QList<int> numberFormatColumns; // 0-based columns with the amount format
-    QList<int> rightAlignedColumns;
-    QList<int> centredColumns;
-    QList<int> textColumns; // kept as text whatever they read like: the dates
-    // The least width of each column; a column whose texts need more is
-    // widened to fit them.
-    QList<ColumnWidth> columnWidths;
-    QString creditLine; // left footer; empty = kReportCreditLine
+struct ReportLayout {
+    QString title;     // row 1
+    QString rangeLine; // row 2: the range the listing was asked for
+    QList<ReportColumn> columns; // the table, from A
+    // The least widths of the columns right of the table, from the first.
+    QList<double> widthsPast;
+    bool boldTotals = false; // total rows in bold
+    QString creditLine;   // left footer; empty = kReportCreditLine
     QDateTime exportedAt; // local time, printed in the footer; invalid = now
 };
 
-// Per report: fill in rangeBegin and rangeEnd and build.
-ReportSheetOptions InvoiceListingSheetOptions(); // invoices by due date
-ReportSheetOptions PayInListingSheetOptions();   // payments into the bank
-ReportSheetOptions CostDetailSheetOptions();      // invoice lines by cost type
+// The table's rows, typed, where their owner keeps them.
+class ReportRowSource : public SheetRowSource {
+public:
+    virtual bool isTotal(int row) const = 0;
+};
 
-ReportSheetOptions InvoiceListingSheetOptions(const QString& rangeBegin, const QString& rangeEnd);
-ReportSheetOptions PayInListingSheetOptions(const QString& rangeBegin, const QString& rangeEnd);
-ReportSheetOptions CostDetailSheetOptions(const QString& rangeBegin, const QString& rangeEnd);
-
-SheetDescription BuildReportSheet(const ReportGrid& grid, const ReportSheetOptions& options);
+// The sheet of a listing. `rows` is nullptr when nothing was listed yet: the
+// header row then shows no texts. No rows at all still give one empty
+// bordered row under the header.
+SheetDescription BuildReportSheet(const ReportLayout& layout, std::shared_ptr<const ReportRowSource> rows);
 
 // Texts and values of the sheet, shared with the checks.
 inline const QString kReportSheetName = QStringLiteral("สรุปร้านค้า");
@@ -79,9 +78,6 @@ inline const double kReportRowHeight = SheetFont::rowHeightFor(kTableFontSize);
 // be a little wider too.
 constexpr double kColumnWidthShare = 1.05;
 constexpr double kColumnWidthMargin = 1.5;
-
-// "ตั้งแต่วันที่ :" + begin + "   ถึงวันที่  :" + end
-QString ReportRangeLine(const QString& rangeBegin, const QString& rangeEnd);
 
 // The footer's date and time: "dd/mm/yyyy HH:mm" with the Buddhist-era year,
 // from a local time.

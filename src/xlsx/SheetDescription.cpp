@@ -177,6 +177,13 @@ const SheetRow* SheetDescription::row(int index) const
 
 CellValue SheetDescription::value(int rowIndex, int column) const
 {
+    if (block.holds(rowIndex)) {
+        if (column < 0 || column >= block.source->columnCount())
+            return {};
+        QString scratch;
+        const CellValueView v = block.source->value(rowIndex - block.firstRow, column, scratch);
+        return {v.type, v.number, v.text.toString()};
+    }
     const SheetRow* r = row(rowIndex);
     if (!r || column < 0 || column >= r->values.size())
         return {};
@@ -189,9 +196,10 @@ CellValue SheetDescription::value(int rowIndex, int column) const
 int SheetDescription::formatIndex(int rowIndex, int column) const
 {
     const SheetRow* r = row(rowIndex);
-    if (!r || r->style < 0)
+    const int style = block.holds(rowIndex) ? block.style(rowIndex - block.firstRow) : r ? r->style : -1;
+    if (style < 0)
         return -1;
-    return rowStyles[r->style].formatOf(column);
+    return rowStyles[style].formatOf(column);
 }
 
 CellFormat SheetDescription::format(int rowIndex, int column) const

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 // A worksheet as plain data: what goes into which cell, how each cell looks,
@@ -65,6 +67,7 @@ enum class BorderLine { None, Hair, Thin, Medium, Thick, Dashed, Dotted, Double 
 // workbook's defaults (the standard font and size, no fill, "General").
 struct CellFormat {
     double fontSize = 0; // points; 0 = the standard size
+    bool bold = false;
     std::optional<quint32> fontColour;
     std::optional<quint32> fill; // solid fill
     HAlign align = HAlign::General;
@@ -99,13 +102,35 @@ struct RowStyle {
     bool operator==(const RowStyle&) const = default;
 };
 
-// One sheet row. The values are the texts as typed, column A first; a
-// listing's row shares its QStringList with the on-screen grid instead of
-// copying it. A column is written when it has a value or a format.
+// One sheet row. The values are the texts as typed, column A first. A
+// column is written when it has a value or a format.
 struct SheetRow {
     int index = 0; // 0-based sheet row
     QStringList values;
     int style = -1; // index into SheetDescription::rowStyles; -1 plain
+};
+
+// Rows whose values their owner keeps, typed, and hands out as they are
+// written: a listing's rows are not copied into the description, however
+// many they are.
+class SheetRowSource {
+public:
+    virtual ~SheetRowSource() = default;
+    virtual int rowCount() const = 0;
+    virtual int columnCount() const = 0;
+    // The value of a cell. A text is a view of the owner's text or of
+    // `scratch`, which the caller keeps until it has used the value.
+    virtual CellValueView value(int row, int column, QString& scratch) const = 0;
+};
+
+// A run of sheet rows read from a source.
+struct SheetBlock {
+    int firstRow = 0; // 0-based sheet row of the source's first row
+    std::shared_ptr<const SheetRowSource> source; // none: no block
+    std::function<int(int row)> style;            // index into rowStyles per row of the source; -1 plain
+
+    int rowCount() const { return source ? source->rowCount() : 0; }
+    bool holds(int sheetRow) const { return sheetRow >= firstRow && sheetRow < firstRow + rowCount(); }
 };
 
 struct ColumnWidth {
@@ -152,6 +177,7 @@ struct SheetDescription {
     QList<CellFormat> formats;
     QList<RowStyle> rowStyles;
     QList<SheetRow> rows; // ascending by index, each index once
+    SheetBlock block;     // rows between those of `rows`, none of their indices
     QList<ColumnWidth> columnWidths;
     // Height of every row without one of its own, in points; 0 leaves it to
     // the reader. Kept once for the sheet, so a long listing's rows carry no
@@ -163,7 +189,11 @@ struct SheetDescription {
     int addFormat(const CellFormat& format);
     int addRowStyle(const RowStyle& style);
 
-    // Looking a cell up, for checks and previews: the row, or nullptr.
+    // The rows written in all, the block's included.
+    qint64 rowCount() const { return rows.size() + block.rowCount(); }
+
+    // Looking a cell up, for checks and previews: the row, or nullptr (also
+    // for a row of the block).
     const SheetRow* row(int index) const;
     // The value the cell gets and its format index (-1 none).
     CellValue value(int row, int column) const;

@@ -77,6 +77,8 @@ lxw_format* AddWorkbookFormat(lxw_workbook* workbook, const CellFormat& f, const
 {
     lxw_format* format = workbook_add_format(workbook);
     setFont(format, fontName, f.fontSize > 0 ? f.fontSize : standardSize);
+    if (f.bold)
+        format_set_bold(format);
     if (f.fontColour)
         format_set_font_color(format, colour(*f.fontColour));
     if (f.fill) {
@@ -101,15 +103,20 @@ lxw_format* AddWorkbookFormat(lxw_workbook* workbook, const CellFormat& f, const
 std::vector<size_t> FormatsByUse(const SheetDescription& sheet)
 {
     std::vector<qint64> uses(size_t(sheet.formats.size()), 0);
-    for (const SheetRow& row : sheet.rows) {
-        if (row.style < 0)
-            continue;
-        const RowStyle& style = sheet.rowStyles[row.style];
-        const qsizetype columns = std::max(row.values.size(), style.cellFormats.size());
+    const auto count = [&](int styleIndex, qsizetype values) {
+        if (styleIndex < 0)
+            return;
+        const RowStyle& style = sheet.rowStyles[styleIndex];
+        const qsizetype columns = std::max(values, style.cellFormats.size());
         for (qsizetype c = 0; c < columns; ++c)
             if (const int f = style.formatOf(int(c)); f >= 0)
                 ++uses[size_t(f)];
-    }
+    };
+    for (const SheetRow& row : sheet.rows)
+        count(row.style, row.values.size());
+    const int blockColumns = sheet.block.source ? sheet.block.source->columnCount() : 0;
+    for (int r = 0; r < sheet.block.rowCount(); ++r)
+        count(sheet.block.style(r), blockColumns);
     std::vector<size_t> order(uses.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = i;
@@ -181,60 +188,93 @@ struct WorkbookHandle {
     }
 };
 
-// Fills the sheet row by row; an empty result means success.
+// Fills the sheet row by row, the block's among the others in their order;
+// an empty result means success.
 std::optional<QString> writeRows(lxw_worksheet* ws, const SheetDescription& sheet,
                                  const std::vector<lxw_format*>& formats, const SheetWriteOptions& options,
                                  bool& cancelled)
 {
     Utf8Buffer utf8;
-    const qint64 total = sheet.rows.size();
+    QString scratch;
+    const qint64 total = sheet.rowCount();
     const int every = std::max(1, options.progressEvery);
+    qint64 written = 0;
     int previous = -1;
     auto formatAt = [&](int index) { return index >= 0 ? formats[size_t(index)] : nullptr; };
+
+    // One row: its index, style, number of values and a cell's value.
+    auto writeRow = [&](int index, int styleIndex, qsizetype values,
+                        const auto& valueAt) -> std::optional<QString> {
+        // The file is streamed: a row can only follow the rows above it.
+        if (index <= previous || index < 0)
+            return QStringLiteral("rows out of order at %1").arg(index + 1);
+        previous = index;
+
+        const RowStyle* style = styleIndex >= 0 ? &sheet.rowStyles[styleIndex] : nullptr;
+        if (style && (style->height > 0 || style->rowFormat >= 0)) {
+            worksheet_set_row(ws, lxw_row_t(index), style->height > 0 ? style->height : LXW_DEF_ROW_HEIGHT,
+                              formatAt(style->rowFormat));
+        }
+        const qsizetype columns = std::max(values, style ? style->cellFormats.size() : 0);
+        for (qsizetype c = 0; c < columns; ++c) {
+            lxw_format* format = style ? formatAt(style->formatOf(int(c))) : nullptr;
+            const CellValueView value = c < values ? valueAt(int(c), style) : CellValueView();
+            lxw_error e = LXW_NO_ERROR;
+            switch (value.type) {
+            case CellValue::Type::Blank:
+                if (format)
+                    e = worksheet_write_blank(ws, lxw_row_t(index), lxw_col_t(c), format);
+                break;
+            case CellValue::Type::Number:
+                e = worksheet_write_number(ws, lxw_row_t(index), lxw_col_t(c), value.number, format);
+                break;
+            case CellValue::Type::Text:
+                e = worksheet_write_string(ws, lxw_row_t(index), lxw_col_t(c), utf8(value.text), format);
+                break;
+            }
+            if (e != LXW_NO_ERROR)
+                return QStringLiteral("row %1, column %2: %3").arg(index + 1).arg(c + 1).arg(lxwReason(e));
+        }
+        ++written;
+        if (options.progress && (written % every == 0 || written == total) && !options.progress(written, total))
+            cancelled = true;
+        return std::nullopt;
+    };
+    auto writeListed = [&](const SheetRow& row) {
+        return writeRow(row.index, row.style, row.values.size(), [&](int c, const RowStyle* style) {
+            return style && style->keepsText(c) ? ClassifyKeptTextView(row.values[c])
+                                                : ClassifyTypedTextView(row.values[c]);
+        });
+    };
 
     if (options.progress && !options.progress(0, total)) {
         cancelled = true;
         return std::nullopt;
     }
-    for (qint64 i = 0; i < total; ++i) {
-        const SheetRow& row = sheet.rows[i];
-        // The file is streamed: a row can only follow the rows above it.
-        if (row.index <= previous || row.index < 0)
-            return QStringLiteral("rows out of order at %1").arg(row.index + 1);
-        previous = row.index;
-
-        const RowStyle* style = row.style >= 0 ? &sheet.rowStyles[row.style] : nullptr;
-        if (style && (style->height > 0 || style->rowFormat >= 0)) {
-            worksheet_set_row(ws, lxw_row_t(row.index), style->height > 0 ? style->height : LXW_DEF_ROW_HEIGHT,
-                              formatAt(style->rowFormat));
-        }
-        const qsizetype columns = std::max(row.values.size(), style ? style->cellFormats.size() : 0);
-        for (qsizetype c = 0; c < columns; ++c) {
-            lxw_format* format = style ? formatAt(style->formatOf(int(c))) : nullptr;
-            CellValueView value;
-            if (c < row.values.size())
-                value = style && style->keepsText(int(c)) ? ClassifyKeptTextView(row.values[c])
-                                                          : ClassifyTypedTextView(row.values[c]);
-            lxw_error e = LXW_NO_ERROR;
-            switch (value.type) {
-            case CellValue::Type::Blank:
-                if (format)
-                    e = worksheet_write_blank(ws, lxw_row_t(row.index), lxw_col_t(c), format);
-                break;
-            case CellValue::Type::Number:
-                e = worksheet_write_number(ws, lxw_row_t(row.index), lxw_col_t(c), value.number, format);
-                break;
-            case CellValue::Type::Text:
-                e = worksheet_write_string(ws, lxw_row_t(row.index), lxw_col_t(c), utf8(value.text), format);
-                break;
-            }
-            if (e != LXW_NO_ERROR)
-                return QStringLiteral("row %1, column %2: %3").arg(row.index + 1).arg(c + 1).arg(lxwReason(e));
-        }
-        if (options.progress && ((i + 1) % every == 0 || i + 1 == total) && !options.progress(i + 1, total)) {
-            cancelled = true;
+    const SheetBlock& block = sheet.block;
+    const int blockRows = block.rowCount();
+    const int blockColumns = block.source ? block.source->columnCount() : 0;
+    qsizetype next = 0;
+    for (; next < sheet.rows.size() && (blockRows == 0 || sheet.rows[next].index < block.firstRow); ++next) {
+        if (std::optional<QString> error = writeListed(sheet.rows[next]))
+            return error;
+        if (cancelled)
             return std::nullopt;
-        }
+    }
+    for (int r = 0; r < blockRows; ++r) {
+        const std::optional<QString> error =
+            writeRow(block.firstRow + r, block.style(r), blockColumns,
+                     [&](int c, const RowStyle*) { return block.source->value(r, c, scratch); });
+        if (error)
+            return error;
+        if (cancelled)
+            return std::nullopt;
+    }
+    for (; next < sheet.rows.size(); ++next) {
+        if (std::optional<QString> error = writeListed(sheet.rows[next]))
+            return error;
+        if (cancelled)
+            return std::nullopt;
     }
     return std::nullopt;
 }

@@ -1,5 +1,8 @@
+#include "TypedRows.h"
 #include "XlsxReadBack.h"
 
+#include "billing/ListingSheet.h"
+#include "billing/PeriodListings.h"
 #include "xlsx/ReportSheet.h"
 #include "xlsx/SheetWriter.h"
 
@@ -13,6 +16,20 @@
 // The listings written to a workbook and read back by an independent reader.
 class TestReportExport : public QObject {
     Q_OBJECT
+
+    // A listing's sheet for a range, and the range.
+    struct Export {
+        const ListingDescription* listing = nullptr;
+        ListingValues values;
+        ReportLayout layout;
+        QString begin, end;
+
+        SheetDescription sheet(std::shared_ptr<const ListingRows> rows) const
+        {
+            return ListingSheet(*listing, values, std::move(rows), layout.exportedAt);
+        }
+        int lastColumn() const { return int(layout.columns.size()) - 1; }
+    };
 
     QTemporaryDir m_dir;
 
@@ -65,7 +82,7 @@ class TestReportExport : public QObject {
     }
 
     // Rows 1 to 4 and the page set-up, the same for every report.
-    static void checkFrame(const QJsonObject& book, const ReportSheetOptions& options, const QStringList& headers,
+    static void checkFrame(const QJsonObject& book, const Export& options, const QStringList& headers,
                            const QString& orientation = QStringLiteral("landscape"))
     {
         QCOMPARE(book[QStringLiteral("sheets")].toArray().toVariantList(), QVariantList{kReportSheetName});
@@ -80,15 +97,15 @@ class TestReportExport : public QObject {
                      qPrintable(it.key()));
 
         const QJsonObject title = cell(book, QStringLiteral("A1"));
-        QCOMPARE(title[QStringLiteral("value")].toString(), options.title);
+        QCOMPARE(title[QStringLiteral("value")].toString(), options.layout.title);
         QCOMPARE(title[QStringLiteral("size")].toDouble(), 16.0);
         QCOMPARE(title[QStringLiteral("colour")].toString(), QStringLiteral("0C058F"));
-        for (int c = 0; c <= options.lastColumn; ++c)
+        for (int c = 0; c <= options.lastColumn(); ++c)
             QCOMPARE(cell(book, letter(c) + u'1')[QStringLiteral("align")].toString(), QStringLiteral("centerContinuous"));
-        QVERIFY(!hasCell(book, letter(options.lastColumn + 1) + u'1'));
+        QVERIFY(!hasCell(book, letter(options.lastColumn() + 1) + u'1'));
 
         checkText(book, QStringLiteral("A2"),
-                  QStringLiteral("ตั้งแต่วันที่ :") + options.rangeBegin + QStringLiteral("   ถึงวันที่  :") + options.rangeEnd);
+                  QStringLiteral("ตั้งแต่วันที่ :") + options.begin + QStringLiteral("   ถึงวันที่  :") + options.end);
         QCOMPARE(cell(book, QStringLiteral("A2"))[QStringLiteral("size")].toDouble(), 11.0);
 
         const QJsonObject spacer = cell(book, QStringLiteral("A3"));
@@ -108,7 +125,7 @@ class TestReportExport : public QObject {
         for (const QString& r : rows.keys())
             if (r != QLatin1String("1") && r != QLatin1String("3"))
                 QVERIFY2(rows[r].toObject()[QStringLiteral("height")].isNull(), qPrintable(r));
-        for (int c = 0; c <= options.lastColumn; ++c) {
+        for (int c = 0; c <= options.lastColumn(); ++c) {
             const QString ref = letter(c) + u'4';
             const QJsonObject h = cell(book, ref);
             if (c < headers.size())
@@ -155,11 +172,11 @@ class TestReportExport : public QObject {
 
     // Every cell of the data block: font, fill, frame lines and the column
     // formats; rows [first, last] are 1-based sheet rows.
-    static void checkDataBlock(const QJsonObject& book, const ReportSheetOptions& options, int gridColumns,
+    static void checkDataBlock(const QJsonObject& book, const Export& options, int gridColumns,
                                int first, int last)
     {
         for (int r = first; r <= last; ++r) {
-            for (int c = 0; c <= options.lastColumn; ++c) {
+            for (int c = 0; c <= options.lastColumn(); ++c) {
                 const QString ref = letter(c) + QString::number(r);
                 const QJsonObject d = cell(book, ref);
                 QVERIFY2(!d.isEmpty(), qPrintable(ref));
@@ -173,10 +190,10 @@ class TestReportExport : public QObject {
             }
         }
         // One row further the column formats remain, nothing else.
-        for (int c = 0; c <= options.lastColumn; ++c) {
+        for (int c = 0; c <= options.lastColumn(); ++c) {
             const QString ref = letter(c) + QString::number(last + 1);
-            const bool formatted = options.numberFormatColumns.contains(c) || options.centredColumns.contains(c) ||
-                                   options.rightAlignedColumns.contains(c);
+            const ReportColumn& column = options.layout.columns[c];
+            const bool formatted = column.amount || column.align != HAlign::General;
             QCOMPARE(hasCell(book, ref), formatted);
             if (!formatted)
                 continue;
@@ -189,15 +206,15 @@ class TestReportExport : public QObject {
         QCOMPARE(book[QStringLiteral("maxRow")].toInt(), last + 1);
     }
 
-    static void checkColumnFormats(const QJsonObject& d, const ReportSheetOptions& options, int c, const QString& ref)
+    static void checkColumnFormats(const QJsonObject& d, const Export& options, int c, const QString& ref)
     {
-        const QString align = options.centredColumns.contains(c)        ? QStringLiteral("center")
-                              : options.rightAlignedColumns.contains(c) ? QStringLiteral("right")
-                                                                        : QString();
+        const ReportColumn& column = options.layout.columns[c];
+        const QString align = column.align == HAlign::Centre  ? QStringLiteral("center")
+                              : column.align == HAlign::Right ? QStringLiteral("right")
+                                                              : QString();
         QVERIFY2(d[QStringLiteral("align")].toString() == align, qPrintable(ref));
         QVERIFY2(d[QStringLiteral("numFmt")].toString() ==
-                     (options.numberFormatColumns.contains(c) ? QStringLiteral("#,##0.00_);(#,##0.00)")
-                                                              : QStringLiteral("General")),
+                     (column.amount ? QStringLiteral("#,##0.00_);(#,##0.00)") : QStringLiteral("General")),
                  qPrintable(ref));
     }
 
@@ -218,10 +235,21 @@ class TestReportExport : public QObject {
         }
     }
 
-    static ReportSheetOptions exportedAt(ReportSheetOptions options)
+    // The listing's sheet for the range, exported at 08:05:30 on 9 December 2569.
+    static Export exportOf(const ListingDescription& listing, const QString& begin, const QString& end)
     {
-        options.exportedAt = QDateTime(QDate(2026, 12, 9), QTime(8, 5, 30));
-        return options;
+        Export e;
+        e.listing = &listing;
+        e.values.set(QStringLiteral("from"), begin);
+        e.values.set(QStringLiteral("to"), end);
+        e.layout = ListingSheetLayout(listing, e.values, QDateTime(QDate(2026, 12, 9), QTime(8, 5, 30)));
+        e.begin = begin;
+        e.end = end;
+        return e;
+    }
+    static std::shared_ptr<const ListingRows> noRows(const ListingDescription& listing)
+    {
+        return std::make_shared<const ListingRows>(int(listing.columns.size()));
     }
 
     static QStringList listingHeaders(const QString& dateHeader, const QString& lastHeader)
@@ -242,14 +270,15 @@ private slots:
     // one empty bordered row.
     void emptyGrid()
     {
-        ReportGrid grid;
-        grid.headers = listingHeaders(QStringLiteral("วันที่ออกใบแจ้งหนี้"), QStringLiteral("สถานะใบแจ้งหนี้"));
-        const ReportSheetOptions options =
-            exportedAt(InvoiceListingSheetOptions(QStringLiteral("01/12/2569"), QStringLiteral("31/12/2569")));
-        const QJsonObject book = writeAndRead(BuildReportSheet(grid, options), QStringLiteral("empty.xlsx"));
+        const QStringList headers =
+            listingHeaders(QStringLiteral("วันที่ออกใบแจ้งหนี้"), QStringLiteral("สถานะใบแจ้งหนี้"));
+        const Export options =
+            exportOf(PeriodListings::dueDate(), QStringLiteral("01/12/2569"), QStringLiteral("31/12/2569"));
+        const QJsonObject book =
+            writeAndRead(options.sheet(noRows(PeriodListings::dueDate())), QStringLiteral("empty.xlsx"));
         if (QTest::currentTestFailed())
             return;
-        checkFrame(book, options, grid.headers);
+        checkFrame(book, options, headers);
         checkDataBlock(book, options, 6, 5, 5);
         for (int c = 0; c < 6; ++c)
             checkBlank(book, letter(c) + u'5');
@@ -259,9 +288,9 @@ private slots:
     // A grid that was never filled has no header texts either.
     void neverDisplayedGrid()
     {
-        const ReportSheetOptions options =
-            exportedAt(InvoiceListingSheetOptions(QStringLiteral("  /  /    "), QStringLiteral("31/12/2569")));
-        const QJsonObject book = writeAndRead(BuildReportSheet(ReportGrid(), options), QStringLiteral("never.xlsx"));
+        const Export options =
+            exportOf(PeriodListings::dueDate(), QStringLiteral("  /  /    "), QStringLiteral("31/12/2569"));
+        const QJsonObject book = writeAndRead(options.sheet(nullptr), QStringLiteral("never.xlsx"));
         if (QTest::currentTestFailed())
             return;
         checkFrame(book, options, {});
@@ -272,20 +301,21 @@ private slots:
     // dates stay text, the total row's label keeps its trailing blank.
     void invoiceListing()
     {
-        ReportGrid grid;
-        grid.headers = listingHeaders(QStringLiteral("วันที่ออกใบแจ้งหนี้"), QStringLiteral("สถานะใบแจ้งหนี้"));
-        grid.rows = {
+        const QStringList headers =
+            listingHeaders(QStringLiteral("วันที่ออกใบแจ้งหนี้"), QStringLiteral("สถานะใบแจ้งหนี้"));
+        const QList<QStringList> rows = {
             {"1", "2570/00001", "01/12/2569", "นางสมใจ รักษ์ดี", "1,500.00", "ยกเลิก"},
             {"2", "2570/00002", "15/12/2569", "นายสมชาย ใจงาม", "12,345,678.05", "บันทึกชำระเงิน"},
             {"3", "2570/00003", "31/12/2569", "นางสาวมาลี ศรีสุข", "-250.50", ""},
             {"", "", "", "รวมทั้งสิ้น ", "12,346,927.55", ""},
         };
-        const ReportSheetOptions options =
-            exportedAt(InvoiceListingSheetOptions(QStringLiteral("01/12/2569"), QStringLiteral("31/12/2569")));
-        const QJsonObject book = writeAndRead(BuildReportSheet(grid, options), QStringLiteral("listing.xlsx"));
+        const Export options =
+            exportOf(PeriodListings::dueDate(), QStringLiteral("01/12/2569"), QStringLiteral("31/12/2569"));
+        const QJsonObject book = writeAndRead(options.sheet(typedrows::read(PeriodListings::dueDate(), rows)),
+                                              QStringLiteral("listing.xlsx"));
         if (QTest::currentTestFailed())
             return;
-        checkFrame(book, options, grid.headers);
+        checkFrame(book, options, headers);
         checkDataBlock(book, options, 6, 5, 8);
         checkNumber(book, QStringLiteral("A5"), 1);
         checkNumber(book, QStringLiteral("A7"), 3);
@@ -308,19 +338,20 @@ private slots:
     // The pay-in listing keeps its two date columns text; its F is centred.
     void payInListing()
     {
-        ReportGrid grid;
-        grid.headers = listingHeaders(QStringLiteral("วันที่ในใบแจ้งหนี้"), QStringLiteral("วันที่ชำระเงินที่ธนาคาร"));
-        grid.rows = {
+        const QStringList headers =
+            listingHeaders(QStringLiteral("วันที่ในใบแจ้งหนี้"), QStringLiteral("วันที่ชำระเงินที่ธนาคาร"));
+        const QList<QStringList> rows = {
             {"1", "2549/00017", "01/06/2549", "นายสมชาย ใจงาม", "3,200.00", "15/06/2549"},
             {"2", "2549/00018", "02/06/2549", "ร้าน 'ป้าแดง'", "999.99", "30/06/2549"},
             {"", "", "", "รวมทั้งสิ้น ", "4,199.99", ""},
         };
-        const ReportSheetOptions options =
-            exportedAt(PayInListingSheetOptions(QStringLiteral("01/06/2549"), QStringLiteral("30/06/2549")));
-        const QJsonObject book = writeAndRead(BuildReportSheet(grid, options), QStringLiteral("payin.xlsx"));
+        const Export options =
+            exportOf(PeriodListings::payIn(), QStringLiteral("01/06/2549"), QStringLiteral("30/06/2549"));
+        const QJsonObject book = writeAndRead(options.sheet(typedrows::read(PeriodListings::payIn(), rows)),
+                                              QStringLiteral("payin.xlsx"));
         if (QTest::currentTestFailed())
             return;
-        checkFrame(book, options, grid.headers);
+        checkFrame(book, options, headers);
         checkDataBlock(book, options, 6, 5, 7);
         checkText(book, QStringLiteral("C5"), QStringLiteral("01/06/2549"));
         checkText(book, QStringLiteral("F5"), QStringLiteral("15/06/2549"));
@@ -334,10 +365,9 @@ private slots:
     // blanks, I left at the default width.
     void costDetailListing()
     {
-        ReportGrid grid;
-        grid.headers = {"No", "เลขที่ใบแจ้งหนี้", "วันที่ออกใบแจ้งหนี้", "ชื่อผู้ประกอบการ", "จำนวนเงิน",
-                        "สถานะใบแจ้งหนี้", "วันที่ชำระเงิน", "เลขที่ใบนำส่ง", "วันที่ใบนำส่ง"};
-        grid.rows = {
+        const QStringList headers = {"No", "เลขที่ใบแจ้งหนี้", "วันที่ออกใบแจ้งหนี้", "ชื่อผู้ประกอบการ", "จำนวนเงิน",
+                                     "สถานะใบแจ้งหนี้", "วันที่ชำระเงิน", "เลขที่ใบนำส่ง", "วันที่ใบนำส่ง"};
+        const QList<QStringList> rows = {
             {"", "001  ค่าเช่าพื้นที่", "", "", "", "", "", "", ""},
             {"1", "2570/00001", "01/12/2569", "นางสมใจ รักษ์ดี", "1,500.00", "บันทึกนำส่งเงิน", "05/12/2569",
              "RV-0012", "10/12/2569"},
@@ -349,13 +379,14 @@ private slots:
             {"", "", "", "รวม", "728.50", "", "", "", ""},
             {"", "", "", "รวมทั้งสิ้น", "3,728.50", "", "", "", ""},
         };
-        const ReportSheetOptions options =
-            exportedAt(CostDetailSheetOptions(QStringLiteral("01/12/2569"), QStringLiteral("31/12/2569")));
-        QCOMPARE(options.lastColumn, 8);
-        const QJsonObject book = writeAndRead(BuildReportSheet(grid, options), QStringLiteral("detail.xlsx"));
+        const Export options =
+            exportOf(PeriodListings::costDetail(), QStringLiteral("01/12/2569"), QStringLiteral("31/12/2569"));
+        QCOMPARE(options.lastColumn(), 8);
+        const QJsonObject book = writeAndRead(options.sheet(typedrows::read(PeriodListings::costDetail(), rows)),
+                                              QStringLiteral("detail.xlsx"));
         if (QTest::currentTestFailed())
             return;
-        checkFrame(book, options, grid.headers);
+        checkFrame(book, options, headers);
         checkDataBlock(book, options, 9, 5, 12);
         checkText(book, QStringLiteral("B5"), QStringLiteral("001  ค่าเช่าพื้นที่"));
         for (const char* ref : {"A5", "C5", "D5", "E5", "I5"})
@@ -379,12 +410,12 @@ private slots:
     void formatsAreShared()
     {
         auto listing = [](int rows) {
-            ReportGrid grid;
-            grid.headers = listingHeaders(QStringLiteral("วันที่ออกใบแจ้งหนี้"), QStringLiteral("สถานะใบแจ้งหนี้"));
+            QList<QStringList> texts;
             for (int i = 1; i <= rows; ++i)
-                grid.rows.append({QString::number(i), QStringLiteral("2570/%1").arg(i, 5, 10, QLatin1Char('0')),
+                texts.append({QString::number(i), QStringLiteral("2570/%1").arg(i, 5, 10, QLatin1Char('0')),
                                   "08/12/2569", "นางสมใจ รักษ์ดี", "1,500.00", ""});
-            return BuildReportSheet(grid, InvoiceListingSheetOptions("01/12/2569", "31/12/2569"));
+            return exportOf(PeriodListings::dueDate(), "01/12/2569", "31/12/2569")
+                .sheet(typedrows::read(PeriodListings::dueDate(), texts));
         };
         const SheetDescription shortSheet = listing(3);
         const SheetDescription longSheet = listing(3000);

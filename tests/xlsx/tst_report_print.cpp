@@ -3,8 +3,11 @@
 // text is read back. Every amount must read whole (a column too narrow for
 // it prints "###"), every Thai header and name whole, every page must hold
 // all the columns, and the pages must be as many as one page's width gives.
+#include "TypedRows.h"
+
+#include "billing/ListingSheet.h"
+#include "billing/PeriodListings.h"
 #include "core/Money.h"
-#include "xlsx/ReportSheet.h"
 #include "xlsx/SheetWriter.h"
 
 #include <QDateTime>
@@ -47,10 +50,20 @@ QString invoiceNumber(int i)
     return QStringLiteral("2570/%1").arg(i, 5, 10, QLatin1Char('0'));
 }
 
+ListingValues december()
+{
+    ListingValues range;
+    range.set(QStringLiteral("from"), QStringLiteral("01/12/2569"));
+    range.set(QStringLiteral("to"), QStringLiteral("31/12/2569"));
+    return range;
+}
+
 struct Listing {
     QString file;
-    ReportGrid grid;
-    ReportSheetOptions options;
+    const ListingDescription* listing = nullptr;
+    QStringList headers;
+    QList<QStringList> rows; // as the grid shows them
+    ListingValues range;
     QStringList amounts; // as printed
     QStringList texts;   // Thai texts that must read back whole
     int sheetRows = 0;   // table rows below the header
@@ -60,20 +73,21 @@ Listing dueDate()
 {
     Listing l;
     l.file = QStringLiteral("due");
-    l.grid.headers = {"No", "เลขที่ใบแจ้งหนี้", "วันที่ออกใบแจ้งหนี้", "ชื่อผู้ประกอบการ", "จำนวนเงิน", "สถานะใบแจ้งหนี้"};
+    l.headers = {"No", "เลขที่ใบแจ้งหนี้", "วันที่ออกใบแจ้งหนี้", "ชื่อผู้ประกอบการ", "จำนวนเงิน", "สถานะใบแจ้งหนี้"};
     const QStringList words = {"", "บันทึกชำระเงิน", "บันทึกนำส่งเงิน", "ยกเลิก"};
     Money total;
     for (int i = 1; i <= 12; ++i) {
         const Money m = amountOf(i);
         total += m;
-        l.grid.rows.append({QString::number(i), invoiceNumber(i), "01/12/2569", kNames[i % 4], FormatAmount(m), words[i % 4]});
+        l.rows.append({QString::number(i), invoiceNumber(i), "01/12/2569", kNames[i % 4], FormatAmount(m), words[i % 4]});
         l.amounts << shown(m);
     }
-    l.grid.rows.append({"", "", "", "รวมทั้งสิ้น ", FormatAmount(total), ""});
+    l.rows.append({"", "", "", "รวมทั้งสิ้น ", FormatAmount(total), ""});
     l.amounts << shown(total);
-    l.texts = l.grid.headers + kNames + words.mid(1) + QStringList{"รวมทั้งสิ้น"};
-    l.options = InvoiceListingSheetOptions("01/12/2569", "31/12/2569");
-    l.sheetRows = int(l.grid.rows.size());
+    l.texts = l.headers + kNames + words.mid(1) + QStringList{"รวมทั้งสิ้น"};
+    l.listing = &PeriodListings::dueDate();
+    l.range = december();
+    l.sheetRows = int(l.rows.size());
     return l;
 }
 
@@ -81,19 +95,20 @@ Listing payIn()
 {
     Listing l;
     l.file = QStringLiteral("payin");
-    l.grid.headers = {"No", "เลขที่ใบแจ้งหนี้", "วันที่ในใบแจ้งหนี้", "ชื่อผู้ประกอบการ", "จำนวนเงิน", "วันที่ชำระเงินที่ธนาคาร"};
+    l.headers = {"No", "เลขที่ใบแจ้งหนี้", "วันที่ในใบแจ้งหนี้", "ชื่อผู้ประกอบการ", "จำนวนเงิน", "วันที่ชำระเงินที่ธนาคาร"};
     Money total;
     for (int i = 1; i <= 8; ++i) {
         const Money m = amountOf(i + 3);
         total += m;
-        l.grid.rows.append({QString::number(i), invoiceNumber(i), "01/12/2569", kNames[i % 4], FormatAmount(m), "15/12/2569"});
+        l.rows.append({QString::number(i), invoiceNumber(i), "01/12/2569", kNames[i % 4], FormatAmount(m), "15/12/2569"});
         l.amounts << shown(m);
     }
-    l.grid.rows.append({"", "", "", "รวมทั้งสิ้น ", FormatAmount(total), ""});
+    l.rows.append({"", "", "", "รวมทั้งสิ้น ", FormatAmount(total), ""});
     l.amounts << shown(total);
-    l.texts = l.grid.headers + kNames + QStringList{"รวมทั้งสิ้น"};
-    l.options = PayInListingSheetOptions("01/12/2569", "31/12/2569");
-    l.sheetRows = int(l.grid.rows.size());
+    l.texts = l.headers + kNames + QStringList{"รวมทั้งสิ้น"};
+    l.listing = &PeriodListings::payIn();
+    l.range = december();
+    l.sheetRows = int(l.rows.size());
     return l;
 }
 
@@ -103,33 +118,34 @@ Listing costDetail()
 {
     Listing l;
     l.file = QStringLiteral("detail");
-    l.grid.headers = {"No", "เลขที่ใบแจ้งหนี้", "วันที่ออกใบแจ้งหนี้", "ชื่อผู้ประกอบการ", "จำนวนเงิน",
+    l.headers = {"No", "เลขที่ใบแจ้งหนี้", "วันที่ออกใบแจ้งหนี้", "ชื่อผู้ประกอบการ", "จำนวนเงิน",
                       "สถานะใบแจ้งหนี้", "วันที่ชำระเงิน", "เลขที่ใบนำส่ง", "วันที่ใบนำส่ง"};
     const QStringList meanings = {"ยังไม่ชำระเงิน", "บันทึกชำระเงิน", "บันทึกนำส่งเงิน", "ยกเลิก"};
     Money grand;
     int number = 0;
     for (const QString& type : kCostTypes) {
-        l.grid.rows.append({"", type, "", "", "", "", "", "", ""});
+        l.rows.append({"", type, "", "", "", "", "", "", ""});
         Money sum;
         for (int i = 1; i <= 40; ++i) {
             ++number;
             const Money m = amountOf(number);
             sum += m;
             const int status = number % 4;
-            l.grid.rows.append({QString::number(number), invoiceNumber(i), "01/12/2569", kNames[number % 4],
+            l.rows.append({QString::number(number), invoiceNumber(i), "01/12/2569", kNames[number % 4],
                                 FormatAmount(m), meanings[status], status == 1 || status == 2 ? "05/12/2569" : "",
                                 status == 2 ? "RV-2570/0012" : "", status == 2 ? "10/12/2569" : ""});
             l.amounts << shown(m);
         }
-        l.grid.rows.append({"", "", "", "รวม", FormatAmount(sum), "", "", "", ""});
+        l.rows.append({"", "", "", "รวม", FormatAmount(sum), "", "", "", ""});
         l.amounts << shown(sum);
         grand += sum;
     }
-    l.grid.rows.append({"", "", "", "รวมทั้งสิ้น", FormatAmount(grand), "", "", "", ""});
+    l.rows.append({"", "", "", "รวมทั้งสิ้น", FormatAmount(grand), "", "", "", ""});
     l.amounts << shown(grand);
-    l.texts = l.grid.headers + kNames + meanings + kCostTypes + QStringList{"RV-2570/0012"};
-    l.options = CostDetailSheetOptions("01/12/2569", "31/12/2569");
-    l.sheetRows = int(l.grid.rows.size());
+    l.texts = l.headers + kNames + meanings + kCostTypes + QStringList{"RV-2570/0012"};
+    l.listing = &PeriodListings::costDetail();
+    l.range = december();
+    l.sheetRows = int(l.rows.size());
     return l;
 }
 
@@ -192,9 +208,10 @@ private slots:
         const QDateTime exportedAt(QDate(2026, 12, 9), QTime(14, 5));
         QList<Listing> listings = {dueDate(), payIn(), costDetail()};
         QStringList files;
+        QList<SheetDescription> sheets;
         for (Listing& l : listings) {
-            l.options.exportedAt = exportedAt;
-            const SheetDescription sheet = BuildReportSheet(l.grid, l.options);
+            sheets << ListingSheet(*l.listing, l.range, typedrows::read(*l.listing, l.rows), exportedAt);
+            const SheetDescription& sheet = sheets.last();
             const QString path = m_dir.filePath(l.file + QStringLiteral(".xlsx"));
             const SheetWriteResult r = WriteSheet(sheet, path);
             QVERIFY2(r.ok(), qPrintable(r.message));
@@ -218,7 +235,8 @@ private slots:
                  out.constData());
 
         QList<int> pageCounts;
-        for (const Listing& l : listings) {
+        for (qsizetype i = 0; i < listings.size(); ++i) {
+            const Listing& l = listings[i];
             const QString pdf = m_dir.filePath(l.file + QStringLiteral(".pdf"));
             QVERIFY2(QFile::exists(pdf), qPrintable(l.file + QStringLiteral(": no PDF\n") + QString::fromUtf8(out)));
             QVERIFY(run(QStringLiteral("pdfinfo"), {pdf}, out));
@@ -227,7 +245,7 @@ private slots:
                 QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(info);
             QVERIFY2(size.hasMatch(), qPrintable(info));
             const bool landscape = size.captured(1).toDouble() > size.captured(2).toDouble();
-            QCOMPARE(landscape, BuildReportSheet(l.grid, l.options).page.orientation == Orientation::Landscape);
+            QCOMPARE(landscape, sheets[i].page.orientation == Orientation::Landscape);
 
             QVERIFY(run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")}, out));
             QStringList pages = QString::fromUtf8(out).split(u'\f');
@@ -250,8 +268,8 @@ private slots:
                 const QString& page = pages[p];
                 const QString at = l.file + QStringLiteral(" page %1\n").arg(p + 1) + page;
                 QVERIFY2(page.contains(QStringLiteral("Page %1 From %2").arg(p + 1).arg(pages.size())), qPrintable(at));
-                QVERIFY2(page.contains(l.options.title), qPrintable(at));
-                QVERIFY2(page.contains(l.grid.headers.join(u' ')), qPrintable(at));
+                QVERIFY2(page.contains(l.listing->sheet.title), qPrintable(at));
+                QVERIFY2(page.contains(l.headers.join(u' ')), qPrintable(at));
                 QVERIFY2(page.contains(QStringLiteral("09/12/2569 14:05")), qPrintable(at));
                 const int here = tableRowsOn(page);
                 QVERIFY2(here > 0, qPrintable(at));

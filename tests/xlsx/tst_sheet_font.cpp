@@ -2,6 +2,10 @@
 // this machine finds it by the workbook font's name: no text may measure
 // wider than the export reckons, and no column may be narrower than its
 // widest text.
+#include "TypedRows.h"
+
+#include "billing/ListingSheet.h"
+#include "billing/PeriodListings.h"
 #include "core/Money.h"
 #include "xlsx/ReportSheet.h"
 #include "xlsx/SheetFont.h"
@@ -94,7 +98,10 @@ private slots:
     // text with at least a character to spare.
     void columnsHoldTheirWidestText()
     {
-        ReportGrid grid;
+        struct {
+            QStringList headers;
+            QList<QStringList> rows;
+        } grid;
         grid.headers = {"No", "เลขที่ใบแจ้งหนี้", "วันที่ออกใบแจ้งหนี้", "ชื่อผู้ประกอบการ", "จำนวนเงิน",
                         "สถานะใบแจ้งหนี้", "วันที่ชำระเงิน", "เลขที่ใบนำส่ง", "วันที่ใบนำส่ง"};
         grid.rows = {
@@ -105,8 +112,11 @@ private slots:
             {"", "", "", "รวม", "987,654,321.09", "", "", "", ""},
             {"", "", "", "รวมทั้งสิ้น", "1,987,654,321.09", "", "", "", ""},
         };
-        const ReportSheetOptions options = CostDetailSheetOptions("01/12/2569", "31/12/2569");
-        const SheetDescription sheet = BuildReportSheet(grid, options);
+        const ListingDescription& listing = PeriodListings::costDetail();
+        ListingValues range;
+        range.set(QStringLiteral("from"), QStringLiteral("01/12/2569"));
+        range.set(QStringLiteral("to"), QStringLiteral("31/12/2569"));
+        const SheetDescription sheet = ListingSheet(listing, range, typedrows::read(listing, grid.rows));
 
         // Sizes in points; one pixel a point.
         const QFontMetricsF table(sheetFont(int(kTableFontSize * 100)));
@@ -119,7 +129,7 @@ private slots:
                     width = w.width;
             QStringList texts{grid.headers[c]};
             for (const QStringList& row : grid.rows)
-                texts << shownText(row[c], options.numberFormatColumns.contains(c));
+                texts << shownText(row[c], listing.columns[c].kind == ValueKind::Money);
             for (const QString& text : texts) {
                 const double characters = table.horizontalAdvance(text) / digit;
                 QVERIFY2(characters + 1 <= width,

@@ -1,6 +1,8 @@
+#include "TypedRows.h"
 #include "XlsxReadBack.h"
 
-#include "xlsx/ReportSheet.h"
+#include "billing/ListingSheet.h"
+#include "billing/PeriodListings.h"
 #include "xlsx/SheetWriter.h"
 
 #include <QDir>
@@ -19,12 +21,14 @@ class TestSheetWriter : public QObject {
 
     static SheetDescription listing(int rows)
     {
-        ReportGrid grid;
-        grid.headers = {"No", "เลขที่ใบแจ้งหนี้", "วันที่ออกใบแจ้งหนี้", "ชื่อผู้ประกอบการ", "จำนวนเงิน", "สถานะใบแจ้งหนี้"};
+        QList<QStringList> texts;
         for (int i = 1; i <= rows; ++i)
-            grid.rows.append({QString::number(i), QStringLiteral("2570/%1").arg(i, 5, 10, QLatin1Char('0')), "08/12/2569",
+            texts.append({QString::number(i), QStringLiteral("2570/%1").arg(i, 5, 10, QLatin1Char('0')), "08/12/2569",
                               "นางสมใจ รักษ์ดี", "1,500.00", ""});
-        return BuildReportSheet(grid, InvoiceListingSheetOptions("01/12/2569", "31/12/2569"));
+        ListingValues range;
+        range.set(QStringLiteral("from"), QStringLiteral("01/12/2569"));
+        range.set(QStringLiteral("to"), QStringLiteral("31/12/2569"));
+        return ListingSheet(PeriodListings::dueDate(), range, typedrows::read(PeriodListings::dueDate(), texts));
     }
 
     static QStringList entries(const QString& dir)
