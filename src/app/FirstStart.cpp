@@ -467,10 +467,7 @@ void FirstAdministratorDialog::btnSaveAdminClick()
             break;
         }
     } catch (const DbError& e) {
-        if (e.kind() == DbError::Kind::InvalidText)
-            prompter_.showMessage(this, e.text());
-        else
-            prompter_.showError(this, e.text());
+        prompter_.showFailure(this, e);
         return;
     }
     administrator_ = account;

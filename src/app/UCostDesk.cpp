@@ -10,8 +10,8 @@
 #include "ui/WorkingWindow.h"
 #include "platform/LocalAddress.h"
 #include "print/DocumentSettings.h"
-#include "print/PageViewer.h"
 #include "ui/FileOpener.h"
+#include "ui/PagePreviewDialog.h"
 #include "util/Utility.h"
 
 #include <QApplication>
@@ -23,9 +23,12 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSet>
 #include <QStatusBar>
+#include <algorithm>
 
 static void initAppResources()
 {
@@ -49,14 +52,14 @@ TfrmCostDesk::TfrmCostDesk(QWidget* parent) : TfrmCostDesk(Options{}, parent) {}
 
 TfrmCostDesk::TfrmCostDesk(const Options& options, QWidget* parent)
     : QMainWindow(parent), prompter_(options.prompter), pageViewer_(options.pageViewer), fixedClock_(options.fixedClock),
-      connection_(options.connection), runDialog_(options.runDialog)
+      connection_(options.connection), runDialog_(options.runDialog), menu_(options.menu)
 {
     if (!prompter_) {
         ownPrompter_ = std::make_unique<MessageBoxPrompter>();
         prompter_ = ownPrompter_.get();
     }
     if (!pageViewer_) {
-        ownPageViewer_ = std::make_unique<PreviewPageViewer>();
+        ownPageViewer_ = std::make_unique<PreviewPageViewer>(*prompter_);
         pageViewer_ = ownPageViewer_.get();
     }
     setObjectName(QStringLiteral("frmCostDesk"));
@@ -81,7 +84,6 @@ TfrmCostDesk::TfrmCostDesk(const Options& options, QWidget* parent)
     buildMenu();
     buildSignInPanel();
     buildStatusBar();
-    registerWindows();
     FormCreate();
     placeOverlays();
     setWindowState(Qt::WindowMaximized);
@@ -94,64 +96,46 @@ TfrmCostDesk::~TfrmCostDesk()
     mdiArea_ = nullptr;
 }
 
-QAction* TfrmCostDesk::menuItem(QMenu* menu, const QString& name, const QString& caption,
-                                void (TfrmCostDesk::*handler)())
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-    items_.insert(name, action);
-    return action;
-}
-
-QAction* TfrmCostDesk::separator(QMenu* menu, const QString& name)
-{
-    QAction* action = menu->addSeparator();
-    action->setObjectName(name);
-    items_.insert(name, action);
-    return action;
-}
-
 void TfrmCostDesk::buildMenu()
 {
     QMenuBar* MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    const auto topMenu = [&](const QString& name, const QString& caption) {
-        QMenu* menu = MainMenu1->addMenu(caption);
-        menu->setObjectName(name + QStringLiteral("Menu"));
-        menu->menuAction()->setObjectName(name);
-        items_.insert(name, menu->menuAction());
-        return menu;
-    };
-
-    QMenu* N1 = topMenu(QStringLiteral("N1"), QStringLiteral("ข้อมูลอ้างอิง"));
-    menuItem(N1, QStringLiteral("N7"), QStringLiteral("ข้อมูลร้านค้า"), &TfrmCostDesk::N7Click);
-    menuItem(N1, QStringLiteral("N8"), QStringLiteral("ประเภทค่าใช้จ่าย"), &TfrmCostDesk::N8Click);
-    separator(N1, QStringLiteral("N10"));
-    menuItem(N1, QStringLiteral("N9"), QStringLiteral("ค่าใช้จ่ายคงที่รายเดือน"), &TfrmCostDesk::N9Click);
-
-    QMenu* N2 = topMenu(QStringLiteral("N2"), QStringLiteral("บันทึกข้อมูล"));
-    menuItem(N2, QStringLiteral("N6"), QStringLiteral("1. บันทึกค่าใช้จ่ายร้ายค้า(ทำใบ Invoice)"), &TfrmCostDesk::N6Click);
-    menuItem(N2, QStringLiteral("N11Invoice1"), QStringLiteral("       1.1 พิมพ์ใบ Invoice ใหม่"),
-             &TfrmCostDesk::N11Invoice1Click);
-    menuItem(N2, QStringLiteral("N12"), QStringLiteral("2. บันทึกวันที่ชำระเงิน"), &TfrmCostDesk::N12Click);
-    separator(N2, QStringLiteral("N14"));
-    menuItem(N2, QStringLiteral("N31"), QStringLiteral("3. บันทึกเลขที่ใบนำส่ง"), &TfrmCostDesk::N31Click);
-
-    QMenu* N3 = topMenu(QStringLiteral("N3"), QStringLiteral("สอบถาม/รายงาน"));
-    menuItem(N3, QStringLiteral("N11"), QStringLiteral("รายงานใบแจ้งการชำระเงิน"), &TfrmCostDesk::N11Click);
-    menuItem(N3, QStringLiteral("N13"), QStringLiteral("รายงานการชำระเงินเข้าธนาคารของแต่ละร้านค้า"),
-             &TfrmCostDesk::N13Click);
-    separator(N3, QStringLiteral("N15"));
-    menuItem(N3, QStringLiteral("N16"), QStringLiteral("รายงานรายละเอียดแยกตามประเภทค่าใช้จ่าย"), &TfrmCostDesk::N16Click);
-
-    QMenu* N4 = topMenu(QStringLiteral("N4"), QStringLiteral("ผู้ดูแลระบบ"));
-    menuItem(N4, QStringLiteral("Account1"), QStringLiteral("พิมพ์ Account ผู้ใช้ระบบ"), &TfrmCostDesk::Account1Click);
-
-    QAction* N5 = MainMenu1->addAction(QStringLiteral("ออกจากโปรแกรม"));
-    N5->setObjectName(QStringLiteral("N5"));
-    connect(N5, &QAction::triggered, this, &TfrmCostDesk::N5Click);
-    items_.insert(QStringLiteral("N5"), N5);
+    QHash<QString, QMenu*> menus;
+    for (const MenuRow& row : std::as_const(menu_)) {
+        QWidget* container = MainMenu1;
+        if (!row.parent.isEmpty()) {
+            container = menus.value(row.parent);
+            if (!container)
+                qFatal("menu row %s comes before its menu %s", qPrintable(row.name), qPrintable(row.parent));
+        }
+        QAction* action = nullptr;
+        switch (row.kind) {
+        case MenuRow::Kind::Menu: {
+            QMenu* menu = MainMenu1->addMenu(row.caption);
+            menu->setObjectName(row.name + QStringLiteral("Menu"));
+            menus.insert(row.name, menu);
+            action = menu->menuAction();
+            break;
+        }
+        case MenuRow::Kind::Separator:
+            action = new QAction(container);
+            action->setSeparator(true);
+            container->addAction(action);
+            break;
+        case MenuRow::Kind::Window:
+            action = new QAction(row.caption, container);
+            container->addAction(action);
+            connect(action, &QAction::triggered, this, [this, name = row.name] { openWindow(name); });
+            break;
+        case MenuRow::Kind::Exit:
+            action = new QAction(row.caption, container);
+            container->addAction(action);
+            connect(action, &QAction::triggered, this, &TfrmCostDesk::N5Click);
+            break;
+        }
+        action->setObjectName(row.name);
+        items_.insert(row.name, action);
+    }
 }
 
 void TfrmCostDesk::buildSignInPanel()
@@ -249,8 +233,9 @@ void TfrmCostDesk::FormCreate()
     edtPassword->clear();
     // The user starts typing the user name at once.
     edtUser_Name->setFocus();
-    for (const char* name : {"N1", "N2", "N3", "N4", "N5"})
-        items_.value(QLatin1String(name))->setVisible(false);
+    for (const MenuRow& row : std::as_const(menu_))
+        if (row.parent.isEmpty())
+            items_.value(row.name)->setVisible(false);
 
     try {
         // 4. The version gate: the last version in order must be ours.
@@ -267,7 +252,7 @@ void TfrmCostDesk::FormCreate()
         L_Cdate->adjustSize();
     } catch (const std::exception& e) {
         // Without a version or a date the program cannot work safely.
-        showError(QString::fromUtf8(e.what()));
+        prompter_->showFailure(this, e);
         requestTerminate();
     }
 
@@ -328,8 +313,8 @@ void TfrmCostDesk::offerFirstAdministrator()
     try {
         if (!UserTable::isEmpty(*db_))
             return;
-    } catch (const DbError& e) {
-        showError(e.text());
+    } catch (const std::exception& e) {
+        prompter_->showFailure(this, e);
         return;
     }
     FirstAdministratorDialog dialog(*db_, *prompter_);
@@ -376,13 +361,8 @@ void TfrmCostDesk::btnOkClick()
         startup_.rightsLevel = user->section;
         startup_.loginUser = user->userName;
         enterSignedInState(*user, edtUser_Name->text());
-    } catch (const DbError& e) {
-        if (e.kind() == DbError::Kind::InvalidText)
-            prompter_->showMessage(this, e.text());
-        else
-            showError(e.text());
     } catch (const std::exception& e) {
-        showError(QString::fromUtf8(e.what()));
+        prompter_->showFailure(this, e);
     }
 }
 
@@ -400,30 +380,18 @@ void TfrmCostDesk::enterSignedInState(const UserAccount& user, const QString& ty
 
 void TfrmCostDesk::setMenusForLevel(int level)
 {
-    const auto show = [this](std::initializer_list<const char*> names) {
-        for (const char* n : names)
-            items_.value(QLatin1String(n))->setVisible(true);
-    };
-    const auto enable = [this](std::initializer_list<const char*> names, bool on) {
-        for (const char* n : names)
-            items_.value(QLatin1String(n))->setEnabled(on);
-    };
-    switch (level) {
-    case 3:
-        show({"N1", "N2", "N3", "N5"});
-        enable({"N31"}, false);
-        break;
-    case 6:
-        show({"N1", "N2", "N3", "N5"});
-        enable({"N6", "N11Invoice1", "N12"}, false);
-        enable({"N31"}, true);
-        break;
-    case 9:
-        show({"N1", "N2", "N3", "N4", "N5"});
-        break;
-    default:
-        break;  // signed in without any menu
+    QSet<QString> shown;
+    for (const MenuRow& row : std::as_const(menu_)) {
+        if (row.parent.isEmpty() && row.levels.contains(level)) {
+            items_.value(row.name)->setVisible(true);
+            shown.insert(row.name);
+        }
     }
+    // The items of a menu the level does not see keep their state: nobody
+    // reaches them.
+    for (const MenuRow& row : std::as_const(menu_))
+        if (shown.contains(row.parent) && row.kind != MenuRow::Kind::Separator)
+            items_.value(row.name)->setEnabled(row.levels.contains(level));
 }
 
 void TfrmCostDesk::btnCancelClick()
@@ -464,37 +432,21 @@ void TfrmCostDesk::requestTerminate()
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
-void TfrmCostDesk::showError(const QString& text)
-{
-    prompter_->showError(this, text);
-}
-
 void TfrmCostDesk::openWindow(const QString& menuItemName)
 {
-    const WindowFactory factory = windows_.value(menuItemName);
-    if (!factory || !context_)
+    const auto row = std::find_if(menu_.cbegin(), menu_.cend(),
+                                  [&](const MenuRow& r) { return r.name == menuItemName; });
+    if (row == menu_.cend() || !row->open || !context_)
         return;
     try {
-        WorkingWindow* window = factory(*context_);
+        WorkingWindow* window = row->open(*context_);
         QMdiSubWindow* frame = mdiArea_->addSubWindow(window);
         frame->setAttribute(Qt::WA_DeleteOnClose);
         frame->showMaximized();
     } catch (const std::exception& e) {
-        showError(QString::fromUtf8(e.what()));
+        prompter_->showFailure(this, e);
     }
 }
-
-void TfrmCostDesk::N6Click() { openWindow(QStringLiteral("N6")); }
-void TfrmCostDesk::N7Click() { openWindow(QStringLiteral("N7")); }
-void TfrmCostDesk::N8Click() { openWindow(QStringLiteral("N8")); }
-void TfrmCostDesk::N9Click() { openWindow(QStringLiteral("N9")); }
-void TfrmCostDesk::N11Click() { openWindow(QStringLiteral("N11")); }
-void TfrmCostDesk::N12Click() { openWindow(QStringLiteral("N12")); }
-void TfrmCostDesk::N13Click() { openWindow(QStringLiteral("N13")); }
-void TfrmCostDesk::N11Invoice1Click() { openWindow(QStringLiteral("N11Invoice1")); }
-void TfrmCostDesk::N31Click() { openWindow(QStringLiteral("N31")); }
-void TfrmCostDesk::N16Click() { openWindow(QStringLiteral("N16")); }
-void TfrmCostDesk::Account1Click() { openWindow(QStringLiteral("Account1")); }
 
 bool TfrmCostDesk::eventFilter(QObject* watched, QEvent* event)
 {

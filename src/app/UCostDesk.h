@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/WindowRegistry.h"
 #include "core/StartupValues.h"
 #include "core/Version.h"
 #include "data/ConnectionSettings.h"
@@ -24,7 +25,6 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMdiArea;
-class QMenu;
 class QPushButton;
 class WorkingWindow;
 struct UserAccount;
@@ -44,6 +44,8 @@ public:
         // Shows a start-up dialog (the first start, the first administrator)
         // until it is done; exec() when empty. Tests drive the dialog here.
         std::function<void(QDialog&)> runDialog = {};
+        // The menu bar's rows; tests add rows of their own.
+        QList<MenuRow> menu = WindowRegistry::menu();
     };
 
     explicit TfrmCostDesk(QWidget* parent = nullptr);
@@ -59,22 +61,15 @@ public:
     QMdiArea* mdiArea() const { return mdiArea_; }
     Database* database() const { return db_.get(); }
 
-    // The handlers of the window's controls and menu items.
+    // The handlers of the window's controls and of "ออกจากโปรแกรม".
     void FormCreate();
     void btnOkClick();
     void btnCancelClick();
     void N5Click();
-    void N6Click();
-    void N7Click();
-    void N8Click();
-    void N9Click();
-    void N11Click();
-    void N12Click();
-    void N13Click();
-    void N11Invoice1Click();
-    void N31Click();
-    void N16Click();
-    void Account1Click();
+    // The handler of every window item of the menu (N6Click, N7Click, ... of
+    // the item names): a new instance of the row's window, as an MDI child,
+    // maximised.
+    void openWindow(const QString& menuItemName);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -84,15 +79,10 @@ protected:
 private:
     // Closes the working windows; false when one of them stays open.
     bool closeWorkingWindows();
-    using WindowFactory = std::function<WorkingWindow*(WorkContext&)>;
 
     void buildMenu();
     void buildSignInPanel();
     void buildStatusBar();
-    void registerWindows();
-    QAction* menuItem(QMenu* menu, const QString& name, const QString& caption, void (TfrmCostDesk::*handler)());
-    QAction* separator(QMenu* menu, const QString& name);
-    void openWindow(const QString& menuItemName);
     void enterSignedInState(const UserAccount& user, const QString& typedUserName);
     void setMenusForLevel(int level);
     // The database start-up is to use, opened; null when there is none, once
@@ -105,7 +95,6 @@ private:
     void tellAtStartUp(const QString& text);
     void runDialog(QDialog& dialog);
     void requestTerminate();
-    void showError(const QString& text);
     void placeOverlays();
 
     std::unique_ptr<Prompter> ownPrompter_;
@@ -119,7 +108,7 @@ private:
     std::unique_ptr<Database> db_;
     StartupValues startup_;
     std::unique_ptr<WorkContext> context_;
-    QHash<QString, WindowFactory> windows_;
+    QList<MenuRow> menu_;
     bool terminateRequested_ = false;
 
     QMdiArea* mdiArea_ = nullptr;

@@ -1,28 +1,75 @@
-#include "app/UCostDesk.h"
+#include "app/WindowRegistry.h"
 
 #include "invoicing/UCost_Entry.h"
 #include "invoicing/UEntry_Invoice_No.h"
 #include "invoicing/UEntry_RV_No.h"
 #include "invoicing/URe_Print_Invoice.h"
 #include "reference/UCost_Type.h"
-#include "reports/ReportListings.h"
-#include "reports/UPrint_User.h"
 #include "reference/UTR_Cafeteria.h"
 #include "reference/UTR_Fix_Cost_Type.h"
+#include "reports/ReportListings.h"
+#include "reports/UPrint_User.h"
 
-// The one place where menu items meet the windows they open. A menu item
-// without an entry here stays in the menu and opens nothing.
-void TfrmCostDesk::registerWindows()
+namespace {
+
+const QList<int> kEveryLevel = {3, 6, 9};
+// Level 6 records remittances; issuing, reprinting and payment dates are not
+// theirs. Level 3 does the reverse.
+const QList<int> kBilling = {3, 9};
+const QList<int> kRemittance = {6, 9};
+const QList<int> kAdministrator = {9};
+
+MenuRow topMenu(const char* name, const QString& caption, const QList<int>& levels)
 {
-    windows_.insert(QStringLiteral("N7"), [](WorkContext& c) { return new TfrmTR_Cafeteria(c); });
-    windows_.insert(QStringLiteral("N8"), [](WorkContext& c) { return new TfrmCost_Type(c); });
-    windows_.insert(QStringLiteral("N9"), [](WorkContext& c) { return new TfrmTR_Fix_Cost_Type(c); });
-    windows_.insert(QStringLiteral("N6"), [](WorkContext& c) { return new TfmrCost_Entry(c); });
-    windows_.insert(QStringLiteral("N12"), [](WorkContext& c) { return new TfrmEntry_Invoice_No(c); });
-    windows_.insert(QStringLiteral("N31"), [](WorkContext& c) { return new TfrmEntry_RV_No(c); });
-    windows_.insert(QStringLiteral("N11Invoice1"), [](WorkContext& c) { return new TfrmRe_Print_Invoice(c); });
-    windows_.insert(QStringLiteral("N11"), [](WorkContext& c) { return new TfrmRep_Cost_Month(c); });
-    windows_.insert(QStringLiteral("N13"), [](WorkContext& c) { return new TfrmRepPay_in_Bank(c); });
-    windows_.insert(QStringLiteral("N16"), [](WorkContext& c) { return new TfrmRep_Cost_Detail(c); });
-    windows_.insert(QStringLiteral("Account1"), [](WorkContext& c) { return new TfrmPrint_User(c); });
+    return {MenuRow::Kind::Menu, QLatin1String(name), caption, QString(), levels, {}};
+}
+
+template <class Window>
+MenuRow window(const char* name, const QString& caption, const char* parent, const QList<int>& levels)
+{
+    return {MenuRow::Kind::Window, QLatin1String(name), caption, QLatin1String(parent), levels,
+            [](WorkContext& context) -> WorkingWindow* { return new Window(context); }};
+}
+
+MenuRow separator(const char* name, const char* parent)
+{
+    return {MenuRow::Kind::Separator, QLatin1String(name), QString(), QLatin1String(parent), {}, {}};
+}
+
+MenuRow exitItem(const char* name, const QString& caption, const QList<int>& levels)
+{
+    return {MenuRow::Kind::Exit, QLatin1String(name), caption, QString(), levels, {}};
+}
+
+} // namespace
+
+const QList<MenuRow>& WindowRegistry::menu()
+{
+    static const QList<MenuRow> rows = {
+        topMenu("N1", QStringLiteral("ข้อมูลอ้างอิง"), kEveryLevel),
+        window<TfrmTR_Cafeteria>("N7", QStringLiteral("ข้อมูลร้านค้า"), "N1", kEveryLevel),
+        window<TfrmCost_Type>("N8", QStringLiteral("ประเภทค่าใช้จ่าย"), "N1", kEveryLevel),
+        separator("N10", "N1"),
+        window<TfrmTR_Fix_Cost_Type>("N9", QStringLiteral("ค่าใช้จ่ายคงที่รายเดือน"), "N1", kEveryLevel),
+
+        topMenu("N2", QStringLiteral("บันทึกข้อมูล"), kEveryLevel),
+        window<TfmrCost_Entry>("N6", QStringLiteral("1. บันทึกค่าใช้จ่ายร้ายค้า(ทำใบ Invoice)"), "N2", kBilling),
+        window<TfrmRe_Print_Invoice>("N11Invoice1", QStringLiteral("       1.1 พิมพ์ใบ Invoice ใหม่"), "N2", kBilling),
+        window<TfrmEntry_Invoice_No>("N12", QStringLiteral("2. บันทึกวันที่ชำระเงิน"), "N2", kBilling),
+        separator("N14", "N2"),
+        window<TfrmEntry_RV_No>("N31", QStringLiteral("3. บันทึกเลขที่ใบนำส่ง"), "N2", kRemittance),
+
+        topMenu("N3", QStringLiteral("สอบถาม/รายงาน"), kEveryLevel),
+        window<TfrmRep_Cost_Month>("N11", QStringLiteral("รายงานใบแจ้งการชำระเงิน"), "N3", kEveryLevel),
+        window<TfrmRepPay_in_Bank>("N13", QStringLiteral("รายงานการชำระเงินเข้าธนาคารของแต่ละร้านค้า"), "N3",
+                                   kEveryLevel),
+        separator("N15", "N3"),
+        window<TfrmRep_Cost_Detail>("N16", QStringLiteral("รายงานรายละเอียดแยกตามประเภทค่าใช้จ่าย"), "N3", kEveryLevel),
+
+        topMenu("N4", QStringLiteral("ผู้ดูแลระบบ"), kAdministrator),
+        window<TfrmPrint_User>("Account1", QStringLiteral("พิมพ์ Account ผู้ใช้ระบบ"), "N4", kAdministrator),
+
+        exitItem("N5", QStringLiteral("ออกจากโปรแกรม"), kEveryLevel),
+    };
+    return rows;
 }

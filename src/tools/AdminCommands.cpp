@@ -65,17 +65,6 @@ private:
     QString missing_;
 };
 
-class Failure {
-public:
-    explicit Failure(QString text, int code = 1) : text_(std::move(text)), code_(code) {}
-    const QString& text() const { return text_; }
-    int code() const { return code_; }
-
-private:
-    QString text_;
-    int code_;
-};
-
 std::unique_ptr<Database> openDatabase(const QString& url)
 {
     auto db = Database::open(ConnectionSettings::fromUrl(url));
@@ -122,8 +111,15 @@ void checkWritable(const QString& path)
         throw Failure(QStringLiteral("ไม่สามารถเขียนแฟ้ม %1").arg(path));
 }
 
-template <class Command>
-int run(QTextStream& err, Command command)
+QString serverStamp(Database& db)
+{
+    const QDateTime now = db.serverNow();
+    return CurrentDateText(now) + QLatin1Char(' ') + now.toString(QStringLiteral("HH:mm:ss"));
+}
+
+} // namespace
+
+int run(QTextStream& err, const std::function<int()>& command)
 {
     try {
         return command();
@@ -133,16 +129,11 @@ int run(QTextStream& err, Command command)
     } catch (const DbError& e) {
         err << "costdesk-admin: " << e.text() << "\n";
         return 1;
+    } catch (const std::exception& e) {
+        err << "costdesk-admin: " << QString::fromUtf8(e.what()) << "\n";
+        return 1;
     }
 }
-
-QString serverStamp(Database& db)
-{
-    const QDateTime now = db.serverNow();
-    return CurrentDateText(now) + QLatin1Char(' ') + now.toString(QStringLiteral("HH:mm:ss"));
-}
-
-} // namespace
 
 int printInvoices(const QStringList& args, QTextStream& out, QTextStream& err)
 {

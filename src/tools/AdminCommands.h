@@ -3,11 +3,33 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <functional>
+#include <stdexcept>
+
 // The commands of costdesk-admin that set a database up for its users and
 // work on the billing itself, without a display, through the same routines as
 // the windows. Each returns the process's exit code (2 for wrong arguments and
 // refused values, 1 for everything else) and writes its messages to out and err.
 namespace AdminCommands {
+
+// A command's refusal or failure: the text written to standard error and the
+// exit code.
+class Failure : public std::runtime_error {
+public:
+    explicit Failure(const QString& text, int code = 1)
+        : std::runtime_error(text.toStdString()), text_(text), code_(code) {}
+    const QString& text() const { return text_; }
+    int code() const { return code_; }
+
+private:
+    QString text_;
+    int code_;
+};
+
+// Runs a command and returns its exit code; whatever it throws is reported
+// here, the one way: "costdesk-admin: " and the text on err, then the
+// Failure's code, or 1 for a database failure or any other exception.
+int run(QTextStream& err, const std::function<int()>& command);
 
 // add-user URL ID USERNAME PASSWORD SECTION [TITLE FIRST LAST POSITION TEL DIVISION FACULTY SECTION_NAME]
 int addUser(const QStringList& args, QTextStream& out, QTextStream& err);

@@ -119,7 +119,7 @@ int main(int argc, char* argv[])
         out() << "costdesk-admin " << kProgramVersion << "\n";
         return 0;
     }
-    try {
+    return AdminCommands::run(err(), [&] {
         if (command == QLatin1String("init"))
             return init(args);
         if (command == QLatin1String("add-user"))
@@ -140,9 +140,6 @@ int main(int argc, char* argv[])
             return AdminCommands::issueMonthly(args, out(), err());
         if (command == QLatin1String("cancel-invoice"))
             return AdminCommands::cancelInvoice(args, out(), err());
-    } catch (const DbError& e) {
-        err() << "costdesk-admin: " << e.text() << "\n";
-        return 1;
-    }
-    return usage();
+        return usage();
+    });
 }

@@ -2,10 +2,13 @@
 
 #include <QString>
 
+#include <exception>
+
 class QWidget;
 
-// The single seam through which every message, confirmation and error box is
-// shown. The program shows real message boxes; tests answer in its place.
+// The single seam through which every message, confirmation, error box and
+// file question is shown. The program shows real dialogs; tests answer in its
+// place.
 class Prompter {
 public:
     virtual ~Prompter() = default;
@@ -19,6 +22,16 @@ public:
     // A question answered Yes or No; true for Yes. Where no Yes/No box is at
     // hand it is asked as a confirmation.
     virtual bool askYesNo(QWidget* parent, const QString& text) { return confirm(parent, text); }
+    // The name of a file to write, offering suggestedName; filter as Qt's file
+    // dialog takes it ("PDF (*.pdf)"). Empty when the user cancels.
+    virtual QString askSaveFileName(QWidget* parent, const QString& caption, const QString& suggestedName,
+                                    const QString& filter) = 0;
+
+    // A failure caught in a handler, shown the one way every window, the main
+    // window and the start-up dialogs show it: refused input and a connection
+    // made anew in a plain message, since they are the user's to act on; any
+    // other database failure with the engine's text in the error box.
+    void showFailure(QWidget* parent, const std::exception& failure);
 };
 
 class MessageBoxPrompter final : public Prompter {
@@ -27,4 +40,6 @@ public:
     bool confirm(QWidget* parent, const QString& text) override;
     void showError(QWidget* parent, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
+    QString askSaveFileName(QWidget* parent, const QString& caption, const QString& suggestedName,
+                            const QString& filter) override;
 };

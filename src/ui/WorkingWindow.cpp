@@ -1,6 +1,5 @@
 #include "ui/WorkingWindow.h"
 
-#include "data/DbError.h"
 #include "ui/Prompter.h"
 #include "ui/StringGrid.h"
 
@@ -46,16 +45,8 @@ void WorkingWindow::guarded(const std::function<void()>& handler)
 {
     try {
         handler();
-    } catch (const DbError& e) {
-        // Refused input and a remade connection are the user's to act on,
-        // not a database failure.
-        if (e.kind() == DbError::Kind::InvalidText || e.kind() == DbError::Kind::ConnectionLost)
-            context_.prompter.showMessage(this, e.text());
-        else
-            context_.prompter.showError(this, e.text());
     } catch (const std::exception& e) {
-        const QString text = QString::fromUtf8(e.what()).trimmed();
-        context_.prompter.showError(this, text.isEmpty() ? QStringLiteral("เกิดข้อผิดพลาดที่ไม่ทราบสาเหตุ") : text);
+        context_.prompter.showFailure(this, e);
     }
 }
 

@@ -19,9 +19,9 @@ class QRadioButton;
 class StringGrid;
 
 // Base of every working window: the shared context, the return button's
-// behaviour, and handlers that never let a database failure escape. A failing
-// handler stops where it failed, shows the database's text in the standard
-// error box, and leaves the window as it was.
+// behaviour, and handlers that never let a failure escape. A failing handler
+// stops where it failed, shows the failure as the Prompter shows every
+// failure, and leaves the window as it was.
 class WorkingWindow : public QWidget {
     Q_OBJECT
 public:
@@ -34,7 +34,7 @@ public:
 protected:
     WorkContext& context() const { return context_; }
 
-    // Runs a handler; a failure is shown in the error box.
+    // Runs a handler; a failure is shown through Prompter::showFailure.
     void guarded(const std::function<void()>& handler);
 
     template <class Window>

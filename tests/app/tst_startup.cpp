@@ -6,7 +6,9 @@
 
 #include "core/ThaiDate.h"
 #include "data/Cafeterias.h"
+#include "data/Database.h"
 #include "data/StartupQueries.h"
+#include "ui/WorkingWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QComboBox>
 #include <QTest>
@@ -44,15 +47,29 @@ void addUser(Database& db, int id, const QString& name, const QString& password,
                {id, name, password, level, QStringLiteral("นาง"), QStringLiteral("สมศรี"), QStringLiteral("ใจดี")});
 }
 
+// A window of the tests' own, opened from a menu row added for it; its
+// button fails as a statement on a connection made anew does.
+class RowWindow : public WorkingWindow {
+public:
+    explicit RowWindow(WorkContext& context) : WorkingWindow(context, QStringLiteral("frmRow"))
+    {
+        onClick(newButton(this, QStringLiteral("btnSave"), QStringLiteral("บันทึก")), &RowWindow::btnSaveClick);
+    }
+    void btnSaveClick() { throw DbError(Database::kReconnectedMessage, DbError::Kind::ConnectionLost); }
+};
+
 // The main window on the test's database, as main() builds it.
 struct MainWindow {
-    MainWindow(TestDatabase& t, std::optional<QDateTime> clock = QDateTime(QDate(2026, 12, 8), QTime(9, 30)))
+    MainWindow(TestDatabase& t, std::optional<QDateTime> clock = QDateTime(QDate(2026, 12, 8), QTime(9, 30)),
+               const QList<MenuRow>& menu = WindowRegistry::menu())
     {
         // A database without any account asks for its first administrator
         // instead of the sign-in; these tests start where one exists.
         if (UserTable::isEmpty(t.db()))
             addUser(t.db(), 990, QStringLiteral("system"), QStringLiteral("system980"), 9);
-        window = std::make_unique<TfrmCostDesk>(TfrmCostDesk::Options{&prompter, clock, t.settings()});
+        TfrmCostDesk::Options options{&prompter, clock, t.settings()};
+        options.menu = menu;
+        window = std::make_unique<TfrmCostDesk>(options);
         window->show();
     }
     template <class T>
@@ -66,6 +83,14 @@ struct MainWindow {
         find<QLineEdit>("edtUser_Name")->setText(user);
         find<QLineEdit>("edtPassword")->setText(password);
         find<QPushButton>("btnOk")->click();
+    }
+    // The items of a top-level menu as "name caption", a separator as its name.
+    QStringList menuItems(const char* menu) const
+    {
+        QStringList items;
+        for (QAction* a : find<QMenu>((QByteArray(menu) + "Menu").constData())->actions())
+            items << (a->isSeparator() ? a->objectName() : a->objectName() + QLatin1Char(' ') + a->text());
+        return items;
     }
     QStringList visibleTopMenus() const
     {
@@ -368,6 +393,79 @@ private slots:
         QCOMPARE(m.item("N6")->text(), QStringLiteral("1. บันทึกค่าใช้จ่ายร้ายค้า(ทำใบ Invoice)"));
         QCOMPARE(m.item("N11Invoice1")->text(), QStringLiteral("       1.1 พิมพ์ใบ Invoice ใหม่"));
         QCOMPARE(m.item("N4")->text(), QStringLiteral("ผู้ดูแลระบบ"));
+    }
+
+    // The menu bar as the program builds it from its table, and a row added
+    // to that table: in its menu, after the items before it, usable by the
+    // levels it names, and opening its window.
+    void theMenuIsBuiltFromItsTable()
+    {
+        TestDatabase t;
+        addUser(t.db(), 1, QStringLiteral("clerk"), QStringLiteral("p3"), 3);
+        addUser(t.db(), 2, QStringLiteral("cashier"), QStringLiteral("p6"), 6);
+        {
+            MainWindow m(t);
+            QStringList bar;
+            for (QAction* a : m.find<QWidget>("MainMenu1")->actions())
+                bar << a->objectName() + QLatin1Char(' ') + a->text();
+            QCOMPARE(bar, (QStringList{"N1 ข้อมูลอ้างอิง", "N2 บันทึกข้อมูล", "N3 สอบถาม/รายงาน", "N4 ผู้ดูแลระบบ",
+                                       "N5 ออกจากโปรแกรม"}));
+            QCOMPARE(m.menuItems("N1"), (QStringList{"N7 ข้อมูลร้านค้า", "N8 ประเภทค่าใช้จ่าย", "N10",
+                                                     "N9 ค่าใช้จ่ายคงที่รายเดือน"}));
+            QCOMPARE(m.menuItems("N2"),
+                     (QStringList{"N6 1. บันทึกค่าใช้จ่ายร้ายค้า(ทำใบ Invoice)", "N11Invoice1        1.1 พิมพ์ใบ Invoice ใหม่",
+                                  "N12 2. บันทึกวันที่ชำระเงิน", "N14", "N31 3. บันทึกเลขที่ใบนำส่ง"}));
+            QCOMPARE(m.menuItems("N3"), (QStringList{"N11 รายงานใบแจ้งการชำระเงิน",
+                                                     "N13 รายงานการชำระเงินเข้าธนาคารของแต่ละร้านค้า", "N15",
+                                                     "N16 รายงานรายละเอียดแยกตามประเภทค่าใช้จ่าย"}));
+            QCOMPARE(m.menuItems("N4"), QStringList{"Account1 พิมพ์ Account ผู้ใช้ระบบ"});
+        }
+
+        // The new row comes last in the table, after the exit item.
+        QList<MenuRow> menu = WindowRegistry::menu();
+        menu.append({MenuRow::Kind::Window, QStringLiteral("N17"), QStringLiteral("รายงานทดสอบ"), QStringLiteral("N3"),
+                     {6, 9}, [](WorkContext& c) -> WorkingWindow* { return new RowWindow(c); }});
+        {
+            MainWindow m(t, QDateTime(QDate(2026, 12, 8), QTime(9, 30)), menu);
+            QCOMPARE(m.menuItems("N3"), (QStringList{"N11 รายงานใบแจ้งการชำระเงิน",
+                                                     "N13 รายงานการชำระเงินเข้าธนาคารของแต่ละร้านค้า", "N15",
+                                                     "N16 รายงานรายละเอียดแยกตามประเภทค่าใช้จ่าย", "N17 รายงานทดสอบ"}));
+            m.signIn(QStringLiteral("clerk"), QStringLiteral("p3"));
+            QVERIFY(!m.item("N17")->isEnabled());
+            QVERIFY(!m.item("N31")->isEnabled());
+        }
+        MainWindow m(t, QDateTime(QDate(2026, 12, 8), QTime(9, 30)), menu);
+        m.signIn(QStringLiteral("cashier"), QStringLiteral("p6"));
+        QVERIFY(m.item("N17")->isEnabled());
+        QVERIFY(!m.item("N6")->isEnabled());
+        m.item("N17")->trigger();
+        QCOMPARE(m.window->mdiArea()->subWindowList().size(), 1);
+        QCOMPARE(m.window->mdiArea()->subWindowList().first()->widget()->windowTitle(), QStringLiteral("frmRow"));
+        QVERIFY(m.prompter.texts().isEmpty());
+    }
+
+    // A connection made anew is told alike by a working window and by the
+    // main window: the same plain message, no error box.
+    void lostConnectionIsToldAlikeEverywhere()
+    {
+        TestDatabase t;
+        addUser(t.db(), 1, QStringLiteral("u"), QStringLiteral("p"), 9);
+        QList<MenuRow> menu = WindowRegistry::menu();
+        menu.append({MenuRow::Kind::Window, QStringLiteral("N17"), QStringLiteral("รายงานทดสอบ"), QStringLiteral("N3"),
+                     {9}, [](WorkContext& c) -> WorkingWindow* { return new RowWindow(c); }});
+        // A window whose first reading finds the connection made anew.
+        menu.append({MenuRow::Kind::Window, QStringLiteral("N18"), QStringLiteral("รายงานทดสอบ 2"), QStringLiteral("N3"),
+                     {9}, [](WorkContext&) -> WorkingWindow* {
+                         throw DbError(Database::kReconnectedMessage, DbError::Kind::ConnectionLost);
+                     }});
+        MainWindow m(t, QDateTime(QDate(2026, 12, 8), QTime(9, 30)), menu);
+        m.signIn(QStringLiteral("u"), QStringLiteral("p"));
+        m.item("N17")->trigger();
+        m.window->mdiArea()->subWindowList().first()->widget()->findChild<QPushButton*>(QStringLiteral("btnSave"))->click();
+        m.item("N18")->trigger();
+        QCOMPARE(m.prompter.messages(), QStringList({Database::kReconnectedMessage, Database::kReconnectedMessage}));
+        QVERIFY(m.prompter.errors().isEmpty());
+        QCOMPARE(m.window->mdiArea()->subWindowList().size(), 1);
     }
 
     void firstMatchingRowDecides()

@@ -2,8 +2,8 @@
 
 #include "print/AccountLetter.h"
 #include "print/InvoiceDocument.h"
-#include "print/PagePreviewDialog.h"
-#include "print/PageViewer.h"
+#include "support/ScriptedPrompter.h"
+#include "ui/PagePreviewDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -166,30 +166,37 @@ private slots:
         QVERIFY(!PagePainter::writePdf("/nonexistent-dir/costdesk/x.pdf", {Page()}));
     }
 
+    // The file is asked for, and a file that cannot be written told, through
+    // the prompter.
     void previewSavesThePagesAsPdf()
     {
         QTemporaryDir dir;
         const Page page = BuildInvoicePage(sampleInvoice(), DocumentTexts::defaults());
-        PagePreviewDialog dialog({page}, "2570/00042");
+        ScriptedPrompter prompter;
+        PagePreviewDialog dialog({page}, "2570/00042", prompter);
         QAction* save = dialog.savePdfAction();
         QVERIFY(save);
         QCOMPARE(save->text(), QStringLiteral("บันทึกเป็น PDF"));
-        QString suggested;
-        dialog.setFileChooser([&](QWidget*, const QString& name) {
-            suggested = name;
-            return dir.filePath("saved"); // without the extension
-        });
+        prompter.answerNextFileName(dir.filePath("saved")); // without the extension
         save->trigger();
-        QCOMPARE(suggested, QStringLiteral("2570-00042.pdf"));
+        QCOMPARE(prompter.suggestedFileNames(), QStringList{QStringLiteral("2570-00042.pdf")});
+        QCOMPARE(prompter.fileQuestions(), QStringList{QStringLiteral("บันทึกเป็น PDF")});
         QVERIFY(QFile::exists(dir.filePath("saved.pdf")));
         if (PrintChecks::hasPdfToText())
             QVERIFY(PrintChecks::squeezed(PrintChecks::pdfPages(dir.filePath("saved.pdf")).value(0))
                         .contains("นายประเสริฐใจดีเสมอ"));
 
-        // Cancelling the file dialog writes nothing.
-        dialog.setFileChooser([](QWidget*, const QString&) { return QString(); });
+        // Cancelling the question writes nothing.
+        prompter.answerNextFileName(QString());
         save->trigger();
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+        QVERIFY(prompter.messages().isEmpty());
+
+        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+        prompter.answerNextFileName("/nonexistent-dir/costdesk/x.pdf");
+        save->trigger();
+        QCOMPARE(prompter.messages(), QStringList{QStringLiteral("บันทึกไฟล์ไม่ได้: /nonexistent-dir/costdesk/x.pdf")});
+        QVERIFY(prompter.errors().isEmpty());
     }
 
     void previewViewerReturnsWhenClosed()
@@ -202,7 +209,8 @@ private slots:
                 modal->close();
             }
         });
-        PreviewPageViewer viewer;
+        ScriptedPrompter prompter;
+        PreviewPageViewer viewer(prompter);
         viewer.showPages(nullptr, {BuildInvoicePage(sampleInvoice(), DocumentTexts::defaults())}, "ใบแจ้งหนี้ 2570/00042");
         QCOMPARE(title, QStringLiteral("ใบแจ้งหนี้ 2570/00042"));
     }

@@ -23,6 +23,17 @@ void ScriptedPrompter::showError(QWidget*, const QString& text)
     shown_.append({Kind::Error, text});
 }
 
+QString ScriptedPrompter::askSaveFileName(QWidget*, const QString& caption, const QString& suggestedName,
+                                          const QString&)
+{
+    shown_.append({Kind::SaveFileName, caption});
+    suggestedFileNames_.append(suggestedName);
+    if (!fileAnswers_.isEmpty())
+        return fileAnswers_.takeFirst();
+    QTest::qFail(qPrintable(QStringLiteral("unexpected file question: \"%1\"").arg(caption)), __FILE__, __LINE__);
+    return QString();
+}
+
 QStringList ScriptedPrompter::texts() const
 {
     QStringList all;
@@ -43,3 +54,4 @@ QStringList ScriptedPrompter::textsOf(Kind kind) const
 QStringList ScriptedPrompter::messages() const { return textsOf(Kind::Message); }
 QStringList ScriptedPrompter::errors() const { return textsOf(Kind::Error); }
 QStringList ScriptedPrompter::confirmations() const { return textsOf(Kind::Confirm); }
+QStringList ScriptedPrompter::fileQuestions() const { return textsOf(Kind::SaveFileName); }

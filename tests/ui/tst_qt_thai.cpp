@@ -1,6 +1,7 @@
 // Qt's own dialogs in Thai: the file dialog that saves a print preview as PDF,
 // the preview's own toolbar and the standard buttons of a message box.
-#include "print/PagePreviewDialog.h"
+#include "ui/PagePreviewDialog.h"
+#include "ui/Prompter.h"
 #include "ui/QtTranslation.h"
 
 #include <QAbstractButton>
@@ -54,7 +55,9 @@ private slots:
 
     void savePdfDialogReadsThai()
     {
-        PagePreviewDialog preview({}, QStringLiteral("ใบแจ้งหนี้ 2570/00012"));
+        // The program's own prompter asks for the file.
+        MessageBoxPrompter prompter;
+        PagePreviewDialog preview({}, QStringLiteral("ใบแจ้งหนี้ 2570/00012"), prompter);
         preview.show();
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
 

@@ -1,28 +1,24 @@
 #pragma once
 
 #include "print/Page.h"
+#include "print/PageViewer.h"
 
 #include <QPrintPreviewDialog>
 
-#include <functional>
-
+class Prompter;
 class QAction;
 
 // The preview window of every printed document: Qt's print preview with its
 // page navigation, zoom and print button, and one more action that saves the
-// pages as a PDF file.
+// pages as a PDF file. The file is asked for, and a file that cannot be
+// written is told, through the Prompter.
 class PagePreviewDialog : public QPrintPreviewDialog {
     Q_OBJECT
 
 public:
-    PagePreviewDialog(const QList<Page>& pages, const QString& title, QWidget* parent = nullptr);
+    PagePreviewDialog(const QList<Page>& pages, const QString& title, Prompter& prompter, QWidget* parent = nullptr);
 
     QAction* savePdfAction() const { return savePdf_; }
-
-    // Asks for the file to save to; empty means cancelled. The file dialog by
-    // default, replaceable so that the saving can be driven without one.
-    using FileChooser = std::function<QString(QWidget* parent, const QString& suggestedName)>;
-    void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
     // The file name offered: the title with characters that cannot stand in
     // a file name replaced, and ".pdf".
@@ -33,6 +29,17 @@ private:
 
     QList<Page> pages_;
     QString title_;
+    Prompter& prompter_;
     QAction* savePdf_ = nullptr;
-    FileChooser chooseFile_;
+};
+
+// The program's page viewer: the preview above, modal; returns when it is
+// closed.
+class PreviewPageViewer final : public PageViewer {
+public:
+    explicit PreviewPageViewer(Prompter& prompter) : prompter_(prompter) {}
+    void showPages(QWidget* parent, const QList<Page>& pages, const QString& title) override;
+
+private:
+    Prompter& prompter_;
 };

@@ -1,29 +1,20 @@
-#include "print/PagePreviewDialog.h"
+#include "ui/PagePreviewDialog.h"
 
 #include "print/PagePainter.h"
+#include "ui/Prompter.h"
 
 #include <QAction>
-#include <QFileDialog>
-#include <QMessageBox>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QToolBar>
 
 namespace {
-
-QString chooseWithFileDialog(QWidget* parent, const QString& suggestedName)
-{
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("บันทึกเป็น PDF"), suggestedName,
-                                        QStringLiteral("PDF (*.pdf)"));
+const QString kSaveAsPdf = QStringLiteral("บันทึกเป็น PDF");
 }
 
-} // namespace
-
-PagePreviewDialog::PagePreviewDialog(const QList<Page>& pages, const QString& title, QWidget* parent)
-    : QPrintPreviewDialog(parent),
-      pages_(pages),
-      title_(title),
-      chooseFile_(chooseWithFileDialog)
+PagePreviewDialog::PagePreviewDialog(const QList<Page>& pages, const QString& title, Prompter& prompter,
+                                     QWidget* parent)
+    : QPrintPreviewDialog(parent), pages_(pages), title_(title), prompter_(prompter)
 {
     setWindowTitle(title);
     PagePainter::setUpPrinter(*printer());
@@ -31,7 +22,7 @@ PagePreviewDialog::PagePreviewDialog(const QList<Page>& pages, const QString& ti
     connect(this, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* target) { PagePainter::print(*target, pages_); });
 
-    savePdf_ = new QAction(QStringLiteral("บันทึกเป็น PDF"), this);
+    savePdf_ = new QAction(kSaveAsPdf, this);
     savePdf_->setObjectName(QStringLiteral("savePdfAction"));
     connect(savePdf_, &QAction::triggered, this, &PagePreviewDialog::saveAsPdf);
     if (auto* toolBar = findChild<QToolBar*>()) {
@@ -54,11 +45,19 @@ QString PagePreviewDialog::suggestedFileName(const QString& title)
 
 void PagePreviewDialog::saveAsPdf()
 {
-    QString path = chooseFile_(this, suggestedFileName(title_));
+    QString path = prompter_.askSaveFileName(this, kSaveAsPdf, suggestedFileName(title_),
+                                             QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
     if (!PagePainter::writePdf(path, pages_, title_))
-        QMessageBox::warning(this, windowTitle(), QStringLiteral("บันทึกไฟล์ไม่ได้: ") + path);
+        prompter_.showMessage(this, QStringLiteral("บันทึกไฟล์ไม่ได้: ") + path);
+}
+
+void PreviewPageViewer::showPages(QWidget* parent, const QList<Page>& pages, const QString& title)
+{
+    PagePreviewDialog dialog(pages, title, prompter_, parent);
+    dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
+    dialog.exec();
 }
