@@ -1,8 +1,10 @@
 // The three period listings driven through their named widgets on both
-// engines: rows, status words, dates as dates, totals and the cost type groups.
+// engines: rows, status words, dates as dates, totals and the cost type groups;
+// and a listing's description driving its window and its sheet.
 #include "data/CostTypes.h"
 #include "core/ThaiDate.h"
 #include "data/Invoices.h"
+#include "data/Reports.h"
 #include "reports/ReportListings.h"
 #include "support/Samples.h"
 #include "support/TestDatabase.h"
@@ -16,6 +18,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QJsonArray>
+#include <QLabel>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QRadioButton>
@@ -67,6 +70,86 @@ void seed(Database& db)
     store(db, QStringLiteral("2570/00007"), QStringLiteral("30/11/2569"), QStringLiteral("P"),
           {{QStringLiteral("001"), 1}}, QStringLiteral("31/12/2569"));
 }
+
+// A listing made here as a later one will be made, one description over one
+// statement: an "as of" date and an optional shop code instead of a range,
+// typed columns, a subtotal per operator and a grand total, bold in the sheet.
+ListingValues asked; // what the listing was last asked for
+
+const ListingDescription& asOfListing()
+{
+    static const ListingDescription d = [] {
+        ListingDescription l;
+        l.name = QStringLiteral("asof");
+        l.caption = QStringLiteral("frmRep_As_Of");
+        l.heading = QStringLiteral("ใบแจ้งหนี้ถึงกำหนดชำระ");
+        ListingField asOf;
+        asOf.key = QStringLiteral("as-of");
+        asOf.label = QStringLiteral("ณ วันที่");
+        asOf.sheetLabel = QStringLiteral("ณ วันที่ :");
+        asOf.controls = {QStringLiteral("edtAs_of")};
+        asOf.start = ListingField::Start::Today;
+        ListingField shop;
+        shop.kind = ListingField::Kind::Code;
+        shop.key = QStringLiteral("shop");
+        shop.label = QStringLiteral("รหัสร้านค้า");
+        shop.sheetLabel = QStringLiteral("   ร้านค้า :");
+        shop.controls = {QStringLiteral("edtShop_Code")};
+        shop.maxLength = 10;
+        l.fields = {asOf, shop};
+        l.columns = {
+            {QStringLiteral("ลำดับ"), ValueKind::Integer, 40, 6, ColumnAlign::Right},
+            {QStringLiteral("เลขที่ใบแจ้งหนี้"), ValueKind::Text, 100, 14, ColumnAlign::Centre},
+            {QStringLiteral("วันที่ออกใบแจ้งหนี้"), ValueKind::Date, 100, 12, ColumnAlign::Centre},
+            {QStringLiteral("ชื่อผู้ประกอบการ"), ValueKind::Text, 190, 20, ColumnAlign::Default},
+            {QStringLiteral("จำนวนเงิน"), ValueKind::Money, 100, 12, ColumnAlign::Right},
+        };
+        l.sheet.title = QStringLiteral("รายงานใบแจ้งหนี้ถึงกำหนดชำระ");
+        l.sheet.boldTotals = true;
+        // Every invoice due by the date, a subtotal per operator.
+        l.rows = [](Database& db, const ListingValues& values) {
+            asked = values;
+            ListingRows rows(5);
+            QString name;
+            Money sum, total;
+            const auto closeName = [&] {
+                rows.addRow(RowKind::Subtotal);
+                rows.setText(3, QStringLiteral("รวม ") + name);
+                rows.setMoney(4, sum);
+                sum = Money();
+            };
+            int number = 0;
+            ReportQueries::forEachDue(db, QStringLiteral("00000000"), DisplayToSortDate(values.value(QStringLiteral("as-of"))),
+                                      [&](const Invoice& v) {
+                if (number > 0 && v.operatorName() != name)
+                    closeName();
+                name = v.operatorName();
+                rows.addRow();
+                rows.setInteger(0, ++number);
+                rows.setText(1, v.number);
+                rows.setDate(2, v.dateEntry);
+                rows.setText(3, name);
+                rows.setMoney(4, v.payTotal);
+                sum += v.payTotal;
+                total += v.payTotal;
+            });
+            if (number > 0) {
+                closeName();
+                rows.addRow(RowKind::Total);
+                rows.setText(3, QStringLiteral("รวมทั้งสิ้น"));
+                rows.setMoney(4, total);
+            }
+            return rows;
+        };
+        return l;
+    }();
+    return d;
+}
+
+class AsOfWindow : public ReportWindow {
+public:
+    explicit AsOfWindow(WorkContext& context) : ReportWindow(context, asOfListing()) {}
+};
 
 template <class Window>
 QStringList rowsOf(WindowDriver<Window>& w)
@@ -139,6 +222,88 @@ private slots:
         for (auto it = cells.begin(); it != cells.end(); ++it)
             if (it.key().mid(1).toInt() > 16)
                 QVERIFY2(it.value().toObject().value("value").isNull(), qPrintable(it.key()));
+    }
+
+    // One description gives the window its fields and columns and the sheet
+    // its layout: typed values shown as the screen shows them and written as
+    // the sheet keeps them, total rows bold in the sheet, fields other than a
+    // range passed to the rows and shown in the sheet's second row.
+    void aDescriptionDrivesWindowAndSheet()
+    {
+        TestDatabase t;
+        seed(t.db());
+        WindowDriver<AsOfWindow> w(t.db());
+        QCOMPARE(w.window.windowTitle(), QStringLiteral("frmRep_As_Of"));
+        QCOMPARE(w.get<QLabel>("Label3")->text(), QStringLiteral("ใบแจ้งหนี้ถึงกำหนดชำระ"));
+        auto* asOf = w.get<DateMaskEdit>("edtAs_of");
+        QCOMPARE(asOf->maskedText(), QStringLiteral("08/12/2569")); // the clerk's today
+        QCOMPARE(w.edit("edtShop_Code")->maxLength(), 10);
+        w.typeInto("edtShop_Code", QStringLiteral("CF25690001"));
+
+        w.click("btnSelect");
+        QVERIFY2(w.prompter.texts().isEmpty(), qPrintable(w.prompter.texts().join(u'\n')));
+        QCOMPARE(asked.value(QStringLiteral("as-of")), QStringLiteral("08/12/2569"));
+        QCOMPARE(asked.value(QStringLiteral("shop")), QStringLiteral("CF25690001"));
+        QCOMPARE(w.grid()->cell(0, 0), QStringLiteral("ลำดับ"));
+        QCOMPARE(rowsOf(w), QStringList({
+                                "1|2570/00001|01/11/2569|นางศรี1 ใจดี|1,050.00",
+                                "|||รวม นางศรี1 ใจดี|1,050.00",
+                                "2|2570/00007|01/11/2569|นางศรี7 ใจดี|0.01",
+                                "|||รวม นางศรี7 ใจดี|0.01",
+                                "|||รวมทั้งสิ้น|1,050.01",
+                            }));
+        // Right on screen as in the sheet: the whole numbers and the money.
+        for (int c = 0; c < 5; ++c)
+            QCOMPARE(w.grid()->gridModel()->isRightAligned(c), c == 0 || c == 4);
+
+        w.click("BitBtn1");
+        QCOMPARE(w.files.opened.size(), 1);
+        QString error;
+        std::optional<QJsonObject> sheet = xlsxcheck::readBack(w.files.opened.first(), error);
+        if (!sheet)
+            QSKIP(qPrintable(error));
+        QJsonObject cells = sheet->value("cells").toObject();
+        const auto cell = [&cells](const char* ref) { return cells.value(QLatin1String(ref)).toObject(); };
+        QCOMPARE(cell("A1").value("value").toString(), QStringLiteral("รายงานใบแจ้งหนี้ถึงกำหนดชำระ"));
+        QCOMPARE(cell("A2").value("value").toString(), QStringLiteral("ณ วันที่ :08/12/2569   ร้านค้า :CF25690001"));
+        QCOMPARE(cell("A4").value("value").toString(), QStringLiteral("ลำดับ"));
+        QCOMPARE(cell("A7").value("type").toString(), QStringLiteral("number"));
+        QCOMPARE(cell("A7").value("value").toDouble(), 2.0);
+        QCOMPARE(cell("A7").value("align").toString(), QStringLiteral("right"));
+        QCOMPARE(cell("B7").value("value").toString(), QStringLiteral("2570/00007"));
+        QCOMPARE(cell("C7").value("type").toString(), QStringLiteral("text"));
+        QCOMPARE(cell("C7").value("value").toString(), QStringLiteral("01/11/2569"));
+        QCOMPARE(cell("C7").value("align").toString(), QStringLiteral("center"));
+        QCOMPARE(cell("E5").value("type").toString(), QStringLiteral("number"));
+        QCOMPARE(cell("E5").value("value").toDouble(), 1050.0);
+        QCOMPARE(cell("E5").value("numFmt").toString(), QStringLiteral("#,##0.00_);(#,##0.00)"));
+        QCOMPARE(cell("E9").value("value").toDouble(), 1050.01);
+        // Line rows plain; subtotal and total rows bold across the table.
+        for (const char* ref : {"A5", "D5", "E7"})
+            QVERIFY2(!cell(ref).value("bold").toBool(), ref);
+        for (const char* ref : {"A6", "D6", "E8", "D9", "E9"})
+            QVERIFY2(cell(ref).value("bold").toBool(), ref);
+        // The least widths are the description's.
+        const QJsonObject widths = sheet->value("widths").toObject();
+        QVERIFY(xlsxcheck::storedWidthPixels(widths.value("B").toDouble()) >= xlsxcheck::widthPixels(14));
+
+        // A code left empty is no value, and no part of the second row; the
+        // date is checked as every listing's dates are.
+        w.edit("edtShop_Code")->clear();
+        asOf->setMaskedText(QStringLiteral("31/02/2569"));
+        w.click("btnSelect");
+        QCOMPARE(w.prompter.texts(), QStringList{QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง")});
+        asOf->setMaskedText(QStringLiteral("30/11/2569"));
+        w.click("btnSelect");
+        QVERIFY(!asked.has(QStringLiteral("shop")));
+        QCOMPARE(rowsOf(w).size(), 3); // 00007 alone, its subtotal and the total
+        w.click("BitBtn1");
+        QCOMPARE(w.files.opened.size(), 2);
+        sheet = xlsxcheck::readBack(w.files.opened.last(), error);
+        QVERIFY2(sheet, qPrintable(error));
+        cells = sheet->value("cells").toObject();
+        QCOMPARE(cell("A2").value("value").toString(), QStringLiteral("ณ วันที่ :30/11/2569"));
+        QCOMPARE(cell("D7").value("value").toString(), QStringLiteral("รวมทั้งสิ้น"));
     }
 
     // Every export is a workbook of its own: the names an export of this or

@@ -2,6 +2,8 @@
 // set-up commands refusing what exists, the PDF and the sheet read back, the
 // monthly run issuing once even when killed part-way, and cancellation of
 // unpaid invoices only.
+#include "billing/ListingSheet.h"
+#include "billing/PeriodListings.h"
 #include "core/ThaiDate.h"
 #include "data/Cafeterias.h"
 #include "data/CostTypes.h"
@@ -272,6 +274,82 @@ private slots:
         QCOMPARE(cells.value("F6").toObject().value("value").toString(), QStringLiteral("ยกเลิก"));
         QCOMPARE(cells.value("E7").toObject().value("value").toDouble(), 5057.0);
         QCOMPARE(cells.value("D7").toObject().value("value").toString(), QStringLiteral("รวมทั้งสิ้น "));
+    }
+
+    // costdesk-admin export takes every listing from its description: its
+    // name and fields in the usage and as options, and the very sheet the
+    // window writes of the same rows, cell for cell.
+    void exportTakesEveryListingFromItsDescription()
+    {
+        TestDatabase t;
+        seed(t.db());
+        const QList<InvoiceLine> lines = {
+            {1, QStringLiteral("001"), QStringLiteral("ค่าเช่าพื้นที่"), Money::fromSatang(252850), QString()},
+            {2, QStringLiteral("002"), QStringLiteral("ค่าไฟฟ้า"), Money::fromSatang(7525), QString()}};
+        Samples::store(t.db(), {.number = QStringLiteral("2570/00001"), .lines = lines, .due = QStringLiteral("05/12/2569")});
+        Samples::store(t.db(), {.number = QStringLiteral("2570/00002"), .status = QStringLiteral("R"),
+                                .payInDate = QStringLiteral("10/12/2569"), .lines = lines.mid(0, 1),
+                                .due = QStringLiteral("06/12/2569"), .rvNo = QStringLiteral("123"),
+                                .rvDate = QStringLiteral("11/12/2569")});
+        const Outcome usage = admin({"export"});
+        QCOMPARE(usage.code, 2);
+        QTemporaryDir dir;
+        for (const ListingDescription* listing : PeriodListings::all()) {
+            QVERIFY2(usage.err.contains(listing->name), qPrintable(usage.err));
+            const QString xlsx = dir.filePath(listing->name + QStringLiteral(".xlsx"));
+            QStringList args = {"export", t.url(), "--report", listing->name, "--xlsx", xlsx};
+            ListingValues values;
+            for (const ListingField& f : listing->fields) {
+                const QString option = QStringLiteral("--") + f.key;
+                QVERIFY2(usage.err.contains(option), qPrintable(option));
+                QString value;
+                if (f.kind == ListingField::Kind::Date)
+                    value = f.start == ListingField::Start::LastOfMonth ? QStringLiteral("31/12/2569")
+                                                                        : QStringLiteral("01/12/2569");
+                else if (f.kind == ListingField::Kind::CostType)
+                    value = QStringLiteral("001");
+                else if (f.kind == ListingField::Kind::Choice)
+                    value = f.words.value(1); // paid ones only
+                else
+                    continue;
+                args << option << value;
+                values.set(f.key, value);
+            }
+            const Outcome r = admin(args);
+            QVERIFY2(r.code == 0, qPrintable(r.err));
+            const auto rows = std::make_shared<const ListingRows>(listing->rows(t.db(), values));
+            QVERIFY(!rows->isEmpty());
+            const SheetDescription expected = ListingSheet(*listing, values, rows);
+
+            QString error;
+            const std::optional<QJsonObject> sheet = xlsxcheck::readBack(xlsx, error);
+            if (!sheet)
+                QSKIP(qPrintable(error));
+            const QJsonObject cells = sheet->value("cells").toObject();
+            const int sheetRows = 4 + rows->size();
+            QCOMPARE(sheet->value("maxRow").toInt(), sheetRows + 1); // the column formats under the table
+            for (int row = 0; row < sheetRows; ++row) {
+                for (int c = 0; c < listing->columns.size(); ++c) {
+                    const QString ref = QChar(u'A' + c) + QString::number(row + 1);
+                    const QJsonObject got = cells.value(ref).toObject();
+                    const CellValue want = expected.value(row, c);
+                    const QString where = listing->name + u' ' + ref;
+                    switch (want.type) {
+                    case CellValue::Type::Blank:
+                        QVERIFY2(got.isEmpty() || got.value("type").toString() == QLatin1String("blank"), qPrintable(where));
+                        break;
+                    case CellValue::Type::Number:
+                        QVERIFY2(got.value("type").toString() == QLatin1String("number"), qPrintable(where));
+                        QCOMPARE(got.value("value").toDouble(), want.number);
+                        break;
+                    case CellValue::Type::Text:
+                        QVERIFY2(got.value("type").toString() == QLatin1String("text"), qPrintable(where));
+                        QCOMPARE(got.value("value").toString(), want.text);
+                        break;
+                    }
+                }
+            }
+        }
     }
 
     void monthlyRunIssuesOnce_data() { TestDatabase::addEngineRows(); }

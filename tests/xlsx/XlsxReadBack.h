@@ -39,7 +39,7 @@ for row in ws.iter_rows():
         else: t = type(v).__name__
         cells[c.coordinate] = {
             'type': t, 'value': v, 'numFmt': c.number_format,
-            'size': c.font.sz, 'font': c.font.name, 'colour': colour(c.font.color),
+            'size': c.font.sz, 'font': c.font.name, 'bold': bool(c.font.b), 'colour': colour(c.font.color),
             'fill': colour(c.fill.fgColor) if c.fill.fill_type == 'solid' else None,
             'align': c.alignment.horizontal,
             'left': side(c.border.left), 'right': side(c.border.right),
