@@ -34,10 +34,10 @@ public:
     // user's documents, folder CostDesk.
     static QString exportFolder();
 
-    // The grid's rows of typed rows: the texts the screen shows.
+private:
+    // The texts the screen shows of typed rows.
     static QVector<QStringList> gridRows(const ListingRows& rows);
 
-private:
     // The controls of one field, those of its kind set.
     struct FieldControls {
         const ListingField* field = nullptr;
