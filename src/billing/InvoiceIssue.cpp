@@ -11,23 +11,30 @@ QString YearFullMessage(const QString& budgetYear)
         .arg(budgetYear);
 }
 
+namespace {
+
+// What a single line may not be, whatever else the draft holds.
+Refusal lineRefusal(const InvoiceLine& line)
+{
+    if (line.amount == Money())
+        return Refusal::ZeroAmount;
+    if (line.costCode.trimmed().isEmpty())
+        return Refusal::NoCostType;
+    return Refusal::None;
+}
+
+} // namespace
+
 Money Draft::total() const
 {
-    Money sum;
-    for (const InvoiceLine& line : lines)
-        sum += line.amount;
-    return sum;
+    return TotalOf(lines);
 }
 
 Refusal Draft::checkNewLine(const InvoiceLine& line) const
 {
     if (lines.size() >= kMaxLines)
         return Refusal::TooManyLines;
-    if (line.amount == Money())
-        return Refusal::ZeroAmount;
-    if (line.costCode.trimmed().isEmpty())
-        return Refusal::NoCostType;
-    return Refusal::None;
+    return lineRefusal(line);
 }
 
 Refusal Draft::addLine(InvoiceLine line)
@@ -57,12 +64,9 @@ Refusal Draft::check() const
         return Refusal::BadDueDate;
     if (lines.size() > kMaxLines)
         return Refusal::TooManyLines;
-    for (const InvoiceLine& line : lines) {
-        if (line.amount == Money())
-            return Refusal::ZeroAmount;
-        if (line.costCode.trimmed().isEmpty())
-            return Refusal::NoCostType;
-    }
+    for (const InvoiceLine& line : lines)
+        if (const Refusal refusal = lineRefusal(line); refusal != Refusal::None)
+            return refusal;
     return Refusal::None;
 }
 

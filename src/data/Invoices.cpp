@@ -30,12 +30,17 @@ QString Invoice::operatorName() const
     return name;
 }
 
-Money Invoice::linesTotal() const
+Money TotalOf(const QList<InvoiceLine>& lines)
 {
     Money total;
     for (const InvoiceLine& line : lines)
         total += line.amount;
     return total;
+}
+
+Money Invoice::linesTotal() const
+{
+    return TotalOf(lines);
 }
 
 namespace InvoiceTable {

@@ -16,6 +16,9 @@ struct InvoiceLine {
     QString otherDetail;    // Other_Detail
 };
 
+// The exact sum of the lines' amounts.
+Money TotalOf(const QList<InvoiceLine>& lines);
+
 // One row of T_PayIn_Main with its lines. Dates are dd/mm/yyyy text with the
 // Buddhist-era year; each has its yyyymmdd form beside it for range selection.
 struct Invoice {

@@ -88,7 +88,7 @@ void Appearance::fitAmountField(QLineEdit* edit)
     // The frame on either side, the line edit's own two-pixel inner margin
     // and the cursor.
     const int frame = 2 * edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
-    const int width = edit->fontMetrics().horizontalAdvance(QStringLiteral("99,999,999,999.99")) + text.left()
+    const int width = edit->fontMetrics().horizontalAdvance(WidestAmountText) + text.left()
         + text.right() + frame + 2 * 2 + 4;
     edit->setFixedWidth(width);
 }

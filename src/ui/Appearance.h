@@ -30,6 +30,8 @@ int scaled(int oldPixels);
 // An amount field: figures at the right, and room for the largest amount
 // the columns hold, 99,999,999,999.99, in the field's own font.
 void fitAmountField(QLineEdit* edit);
+// The widest amount shown, by which amount fields and columns are sized.
+inline const QString WidestAmountText = QStringLiteral("99,999,999,999.99");
 
 // The program's own icon, drawn here: a pay-in slip with a baht sign.
 QIcon programIcon();

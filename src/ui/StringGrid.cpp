@@ -188,7 +188,7 @@ int StringGrid::minimumWidth(int col) const
     const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 8;
     int widest = horizontalHeader()->fontMetrics().horizontalAdvance(cell(col, 0));
     if (model_->isRightAligned(col))
-        widest = std::max(widest, fontMetrics().horizontalAdvance(QStringLiteral("99,999,999,999.99")));
+        widest = std::max(widest, fontMetrics().horizontalAdvance(Appearance::WidestAmountText));
     return widest + margins;
 }
 
