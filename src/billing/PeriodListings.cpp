@@ -1,5 +1,6 @@
 #include "billing/PeriodListings.h"
 
+#include "core/InvoiceStatus.h"
 #include "core/Text.h"
 #include "core/ThaiDate.h"
 #include "data/Reports.h"
@@ -13,24 +14,12 @@ namespace {
 enum Column { kNumber, kInvoice, kDate, kName, kAmount };
 
 // The status word of the due-date listing; an issued, unpaid invoice has none.
-// The words are made once and shared by every row.
 QString statusWord(const QString& status)
 {
-    static const QString cancelled = QStringLiteral("ยกเลิก");
-    static const QString paid = QStringLiteral("บันทึกชำระเงิน");
-    static const QString remitted = QStringLiteral("บันทึกนำส่งเงิน");
-    if (status.size() != 1)
+    const std::optional<InvoiceStatus> known = statusFromLetter(status);
+    if (!known || *known == InvoiceStatus::Issued)
         return {};
-    switch (status.front().unicode()) {
-    case u'C':
-        return cancelled;
-    case u'P':
-        return paid;
-    case u'R':
-        return remitted;
-    default:
-        return {};
-    }
+    return thaiWord(*known);
 }
 
 void addTotal(ListingRows& rows, RowKind kind, const QString& label, Money sum)
@@ -97,24 +86,28 @@ QList<ListingColumn> invoiceColumns(const QString& dateCaption, double nameWidth
 // The old sheets gave G and H their widths also where the table ends at F.
 const QList<double> kWidthsPastF = {10, 4.9};
 
-ListingDescription makeDueDate()
+// A listing of one row per invoice over a range of one of its dates, its
+// last column filled by lastCell, and the grand total of Pay_Total.
+ListingDescription invoiceListing(const QString& name, const QString& heading, const QString& rangeLabel,
+                                  const QList<ListingColumn>& columns,
+                                  void (*forEach)(Database&, const QString&, const QString&,
+                                                  const ReportQueries::EachInvoice&),
+                                  void (*lastCell)(ListingRows&, const Invoice&))
 {
     ListingDescription d;
-    d.name = QStringLiteral("due");
-    d.caption = QStringLiteral("frmRep_Cost_Month");
-    d.heading = QStringLiteral("รายงานใบแจ้งการชำระเงิน");
-    d.fields = dateRange(QStringLiteral("วันที่ต้องชำระตั้งแต่วันที่"));
-    d.columns = invoiceColumns(QStringLiteral("วันที่ออกใบแจ้งหนี้"), 20, 10);
-    d.columns.append({QStringLiteral("สถานะใบแจ้งหนี้"), ValueKind::Text, 100, 12, ColumnAlign::Default});
-    d.sheet.title = QStringLiteral("รายงานใบแจ้งการชำระเงิน");
+    d.name = name;
+    d.heading = heading;
+    d.fields = dateRange(rangeLabel);
+    d.columns = columns;
+    d.sheet.title = heading;
     d.sheet.widthsPast = kWidthsPastF;
-    d.rows = [](Database& db, const ListingValues& values) {
+    d.rows = [forEach, lastCell](Database& db, const ListingValues& values) {
         ListingRows rows(6);
         Money total;
-        ReportQueries::forEachDue(db, sortFrom(values), sortTo(values), [&](const Invoice& v) {
+        forEach(db, sortFrom(values), sortTo(values), [&](const Invoice& v) {
             addInvoice(rows, rows.size() + 1, v, v.payTotal);
-            rows.setText(5, statusWord(v.status));
-            total += v.payTotal; // cancelled invoices count too
+            lastCell(rows, v);
+            total += v.payTotal; // the due-date listing counts cancelled invoices too
         });
         if (!rows.isEmpty())
             addTotal(rows, RowKind::Total, kGrandTotal, total);
@@ -123,29 +116,27 @@ ListingDescription makeDueDate()
     return d;
 }
 
+ListingDescription makeDueDate()
+{
+    QList<ListingColumn> columns = invoiceColumns(QStringLiteral("วันที่ออกใบแจ้งหนี้"), 20, 10);
+    columns.append({QStringLiteral("สถานะใบแจ้งหนี้"), ValueKind::Text, 100, 12, ColumnAlign::Default});
+    ListingDescription d = invoiceListing(
+        QStringLiteral("due"), QStringLiteral("รายงานใบแจ้งการชำระเงิน"), QStringLiteral("วันที่ต้องชำระตั้งแต่วันที่"),
+        columns, ReportQueries::forEachDue,
+        [](ListingRows& rows, const Invoice& v) { rows.setText(5, statusWord(v.status)); });
+    d.caption = QStringLiteral("frmRep_Cost_Month");
+    return d;
+}
+
 ListingDescription makePayIn()
 {
-    ListingDescription d;
-    d.name = QStringLiteral("payin");
+    QList<ListingColumn> columns = invoiceColumns(QStringLiteral("วันที่ในใบแจ้งหนี้"), 24, 15);
+    columns.append({QStringLiteral("วันที่ชำระเงินที่ธนาคาร"), ValueKind::Date, 100, 15, ColumnAlign::Centre});
+    ListingDescription d = invoiceListing(
+        QStringLiteral("payin"), QStringLiteral("รายงานการชำระเงินเข้าธนาคารของแต่ละร้านค้า"),
+        QStringLiteral("วันที่ชำระเงินตั้งแต่วันที่"), columns, ReportQueries::forEachPaidIn,
+        [](ListingRows& rows, const Invoice& v) { rows.setDate(5, v.payInDate); });
     d.caption = QStringLiteral("frmRepPay_in_Bank");
-    d.heading = QStringLiteral("รายงานการชำระเงินเข้าธนาคารของแต่ละร้านค้า");
-    d.fields = dateRange(QStringLiteral("วันที่ชำระเงินตั้งแต่วันที่"));
-    d.columns = invoiceColumns(QStringLiteral("วันที่ในใบแจ้งหนี้"), 24, 15);
-    d.columns.append({QStringLiteral("วันที่ชำระเงินที่ธนาคาร"), ValueKind::Date, 100, 15, ColumnAlign::Centre});
-    d.sheet.title = QStringLiteral("รายงานการชำระเงินเข้าธนาคารของแต่ละร้านค้า");
-    d.sheet.widthsPast = kWidthsPastF;
-    d.rows = [](Database& db, const ListingValues& values) {
-        ListingRows rows(6);
-        Money total;
-        ReportQueries::forEachPaidIn(db, sortFrom(values), sortTo(values), [&](const Invoice& v) {
-            addInvoice(rows, rows.size() + 1, v, v.payTotal);
-            rows.setDate(5, v.payInDate);
-            total += v.payTotal;
-        });
-        if (!rows.isEmpty())
-            addTotal(rows, RowKind::Total, kGrandTotal, total);
-        return rows;
-    };
     return d;
 }
 

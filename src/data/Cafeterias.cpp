@@ -115,10 +115,7 @@ std::optional<Shop> findByCode(Database& db, const QString& code)
 
 std::optional<QString> drawShopCode(Database& db, const QString& budgetYear)
 {
-    const std::optional<qint64> runNo = drawRunNumber(db, RunCounter::shopCodes(), budgetYear, kLastRunNo);
-    if (!runNo)
-        return std::nullopt;
-    return FormatShopCode(budgetYear, *runNo);
+    return drawFormatted(db, RunCounter::shopCodes(), budgetYear, kLastRunNo, FormatShopCode);
 }
 
 void insertShop(Database& db, const Shop& s)

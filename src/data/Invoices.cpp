@@ -73,10 +73,7 @@ QList<Invoice> headersOf(const Rows& rows)
 
 std::optional<QString> drawInvoiceNumber(Database& db, const QString& budgetYear)
 {
-    const std::optional<qint64> runNo = drawRunNumber(db, RunCounter::invoiceNumbers(), budgetYear, kLastRunNo);
-    if (!runNo)
-        return std::nullopt;
-    return FormatInvoiceNo(budgetYear, *runNo);
+    return drawFormatted(db, RunCounter::invoiceNumbers(), budgetYear, kLastRunNo, FormatInvoiceNo);
 }
 
 void insert(Database& db, const Invoice& v)

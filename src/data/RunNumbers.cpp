@@ -30,3 +30,12 @@ std::optional<qint64> drawRunNumber(Database& db, const RunCounter& counter, con
                {runNo + 1, budgetYear});
     return runNo;
 }
+
+std::optional<QString> drawFormatted(Database& db, const RunCounter& counter, const QString& budgetYear,
+                                     qint64 lastRunNo, QString (*format)(const QString& budgetYear, qint64 runNo))
+{
+    const std::optional<qint64> runNo = drawRunNumber(db, counter, budgetYear, lastRunNo);
+    if (!runNo)
+        return std::nullopt;
+    return format(budgetYear, *runNo);
+}

@@ -21,3 +21,8 @@ struct RunCounter {
 // Empty when the next number would pass lastRunNo; nothing is changed then.
 std::optional<qint64> drawRunNumber(Database& db, const RunCounter& counter, const QString& budgetYear,
                                     qint64 lastRunNo);
+
+// The same draw, returned in its written form (a shop code or an invoice
+// number) by format.
+std::optional<QString> drawFormatted(Database& db, const RunCounter& counter, const QString& budgetYear,
+                                     qint64 lastRunNo, QString (*format)(const QString& budgetYear, qint64 runNo));

@@ -29,12 +29,7 @@ void TfmrCost_Entry::buildSearchPanel()
          QStringLiteral("3. บันทึกค่าเบ็ตเตล็ดต่าง ๆ")},
         StringGrid1);
     Panel1 = p.panel;
-    RadioButton1 = p.search.radio1;
-    edtCafeteria_Name = p.search.edit1;
-    RadioButton2 = p.search.radio2;
-    edtFirstName = p.search.edit2;
-    btnSearch1 = p.search.search;
-    btnExit1 = p.search.leave;
+    p.search.assignTo(RadioButton1, edtCafeteria_Name, RadioButton2, edtFirstName, btnSearch1, btnExit1);
     btnEntry_Cost = p.take;
     // Enter in either search text moves on to the search button; a second
     // Enter there runs the search.

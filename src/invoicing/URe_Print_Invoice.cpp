@@ -51,12 +51,7 @@ void TfrmRe_Print_Invoice::buildPanel()
          QStringLiteral("3. พิมพ์ใบแจ้งหนี้")},
         StringGrid1);
     Panel1 = p.panel;
-    RadioButton1 = p.search.radio1;
-    edtInvoice_no = p.search.edit1;
-    RadioButton2 = p.search.radio2;
-    edtFirstName = p.search.edit2;
-    btnSearch1 = p.search.search;
-    btnExit1 = p.search.leave;
+    p.search.assignTo(RadioButton1, edtInvoice_no, RadioButton2, edtFirstName, btnSearch1, btnExit1);
     StringGrid1->setAmountColumn(kAmountColumn);
     btnPrint_Invoice = p.take;
 }

@@ -1,15 +1,20 @@
 #include "print/Page.h"
 
+PageItem& Page::add(PageItem::Kind kind, const QRectF& mm)
+{
+    PageItem& item = items.emplace_back();
+    item.kind = kind;
+    item.mm = mm;
+    return item;
+}
+
 PageItem& Page::addText(const QRectF& mm, const QString& text, const TextStyle& style, Qt::Alignment align)
 {
-    PageItem item;
-    item.kind = PageItem::Kind::Text;
-    item.mm = mm;
+    PageItem& item = add(PageItem::Kind::Text, mm);
     item.text = text;
     item.style = style;
     item.align = align;
-    items.append(item);
-    return items.last();
+    return item;
 }
 
 PageItem& Page::addField(const QString& name, const QRectF& mm, const QString& text, const TextStyle& style,
@@ -23,43 +28,31 @@ PageItem& Page::addField(const QString& name, const QRectF& mm, const QString& t
 
 PageItem& Page::addRect(const QRectF& mm, qreal penMm)
 {
-    PageItem item;
-    item.kind = PageItem::Kind::Rect;
-    item.mm = mm;
+    PageItem& item = add(PageItem::Kind::Rect, mm);
     item.penMm = penMm;
-    items.append(item);
-    return items.last();
+    return item;
 }
 
 PageItem& Page::addLine(const QPointF& fromMm, const QPointF& toMm, qreal penMm, Qt::PenStyle style)
 {
-    PageItem item;
-    item.kind = PageItem::Kind::Line;
-    item.mm = QRectF(fromMm, toMm);
+    PageItem& item = add(PageItem::Kind::Line, QRectF(fromMm, toMm));
     item.penMm = penMm;
     item.penStyle = style;
-    items.append(item);
-    return items.last();
+    return item;
 }
 
 PageItem& Page::addPicture(const QRectF& mm, const QImage& image)
 {
-    PageItem item;
-    item.kind = PageItem::Kind::Picture;
-    item.mm = mm;
+    PageItem& item = add(PageItem::Kind::Picture, mm);
     item.image = image;
-    items.append(item);
-    return items.last();
+    return item;
 }
 
 PageItem& Page::addFill(const QRectF& mm, const QString& name)
 {
-    PageItem item;
-    item.kind = PageItem::Kind::Fill;
-    item.mm = mm;
+    PageItem& item = add(PageItem::Kind::Fill, mm);
     item.name = name;
-    items.append(item);
-    return items.last();
+    return item;
 }
 
 const PageItem* Page::field(const QString& name) const

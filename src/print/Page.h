@@ -76,4 +76,8 @@ struct Page {
     QList<const PageItem*> itemsOfKind(PageItem::Kind kind) const;
     // The boxes filled for the named symbol, in page order.
     QList<QRectF> fills(const QString& name) const;
+
+private:
+    // A new item of this kind in this box, appended last.
+    PageItem& add(PageItem::Kind kind, const QRectF& mm);
 };

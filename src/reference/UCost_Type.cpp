@@ -80,12 +80,7 @@ void TfrmCost_Type::buildSearchPanel()
                                               {QStringLiteral("ชื่อค่าใช้จ่าย"), QStringLiteral("edtCost_Name2")},
                                               {.leaveButton = QStringLiteral("btnExit2"), .leaveCaption = QStringLiteral("ออก")});
     auto* searchGroup = search.group;
-    RadioButton1 = search.radio1;
-    edtCost_Code2 = search.edit1;
-    RadioButton2 = search.radio2;
-    edtCost_Name2 = search.edit2;
-    btnSearch2 = search.search;
-    btnExit2 = search.leave;
+    search.assignTo(RadioButton1, edtCost_Code2, RadioButton2, edtCost_Name2, btnSearch2, btnExit2);
     auto* resultGroup = newResultGroup(Panel2, StringGrid1);
 
     btnEdit2 = newButton(Panel2, QStringLiteral("btnEdit2"), QStringLiteral("3. แก้ไขข้อมูล"));

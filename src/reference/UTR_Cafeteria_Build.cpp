@@ -69,12 +69,7 @@ void TfrmTR_Cafeteria::buildPanel2()
     const SearchGroup search = newSearchGroup(Panel2, {QStringLiteral("ชื่อร้าน"), QStringLiteral("edtCafeteria_Name")},
                                               {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName")},
                                               {.leaveButton = QStringLiteral("btnExit2"), .leaveCaption = QStringLiteral("ออก")});
-    RadioButton1 = search.radio1;
-    edtCafeteria_Name = search.edit1;
-    RadioButton2 = search.radio2;
-    edtFirstName = search.edit2;
-    btnSearch2 = search.search;
-    btnExit2 = search.leave;
+    search.assignTo(RadioButton1, edtCafeteria_Name, RadioButton2, edtFirstName, btnSearch2, btnExit2);
     layout->addWidget(search.group);
 
     auto* listGroup = newResultGroup(Panel2, StringGrid1);

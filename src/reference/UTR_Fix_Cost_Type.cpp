@@ -64,12 +64,7 @@ void TfrmTR_Fix_Cost_Type::buildShopSearchPanel()
          QStringLiteral("3. บันทึกค่าใช้จ่ายคงที่รายเดือน")},
         StringGrid1);
     Panel1 = p.panel;
-    RadioButton1 = p.search.radio1;
-    edtCafeteria_Name = p.search.edit1;
-    RadioButton2 = p.search.radio2;
-    edtFirstName = p.search.edit2;
-    btnSearch2 = p.search.search;
-    btnExit1 = p.search.leave;
+    p.search.assignTo(RadioButton1, edtCafeteria_Name, RadioButton2, edtFirstName, btnSearch2, btnExit1);
     btnEdit2 = p.take;
 }
 

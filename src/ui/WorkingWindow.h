@@ -78,6 +78,18 @@ protected:
         QLineEdit* edit2;
         QPushButton* search;
         QPushButton* leave;
+
+        // Hands the group's controls to the window's own named members.
+        void assignTo(QRadioButton*& radioButton1, QLineEdit*& first, QRadioButton*& radioButton2,
+                      QLineEdit*& second, QPushButton*& searchButton, QPushButton*& leaveButton) const
+        {
+            radioButton1 = radio1;
+            first = edit1;
+            radioButton2 = radio2;
+            second = edit2;
+            searchButton = search;
+            leaveButton = leave;
+        }
     };
     struct SearchChoice {
         QString radioCaption;
