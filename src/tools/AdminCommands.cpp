@@ -3,6 +3,7 @@
 #include "billing/InvoiceIssue.h"
 #include "billing/InvoicePrint.h"
 #include "billing/ListingSheet.h"
+#include "billing/PaymentImport.h"
 #include "billing/PeriodListings.h"
 #include "core/InvoiceStatus.h"
 #include "core/ThaiDate.h"
@@ -406,6 +407,48 @@ int cancelInvoice(const QStringList& args, QTextStream& out, QTextStream& err)
                             : was                           ? thaiWord(*was) + QStringLiteral("แล้ว")
                                                             : QStringLiteral("สถานะ ") + r.status;
         throw Failure(QStringLiteral("ใบแจ้งหนี้ %1 %2 ยกเลิกไม่ได้ (ยกเลิกได้เฉพาะใบที่ยังไม่ชำระเงิน)").arg(number, why));
+    });
+}
+
+int importPayments(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    return run(err, [&] {
+        const Options o(args, {QStringLiteral("--dry-run")});
+        checkKnown(o, {QStringLiteral("--user"), QStringLiteral("--dry-run")});
+        if (o.positional().size() != 2)
+            throw Failure(QStringLiteral("usage: costdesk-admin import-payments URL FILE --user NAME [--dry-run]"), 2);
+        const QString user = required(o, "--user");
+        auto db = openDatabase(o.positional().first());
+        if (!UserTable::exists(*db, user))
+            throw Failure(QStringLiteral("ไม่พบผู้ใช้ %1").arg(user), 2);
+        const DocumentTexts texts = DocumentTexts::load(ConnectionSettings::settingsFilePath());
+        PaymentImport::Preview preview = PaymentImport::PrepareFile(*db, o.positional().at(1), texts.billerId);
+        if (!preview.ok())
+            throw Failure(preview.refusal);
+
+        QString said;
+        if (preview.importedBefore) {
+            said = PaymentImport::ImportedBeforeText(*preview.importedBefore);
+        } else if (!o.has("--dry-run")) {
+            said = PaymentImport::Record(*db, preview, user, serverStamp(*db)).message;
+        }
+        // The outcome of every record, as the window's preview lists it,
+        // tab-separated; its counts and sums last.
+        const ListingRows rows = PaymentImport::PreviewRows(preview);
+        QStringList header;
+        for (const ListingColumn& c : PaymentImport::PreviewListing().columns)
+            header << c.caption;
+        out << header.join(QLatin1Char('\t')) << '\n';
+        for (int r = 0; r < rows.size(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < rows.columns(); ++c)
+                cells << rows.shownText(r, c);
+            out << cells.join(QLatin1Char('\t')) << '\n';
+        }
+        if (o.has("--dry-run") && !preview.importedBefore)
+            said = QStringLiteral("ตรวจสอบอย่างเดียว (--dry-run): ยังไม่ได้บันทึก");
+        out << said << '\n';
+        return 0;
     });
 }
 

@@ -48,5 +48,9 @@ int exportListing(const QStringList& args, QTextStream& out, QTextStream& err);
 int issueMonthly(const QStringList& args, QTextStream& out, QTextStream& err);
 // cancel-invoice URL NUMBER --user NAME --reason TEXT
 int cancelInvoice(const QStringList& args, QTextStream& out, QTextStream& err);
+// Reads the bank's bill-payment file, matches each payment to its invoice and
+// records the matched ones (none with --dry-run); prints every record's
+// outcome. 0 when the file was read, 1 when it was refused.
+int importPayments(const QStringList& args, QTextStream& out, QTextStream& err);
 
 } // namespace AdminCommands

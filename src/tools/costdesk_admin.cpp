@@ -66,7 +66,10 @@ int usage()
              "  costdesk-admin issue-monthly URL --month mm/yyyy --due dd/mm/yyyy --user NAME [--dry-run]\n"
              "      issues the month's invoices from every shop's fixed costs, once per month.\n"
              "  costdesk-admin cancel-invoice URL NUMBER --user NAME --reason TEXT\n"
-             "      cancels an unpaid invoice (A to C) and records who, when and why.\n";
+             "      cancels an unpaid invoice (A to C) and records who, when and why.\n"
+             "  costdesk-admin import-payments URL FILE --user NAME [--dry-run]\n"
+             "      reads the bank's bill-payment file, matches each payment to its invoice and records the\n"
+             "      matched ones as paid on the bank's date; prints each record's outcome. --dry-run records nothing.\n";
     err().flush();
     return 2;
 }
@@ -140,6 +143,8 @@ int main(int argc, char* argv[])
             return AdminCommands::issueMonthly(args, out(), err());
         if (command == QLatin1String("cancel-invoice"))
             return AdminCommands::cancelInvoice(args, out(), err());
+        if (command == QLatin1String("import-payments"))
+            return AdminCommands::importPayments(args, out(), err());
         return usage();
     });
 }

@@ -1,0 +1,295 @@
+// Recording the bank's bill-payment file: each record's outcome, the matched
+// ones recorded once and only once, a killed import leaving all or nothing,
+// and an import racing a clerk's payment entry on another workstation.
+#include "billing/BankPaymentFileWriter.h"
+#include "billing/PaymentImport.h"
+#include "core/InvoiceStatus.h"
+#include "data/Payments.h"
+#include "support/Samples.h"
+#include "support/TestDatabase.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <thread>
+
+using namespace PaymentImport;
+using BankPaymentFile::Detail;
+
+namespace {
+
+const QString kBiller = QStringLiteral("099400016580001");
+const QString kStamp = QStringLiteral("09/12/2569 10:15:00");
+
+BankPaymentFile::Header header(const QString& date = QStringLiteral("09/12/2569"))
+{
+    return {1, QStringLiteral("014"), QStringLiteral("1234567890"), QStringLiteral("MAHAWITTAYALAI"), date,
+            QStringLiteral("BILLPAY")};
+}
+
+// A payment of an invoice by its number and shop code, as the bank reports it.
+Detail payment(int sequence, const QString& invoiceNo, qint64 satang, const QString& shop = Samples::kShopCode)
+{
+    Detail d;
+    d.sequence = sequence;
+    d.bankCode = QStringLiteral("014");
+    d.companyAccount = QStringLiteral("1234567890");
+    d.paymentDate = QStringLiteral("08/12/2569");
+    d.paymentTime = QStringLiteral("1402%1").arg(sequence % 60, 2, 10, QLatin1Char('0'));
+    d.customerName = QStringLiteral("นางแดง ใจงาม");
+    d.reference1 = QString(invoiceNo).remove(QLatin1Char('/'));
+    d.reference2 = shop;
+    d.kind = QLatin1Char('C');
+    d.amount = Money::fromSatang(satang);
+    d.billerId = kBiller;
+    return d;
+}
+
+QByteArray fileOf(QList<Detail> details, const QString& date = QStringLiteral("09/12/2569"))
+{
+    for (int i = 0; i < details.size(); ++i)
+        details[i].sequence = i + 2;
+    BankPaymentFile::Contents c{header(date), details, {}};
+    c.trailer = BankPaymentFile::TrailerOf(c.header, c.details);
+    return BankPaymentFile::Write(c);
+}
+
+QString invoiceNo(int n)
+{
+    return QStringLiteral("2570/%1").arg(n, 5, 10, QLatin1Char('0'));
+}
+
+int count(Database& db, const QString& sql)
+{
+    return db.select(sql).first().integer(0);
+}
+
+// Every recorded payment has its invoice paid, every import's count is its
+// payments', and no invoice is paid without its payment recorded but those
+// paid at the desk.
+void checkAllOrNothing(Database& db, int paidAtTheDesk = 0)
+{
+    QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main WHERE Invoice_Status = 'P'")) - paidAtTheDesk,
+             count(db, QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment")));
+    QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment p JOIN T_PayIn_Main m "
+                                      "ON m.Invoice_no = p.Invoice_no WHERE m.Invoice_Status <> 'P'")),
+             0);
+    QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM T_Bank_Import i WHERE Matched_Count <> "
+                                      "(SELECT COUNT(*) FROM T_Bank_Payment p WHERE p.File_SHA256 = i.File_SHA256)")),
+             0);
+}
+
+// The child of the kill test: imports the files one after another.
+int importAll(const QString& url, const QStringList& paths)
+{
+    auto db = Database::open(ConnectionSettings::fromUrl(url));
+    for (const QString& path : paths) {
+        Preview p = PrepareFile(*db, path, kBiller);
+        Record(*db, p, QStringLiteral("clerk"), kStamp);
+    }
+    return 0;
+}
+
+} // namespace
+
+class TestPaymentImport : public QObject {
+    Q_OBJECT
+private slots:
+    void everyOutcomeAndOnlyMatchedRecorded_data() { TestDatabase::addEngineRows(); }
+    void everyOutcomeAndOnlyMatchedRecorded()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        Database& db = t.db();
+        Samples::storeShop(db);
+        for (int n = 1; n <= 9; ++n)
+            Samples::store(db, {.number = invoiceNo(n), .satang = 150050});
+        Samples::store(db, {.number = invoiceNo(10), .status = QStringLiteral("P"), .payInDate = QStringLiteral("01/12/2569")});
+        Samples::store(db, {.number = invoiceNo(11), .status = QStringLiteral("C")});
+
+        Detail otherBiller = payment(0, invoiceNo(5), 150050);
+        otherBiller.billerId = QStringLiteral("010555012345601");
+        Detail reversal = payment(0, invoiceNo(6), 150050);
+        reversal.kind = QLatin1Char('D');
+        const QList<Detail> details = {
+            payment(0, invoiceNo(1), 150050),                               // matched
+            payment(0, invoiceNo(2), 150049),                               // one satang short
+            payment(0, invoiceNo(3), 150050, QStringLiteral("CF25700099")), // another shop's code
+            otherBiller,
+            reversal,
+            payment(0, invoiceNo(10), 100000),  // paid already
+            payment(0, invoiceNo(11), 100000),  // cancelled
+            payment(0, invoiceNo(99), 100000),  // no such invoice
+            payment(0, invoiceNo(7), 150050),   // matched
+            payment(0, invoiceNo(7), 150050),   // the same invoice again in the file
+        };
+        const QByteArray bytes = fileOf(details);
+        Preview p = Prepare(db, QStringLiteral("/tmp/BILL1209.TXT"), bytes, kBiller);
+        QVERIFY2(p.ok(), qPrintable(p.refusal));
+        QCOMPARE(p.fileName, QStringLiteral("BILL1209.TXT"));
+        QList<Outcome> outcomes;
+        for (const PaymentImport::Row& r : p.rows)
+            outcomes << r.outcome;
+        const QList<Outcome> expected = {Outcome::Matched,       Outcome::AmountDiffers, Outcome::ShopDiffers,
+                                         Outcome::BillerDiffers, Outcome::Reversal,      Outcome::AlreadyPaid,
+                                         Outcome::Cancelled,     Outcome::NoSuchInvoice, Outcome::Matched,
+                                         Outcome::AgainInFile};
+        QCOMPARE(outcomes, expected);
+        QCOMPARE(p.matchedCount(), 2);
+        QCOMPARE(p.matchedTotal(), Money::fromSatang(300100));
+        QCOMPARE(p.otherCount(), 8);
+        QCOMPARE(Samples::statuses(db).count(QStringLiteral("P")), 1); // the preview wrote nothing
+
+        const Recorded done = Record(db, p, QStringLiteral("clerk"), kStamp);
+        QVERIFY(done.wrote);
+        QCOMPARE(done.applied, 2);
+        QCOMPARE(done.message, QStringLiteral("บันทึกการชำระเงิน 2 รายการ รวม 3,001.00 บาท เรียบร้อยแล้ว"));
+        for (int n : {1, 7}) {
+            const Invoice v = Samples::stored(db, invoiceNo(n));
+            QCOMPARE(v.status, QStringLiteral("P"));
+            QCOMPARE(v.payInDate, QStringLiteral("08/12/2569"));
+            QCOMPARE(v.payInDateNum, QStringLiteral("25691208"));
+        }
+        for (int n : {2, 3, 5, 6})
+            QCOMPARE(Samples::stored(db, invoiceNo(n)).status, QStringLiteral("A"));
+        QCOMPARE(Samples::stored(db, invoiceNo(10)).payInDate, QStringLiteral("01/12/2569"));
+        const Rows import = db.select(QStringLiteral("SELECT Import_User, Import_At, Record_Count, Matched_Count, "
+                                                     "Matched_Total, Other_Count FROM T_Bank_Import"));
+        QCOMPARE(import.size(), 1);
+        QCOMPARE(import.first().text(0), QStringLiteral("clerk"));
+        QCOMPARE(import.first().text(1), kStamp);
+        QCOMPARE(import.first().integer(2), 10);
+        QCOMPARE(import.first().integer(3), 2);
+        QCOMPARE(import.first().money(4), Money::fromSatang(300100));
+        QCOMPARE(import.first().integer(5), 8);
+        checkAllOrNothing(db, 1);
+
+        // The same file again: nothing is written, and the user is told when.
+        Preview again = Prepare(db, QStringLiteral("BILL1209-copy.TXT"), bytes, kBiller);
+        QVERIFY(again.importedBefore.has_value());
+        const Recorded twice = Record(db, again, QStringLiteral("admin"), kStamp);
+        QVERIFY(!twice.wrote);
+        QCOMPARE(twice.message, QStringLiteral("ไฟล์นี้นำเข้าแล้วเมื่อ 09/12/2569 10:15:00 โดย clerk จึงไม่บันทึกซ้ำ"));
+        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM T_Bank_Import")), 1);
+
+        // The next day's file repeats a record already recorded and pays one more.
+        const QByteArray next = fileOf({payment(0, invoiceNo(1), 150050), payment(0, invoiceNo(2), 150050)},
+                                       QStringLiteral("10/12/2569"));
+        Preview nextDay = Prepare(db, QStringLiteral("BILL1210.TXT"), next, QString());
+        QCOMPARE(nextDay.rows.at(0).outcome, Outcome::AlreadyImported);
+        QCOMPARE(nextDay.rows.at(1).outcome, Outcome::Matched);
+        QCOMPARE(Record(db, nextDay, QStringLiteral("clerk"), kStamp).applied, 1);
+        checkAllOrNothing(db, 1);
+    }
+
+    void aKilledImportLeavesAllOrNothing_data() { TestDatabase::addEngineRows(); }
+    void aKilledImportLeavesAllOrNothing()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        Samples::storeShop(t.db());
+        constexpr int kFiles = 30, kEach = 100;
+        QTemporaryDir dir;
+        QStringList paths;
+        {
+            Database::Transaction many(t.db());
+            for (int f = 0; f < kFiles; ++f) {
+                QList<Detail> details;
+                for (int k = 1; k <= kEach; ++k) {
+                    const int n = f * kEach + k;
+                    Samples::store(t.db(), {.number = invoiceNo(n), .satang = 1000 + n});
+                    details << payment(0, invoiceNo(n), 1000 + n);
+                }
+                paths << dir.filePath(QStringLiteral("file%1.txt").arg(f));
+                QFile out(paths.last());
+                QVERIFY(out.open(QIODevice::WriteOnly));
+                out.write(fileOf(details, QStringLiteral("%1/12/2569").arg(f % 28 + 1, 2, 10, QLatin1Char('0'))));
+            }
+            many.commit();
+        }
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), QStringList{QStringLiteral("--import"), t.url()} + paths);
+        QVERIFY(child.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Import")) >= 3, 30000);
+        QThread::msleep(23);
+        child.kill(); // SIGKILL, wherever it is
+        QVERIFY(child.waitForFinished());
+        if (engine == ConnectionSettings::Engine::PostgreSQL)
+            QThread::msleep(200); // the server notices the lost session and rolls it back
+        checkAllOrNothing(t.db());
+        const int done = count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Import"));
+        QVERIFY2(done < kFiles, "the import ended before it could be killed");
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment")), done * kEach);
+
+        // Importing every file again finishes the rest and repeats nothing.
+        QCOMPARE(importAll(t.url(), paths), 0);
+        checkAllOrNothing(t.db());
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment")), kFiles * kEach);
+    }
+
+    void anImportRacingThePaymentWindowMovesNoInvoiceTwice_data() { TestDatabase::addEngineRows(); }
+    void anImportRacingThePaymentWindowMovesNoInvoiceTwice()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        Samples::storeShop(t.db());
+        Samples::store(t.db(), {.number = invoiceNo(1)});
+        Samples::store(t.db(), {.number = invoiceNo(2)});
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("bill.txt"));
+        {
+            QFile out(path);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(fileOf({payment(0, invoiceNo(1), 100000), payment(0, invoiceNo(2), 100000)}));
+        }
+
+        // A clerk on another workstation saves invoice 1's payment date and
+        // has not committed yet when the import starts on this one.
+        std::unique_ptr<Database> clerk = t.connect();
+        auto entry = std::make_unique<Database::Transaction>(*clerk);
+        QVERIFY(PaymentTable::recordPayment(*clerk, invoiceNo(1), QStringLiteral("05/12/2569")));
+
+        Preview result;
+        Recorded recorded;
+        QString error;
+        std::thread import([&] {
+            try {
+                auto db = Database::open(t.settings());
+                result = PrepareFile(*db, path, QString());
+                recorded = Record(*db, result, QStringLiteral("admin"), kStamp);
+            } catch (const std::exception& e) {
+                error = QString::fromStdString(e.what());
+            }
+        });
+        QThread::msleep(400);
+        entry->commit();
+        entry.reset();
+        import.join();
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+
+        // The clerk's date stands; the import recorded only invoice 2.
+        QCOMPARE(Samples::stored(t.db(), invoiceNo(1)).payInDate, QStringLiteral("05/12/2569"));
+        QCOMPARE(result.rows.at(0).outcome, Outcome::AlreadyPaid);
+        QCOMPARE(recorded.applied, 1);
+        QCOMPARE(Samples::stored(t.db(), invoiceNo(2)).payInDate, QStringLiteral("08/12/2569"));
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment")), 1);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc >= 3 && QByteArray(argv[1]) == "--import") {
+        QStringList paths;
+        for (int i = 3; i < argc; ++i)
+            paths << QString::fromLocal8Bit(argv[i]);
+        return importAll(QString::fromLocal8Bit(argv[2]), paths);
+    }
+    TestPaymentImport test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_payment_import.moc"
