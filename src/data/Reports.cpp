@@ -1,5 +1,7 @@
 #include "data/Reports.h"
 
+#include "core/InvoiceStatus.h"
+
 namespace ReportQueries {
 
 namespace {
@@ -98,6 +100,45 @@ void forEachCostDetail(Database& db, const QString& from, const QString& to, Pai
         d.costName = r.text(11);
         d.amount = r.money(12);
         each(d);
+    });
+}
+
+QString overdueStatement(bool oneShop)
+{
+    QString sql = QStringLiteral(
+        "SELECT m.Invoice_no, m.Date_Entry, m.Date_Must_Pay, m.Date_Must_Pay_Num, m.Pay_Total, m.Cafeteria_Code,\n"
+        "c.Cafeteria_Name, m.Cafeteria_Address, m.SurName, m.FirstName, m.LastName\n"
+        "FROM T_PayIn_Main m LEFT OUTER JOIN TR_Cafeteria c ON c.Cafeteria_Code = m.Cafeteria_Code\n"
+        "WHERE (m.Invoice_Status = ?)\n"
+        "AND   (m.Date_Must_Pay_Num < ?)\n");
+    if (oneShop)
+        sql += QStringLiteral("AND   (m.Cafeteria_Code = ?)\n");
+    sql += QStringLiteral("ORDER BY m.Cafeteria_Code, m.Date_Must_Pay_Num, m.Invoice_no");
+    return sql;
+}
+
+void forEachOverdue(Database& db, const QString& asOf, const std::optional<QString>& shopCode,
+                    const std::function<void(const OverdueInvoice&)>& each)
+{
+    QVariantList values{letter(InvoiceStatus::Issued), asOf};
+    if (shopCode)
+        values << *shopCode;
+    OverdueInvoice v;
+    Invoice names; // the invoice's own rule for joining the operator's name
+    db.forEachRow(overdueStatement(shopCode.has_value()), values, [&](const RowCursor& r) {
+        v.number = r.text(0);
+        v.dateEntry = r.text(1);
+        v.dateMustPay = r.text(2);
+        v.dateMustPayNum = r.text(3);
+        v.amount = r.money(4);
+        v.cafeteriaCode = r.text(5);
+        v.cafeteriaName = r.text(6);
+        v.location = r.text(7);
+        names.surName = r.text(8);
+        names.firstName = r.text(9);
+        names.lastName = r.text(10);
+        v.operatorName = names.operatorName();
+        each(v);
     });
 }
 

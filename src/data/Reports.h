@@ -44,4 +44,26 @@ QString costDetailStatement(PaidFilter paid, bool oneCostType);
 void forEachCostDetail(Database& db, const QString& from, const QString& to, PaidFilter paid,
                        const std::optional<QString>& costCode, const std::function<void(const CostDetailRow&)>& each);
 
+// An invoice still unpaid after its due date, with its shop as the register
+// has it now.
+struct OverdueInvoice {
+    QString number;          // Invoice_no
+    QString dateEntry;       // dd/mm/yyyy
+    QString dateMustPay;     // dd/mm/yyyy
+    QString dateMustPayNum;  // yyyymmdd
+    Money amount;            // Pay_Total
+    QString cafeteriaCode;
+    QString cafeteriaName;   // TR_Cafeteria.Cafeteria_Name; empty for a shop no longer registered
+    QString location;        // the invoice's Cafeteria_Address: the place the shop was billed at
+    QString operatorName;    // title, first and last name on the invoice
+};
+
+// Every invoice of status A due before asOf (yyyymmdd, not included), by shop
+// code, then due date, then number; cancelled, paid and remitted invoices
+// never. shopCode limits them to one shop.
+// The statement takes asOf and, for one shop, its code.
+QString overdueStatement(bool oneShop);
+void forEachOverdue(Database& db, const QString& asOf, const std::optional<QString>& shopCode,
+                    const std::function<void(const OverdueInvoice&)>& each);
+
 } // namespace ReportQueries
