@@ -127,6 +127,14 @@ DocumentTexts DocumentTexts::load(const QString& settingsFilePath)
     texts.payInAccountLine = valueOr(settings, "payInAccount", texts.payInAccountLine);
     texts.bankBranchLine = valueOr(settings, "bankBranch", texts.bankBranchLine);
     const QString emblemFile = valueOr(settings, "emblem", QString());
+    if (const QString days = valueOr(settings, "reminderDays", QString()); !days.isEmpty()) {
+        bool ok = false;
+        const int n = days.toInt(&ok);
+        if (ok && n >= 1 && n <= kMaxReminderDays)
+            texts.reminderDays = n;
+        else
+            texts.reminderDaysGiven = days;
+    }
     settings.endGroup();
     texts.billerId = valueOr(settings, "billpayment/billerId", QString());
     if (!emblemFile.isEmpty()) {
@@ -142,7 +150,7 @@ QStringList DocumentTexts::settingKeys()
 {
     return {QStringLiteral("document/emblem"), QStringLiteral("document/address1"), QStringLiteral("document/address2"),
             QStringLiteral("document/payInAccount"), QStringLiteral("document/bankBranch"),
-            QStringLiteral("billpayment/billerId")};
+            QStringLiteral("document/reminderDays"), QStringLiteral("billpayment/billerId")};
 }
 
 QStringList DocumentTexts::problems() const
@@ -152,6 +160,16 @@ QStringList DocumentTexts::problems() const
         QString text = QStringLiteral("ค่าตั้ง [billpayment] billerId = \"%1\" ไม่ถูกต้อง: ต้องเป็นตัวเลข 15 หลัก "
                                       "ใบแจ้งหนี้จะพิมพ์โดยไม่มีคิวอาร์โค้ดและบาร์โค้ด")
                            .arg(billerId);
+        if (!settingsFile.isEmpty())
+            text += QStringLiteral(" (แฟ้ม %1)").arg(QDir::toNativeSeparators(settingsFile));
+        found << text;
+    }
+    if (!reminderDaysGiven.isEmpty()) {
+        QString text = QStringLiteral("ค่าตั้ง [document] reminderDays = \"%1\" ไม่ถูกต้อง: ต้องเป็นจำนวนวัน 1 ถึง %2 "
+                                      "หนังสือแจ้งเตือนจะให้ชำระภายใน %3 วัน")
+                           .arg(reminderDaysGiven)
+                           .arg(kMaxReminderDays)
+                           .arg(kDefaultReminderDays);
         if (!settingsFile.isEmpty())
             text += QStringLiteral(" (แฟ้ม %1)").arg(QDir::toNativeSeparators(settingsFile));
         found << text;

@@ -14,6 +14,7 @@
 //   address2=...                 ;                                   line 2
 //   payInAccount=...             ; bank, account holder and number (shop's part)
 //   bankBranch=...               ; bank, branch number and code (bank's part)
+//   reminderDays=15              ; days a reminder letter gives for payment
 //
 //   [billpayment]
 //   billerId=099400016550100     ; tax number and 2-digit suffix given by the bank
@@ -21,7 +22,12 @@
 // Every key that is missing or empty keeps its default, and an emblem file
 // that cannot be read keeps the drawn emblem. Without a biller ID the slip
 // carries no QR code and no barcode; a biller ID that is set but that the
-// bank could not read prints none either, and problems() says so.
+// bank could not read prints none either, and problems() says so. A number
+// of reminder days that is not a whole number from 1 to kMaxReminderDays
+// keeps the default, and problems() says so too.
+inline constexpr int kDefaultReminderDays = 15;
+inline constexpr int kMaxReminderDays = 365;
+
 struct DocumentTexts {
     QImage emblem;
     QImage scissors;
@@ -30,6 +36,8 @@ struct DocumentTexts {
     QString payInAccountLine;
     QString bankBranchLine;
     QString billerId; // empty: no bill-payment codes
+    int reminderDays = kDefaultReminderDays;
+    QString reminderDaysGiven; // the setting as written when it could not be used
     QString settingsFile; // where the texts were read from; empty for the defaults
 
     static DocumentTexts defaults();
