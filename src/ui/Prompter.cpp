@@ -51,3 +51,10 @@ QString MessageBoxPrompter::askSaveFileName(QWidget* parent, const QString& capt
     return QFileDialog::getSaveFileName(parent, caption, suggestedName, filter, nullptr,
                                         QFileDialog::DontUseNativeDialog);
 }
+
+QString MessageBoxPrompter::askOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                            const QString& filter)
+{
+    // Qt's own dialog, in Thai, as for saving.
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter, nullptr, QFileDialog::DontUseNativeDialog);
+}

@@ -26,6 +26,10 @@ public:
     // dialog takes it ("PDF (*.pdf)"). Empty when the user cancels.
     virtual QString askSaveFileName(QWidget* parent, const QString& caption, const QString& suggestedName,
                                     const QString& filter) = 0;
+    // The name of an existing file to read, starting in folder; filter as for
+    // askSaveFileName. Empty when the user cancels.
+    virtual QString askOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                    const QString& filter) = 0;
 
     // A failure caught in a handler, shown the one way every window, the main
     // window and the start-up dialogs show it: refused input and a connection
@@ -41,5 +45,7 @@ public:
     void showError(QWidget* parent, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
     QString askSaveFileName(QWidget* parent, const QString& caption, const QString& suggestedName,
+                            const QString& filter) override;
+    QString askOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
                             const QString& filter) override;
 };

@@ -34,6 +34,15 @@ QString ScriptedPrompter::askSaveFileName(QWidget*, const QString& caption, cons
     return QString();
 }
 
+QString ScriptedPrompter::askOpenFileName(QWidget*, const QString& caption, const QString&, const QString&)
+{
+    shown_.append({Kind::OpenFileName, caption});
+    if (!fileAnswers_.isEmpty())
+        return fileAnswers_.takeFirst();
+    QTest::qFail(qPrintable(QStringLiteral("unexpected file question: \"%1\"").arg(caption)), __FILE__, __LINE__);
+    return QString();
+}
+
 QStringList ScriptedPrompter::texts() const
 {
     QStringList all;
@@ -54,4 +63,11 @@ QStringList ScriptedPrompter::textsOf(Kind kind) const
 QStringList ScriptedPrompter::messages() const { return textsOf(Kind::Message); }
 QStringList ScriptedPrompter::errors() const { return textsOf(Kind::Error); }
 QStringList ScriptedPrompter::confirmations() const { return textsOf(Kind::Confirm); }
-QStringList ScriptedPrompter::fileQuestions() const { return textsOf(Kind::SaveFileName); }
+QStringList ScriptedPrompter::fileQuestions() const
+{
+    QStringList some;
+    for (const Shown& s : shown_)
+        if (s.kind == Kind::SaveFileName || s.kind == Kind::OpenFileName)
+            some << s.text;
+    return some;
+}

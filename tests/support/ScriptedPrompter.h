@@ -13,7 +13,7 @@
 // scripted fails the test and is answered as cancelled.
 class ScriptedPrompter final : public Prompter {
 public:
-    enum class Kind { Message, Confirm, Error, SaveFileName };
+    enum class Kind { Message, Confirm, Error, SaveFileName, OpenFileName };
     struct Shown {
         Kind kind;
         QString text;
@@ -24,6 +24,9 @@ public:
     void showError(QWidget* parent, const QString& text) override;
     // Recorded with the caption as its text; the name offered is kept apart.
     QString askSaveFileName(QWidget* parent, const QString& caption, const QString& suggestedName,
+                            const QString& filter) override;
+    // Recorded with the caption as its text, answered from the same script.
+    QString askOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
                             const QString& filter) override;
 
     // The next confirmation is answered with this (true = OK, false = Cancel).
@@ -38,7 +41,7 @@ public:
     QStringList messages() const;         // plain message boxes only
     QStringList errors() const;           // error boxes only
     QStringList confirmations() const;
-    QStringList fileQuestions() const;    // the captions of the file questions
+    QStringList fileQuestions() const;    // the captions of the file questions, to save or open
     QStringList suggestedFileNames() const { return suggestedFileNames_; }
     QString lastText() const { return shown_.isEmpty() ? QString() : shown_.last().text; }
     void clear()
