@@ -3,26 +3,13 @@
 #include "reports/ReportWindow.h"
 
 #include "billing/ListingSheet.h"
-#include "ui/FileOpener.h"
-#include "xlsx/SheetWriter.h"
+#include "ui/SheetExport.h"
 
-#include <QApplication>
 #include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QProgressDialog>
-#include <QStandardPaths>
-
-#include <atomic>
-#include <chrono>
-#include <future>
 
 QString ReportWindow::exportFolder()
 {
-    const QString chosen = qEnvironmentVariable("COSTDESK_EXPORT_DIR");
-    if (!chosen.isEmpty())
-        return chosen;
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/CostDesk");
+    return SheetExport::Folder();
 }
 
 void ReportWindow::BitBtn1Click()
@@ -31,66 +18,5 @@ void ReportWindow::BitBtn1Click()
     // fields as they read now, not as last listed.
     const QDateTime now = QDateTime::currentDateTime(); // local time
     const SheetDescription sheet = ListingSheet(listing_, values(), listed_, now);
-
-    const QString folder = exportFolder();
-    if (!QDir().mkpath(folder)) {
-        message(QStringLiteral("ไม่สามารถสร้างโฟลเดอร์ %1").arg(folder));
-        return;
-    }
-    // Each export is a workbook of its own: a name already taken, by an
-    // earlier export of the same second too, gets a number added.
-    const QString path = QDir(folder).filePath(
-        QStringLiteral("%1-%2.xlsx").arg(listing_.caption, now.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
-
-    // The file is written on a thread of its own, so that the window keeps
-    // answering all along, packing the file at the end included. A long
-    // listing shows its progress and can be stopped.
-    const qint64 rowCount = sheet.rowCount();
-    QProgressDialog progress(QStringLiteral("กำลังบันทึกแฟ้ม Excel ..."), QStringLiteral("ยกเลิก"), 0,
-                             int(rowCount), this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(400);
-    std::atomic<qint64> rowsWritten{0};
-    std::atomic<bool> stopAsked{false};
-    SheetWriteOptions options;
-    options.replaceExisting = false;
-    options.progress = [&](qint64 written, qint64) {
-        rowsWritten = written;
-        return !stopAsked;
-    };
-    std::future<SheetWriteResult> writing =
-        std::async(std::launch::async, [&sheet, &path, &options] { return WriteSheet(sheet, path, options); });
-    bool packing = false;
-    do {
-        const qint64 written = rowsWritten;
-        if (written < rowCount) {
-            progress.setValue(int(written));
-        } else if (!packing) {
-            // The rows are down; the library packs the file in one go.
-            packing = true;
-            progress.setLabelText(QStringLiteral("กำลังรวมแฟ้ม Excel ..."));
-            progress.setRange(0, 0);
-        }
-        // Until the dialog shows, a click could start something else in this
-        // window: only what is not the user's input is handled.
-        QApplication::processEvents(progress.isVisible() ? QEventLoop::AllEvents
-                                                         : QEventLoop::ExcludeUserInputEvents);
-        if (progress.wasCanceled())
-            stopAsked = true;
-    } while (writing.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready);
-    const SheetWriteResult result = writing.get();
-    progress.reset();
-    if (result.status == SheetWriteResult::Status::Cancelled)
-        return;
-    if (!result.ok()) {
-        message(result.message);
-        return;
-    }
-    if (stopAsked) {
-        // Stopped while the file was being packed: the stop is kept.
-        QFile::remove(result.path);
-        return;
-    }
-    if (!context().files.open(result.path))
-        message(QStringLiteral("บันทึกแฟ้มไว้ที่ %1 แล้ว แต่ไม่พบโปรแกรมที่เปิดแฟ้ม Excel ได้").arg(result.path));
+    SheetExport::WriteAndOpen(this, context(), sheet, listing_.caption, now);
 }
