@@ -41,6 +41,11 @@ QString CurrentDateText(const QDateTime& serverNow)
         + QString::number(date.year() + kBuddhistEraOffset).rightJustified(4, QLatin1Char('0'));
 }
 
+QString ServerStampText(const QDateTime& serverNow)
+{
+    return CurrentDateText(serverNow) + QLatin1Char(' ') + serverNow.toString(QStringLiteral("HH:mm:ss"));
+}
+
 QString BudgetYearOf(const QString& currentDate)
 {
     const QString year = currentDate.mid(6, 4);

@@ -20,6 +20,10 @@ int DaysInMonthBE(int month, int buddhistYear);
 // The server clock's date as dd/mm/yyyy with the Buddhist-era year.
 QString CurrentDateText(const QDateTime& serverNow);
 
+// A moment as the records stamp who did what when: "dd/mm/yyyy HH:mm:ss",
+// the date with the Buddhist-era year, from the server's clock.
+QString ServerStampText(const QDateTime& serverNow);
+
 // Budget year of a dd/mm/yyyy text: its year, plus 1 from October on,
 // since the budget year runs from 1 October to 30 September.
 QString BudgetYearOf(const QString& currentDate);

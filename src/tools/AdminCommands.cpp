@@ -114,8 +114,7 @@ void checkWritable(const QString& path)
 
 QString serverStamp(Database& db)
 {
-    const QDateTime now = db.serverNow();
-    return CurrentDateText(now) + QLatin1Char(' ') + now.toString(QStringLiteral("HH:mm:ss"));
+    return ServerStampText(db.serverNow());
 }
 
 } // namespace
