@@ -1,0 +1,215 @@
+#include "invoicing/UImport_Bank_Payment.h"
+
+#include "billing/ListingSheet.h"
+#include "core/Numbers.h"
+#include "core/StartupValues.h"
+#include "core/ThaiDate.h"
+#include "data/ConnectionSettings.h"
+#include "data/Database.h"
+#include "print/DocumentSettings.h"
+#include "ui/Prompter.h"
+#include "ui/SheetExport.h"
+#include "ui/StringGrid.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kCaption = QStringLiteral("frmImport_Bank_Payment");
+const QString kChooseCaption = QStringLiteral("เลือกไฟล์ชำระเงินจากธนาคาร");
+// Banks name the file .txt, some in capitals; anything else is offered too.
+const QString kFileFilter = QStringLiteral("ไฟล์ข้อความ (*.txt *.TXT);;ทุกไฟล์ (*)");
+const QString kConfirmSave = QStringLiteral("บันทึกการชำระเงิน %1 รายการ รวม %2 บาท ใช่หรือไม่");
+const QString kMatched = QStringLiteral("ตรงกัน %1 รายการ รวม %2 บาท");
+const QString kOther = QStringLiteral("ไม่ตรง %1 รายการ รวม %2 บาท");
+
+void setTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+// The texts the grid shows of the preview's rows.
+QVector<QStringList> shownRows(const ListingRows& rows)
+{
+    QVector<QStringList> shown;
+    shown.reserve(rows.size());
+    for (int r = 0; r < rows.size(); ++r) {
+        QStringList cells;
+        cells.reserve(rows.columns());
+        for (int c = 0; c < rows.columns(); ++c)
+            cells.append(rows.shownText(r, c));
+        shown.append(std::move(cells));
+    }
+    return shown;
+}
+
+} // namespace
+
+TfrmImport_Bank_Payment::TfrmImport_Bank_Payment(WorkContext& context, QWidget* parent)
+    : WorkingWindow(context, kCaption, parent)
+{
+    setObjectName(kCaption);
+    buildPanel();
+    onClick(btnChoose_File, &TfrmImport_Bank_Payment::btnChoose_FileClick);
+    onClick(btnSave, &TfrmImport_Bank_Payment::btnSaveClick);
+    onClick(btnExport, &TfrmImport_Bank_Payment::btnExportClick);
+    onClick(btnExit, &TfrmImport_Bank_Payment::btnExitClick);
+    guarded([this] { FormCreate(); });
+}
+
+void TfrmImport_Bank_Payment::buildPanel()
+{
+    QFrame* panel = newPanel(QStringLiteral("Panel1"));
+    QLabel* title = newTitle(panel, PaymentImport::PreviewListing().heading);
+    title->setObjectName(QStringLiteral("lblTitle"));
+    title->setStyleSheet(QStringLiteral("color: purple;"));
+
+    auto* file = new QGroupBox(QStringLiteral("1. ไฟล์จากธนาคาร"), panel);
+    btnChoose_File = newButton(file, QStringLiteral("btnChoose_File"), QStringLiteral("เลือกไฟล์..."));
+    edtFile_Name = newEdit(file, QStringLiteral("edtFile_Name"), 0);
+    edtFile_Name->setReadOnly(true);
+    auto* fileLayout = new QHBoxLayout(file);
+    fileLayout->addWidget(btnChoose_File);
+    fileLayout->addWidget(edtFile_Name, 1);
+
+    auto* results = new QGroupBox(QStringLiteral("2. รายการในไฟล์"), panel);
+    StringGrid1 = new StringGrid(results);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    auto* resultsLayout = new QVBoxLayout(results);
+    resultsLayout->addWidget(StringGrid1);
+
+    lblMatched = newLabel(panel, QString());
+    lblMatched->setObjectName(QStringLiteral("lblMatched"));
+    setTextColour(lblMatched, QColor(0, 110, 0));
+    lblOther = newLabel(panel, QString());
+    lblOther->setObjectName(QStringLiteral("lblOther"));
+    setTextColour(lblOther, QColor(170, 0, 0));
+    btnSave = newButton(panel, QStringLiteral("btnSave"), QStringLiteral("บันทึก"));
+    btnExport = newButton(panel, QStringLiteral("btnExport"), QStringLiteral("ส่งออก Excel"));
+    btnExit = newButton(panel, QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"));
+    auto* counts = new QVBoxLayout;
+    counts->addWidget(lblMatched);
+    counts->addWidget(lblOther);
+    auto* bottom = new QHBoxLayout;
+    bottom->addLayout(counts);
+    bottom->addStretch();
+    bottom->addWidget(btnSave);
+    bottom->addWidget(btnExport);
+    bottom->addWidget(btnExit);
+
+    auto* layout = new QVBoxLayout(panel);
+    layout->addWidget(title);
+    layout->addWidget(file);
+    layout->addWidget(results, 1);
+    layout->addLayout(bottom);
+    stackPanels({panel});
+}
+
+void TfrmImport_Bank_Payment::FormCreate()
+{
+    // Bank files are mostly downloaded from the bank's web site; without a
+    // downloads folder the dialog would offer its name as the file's.
+    const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    folder_ = QFileInfo(downloads).isDir() ? downloads : QDir::homePath();
+    preview_.reset();
+    showPreview();
+    btnChoose_File->setFocus();
+}
+
+void TfrmImport_Bank_Payment::showPreview()
+{
+    const ListingDescription& listing = PaymentImport::PreviewListing();
+    QStringList headers;
+    QList<int> widths;
+    for (int c = 0; c < listing.columns.size(); ++c) {
+        const ListingColumn& column = listing.columns[c];
+        headers << column.caption;
+        widths << column.screenWidth;
+        if (column.align != ColumnAlign::Right)
+            continue;
+        if (column.kind == ValueKind::Money)
+            StringGrid1->setAmountColumn(c); // wide enough for the largest amount
+        else
+            StringGrid1->gridModel()->setRightAligned(c, true);
+    }
+    StringGrid1->resetGrid(headers, widths);
+
+    const bool readable = preview_ && preview_->ok();
+    rows_ = readable ? std::make_shared<const ListingRows>(PaymentImport::PreviewRows(*preview_)) : nullptr;
+    if (rows_)
+        StringGrid1->setDataRows(shownRows(*rows_));
+    lblMatched->setText(readable ? kMatched.arg(preview_->matchedCount()).arg(FormatAmount(preview_->matchedTotal()))
+                                 : QString());
+    lblOther->setText(readable ? kOther.arg(preview_->otherCount()).arg(FormatAmount(preview_->otherTotal()))
+                               : QString());
+    // A file recorded once is never recorded again, from here or elsewhere.
+    btnSave->setEnabled(readable && !preview_->importedBefore && preview_->matchedCount() > 0);
+    btnExport->setEnabled(readable);
+}
+
+void TfrmImport_Bank_Payment::btnChoose_FileClick()
+{
+    const QString path = context().prompter.askOpenFileName(this, kChooseCaption, folder_, kFileFilter);
+    if (path.isEmpty())
+        return;
+    // The same biller ID as the invoices print in their codes: a payment to
+    // another biller is not this office's.
+    const QString billerId = DocumentTexts::load(ConnectionSettings::settingsFilePath()).billerId;
+    PaymentImport::Preview preview = PaymentImport::PrepareFile(context().db, path, billerId);
+    folder_ = QFileInfo(path).absolutePath();
+    edtFile_Name->setText(path);
+    preview_ = std::move(preview);
+    showPreview();
+    if (!preview_->ok())
+        message(preview_->refusal);
+    else if (preview_->importedBefore)
+        message(PaymentImport::ImportedBeforeText(*preview_->importedBefore));
+}
+
+void TfrmImport_Bank_Payment::btnSaveClick()
+{
+    if (!preview_ || !preview_->ok() || preview_->importedBefore || preview_->matchedCount() == 0)
+        return;
+    if (!confirm(kConfirmSave.arg(preview_->matchedCount()).arg(FormatAmount(preview_->matchedTotal()))))
+        return;
+    Database& db = context().db;
+    // Recorded on a copy: a failure leaves the preview as the clerk saw it.
+    PaymentImport::Preview recorded = *preview_;
+    const PaymentImport::Recorded result =
+        PaymentImport::Record(db, recorded, context().startup.loginUser, ServerStampText(db.serverNow()));
+    preview_ = std::move(recorded);
+    // What was recorded, or why nothing was: the outcomes as they now stand.
+    showPreview();
+    btnSave->setEnabled(false);
+    message(result.message);
+}
+
+void TfrmImport_Bank_Payment::btnExportClick()
+{
+    if (!rows_)
+        return;
+    const QDateTime now = QDateTime::currentDateTime(); // local time, as the listings' exports
+    const ListingDescription& listing = PaymentImport::PreviewListing();
+    SheetExport::WriteAndOpen(this, context(), ListingSheet(listing, ListingValues(), rows_, now), listing.caption,
+                              now);
+}
+
+void TfrmImport_Bank_Payment::btnExitClick()
+{
+    returnToMainMenu();
+}
