@@ -158,12 +158,16 @@ private:
         page.addField(QStringLiteral("ShopPlace"), QRectF(kLeft + kIndent, 66.5, kWidth - kIndent, kLine),
                       QStringLiteral("รหัสร้านค้า %1    สถานที่ %2").arg(letter_.shopCode, letter_.place), body());
 
+        // A figure never stands at the end of a line apart from its unit.
+        const QChar keep(0x00A0);
+        QString date = dateLine_;
+        date.replace(QLatin1Char(' '), keep);
         const QString request =
             QStringLiteral("ตามที่%1ได้แจ้งหนี้ค่าใช้จ่ายให้ร้านค้าของท่านทราบแล้วนั้น ปรากฏว่า ณ %2 ใบแจ้งหนี้ "
-                           "%3 ฉบับตามรายการข้างล่างนี้ รวมเป็นเงิน %4 บาท พ้นกำหนดชำระแล้วและยังไม่ได้รับชำระ "
-                           "จึงขอให้ท่านชำระเงินภายใน %5 วัน นับแต่วันที่ในหนังสือฉบับนี้ "
+                           "%3\u00A0ฉบับตามรายการข้างล่างนี้ รวมเป็นเงิน %4\u00A0บาท พ้นกำหนดชำระแล้วและยังไม่ได้รับชำระ "
+                           "จึงขอให้ท่านชำระเงินภายใน %5\u00A0วัน นับแต่วันที่ในหนังสือฉบับนี้ "
                            "หากท่านได้ชำระเงินแล้ว ขออภัยมา ณ ที่นี้")
-                .arg(kOrganisation, dateLine_)
+                .arg(kOrganisation, date)
                 .arg(letter_.rows.size())
                 .arg(FormatAmount(letter_.total))
                 .arg(letter_.payWithinDays);

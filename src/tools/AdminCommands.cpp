@@ -5,6 +5,7 @@
 #include "billing/ListingSheet.h"
 #include "billing/PaymentImport.h"
 #include "billing/PeriodListings.h"
+#include "billing/ReminderLetters.h"
 #include "core/InvoiceStatus.h"
 #include "core/ThaiDate.h"
 #include "data/Cafeterias.h"
@@ -112,6 +113,23 @@ void checkWritable(const QString& path)
         throw Failure(QStringLiteral("ไม่สามารถเขียนแฟ้ม %1").arg(path));
 }
 
+// Pages written beside the target under a temporary name and renamed over
+// it only when complete, readable by all and writable by the owner.
+void writePdfFile(const QString& pdf, const QList<Page>& pages, const QString& title)
+{
+    const QFileInfo target(pdf);
+    QTemporaryFile part(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
+    if (!part.open())
+        throw Failure(QStringLiteral("ไม่สามารถเขียนแฟ้ม %1").arg(pdf));
+    part.close();
+    if (!PagePainter::writePdf(part.fileName(), pages, title)
+        || std::rename(QFile::encodeName(part.fileName()).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
+        throw Failure(QStringLiteral("ไม่สามารถเขียนแฟ้ม %1").arg(pdf));
+    part.setAutoRemove(false);
+    QFile::setPermissions(target.absoluteFilePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                         | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+}
+
 QString serverStamp(Database& db)
 {
     return ServerStampText(db.serverNow());
@@ -178,19 +196,54 @@ int printInvoices(const QStringList& args, QTextStream& out, QTextStream& err)
                 throw Failure(number + QStringLiteral(": ") + r.refusal.trimmed());
             pages << *r.page;
         }
-        // Written beside the target and renamed over it only when complete.
-        const QFileInfo target(pdf);
-        QTemporaryFile part(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
-        if (!part.open())
-            throw Failure(QStringLiteral("ไม่สามารถเขียนแฟ้ม %1").arg(pdf));
-        part.close();
-        if (!PagePainter::writePdf(part.fileName(), pages, QStringLiteral("ใบแจ้งหนี้"))
-            || std::rename(QFile::encodeName(part.fileName()).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
-            throw Failure(QStringLiteral("ไม่สามารถเขียนแฟ้ม %1").arg(pdf));
-        part.setAutoRemove(false);
-        QFile::setPermissions(target.absoluteFilePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                             | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        writePdfFile(pdf, pages, QStringLiteral("ใบแจ้งหนี้"));
         out << "พิมพ์ใบแจ้งหนี้ " << pages.size() << " ฉบับลงแฟ้ม " << pdf << "\n";
+        return 0;
+    });
+}
+
+int printReminders(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    return run(err, [&] {
+        const Options o(args, {});
+        checkKnown(o, {QStringLiteral("--as-of"), QStringLiteral("--min-days"), QStringLiteral("--shop"),
+                       QStringLiteral("--pdf")});
+        if (o.positional().size() != 1)
+            throw Failure(QStringLiteral("usage: costdesk-admin print-reminders URL --as-of dd/mm/yyyy [--min-days N] "
+                                         "[--shop CODE] --pdf FILE"),
+                          2);
+        ReminderRequest request;
+        request.asOf = dateOption(o, "--as-of");
+        if (o.has("--min-days")) {
+            bool ok = false;
+            request.minDays = o.value("--min-days").toInt(&ok);
+            if (!ok || request.minDays < 1)
+                throw Failure(QStringLiteral("--min-days ต้องเป็นจำนวนวันเต็มตั้งแต่ 1 ขึ้นไป: %1").arg(o.value("--min-days")), 2);
+        }
+        if (const QString shop = o.value("--shop").trimmed(); !shop.isEmpty())
+            request.shopCode = shop;
+        const QString pdf = required(o, "--pdf");
+        checkWritable(pdf);
+        const DocumentTexts texts = DocumentTexts::load(ConnectionSettings::settingsFilePath());
+        for (const QString& problem : texts.problems())
+            err << "costdesk-admin: " << problem << "\n";
+        err.flush();
+        auto db = openDatabase(o.positional().first());
+        const QList<ReminderLetter> letters = ReminderLettersOf(*db, request, texts);
+        if (letters.isEmpty()) {
+            const QString whom = request.shopCode ? QStringLiteral("ร้านค้า %1 ไม่มี").arg(*request.shopCode)
+                                                  : QStringLiteral("ไม่มีร้านค้าที่มี");
+            throw Failure(QStringLiteral("%1ใบแจ้งหนี้ค้างชำระเกินกำหนดตั้งแต่ %2 วันขึ้นไป ณ วันที่ %3 "
+                                         "จึงไม่ได้เขียนแฟ้ม %4")
+                              .arg(whom)
+                              .arg(request.minDays)
+                              .arg(request.asOf, pdf));
+        }
+        QList<Page> pages;
+        for (const ReminderLetter& letter : letters)
+            pages += ReminderLetterPages(letter, texts);
+        writePdfFile(pdf, pages, QStringLiteral("หนังสือแจ้งเตือนการชำระเงิน"));
+        out << "พิมพ์หนังสือแจ้งเตือน " << letters.size() << " ฉบับ " << pages.size() << " หน้า ลงแฟ้ม " << pdf << "\n";
         return 0;
     });
 }

@@ -42,6 +42,11 @@ int addCostType(const QStringList& args, QTextStream& out, QTextStream& err);
 
 // print-invoices URL --pdf FILE (--number N ... | --due-from D --due-to D [--status S])
 int printInvoices(const QStringList& args, QTextStream& out, QTextStream& err);
+// print-reminders URL --as-of D [--min-days N] [--shop CODE] --pdf FILE: the
+// reminder letters of the shops with invoices overdue by N days or more (1
+// unless given) on D, into one PDF; 1 with a message and no file when there
+// is none.
+int printReminders(const QStringList& args, QTextStream& out, QTextStream& err);
 // export URL --report due|payin|detail --from D --to D [--cost-code C] [--paid all|paid|unpaid] --xlsx FILE
 int exportListing(const QStringList& args, QTextStream& out, QTextStream& err);
 // issue-monthly URL --month mm/yyyy --due dd/mm/yyyy --user NAME [--dry-run]

@@ -60,6 +60,10 @@ int usage()
              "      writes the invoices as the preview shows them, one page each, into one PDF. A [billpayment]\n"
              "      billerId in the settings file that is not 15 digits is reported on stderr; the invoices\n"
              "      are still written, without the bank's codes, and the exit status stays 0.\n"
+             "  costdesk-admin print-reminders URL --as-of dd/mm/yyyy [--min-days N] [--shop CODE] --pdf FILE\n"
+             "      writes a reminder letter to every shop (or the one shop) with unpaid invoices at least N days\n"
+             "      (default 1) past their due date on that day, listing those invoices, into one PDF. Without\n"
+             "      any such shop it says so, writes no file and ends with status 1.\n"
              "  costdesk-admin export URL --report due|payin|detail --from dd/mm/yyyy --to dd/mm/yyyy "
              "[--cost-code C] [--paid all|paid|unpaid] --xlsx FILE\n"
              "      writes the listing's sheet as the report window exports it.\n"
@@ -107,7 +111,8 @@ int main(int argc, char* argv[])
 {
     // Printing lays out text with the fonts, which needs the GUI part of Qt;
     // without a display it draws offscreen.
-    const bool printing = argc > 1 && QByteArray(argv[1]) == "print-invoices";
+    const bool printing =
+        argc > 1 && (QByteArray(argv[1]) == "print-invoices" || QByteArray(argv[1]) == "print-reminders");
     if (printing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -137,6 +142,8 @@ int main(int argc, char* argv[])
             return demo(args);
         if (command == QLatin1String("print-invoices"))
             return AdminCommands::printInvoices(args, out(), err());
+        if (command == QLatin1String("print-reminders"))
+            return AdminCommands::printReminders(args, out(), err());
         if (command == QLatin1String("export"))
             return AdminCommands::exportListing(args, out(), err());
         if (command == QLatin1String("issue-monthly"))
