@@ -68,6 +68,7 @@ const QList<MenuRow>& WindowRegistry::menu()
                                    kEveryLevel),
         separator("N15", "N3"),
         window<TfrmRep_Cost_Detail>("N16", QStringLiteral("รายงานรายละเอียดแยกตามประเภทค่าใช้จ่าย"), "N3", kEveryLevel),
+        window<TfrmRep_Overdue>("N17Overdue", QStringLiteral("รายงานใบแจ้งหนี้ค้างชำระ"), "N3", kEveryLevel),
 
         topMenu("N4", QStringLiteral("ผู้ดูแลระบบ"), kAdministrator),
         window<TfrmPrint_User>("Account1", QStringLiteral("พิมพ์ Account ผู้ใช้ระบบ"), "N4", kAdministrator),

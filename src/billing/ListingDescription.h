@@ -1,6 +1,7 @@
 #pragma once
 
 #include "billing/ListingRows.h"
+#include "print/Page.h"
 
 #include <QHash>
 #include <QList>
@@ -83,6 +84,17 @@ private:
     QHash<QString, QString> m_values;
 };
 
+// A button of the listing's window besides the export: printed pages made
+// for the fields' values (the letters to the shops an overdue listing shows),
+// previewed through the window's page seam.
+struct ListingAction {
+    QString objectName;
+    QString caption;
+    QString title;        // the preview's title
+    QString nothingShown; // said instead when there are no pages
+    std::function<QList<Page>(Database&, const ListingValues&)> pages;
+};
+
 struct ListingDescription {
     QString name;    // the listing on the command line: --report name
     QString caption; // the window's title, and the start of its exports' names
@@ -101,6 +113,9 @@ struct ListingDescription {
     // The rows for the fields' values, total rows included; none when nothing
     // matches.
     std::function<ListingRows(Database&, const ListingValues&)> rows;
+
+    // The window's extra button; none for most listings.
+    std::optional<ListingAction> action;
 
     const ListingField* field(const QString& key) const;
     // The sheet's second row: the sheet label and the value of each field

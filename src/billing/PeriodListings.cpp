@@ -1,5 +1,6 @@
 #include "billing/PeriodListings.h"
 
+#include "billing/OverdueListing.h"
 #include "core/InvoiceStatus.h"
 #include "core/Text.h"
 #include "core/ThaiDate.h"
@@ -237,7 +238,7 @@ const ListingDescription& costDetail()
 
 QList<const ListingDescription*> all()
 {
-    return {&dueDate(), &payIn(), &costDetail()};
+    return {&dueDate(), &payIn(), &costDetail(), &overdue()};
 }
 
 const ListingDescription* byName(const QString& name)

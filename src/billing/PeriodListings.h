@@ -4,8 +4,9 @@
 
 #include <QList>
 
-// The three period listings of the reports menu, each described once
-// (ListingDescription) over its statement in data/Reports.
+// The listings of the reports menu, each described once (ListingDescription)
+// over its statement in data/Reports: the three period listings here, the
+// overdue listing in billing/OverdueListing.
 namespace PeriodListings {
 
 // Every invoice due in the range with its status word, then "รวมทั้งสิ้น ".

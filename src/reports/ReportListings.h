@@ -2,8 +2,8 @@
 
 #include "reports/ReportWindow.h"
 
-// The report windows of the three period listings (billing/PeriodListings),
-// each the report window over its listing's description.
+// The report windows of the listings (billing/PeriodListings), each the
+// report window over its listing's description.
 
 // Every invoice due in the range with its status word and the grand total.
 class TfrmRep_Cost_Month : public ReportWindow {
@@ -26,4 +26,12 @@ class TfrmRep_Cost_Detail : public ReportWindow {
     Q_OBJECT
 public:
     explicit TfrmRep_Cost_Detail(WorkContext& context, QWidget* parent = nullptr);
+};
+
+// The invoices still unpaid after their due date as of a day, shop by shop,
+// by age, with a subtotal per shop and the grand total; one shop or all.
+class TfrmRep_Overdue : public ReportWindow {
+    Q_OBJECT
+public:
+    explicit TfrmRep_Overdue(WorkContext& context, QWidget* parent = nullptr);
 };

@@ -4,6 +4,7 @@
 #include "core/StartupValues.h"
 #include "core/ThaiDate.h"
 #include "data/CostTypes.h"
+#include "print/PageViewer.h"
 #include "ui/Appearance.h"
 #include "ui/DateMaskEdit.h"
 #include "ui/EnterMovesFocus.h"
@@ -58,6 +59,8 @@ ReportWindow::ReportWindow(WorkContext& context, const ListingDescription& listi
     auto* resultsLayout = new QVBoxLayout(results);
     resultsLayout->addWidget(StringGrid1);
     BitBtn1 = newButton(panel, QStringLiteral("BitBtn1"), QStringLiteral("พิมพ์ออกทาง MS Excel"));
+    if (listing.action)
+        actionButton_ = newButton(panel, listing.action->objectName, listing.action->caption);
 
     for (const ListingField& field : listing.fields)
         if (!inRange(field))
@@ -71,6 +74,8 @@ ReportWindow::ReportWindow(WorkContext& context, const ListingDescription& listi
     layout->addWidget(results, 1);
     auto* exportRow = new QHBoxLayout;
     exportRow->addStretch();
+    if (actionButton_)
+        exportRow->addWidget(actionButton_);
     exportRow->addWidget(BitBtn1);
     layout->addLayout(exportRow);
     stackPanels({panel});
@@ -78,6 +83,8 @@ ReportWindow::ReportWindow(WorkContext& context, const ListingDescription& listi
     onClick(btnSelect, &ReportWindow::btnSelectClick);
     onClick(BitBtn1, &ReportWindow::BitBtn1Click);
     onClick(btnExit, &ReportWindow::btnExitClick);
+    if (actionButton_)
+        onClick(actionButton_, &ReportWindow::actionClick);
     guarded([this] { FormCreate(); });
 }
 
@@ -227,7 +234,7 @@ QVector<QStringList> ReportWindow::gridRows(const ListingRows& rows)
     return grid;
 }
 
-void ReportWindow::btnSelectClick()
+bool ReportWindow::datesAreValid()
 {
     // Ranges are compared as yyyymmdd text: an impossible day or a
     // Christian-era year would quietly select the wrong invoices or none.
@@ -235,9 +242,16 @@ void ReportWindow::btnSelectClick()
         if (f.date && !IsCalendarDate(f.date->maskedText())) {
             message(QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง"));
             f.date->setFocus();
-            return;
+            return false;
         }
     }
+    return true;
+}
+
+void ReportWindow::btnSelectClick()
+{
+    if (!datesAreValid())
+        return;
     QStringList headers;
     QList<int> widths;
     for (int c = 0; c < listing_.columns.size(); ++c) {
@@ -265,4 +279,17 @@ void ReportWindow::btnSelectClick()
 void ReportWindow::btnExitClick()
 {
     returnToMainMenu();
+}
+
+void ReportWindow::actionClick()
+{
+    if (!datesAreValid())
+        return;
+    const ListingAction& action = *listing_.action;
+    const QList<Page> pages = action.pages(context().db, values());
+    if (pages.isEmpty()) {
+        message(action.nothingShown);
+        return;
+    }
+    context().pages.showPages(this, pages, action.title);
 }

@@ -18,8 +18,9 @@ class QRadioButton;
 class StringGrid;
 
 // The window of a period listing, built from the listing's description: the
-// fields it asks for, "แสดงผล" filling the grid with the listing's rows, and
-// the export of the rows last listed to a spreadsheet file.
+// fields it asks for, "แสดงผล" filling the grid with the listing's rows, the
+// export of the rows last listed to a spreadsheet file, and the listing's
+// extra button when it has one.
 class ReportWindow : public WorkingWindow {
     Q_OBJECT
 public:
@@ -29,6 +30,9 @@ public:
     void btnSelectClick();
     void BitBtn1Click();
     void btnExitClick();
+    // The listing's extra button: its pages for the fields as they read now,
+    // in the preview.
+    void actionClick();
 
     // Where exports are written: COSTDESK_EXPORT_DIR when set, else the
     // user's documents, folder CostDesk.
@@ -54,6 +58,9 @@ private:
     void setStart(const FieldControls& f);
     // The fields' values as they read now.
     ListingValues values() const;
+    // Whether every date field holds a real day; if not, says so and puts
+    // the cursor there.
+    bool datesAreValid();
 
     const ListingDescription& listing_;
     QList<FieldControls> fields_;
@@ -65,4 +72,5 @@ private:
     QPushButton* btnExit = nullptr;
     StringGrid* StringGrid1 = nullptr;
     QPushButton* BitBtn1 = nullptr;
+    QPushButton* actionButton_ = nullptr; // the listing's extra button, if any
 };

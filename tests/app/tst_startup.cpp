@@ -418,7 +418,8 @@ private slots:
                                   "N14", "N31 3. บันทึกเลขที่ใบนำส่ง"}));
             QCOMPARE(m.menuItems("N3"), (QStringList{"N11 รายงานใบแจ้งการชำระเงิน",
                                                      "N13 รายงานการชำระเงินเข้าธนาคารของแต่ละร้านค้า", "N15",
-                                                     "N16 รายงานรายละเอียดแยกตามประเภทค่าใช้จ่าย"}));
+                                                     "N16 รายงานรายละเอียดแยกตามประเภทค่าใช้จ่าย",
+                                                     "N17Overdue รายงานใบแจ้งหนี้ค้างชำระ"}));
             QCOMPARE(m.menuItems("N4"), QStringList{"Account1 พิมพ์ Account ผู้ใช้ระบบ"});
         }
 
@@ -430,7 +431,8 @@ private slots:
             MainWindow m(t, QDateTime(QDate(2026, 12, 8), QTime(9, 30)), menu);
             QCOMPARE(m.menuItems("N3"), (QStringList{"N11 รายงานใบแจ้งการชำระเงิน",
                                                      "N13 รายงานการชำระเงินเข้าธนาคารของแต่ละร้านค้า", "N15",
-                                                     "N16 รายงานรายละเอียดแยกตามประเภทค่าใช้จ่าย", "N17 รายงานทดสอบ"}));
+                                                     "N16 รายงานรายละเอียดแยกตามประเภทค่าใช้จ่าย",
+                                                     "N17Overdue รายงานใบแจ้งหนี้ค้างชำระ", "N17 รายงานทดสอบ"}));
             m.signIn(QStringLiteral("clerk"), QStringLiteral("p3"));
             QVERIFY(!m.item("N17")->isEnabled());
             QVERIFY(!m.item("N31")->isEnabled());

@@ -304,8 +304,8 @@ private slots:
                 QVERIFY2(usage.err.contains(option), qPrintable(option));
                 QString value;
                 if (f.kind == ListingField::Kind::Date)
-                    value = f.start == ListingField::Start::LastOfMonth ? QStringLiteral("31/12/2569")
-                                                                        : QStringLiteral("01/12/2569");
+                    value = f.start == ListingField::Start::FirstOfMonth ? QStringLiteral("01/12/2569")
+                                                                         : QStringLiteral("31/12/2569");
                 else if (f.kind == ListingField::Kind::CostType)
                     value = QStringLiteral("001");
                 else if (f.kind == ListingField::Kind::Choice)
