@@ -32,10 +32,20 @@ void match(Database& db, Preview& preview)
     const QSet<BankPaymentTable::PaymentKey> recorded = BankPaymentTable::recordedKeys(db, references);
 
     QSet<BankPaymentTable::PaymentKey> keysInFile;
+    keysInFile.reserve(preview.rows.size());
     QSet<QString> paidInFile;
+    paidInFile.reserve(preview.rows.size());
     for (Row& row : preview.rows) {
         const BankPaymentFile::Detail& d = row.record;
         const BankPaymentTable::PaymentKey key = keyOf(d);
+        // Every payment's key is kept, whatever its outcome; one insert tells
+        // whether an earlier record had it.
+        bool earlierInFile = false;
+        if (!d.isReversal()) {
+            const qsizetype before = keysInFile.size();
+            keysInFile.insert(key);
+            earlierInFile = keysInFile.size() == before;
+        }
         const auto invoice = invoices.constFind(row.invoiceNo);
         row.invoiceTotal = invoice == invoices.cend() ? Money() : invoice->total;
         row.outcome = [&] {
@@ -43,7 +53,7 @@ void match(Database& db, Preview& preview)
                 return Outcome::Reversal;
             if (recorded.contains(key))
                 return Outcome::AlreadyImported;
-            if (keysInFile.contains(key))
+            if (earlierInFile)
                 return Outcome::AgainInFile;
             if (invoice == invoices.cend())
                 return Outcome::NoSuchInvoice;
@@ -62,8 +72,6 @@ void match(Database& db, Preview& preview)
                 return Outcome::BillerDiffers;
             return Outcome::Matched;
         }();
-        if (!d.isReversal())
-            keysInFile.insert(key);
         if (row.outcome == Outcome::Matched)
             paidInFile.insert(row.invoiceNo);
     }
@@ -139,15 +147,18 @@ Preview Prepare(Database& db, const QString& fileName, const QByteArray& bytes, 
     preview.fileName = QFileInfo(fileName).fileName();
     preview.billerId = billerId;
     preview.sha256 = QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
-    const BankPaymentFile::Result read = BankPaymentFile::Parse(bytes);
+    BankPaymentFile::Result read = BankPaymentFile::Parse(bytes);
     if (!read.ok()) {
         preview.refusal = read.refusal;
         return preview;
     }
     preview.header = read.contents.header;
     preview.rows.reserve(read.contents.details.size());
-    for (const BankPaymentFile::Detail& d : read.contents.details)
-        preview.rows.append({d, InvoiceNoOfTyped(d.reference1), Outcome::NoSuchInvoice, Money()});
+    // The records are moved, not copied: a day's file holds tens of thousands.
+    for (BankPaymentFile::Detail& d : read.contents.details) {
+        QString invoiceNo = InvoiceNoOfTyped(d.reference1);
+        preview.rows.append({std::move(d), std::move(invoiceNo), Outcome::NoSuchInvoice, Money()});
+    }
     preview.importedBefore = BankPaymentTable::findImport(db, preview.sha256);
     match(db, preview);
     return preview;
@@ -182,17 +193,23 @@ bool recordOnce(Database& db, Preview& preview, const QString& user, const QStri
     if (!BankPaymentTable::insertImport(db, importOf(preview, user, at)))
         return false;
     match(db, preview);
+    QList<BankPaymentTable::PaymentOfInvoice> payments;
+    for (const Row& row : std::as_const(preview.rows))
+        if (row.outcome == Outcome::Matched)
+            payments.append({row.invoiceNo, row.record.paymentDate});
+    // The same guard as the payment date window: an invoice paid on another
+    // workstation since the match stays as that one left it.
+    const QSet<QString> moved = BankPaymentTable::recordPaymentsOfUnpaid(db, payments);
     QList<BankPaymentTable::PaymentRecord> applied;
+    applied.reserve(moved.size());
     for (Row& row : preview.rows) {
         if (row.outcome != Outcome::Matched)
             continue;
-        const BankPaymentFile::Detail& d = row.record;
-        // The same guard as the payment date window: an invoice paid on
-        // another workstation since the match stays as that one left it.
-        if (!BankPaymentTable::recordPaymentOfUnpaid(db, row.invoiceNo, d.paymentDate)) {
+        if (!moved.contains(row.invoiceNo)) {
             row.outcome = Outcome::AlreadyPaid;
             continue;
         }
+        const BankPaymentFile::Detail& d = row.record;
         applied.append({keyOf(d), d.reference2, row.invoiceNo, d.customerName, d.branch, d.teller, d.billerId});
         result.appliedTotal += d.amount;
     }

@@ -1,7 +1,11 @@
 #include "data/BankPayments.h"
 
 #include "core/InvoiceStatus.h"
+#include "core/Numbers.h"
 #include "core/ThaiDate.h"
+
+#include <algorithm>
+#include <tuple>
 
 namespace BankPaymentTable {
 
@@ -20,11 +24,13 @@ QString placeholders(int count)
     return text;
 }
 
-// Runs `each` over the distinct texts in batches of kBatch.
+// Runs `each` over the distinct texts in batches of kBatch, in sorted order:
+// each batch then reads neighbouring keys, not pages all over the table.
 void inBatches(const QStringList& texts, const std::function<void(const QVariantList&)>& each)
 {
     QStringList distinct = texts;
-    distinct.removeDuplicates();
+    std::sort(distinct.begin(), distinct.end());
+    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
     for (qsizetype start = 0; start < distinct.size(); start += kBatch) {
         QVariantList values;
         for (qsizetype i = start; i < std::min(distinct.size(), start + kBatch); ++i)
@@ -57,10 +63,19 @@ QHash<QString, InvoiceState> invoicesByNumber(Database& db, const QStringList& n
 
 QSet<PaymentKey> recordedKeys(Database& db, const QStringList& reference1s)
 {
+    // Looked up through the invoice index: a recorded payment's Invoice_no is
+    // its reference 1 read as an invoice number, so these rows include every
+    // one with such a reference 1, and Reference1 has no index of its own to
+    // spare a scan of every payment ever recorded. Rows of other references
+    // that read as the same number only add keys no record of the file has.
+    QStringList numbers;
+    numbers.reserve(reference1s.size());
+    for (const QString& reference : reference1s)
+        numbers << InvoiceNoOfTyped(reference);
     QSet<PaymentKey> keys;
-    inBatches(reference1s, [&](const QVariantList& values) {
+    inBatches(numbers, [&](const QVariantList& values) {
         db.forEachRow(QStringLiteral("SELECT Bank_Code, Payment_Date, Payment_Time, Bank_Sequence, Reference1, Amount\n"
-                                     "FROM T_Bank_Payment\nWHERE Reference1 IN (%1)")
+                                     "FROM T_Bank_Payment\nWHERE Invoice_no IN (%1)")
                           .arg(placeholders(int(values.size()))),
                       values, [&](const RowCursor& r) {
                           keys.insert({r.text(0), r.text(1), r.text(2), r.integer(3), r.text(4), r.money(5)});
@@ -106,12 +121,25 @@ void insertPayments(Database& db, const QString& sha256, const QList<PaymentReco
     constexpr int kColumns = 13;
     constexpr int kRowsAStatement = kBatch / kColumns;
     const QString row = QStringLiteral("(%1)").arg(placeholders(kColumns));
-    for (qsizetype start = 0; start < payments.size(); start += kRowsAStatement) {
-        const qsizetype end = std::min(payments.size(), start + kRowsAStatement);
+    // In the order of the table's key, so that its index grows at one end
+    // instead of taking rows all over its pages.
+    QList<const PaymentRecord*> ordered;
+    ordered.reserve(payments.size());
+    for (const PaymentRecord& p : payments)
+        ordered << &p;
+    std::sort(ordered.begin(), ordered.end(), [](const PaymentRecord* a, const PaymentRecord* b) {
+        const PaymentKey& x = a->key;
+        const PaymentKey& y = b->key;
+        return std::tie(x.bankCode, x.paymentDate, x.paymentTime, x.sequence, x.reference1)
+               < std::tie(y.bankCode, y.paymentDate, y.paymentTime, y.sequence, y.reference1);
+    });
+    for (qsizetype start = 0; start < ordered.size(); start += kRowsAStatement) {
+        const qsizetype end = std::min(ordered.size(), start + kRowsAStatement);
         QStringList rows;
         QVariantList values;
+        values.reserve((end - start) * kColumns);
         for (qsizetype i = start; i < end; ++i) {
-            const PaymentRecord& p = payments.at(i);
+            const PaymentRecord& p = *ordered.at(i);
             rows << row;
             values << p.key.bankCode << p.key.paymentDate << p.key.paymentTime << p.key.sequence
                    << p.key.reference1 << db.money(p.key.amount) << p.reference2 << p.invoiceNo << p.customerName
@@ -125,14 +153,47 @@ void insertPayments(Database& db, const QString& sha256, const QList<PaymentReco
     }
 }
 
-bool recordPaymentOfUnpaid(Database& db, const QString& number, const QString& payInDate)
+QSet<QString> recordPaymentsOfUnpaid(Database& db, const QList<PaymentOfInvoice>& payments)
 {
-    return db.execute(QStringLiteral("UPDATE T_PayIn_Main\n"
-                                     "SET Pay_In_Date = ?, Pay_In_Date_Num = ?, Invoice_Status = ?\n"
-                                     "WHERE (Invoice_no = ?) AND (Invoice_Status = ?)"),
-                      {payInDate, DisplayToSortDate(payInDate), letter(InvoiceStatus::Paid), number,
-                       letter(InvoiceStatus::Issued)})
-           > 0;
+    // Many invoices a statement instead of one round trip each, every one
+    // with its own date from a list of values joined by number, in number
+    // order so that each statement updates neighbouring rows. RETURNING names
+    // the rows the status guard let through, as each single UPDATE's count
+    // did. (A plain "Invoice_no IN (...)" would not do: with the status
+    // condition beside it SQLite walks every unpaid invoice through the
+    // status index instead of looking the numbers up by key.)
+    constexpr int kColumns = 3;
+    constexpr int kRowsAStatement = kBatch / kColumns;
+    QList<const PaymentOfInvoice*> ordered;
+    ordered.reserve(payments.size());
+    for (const PaymentOfInvoice& p : payments)
+        ordered << &p;
+    std::sort(ordered.begin(), ordered.end(),
+              [](const PaymentOfInvoice* a, const PaymentOfInvoice* b) { return a->invoiceNo < b->invoiceNo; });
+    const QString row = QStringLiteral("(%1)").arg(placeholders(kColumns));
+    QSet<QString> moved;
+    moved.reserve(payments.size());
+    for (qsizetype start = 0; start < ordered.size(); start += kRowsAStatement) {
+        const qsizetype end = std::min(ordered.size(), start + kRowsAStatement);
+        QStringList rows;
+        QVariantList values{letter(InvoiceStatus::Paid)};
+        values.reserve((end - start) * kColumns + 2);
+        for (qsizetype i = start; i < end; ++i) {
+            const PaymentOfInvoice& p = *ordered.at(i);
+            rows << row;
+            values << p.invoiceNo << p.payInDate << DisplayToSortDate(p.payInDate);
+        }
+        values << letter(InvoiceStatus::Issued);
+        db.forEachRow(QStringLiteral("UPDATE T_PayIn_Main\n"
+                                     "SET Pay_In_Date = v.column2, Pay_In_Date_Num = v.column3, Invoice_Status = ?\n"
+                                     "FROM (VALUES %1) AS v\n"
+                                     "WHERE (T_PayIn_Main.Invoice_no = v.column1) "
+                                     "AND (T_PayIn_Main.Invoice_Status = ?)\n"
+                                     "RETURNING T_PayIn_Main.Invoice_no")
+                          .arg(rows.join(QStringLiteral(", "))),
+                      values, [&](const RowCursor& r) { moved.insert(r.text(0)); });
+    }
+    return moved;
 }
 
 } // namespace BankPaymentTable

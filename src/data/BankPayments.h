@@ -78,10 +78,16 @@ void updateImportCounts(Database& db, const ImportRecord& import);
 // Its applied payments, several rows a statement.
 void insertPayments(Database& db, const QString& sha256, const QList<PaymentRecord>& payments);
 
-// Records a payment at the bank on an invoice that is still unpaid (A):
-// payment date (dd/mm/yyyy) and its yyyymmdd form, status P. False when the
-// invoice had moved on meanwhile (paid, remitted or cancelled elsewhere);
-// nothing is changed then.
-bool recordPaymentOfUnpaid(Database& db, const QString& number, const QString& payInDate);
+// One invoice number and the payment date (dd/mm/yyyy) to record on it.
+struct PaymentOfInvoice {
+    QString invoiceNo;
+    QString payInDate;
+};
+// Records payments at the bank on the invoices among these that are still
+// unpaid (A), each at most once: payment date (dd/mm/yyyy) and its yyyymmdd
+// form, status P. Returns the numbers of those that moved; the others had
+// moved on meanwhile (paid, remitted or cancelled elsewhere) and are left as
+// they are.
+QSet<QString> recordPaymentsOfUnpaid(Database& db, const QList<PaymentOfInvoice>& payments);
 
 } // namespace BankPaymentTable
