@@ -4,12 +4,12 @@
 
 namespace MonthlyRunTable {
 
-bool issued(Database& db, const QString& month, const QString& cafeteriaCode, int part)
+QHash<QPair<QString, int>, QString> issuedInMonth(Database& db, const QString& month)
 {
-    return !db.select(QStringLiteral("SELECT Invoice_no FROM T_Monthly_Run\n"
-                                     "WHERE (Run_Month = ?) AND (Cafeteria_Code = ?) AND (Part = ?)"),
-                      {month, cafeteriaCode, part})
-                .isEmpty();
+    QHash<QPair<QString, int>, QString> issued;
+    db.forEachRow(QStringLiteral("SELECT Cafeteria_Code, Part, Invoice_no FROM T_Monthly_Run\nWHERE (Run_Month = ?)"),
+                  {month}, [&](const RowCursor& r) { issued.insert({r.text(0), r.integer(1)}, r.text(2)); });
+    return issued;
 }
 
 void record(Database& db, const QString& month, const QString& cafeteriaCode, int part, const QString& number,

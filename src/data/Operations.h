@@ -2,15 +2,17 @@
 
 #include "data/Database.h"
 
+#include <QHash>
 #include <QList>
+#include <QPair>
 #include <QString>
 
 // What the command line records beside the invoices: the monthly runs
 // (T_Monthly_Run) and cancellations (T_Invoice_Cancel).
 namespace MonthlyRunTable {
 
-// Whether the run of this month already issued this part of a shop's costs.
-bool issued(Database& db, const QString& month, const QString& cafeteriaCode, int part);
+// The invoices the run of this month issued, by shop code and part.
+QHash<QPair<QString, int>, QString> issuedInMonth(Database& db, const QString& month);
 // Records an issued invoice; inside the invoice's own transaction.
 void record(Database& db, const QString& month, const QString& cafeteriaCode, int part, const QString& number,
             const QString& user, const QString& at);

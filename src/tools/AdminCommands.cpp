@@ -3,6 +3,7 @@
 #include "billing/InvoiceIssue.h"
 #include "billing/InvoicePrint.h"
 #include "billing/ListingSheet.h"
+#include "billing/MonthlyRun.h"
 #include "billing/PaymentImport.h"
 #include "billing/PeriodListings.h"
 #include "billing/ReminderLetters.h"
@@ -10,7 +11,6 @@
 #include "core/ThaiDate.h"
 #include "data/Cafeterias.h"
 #include "data/CostTypes.h"
-#include "data/FixCosts.h"
 #include "data/Operations.h"
 #include "data/Schema.h"
 #include "data/StartupQueries.h"
@@ -352,7 +352,7 @@ int issueMonthly(const QStringList& args, QTextStream& out, QTextStream& err)
                                          "--user NAME [--dry-run]"),
                           2);
         const QString month = required(o, "--month");
-        if (!IsCalendarDate(QStringLiteral("01/") + month))
+        if (!MonthlyRun::IsMonthText(month))
             throw Failure(QStringLiteral("เดือนไม่ถูกต้อง (%1): ต้องเป็น ดด/ปปปป พ.ศ.").arg(month), 2);
         const QString due = dateOption(o, "--due");
         const QString user = required(o, "--user");
@@ -363,63 +363,44 @@ int issueMonthly(const QStringList& args, QTextStream& out, QTextStream& err)
             throw Failure(QStringLiteral("ไม่พบผู้ใช้ %1").arg(user), 2);
         const QString today = CurrentDateText(db->serverNow());
         const InvoiceIssue::Issuer issuer{today, BudgetYearOf(today), user};
-        const QString detail = QStringLiteral("ประจำเดือน ") + month;
 
-        // The fixed costs of each shop, in code order; a zero amount bills nothing.
-        QMap<QString, QList<FixCost>> byShop;
-        for (const FixCost& line : FixCostTable::allLines(*db))
-            if (line.amount != Money())
-                byShop[line.cafeteriaCode] << line;
+        const MonthlyRun::Plan plan = MonthlyRun::Prepare(*db, month, due);
+        for (const QString& code : plan.unknownShops)
+            err << "costdesk-admin: ไม่พบร้านค้า " << code << " ข้ามไป\n";
+        int shops = 0;
+        for (const MonthlyRun::Part& p : plan.parts)
+            shops += p.part == 1 ? 1 : 0;
 
         int issued = 0, skipped = 0, done = 0;
         Money total;
-        for (auto it = byShop.cbegin(); it != byShop.cend(); ++it, ++done) {
-            const std::optional<CafeteriaTable::Shop> shop = CafeteriaTable::findByCode(*db, it.key());
-            if (!shop) {
-                err << "costdesk-admin: ไม่พบร้านค้า " << it.key() << " ข้ามไป\n";
-                continue;
+        const auto issueOne = [&](const MonthlyRun::Part& p) {
+            if (p.issuedNumber) {
+                ++skipped;
+                return;
             }
-            const QList<FixCost>& lines = it.value();
-            // As many lines to an invoice as one may hold.
-            for (int first = 0, part = 1; first < lines.size(); first += InvoiceIssue::kMaxLines, ++part) {
-                if (MonthlyRunTable::issued(*db, month, shop->code, part)) {
-                    ++skipped;
-                    continue;
-                }
-                InvoiceIssue::Draft draft{*shop, due, {}};
-                for (int k = first; k < std::min<int>(first + InvoiceIssue::kMaxLines, lines.size()); ++k)
-                    draft.addLine({0, lines.at(k).costCode, lines.at(k).costName, lines.at(k).amount, detail});
-                const Money amount = draft.total();
-                if (dryRun) {
-                    out << shop->code << "  " << shop->name << "  ส่วนที่ " << part << "  " << draft.lines.size()
-                        << " รายการ  " << FormatAmount(amount) << "\n";
-                    ++issued;
-                    total += amount;
-                    continue;
-                }
-                InvoiceIssue::Result result;
-                try {
-                    result = InvoiceIssue::Issue(*db, draft, issuer, [&](const QString& number) {
-                        MonthlyRunTable::record(*db, month, shop->code, part, number, user, serverStamp(*db));
-                    });
-                } catch (const DbError& e) {
-                    // Another run of the same month wrote this part first: its
-                    // record's key refused ours, and our invoice rolled back.
-                    if (!e.isUniqueViolation())
-                        throw;
-                    ++skipped;
-                    continue;
-                }
-                if (result.refused != InvoiceIssue::Refusal::None)
-                    throw Failure(shop->code + QStringLiteral(": ") + InvoiceIssue::RefusalText(result.refused));
-                if (result.yearFull)
-                    throw Failure(InvoiceIssue::YearFullMessage(issuer.budgetYear));
-                out << *result.number << "  " << shop->code << "  " << shop->name << "  " << FormatAmount(amount) << "\n";
+            if (dryRun) {
+                out << p.shop.code << "  " << p.shop.name << "  ส่วนที่ " << p.part << "  " << p.lines.size()
+                    << " รายการ  " << FormatAmount(p.total) << "\n";
                 ++issued;
-                total += amount;
+                total += p.total;
+                return;
             }
-            if (byShop.size() > 20 && (done + 1) % 10 == 0)
-                err << "ร้านค้า " << done + 1 << "/" << byShop.size() << "\n";
+            const MonthlyRun::PartResult r = MonthlyRun::IssuePart(*db, plan, p, issuer, serverStamp(*db));
+            if (r.kind == MonthlyRun::PartResult::Kind::IssuedBefore) {
+                ++skipped;
+                return;
+            }
+            if (r.kind == MonthlyRun::PartResult::Kind::Failed)
+                throw Failure(p.shop.code + QStringLiteral(": ") + r.reason);
+            out << r.number << "  " << p.shop.code << "  " << p.shop.name << "  " << FormatAmount(p.total) << "\n";
+            ++issued;
+            total += p.total;
+        };
+        for (qsizetype i = 0; i < plan.parts.size(); ++i) {
+            issueOne(plan.parts.at(i));
+            const bool shopDone = i + 1 == plan.parts.size() || plan.parts.at(i + 1).part == 1;
+            if (shopDone && shops > 20 && ++done % 10 == 0)
+                err << "ร้านค้า " << done << "/" << shops << "\n";
         }
         out << (dryRun ? "จะออกใบแจ้งหนี้ " : "ออกใบแจ้งหนี้ ") << issued << " ฉบับ รวม " << FormatAmount(total)
             << " บาท; ออกไปแล้วก่อนหน้านี้ " << skipped << " ฉบับ\n";

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "billing/InvoiceIssue.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <optional>
+
+class Database;
+
+// Issuing a month's invoices from the shops' fixed monthly costs: what the
+// month would issue, shop by shop, and the issue of each invoice in its own
+// transaction with the run's record, so that nothing is issued twice for a
+// month and a run stopped half-way is finished by the next. The monthly run
+// window and `costdesk-admin issue-monthly` both go through here.
+namespace MonthlyRun {
+
+// One invoice of the month: a shop's fixed costs, at most kMaxLines of them;
+// a shop with more has several parts.
+struct Part {
+    CafeteriaTable::Shop shop;
+    int part = 1;
+    QList<InvoiceLine> lines;
+    Money total;
+    // The invoice the month already issued for this part, if any.
+    std::optional<QString> issuedNumber;
+};
+
+struct Plan {
+    QString month; // mm/yyyy, Buddhist era
+    QString dueDate;
+    QList<Part> parts;
+    // Shops with fixed costs that are no longer registered: nothing is
+    // issued for them.
+    QStringList unknownShops;
+
+    int toIssueCount() const;
+    Money toIssueTotal() const;
+    int issuedBeforeCount() const;
+};
+
+// Whether a month is written mm/yyyy of a real month of a Buddhist-era year.
+bool IsMonthText(const QString& month);
+
+// Every shop with fixed monthly costs (a zero amount bills nothing), in code
+// order, its lines for the month ("ประจำเดือน mm/yyyy" as their detail) and
+// whether the month already issued each part. Writes nothing.
+Plan Prepare(Database& db, const QString& month, const QString& dueDate);
+
+struct PartResult {
+    enum class Kind { Issued, IssuedBefore, Failed };
+    Kind kind = Kind::Failed;
+    QString number;  // issued now or before
+    QString reason;  // why it failed, in Thai
+};
+
+// Issues one part in its own transaction, with the run's record; a part the
+// month already issued (by this run's plan, or by another run since) is not
+// issued again. at: the server's date and time, for the record.
+PartResult IssuePart(Database& db, const Plan& plan, const Part& part, const InvoiceIssue::Issuer& issuer,
+                     const QString& at);
+
+} // namespace MonthlyRun
