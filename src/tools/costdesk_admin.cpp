@@ -7,6 +7,7 @@
 #include "data/StartupQueries.h"
 #include "tools/AdminCommands.h"
 #include "tools/DemoData.h"
+#include "tools/SampleBankFile.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -55,6 +56,10 @@ int usage()
              "      adds a cost type; CODE of up to 3 characters must be new.\n"
              "  costdesk-admin demo URL\n"
              "      fills a new database with demonstration shops, cost types, invoices and accounts.\n"
+             "  costdesk-admin sample-bank-file URL FILE [--count N]\n"
+             "      writes a bank bill-payment file, as the bank sends it, paying the first N (default 20)\n"
+             "      unpaid invoices of the database with their totals and shop codes, one more paid with\n"
+             "      another amount and one reversed by the bank: a file to try import-payments with.\n"
              "  costdesk-admin print-invoices URL --pdf FILE (--number N ... | --due-from dd/mm/yyyy --due-to dd/mm/yyyy "
              "[--status A|P|R|C])\n"
              "      writes the invoices as the preview shows them, one page each, into one PDF. A [billpayment]\n"
@@ -140,6 +145,8 @@ int main(int argc, char* argv[])
             return AdminCommands::addCostType(args, out(), err());
         if (command == QLatin1String("demo"))
             return demo(args);
+        if (command == QLatin1String("sample-bank-file"))
+            return SampleBankFile::Command(args, out(), err());
         if (command == QLatin1String("print-invoices"))
             return AdminCommands::printInvoices(args, out(), err());
         if (command == QLatin1String("print-reminders"))

@@ -464,6 +464,53 @@ private slots:
         QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main WHERE Invoice_no = '2570/00001'")), 1);
         QCOMPARE(admin({"cancel-invoice", t.url(), "2570/00001", "--user", "clerk"}).code, 2);
     }
+
+    // The sample bank file pays the first unpaid invoices exactly, one with
+    // another amount and one reversed; the import reads it back: a dry run
+    // records nothing, the import moves exactly the paid ones to P, and the
+    // same file again records nothing.
+    void sampleBankFileIsImportedOnce_data() { TestDatabase::addEngineRows(); }
+    void sampleBankFileIsImportedOnce()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        seed(t.db());
+        for (int n = 1; n <= 6; ++n)
+            storeInvoice(t.db(), QStringLiteral("2570/0000%1").arg(n), n == 2 ? QStringLiteral("P") : QStringLiteral("A"),
+                         QStringLiteral("05/12/2569"));
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("BILL.TXT"));
+        const QList<std::pair<QString, QString>> env = {{QStringLiteral("XDG_CONFIG_HOME"), dir.filePath("config")}};
+        const QStringList import = {"import-payments", t.url(), file, "--user", "clerk"};
+
+        Outcome r = admin({"sample-bank-file", t.url(), file, "--count", "3"}, env);
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.contains(QStringLiteral("5 รายการ")), qPrintable(r.out));
+
+        r = admin(import + QStringList{"--dry-run"}, env);
+        QCOMPARE(r.code, 0);
+        QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1 + 5 + 3 + 1);
+        QCOMPARE(lines.at(1).split(u'\t').value(6), QStringLiteral("2570/00001"));
+        QCOMPARE(lines.at(1).split(u'\t').last(), QStringLiteral("ตรงกับใบแจ้งหนี้"));
+        QCOMPARE(lines.at(4).split(u'\t').last(), QStringLiteral("จำนวนเงินไม่ตรงกับใบแจ้งหนี้"));
+        QCOMPARE(lines.at(5).split(u'\t').last(), QStringLiteral("รายการยกเลิกจากธนาคาร (ตรวจสอบเอง)"));
+        QCOMPARE(lines.last(), QStringLiteral("ตรวจสอบอย่างเดียว (--dry-run): ยังไม่ได้บันทึก"));
+        QCOMPARE(Samples::statuses(t.db()), QStringList({"A", "P", "A", "A", "A", "A"}));
+
+        r = admin(import, env);
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out.split(u'\n', Qt::SkipEmptyParts).last(),
+                 QStringLiteral("บันทึกการชำระเงิน 3 รายการ รวม 7,585.50 บาท เรียบร้อยแล้ว"));
+        QCOMPARE(Samples::statuses(t.db()), QStringList({"P", "P", "P", "P", "A", "A"}));
+
+        r = admin(import, env);
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.split(u'\n', Qt::SkipEmptyParts).last().startsWith(QStringLiteral("ไฟล์นี้นำเข้าแล้วเมื่อ ")),
+                 qPrintable(r.out));
+        QCOMPARE(Samples::statuses(t.db()), QStringList({"P", "P", "P", "P", "A", "A"}));
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment")), 3);
+    }
 };
 
 QTEST_MAIN(TestAdminCommands)
