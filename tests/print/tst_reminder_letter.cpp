@@ -98,6 +98,7 @@ private slots:
         QTest::newRow("40 invoices, Ref.1") << 40 << true;
         QTest::newRow("40 invoices, no biller") << 40 << false;
         QTest::newRow("1 invoice, Ref.1") << 1 << true;
+        QTest::newRow("130 invoices, Ref.1") << 130 << true;
     }
 
     void longestValuesFitOnEveryPage()
@@ -106,7 +107,7 @@ private slots:
         QFETCH(bool, withReference);
         const ReminderLetter letter = longestLetter(invoices, withReference);
         const QList<Page> pages = ReminderLetterPages(letter, textsWith(withReference));
-        QCOMPARE(pages.size() > 1, invoices == 40);
+        QCOMPARE(pages.size() > 1, invoices > 1);
         QTemporaryDir dir;
         QPdfWriter pdf(dir.filePath(QStringLiteral("fit.pdf")));
         for (qsizetype p = 0; p < pages.size(); ++p) {
