@@ -215,6 +215,18 @@ private slots:
         QCOMPARE(admin({"print-reminders", t.url(), "--as-of", kAsOf, "--min-days", "0", "--pdf", none}, config).code, 2);
         QCOMPARE(admin({"print-reminders", t.url(), "--as-of", "31/02/2569", "--pdf", none}, config).code, 2);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"letters.pdf"}));
+
+        // Days to pay that cannot be used are said; the letters give the default.
+        {
+            QSettings settings(config + QStringLiteral("/costdesk/costdesk.ini"), QSettings::IniFormat);
+            settings.setValue(QStringLiteral("document/reminderDays"), QStringLiteral("สิบห้า"));
+        }
+        r = admin({"print-reminders", t.url(), "--as-of", kAsOf, "--shop", kOtherShop, "--pdf", pdf}, config);
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.contains(QStringLiteral("costdesk-admin: ค่าตั้ง [document] reminderDays = \"สิบห้า\" ไม่ถูกต้อง: "
+                                               "ต้องเป็นจำนวนวัน 1 ถึง 365 หนังสือแจ้งเตือนจะให้ชำระภายใน 15 วัน")),
+                 qPrintable(r.err));
+        QVERIFY(PrintChecks::squeezed(PrintChecks::pdfPages(pdf).value(0)).contains(QStringLiteral("ภายใน15วัน")));
     }
 };
 
