@@ -50,6 +50,7 @@ size_t qHash(const PaymentKey& key, size_t seed)
 QHash<QString, InvoiceState> invoicesByNumber(Database& db, const QStringList& numbers)
 {
     QHash<QString, InvoiceState> found;
+    found.reserve(numbers.size());
     inBatches(numbers, [&](const QVariantList& values) {
         db.forEachRow(QStringLiteral("SELECT Invoice_no, Invoice_Status, Pay_Total, Cafeteria_Code\n"
                                      "FROM T_PayIn_Main\nWHERE Invoice_no IN (%1)")
