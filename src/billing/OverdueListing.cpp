@@ -70,8 +70,10 @@ void addSums(ListingRows& rows, RowKind kind, const QString& label, const Sums& 
     rows.addRow(kind);
     rows.setText(kName, label);
     rows.setMoney(kAmount, sums.amount);
+    // An age column owed nothing in stays empty, as on the invoices' rows.
     for (int a = 0; a < 4; ++a)
-        rows.setMoney(kFirstAge + a, sums.ages[size_t(a)]);
+        if (sums.ages[size_t(a)] != Money())
+            rows.setMoney(kFirstAge + a, sums.ages[size_t(a)]);
 }
 
 ListingRows overdueRows(Database& db, const ListingValues& values)

@@ -103,6 +103,11 @@ void ReportWindow::buildField(const ListingField& field, QWidget* parent, QHBoxL
             edit = f.date;
         } else {
             f.code = newEdit(parent, field.controls.value(0), field.maxLength);
+            // As wide as the longest code, with room for the cursor, rather
+            // than the rest of the row.
+            if (field.maxLength > 0)
+                f.code->setMaximumWidth(
+                    f.code->fontMetrics().horizontalAdvance(QString(field.maxLength + 3, u'0')));
             edit = f.code;
         }
         if (!field.label.isEmpty())
