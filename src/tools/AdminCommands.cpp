@@ -262,26 +262,38 @@ int exportListing(const QStringList& args, QTextStream& out, QTextStream& err)
         };
         QStringList names;
         QStringList known = {QStringLiteral("--report"), QStringLiteral("--xlsx")};
-        QStringList fieldUsage;
+        // One usage line for the listings that take the same options.
+        QStringList usageOptions;
+        QList<QStringList> usageNames;
         for (const ListingDescription* l : listings) {
             names << l->name;
+            QStringList fieldUsage;
             for (const ListingField& f : l->fields) {
-                if (known.contains(option(f)))
-                    continue;
-                known << option(f);
+                if (!known.contains(option(f)))
+                    known << option(f);
                 if (f.kind == ListingField::Kind::Date)
                     fieldUsage << option(f) + QStringLiteral(" dd/mm/yyyy");
                 else
                     fieldUsage << QStringLiteral("[%1 %2]").arg(
                         option(f), f.kind == ListingField::Kind::Choice ? f.words.join(u'|') : f.placeholder);
             }
+            const QString line = fieldUsage.join(u' ');
+            if (const qsizetype same = usageOptions.indexOf(line); same >= 0) {
+                usageNames[same] << l->name;
+            } else {
+                usageOptions << line;
+                usageNames << QStringList{l->name};
+            }
         }
         const Options o(args, {});
         checkKnown(o, known);
-        if (o.positional().size() != 1)
-            throw Failure(QStringLiteral("usage: costdesk-admin export URL --report %1 %2 --xlsx FILE")
-                              .arg(names.join(u'|'), fieldUsage.join(u' ')),
-                          2);
+        if (o.positional().size() != 1) {
+            QStringList usage;
+            for (qsizetype i = 0; i < usageOptions.size(); ++i)
+                usage << QStringLiteral("costdesk-admin export URL --report %1 %2 --xlsx FILE")
+                             .arg(usageNames[i].join(u'|'), usageOptions[i]);
+            throw Failure(QStringLiteral("usage: ") + usage.join(QStringLiteral("\n       ")), 2);
+        }
         const QString report = required(o, "--report");
         const ListingDescription* listing = PeriodListings::byName(report);
         if (!listing)

@@ -71,6 +71,7 @@ int usage()
              "      any such shop it says so, writes no file and ends with status 1.\n"
              "  costdesk-admin export URL --report due|payin|detail --from dd/mm/yyyy --to dd/mm/yyyy "
              "[--cost-code C] [--paid all|paid|unpaid] --xlsx FILE\n"
+             "  costdesk-admin export URL --report overdue --as-of dd/mm/yyyy [--shop CODE] --xlsx FILE\n"
              "      writes the listing's sheet as the report window exports it.\n"
              "  costdesk-admin issue-monthly URL --month mm/yyyy --due dd/mm/yyyy --user NAME [--dry-run]\n"
              "      issues the month's invoices from every shop's fixed costs, once per month.\n"
