@@ -44,7 +44,7 @@ QList<FigureLine> lines;
 QStringList splits;
 
 const QString kBiller = QStringLiteral("099400016550100");
-const QString kStamp = QStringLiteral("09/12/2569 16:30:00");
+const QString kStamp = QStringLiteral("08/12/2569 09:30:00");
 
 QString invoiceNumber(int i)
 {
@@ -55,8 +55,8 @@ QString invoiceNumber(int i)
 
 // `count` unpaid invoices of a thousand shops, written in one transaction, and
 // the bank's file paying each of them with its exact total and shop code, as
-// a day's file has them: the payments of one working day (and the weekend
-// before it) in the order of their time, the invoices they pay in no order.
+// a day's file has them: the payments since the last working day in the
+// order of their time, the invoices they pay in no order.
 QByteArray fillInvoicesAndFile(Database& db, int count)
 {
     SplitMix random(20261209);
@@ -92,7 +92,7 @@ QByteArray fillInvoicesAndFile(Database& db, int count)
 
     BankPaymentFile::Contents file;
     file.header = {1, QStringLiteral("014"), QStringLiteral("1234567890"), QStringLiteral("ORWEN UNIVERSITY"),
-                   QStringLiteral("09/12/2569"), QStringLiteral("BILLPAY")};
+                   QStringLiteral("08/12/2569"), QStringLiteral("BILLPAY")};
     file.details.reserve(count);
     for (int i = 0; i < count; ++i) {
         const Invoice& v = invoices.at(i);
@@ -100,11 +100,12 @@ QByteArray fillInvoicesAndFile(Database& db, int count)
         d.sequence = i + 2;
         d.bankCode = QStringLiteral("014");
         d.companyAccount = QStringLiteral("1234567890");
-        // A tenth over the weekend, the rest on Monday, 08:30 to 16:30.
-        const bool weekend = i < count / 10;
-        const int second = 8 * 3600 + 1800 + int(qint64(i % std::max(1, weekend ? count / 10 : count - count / 10)) * 8 * 3600
-                                                 / std::max(1, weekend ? count / 10 : count - count / 10));
-        d.paymentDate = weekend ? QStringLiteral("06/12/2569") : QStringLiteral("08/12/2569");
+        // A tenth on Sunday, the rest on Monday, each day's 08:30 to 16:30.
+        const int sundays = count / 10;
+        const bool sunday = i < sundays;
+        const int ofDay = std::max(1, sunday ? sundays : count - sundays);
+        const int second = 8 * 3600 + 1800 + int(qint64(sunday ? i : i - sundays) * 8 * 3600 / ofDay);
+        d.paymentDate = sunday ? QStringLiteral("06/12/2569") : QStringLiteral("07/12/2569");
         d.paymentTime = QStringLiteral("%1%2%3")
                             .arg(second / 3600, 2, 10, QLatin1Char('0'))
                             .arg(second / 60 % 60, 2, 10, QLatin1Char('0'))
@@ -162,7 +163,7 @@ void benchEngine(Database& db, const QString& engine, int payments, int runs)
     const QByteArray bytes = fillInvoicesAndFile(db, payments);
     keepPristineCopy(db);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("BILL1209.TXT"));
+    const QString path = dir.filePath(QStringLiteral("BILL1208.TXT"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         throw std::runtime_error("could not write the bank file");
