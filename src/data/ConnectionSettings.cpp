@@ -5,11 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include <optional>
 
 namespace {
 constexpr auto kEnvironmentVariable = "COSTDESK_DATABASE";
@@ -41,6 +44,89 @@ QString iniValue(const QString& value)
     QString escaped = value;
     escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('"'), QLatin1String("\\\""));
     return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+// One server of the URL's host list: a name or IPv4 address, or an IPv6
+// address in brackets, each with an optional port (5432 when none follows).
+std::optional<ConnectionSettings::Server> readServer(const QString& entry)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^(?:([A-Za-z0-9_](?:[A-Za-z0-9._-]*[A-Za-z0-9_])?)|\\[([0-9A-Fa-f:.]+)\\])(?::([0-9]{1,5}))?$"));
+    const QRegularExpressionMatch m = form.match(entry);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QString host = m.captured(1).isEmpty() ? m.captured(2) : m.captured(1);
+    const int port = m.captured(3).isEmpty() ? 5432 : m.captured(3).toInt();
+    if (port < 1 || port > 65535)
+        return std::nullopt;
+    return ConnectionSettings::Server{host, port};
+}
+
+// postgresql://[user@]host[:port][,host[:port]...]/dbname[?option=value&...]
+// QUrl takes a single host only, so the authority is read here. An option
+// the program does not pass on to libpq is refused rather than passed over
+// without a word: sslmode=require left unread would connect unencrypted.
+void readPostgresUrl(const QString& url, ConnectionSettings& s)
+{
+    const auto invalid = [&url](const QString& why) {
+        return DbError(QStringLiteral("invalid PostgreSQL URL (%1): %2").arg(why, url));
+    };
+    const QString rest = url.mid(url.indexOf(QLatin1String("://")) + 3);
+    qsizetype end = rest.size();
+    for (const QChar c : {QLatin1Char('/'), QLatin1Char('?'), QLatin1Char('#')}) {
+        const qsizetype at = rest.indexOf(c);
+        if (at >= 0 && at < end)
+            end = at;
+    }
+    const QString authority = rest.left(end);
+    const qsizetype at = authority.lastIndexOf(QLatin1Char('@'));
+    s.engine = ConnectionSettings::Engine::PostgreSQL;
+    s.user = at < 0 ? QString() : QUrl::fromPercentEncoding(authority.left(at).toUtf8());
+
+    const QStringList entries = authority.mid(at + 1).split(QLatin1Char(','));
+    QList<ConnectionSettings::Server> servers;
+    for (const QString& entry : entries) {
+        const std::optional<ConnectionSettings::Server> server = readServer(entry);
+        if (!server)
+            throw invalid(entry.isEmpty() ? QStringLiteral("a host is missing") : QStringLiteral("host %1").arg(entry));
+        servers << *server;
+    }
+    s.host = servers.first().first;
+    s.port = servers.first().second;
+    if (servers.size() > 1)
+        s.hosts = servers;
+
+    const QString tail = rest.mid(end);
+    if (tail.contains(QLatin1Char('#')))
+        throw invalid(QStringLiteral("a fragment"));
+    const qsizetype question = tail.indexOf(QLatin1Char('?'));
+    const QString query = question < 0 ? QString() : tail.mid(question + 1);
+    const QString path = question < 0 ? tail : tail.left(question);
+    s.dbName = QUrl::fromPercentEncoding(path.mid(1).toUtf8());
+    if (s.dbName.isEmpty() || s.dbName.contains(QLatin1Char('/')))
+        throw DbError(QStringLiteral("PostgreSQL URL without a database name: %1").arg(url));
+
+    for (const QString& pair : query.split(QLatin1Char('&'), Qt::SkipEmptyParts)) {
+        const qsizetype eq = pair.indexOf(QLatin1Char('='));
+        const QString key = QUrl::fromPercentEncoding(pair.left(eq).toUtf8());
+        const QString value = eq < 0 ? QString() : QUrl::fromPercentEncoding(pair.mid(eq + 1).toUtf8());
+        if (key == QLatin1String("target_session_attrs")) {
+            if (value != QLatin1String("read-write") && value != QLatin1String("primary"))
+                throw DbError(QStringLiteral("target_session_attrs=%1: CostDesk writes to the database, so it takes "
+                                             "read-write or primary only: %2")
+                                  .arg(value, url));
+            s.targetSessionAttrs = value;
+        } else if (key == QLatin1String("connect_timeout")) {
+            bool ok = false;
+            s.connectTimeout = value.toInt(&ok);
+            if (!ok || s.connectTimeout < 1 || s.connectTimeout > 3600)
+                throw DbError(QStringLiteral("connect_timeout=%1: seconds from 1 to 3600: %2").arg(value, url));
+        } else {
+            throw DbError(QStringLiteral("the URL's option %1 is not one CostDesk knows (it takes "
+                                         "target_session_attrs and connect_timeout): %2")
+                              .arg(key, url));
+        }
+    }
 }
 } // namespace
 
@@ -83,18 +169,9 @@ ConnectionSettings ConnectionSettings::fromUrl(const QString& url)
         return s;
     }
     if (url.startsWith(QLatin1String("postgresql://")) || url.startsWith(QLatin1String("postgres://"))) {
-        const QUrl u(url);
-        if (!u.password().isEmpty() || shown != url)
+        if (shown != url)
             throw DbError(QStringLiteral("a password does not belong in the URL; use PGPASSWORD or ~/.pgpass"));
-        if (!u.isValid() || u.host().isEmpty())
-            throw DbError(QStringLiteral("invalid PostgreSQL URL: %1").arg(shown));
-        s.engine = Engine::PostgreSQL;
-        s.user = u.userName();
-        s.host = u.host();
-        s.port = u.port(5432);
-        s.dbName = u.path().mid(1);
-        if (s.dbName.isEmpty())
-            throw DbError(QStringLiteral("PostgreSQL URL without a database name: %1").arg(shown));
+        readPostgresUrl(url, s);
         return s;
     }
     throw DbError(QStringLiteral("unknown database URL: %1").arg(shown));
@@ -104,8 +181,36 @@ QString ConnectionSettings::toUrl() const
 {
     if (engine == Engine::SQLite)
         return QStringLiteral("sqlite:") + path;
-    QString auth = user.isEmpty() ? QString() : user + QLatin1Char('@');
-    return QStringLiteral("postgresql://%1%2:%3/%4").arg(auth, host).arg(port).arg(dbName);
+    QString auth = user.isEmpty() ? QString() : QString::fromUtf8(QUrl::toPercentEncoding(user)) + QLatin1Char('@');
+    QStringList named;
+    for (const Server& server : servers()) {
+        const bool v6 = server.first.contains(QLatin1Char(':'));
+        named << (v6 ? QLatin1Char('[') + server.first + QLatin1Char(']') : server.first) + QLatin1Char(':')
+                     + QString::number(server.second);
+    }
+    QStringList options;
+    if (!targetSessionAttrs.isEmpty())
+        options << QStringLiteral("target_session_attrs=") + targetSessionAttrs;
+    if (connectTimeout > 0)
+        options << QStringLiteral("connect_timeout=%1").arg(connectTimeout);
+    return QStringLiteral("postgresql://%1%2/%3%4")
+        .arg(auth, named.join(QLatin1Char(',')), QString::fromUtf8(QUrl::toPercentEncoding(dbName)),
+             options.isEmpty() ? QString() : QLatin1Char('?') + options.join(QLatin1Char('&')));
+}
+
+QList<ConnectionSettings::Server> ConnectionSettings::servers() const
+{
+    if (!hosts.isEmpty())
+        return hosts;
+    return {{host, port}};
+}
+
+QString ConnectionSettings::sessionAttrs() const
+{
+    if (!targetSessionAttrs.isEmpty())
+        return targetSessionAttrs;
+    // Several servers are a primary and its standbys: only the primary takes writes.
+    return servers().size() > 1 ? QStringLiteral("read-write") : QString();
 }
 
 QString ConnectionSettings::settingsFilePath()

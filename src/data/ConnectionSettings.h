@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -10,17 +11,38 @@ struct SettingsFile;
 // Where the database lives. Parsed from a URL:
 //   sqlite:PATH
 //   postgresql://user@host:port/dbname
+//   postgresql://user@db1,db2:5432/dbname?target_session_attrs=read-write
+// The second names a primary server and its standby as libpq does, each host
+// with its own port (5432 when it has none: db1:5432,db2:5433); the program
+// works on whichever of them accepts writes.
 // Passwords never appear here; PostgreSQL takes them the usual libpq ways
 // (PGPASSWORD, ~/.pgpass).
 struct ConnectionSettings {
     enum class Engine { SQLite, PostgreSQL };
+    using Server = QPair<QString, int>;  // host, port
 
     Engine engine = Engine::SQLite;
     QString path;      // SQLite file
     QString user;      // PostgreSQL
-    QString host;
+    QString host;      // the first (or only) server
     int port = 5432;
     QString dbName;
+    // Every server the URL names, in order, when it names more than one;
+    // empty for one, which host and port then describe.
+    QList<Server> hosts;
+    // The URL's options, empty when not given. target_session_attrs is
+    // read-write or primary (a program that writes has no use for a
+    // standby); with several servers read-write is taken when none is given.
+    // connect_timeout is the seconds given to each server.
+    QString targetSessionAttrs;
+    int connectTimeout = 0;
+
+    // The servers to try in order: hosts, or host and port.
+    QList<Server> servers() const;
+    // What libpq is told to look for among the servers: empty (any) for one
+    // server unless the URL said otherwise.
+    QString sessionAttrs() const;
+    static constexpr int kDefaultConnectTimeout = 10;
 
     static ConnectionSettings embeddedDefault();
     // Throws DbError when the URL cannot be read; the error's text never

@@ -158,10 +158,8 @@ std::unique_ptr<Database> Database::open(const ConnectionSettings& settings, Ope
 void Database::connect(OpenMode mode)
 {
     dialect_->prepareToOpen(settings_, mode == OpenMode::CreateFile);
-    QSqlDatabase handle = addConnection();
-    if (!handle.open()) {
-        const QString text = handle.lastError().text();
-        handle = QSqlDatabase();
+    QString text;
+    if (!openConnection(&text)) {
         QSqlDatabase::removeDatabase(connectionName_);
         connectionName_.clear();
         throw DbError(text);
@@ -172,9 +170,38 @@ void Database::connect(OpenMode mode)
     configureSession();
 }
 
-QSqlDatabase Database::addConnection()
+bool Database::openConnection(QString* error)
 {
-    return dialect_->addConnection(settings_, connectionName_);
+    // Of several servers each is tried on its own, rather than the whole
+    // list handed to libpq: libpq gives up on the list at the first server
+    // that answers with an error (a standby still starting up, or one that
+    // has not yet replayed the database's creation), where the next one may
+    // well take writes. A server reached that takes no writes (a standby not
+    // yet promoted) is left by libpq itself, told what is wanted.
+    const QList<ConnectionSettings::Server> servers = settings_.servers();
+    QStringList reasons;
+    for (qsizetype i = 0; i < servers.size(); ++i) {
+        ConnectionSettings one = settings_;
+        if (servers.size() > 1) {
+            one.hosts.clear();
+            one.host = servers.at(i).first;
+            one.port = servers.at(i).second;
+            one.targetSessionAttrs = settings_.sessionAttrs();
+            if (i > 0)
+                QSqlDatabase::removeDatabase(connectionName_);  // the one before, not opened
+        }
+        QSqlDatabase handle = dialect_->addConnection(one, connectionName_);
+        if (handle.open()) {
+            connectedHost_ = servers.size() > 1 ? one.host : QString();
+            return true;
+        }
+        const QSqlError failure = handle.lastError();
+        const QString server = failure.databaseText().trimmed();
+        reasons << (servers.size() == 1 || server.isEmpty() ? failure.text() : server);
+    }
+    // The last one tried stays registered, not open, as a lost connection's does.
+    *error = reasons.join(QLatin1Char('\n'));
+    return false;
 }
 
 void Database::dropConnection()
@@ -205,10 +232,10 @@ void Database::reconnect()
     // forgot them.
     dropConnection();
     ++connectionNumber_;  // whatever the old connection had begun is gone
-    QSqlDatabase handle = addConnection();
-    if (!handle.open()) {
+    QString text;
+    if (!openConnection(&text)) {
         broken_ = true;
-        QString text = handle.lastError().text().trimmed();
+        text = text.trimmed();
         throw DbError(QStringLiteral("ไม่สามารถติดต่อฐานข้อมูลได้") + (text.isEmpty() ? QString() : u'\n' + text),
                       DbError::Kind::ConnectionLost);
     }
@@ -477,7 +504,7 @@ bool Database::isKnownTimeZone(const QString& name)
 
 QString Database::serverShortHostName() const
 {
-    return shortHostName(dialect_->serverHost(settings_));
+    return shortHostName(connectedHost_.isEmpty() ? dialect_->serverHost(settings_) : connectedHost_);
 }
 
 Database::Transaction::Transaction(Database& db) : db_(db), connection_(0)

@@ -143,7 +143,7 @@ public:
     void setFixedClock(std::optional<QDateTime> fixed) { fixedClock_ = std::move(fixed); }
 
     // The short name of the database server's host; the embedded database
-    // lives on this computer.
+    // lives on this computer. Of several servers, the one connected to.
     QString serverShortHostName() const;
 
     QSqlDatabase handle() const;
@@ -175,8 +175,10 @@ public:
 private:
     Database(ConnectionSettings settings, QString connectionName);
     void connect(OpenMode mode);
-    // Registers the connection under connectionName_, not yet open.
-    QSqlDatabase addConnection();
+    // Opens the connection under connectionName_: to the server, or of
+    // several the first, in the URL's order, that takes writes. False with
+    // *error set (each server's reason) when none could be opened.
+    bool openConnection(QString* error);
     // Closes the connection and lets go of its driver and kept statements.
     void dropConnection();
     void reconnect();
@@ -206,6 +208,8 @@ private:
     int connectionNumber_ = 0;
     // The connection was found lost and could not be made anew yet.
     bool broken_ = false;
+    // Of several servers, the one the connection was made to.
+    QString connectedHost_;
     // Statements with values, prepared once per connection.
     QHash<QString, std::shared_ptr<QSqlQuery>> statements_;
 };

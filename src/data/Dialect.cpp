@@ -233,12 +233,24 @@ public:
     QSqlDatabase addConnection(const ConnectionSettings& settings, const QString& connectionName) const override
     {
         QSqlDatabase handle = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
+        const int timeout = settings.connectTimeout > 0 ? settings.connectTimeout : ConnectionSettings::kDefaultConnectTimeout;
+        // A server whose machine fails answers nothing: without a limit the
+        // next statement would wait for the system's TCP give-up, a quarter
+        // of an hour, before the connection counts as lost and another server
+        // is tried. Sent data unacknowledged for 20 s, or an idle connection
+        // whose probes go unanswered for a minute and a half, ends it.
+        QStringList options{QStringLiteral("connect_timeout=%1").arg(timeout), QStringLiteral("application_name=CostDesk"),
+                            QStringLiteral("tcp_user_timeout=20000"), QStringLiteral("keepalives_idle=60"),
+                            QStringLiteral("keepalives_interval=10"), QStringLiteral("keepalives_count=3")};
         handle.setHostName(settings.host);
         handle.setPort(settings.port);
+        // libpq refuses a server that takes no writes when told read-write.
+        if (!settings.sessionAttrs().isEmpty())
+            options << QStringLiteral("target_session_attrs=") + settings.sessionAttrs();
         handle.setDatabaseName(settings.dbName);
         if (!settings.user.isEmpty())
             handle.setUserName(settings.user);
-        handle.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=CostDesk"));
+        handle.setConnectOptions(options.join(QLatin1Char(';')));
         return handle;
     }
     QStringList openingStatements() const override { return {}; }
