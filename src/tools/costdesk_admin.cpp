@@ -6,6 +6,7 @@
 #include "data/Schema.h"
 #include "data/StartupQueries.h"
 #include "tools/AdminCommands.h"
+#include "tools/BackupCommands.h"
 #include "tools/DemoData.h"
 #include "tools/SampleBankFile.h"
 
@@ -79,7 +80,17 @@ int usage()
              "      cancels an unpaid invoice (A to C) and records who, when and why.\n"
              "  costdesk-admin import-payments URL FILE --user NAME [--dry-run]\n"
              "      reads the bank's bill-payment file, matches each payment to its invoice and records the\n"
-             "      matched ones as paid on the bank's date; prints each record's outcome. --dry-run records nothing.\n";
+             "      matched ones as paid on the bank's date; prints each record's outcome. --dry-run records nothing.\n"
+             "  costdesk-admin backup URL FILE\n"
+             "      copies the SQLite database into FILE while workstations keep working, checks the copy\n"
+             "      (integrity and every table's rows) and only then puts it in place, mode 0600. For a\n"
+             "      PostgreSQL URL it shows the pg_dump command line for the database.\n"
+             "  costdesk-admin verify FILE\n"
+             "      checks a backup's integrity and counts every table's rows; status 1 when it is damaged.\n"
+             "  costdesk-admin restore FILE URL [--force]\n"
+             "      puts a checked backup in place as the SQLite database of URL. An existing database is\n"
+             "      replaced only with --force and kept beside it, \".before-restore\" added to its name; it must\n"
+             "      not be open in any CostDesk. For a PostgreSQL URL it shows the pg_restore command line.\n";
     err().flush();
     return 2;
 }
@@ -160,6 +171,12 @@ int main(int argc, char* argv[])
             return AdminCommands::cancelInvoice(args, out(), err());
         if (command == QLatin1String("import-payments"))
             return AdminCommands::importPayments(args, out(), err());
+        if (command == QLatin1String("backup"))
+            return AdminCommands::backup(args, out(), err());
+        if (command == QLatin1String("verify"))
+            return AdminCommands::verify(args, out(), err());
+        if (command == QLatin1String("restore"))
+            return AdminCommands::restore(args, out(), err());
         return usage();
     });
 }

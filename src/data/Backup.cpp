@@ -1,0 +1,366 @@
+#include "data/Backup.h"
+
+#include "data/DbError.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <functional>
+#include <unistd.h>
+
+namespace Backup {
+
+namespace {
+
+const QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+// SQLite's refusal with its result code, which tells a damaged file from
+// one that cannot be reached.
+class SqliteFailure : public DbError {
+public:
+    SqliteFailure(const QString& text, int code) : DbError(text), code_(code) {}
+    bool damaged() const { return (code_ & 0xff) == SQLITE_CORRUPT || (code_ & 0xff) == SQLITE_NOTADB; }
+
+private:
+    int code_;
+};
+
+// One connection of the backup's own, straight through SQLite's library:
+// the online backup works between two connections of the same library, and
+// none of them is ever the program's connection.
+class Connection {
+public:
+    Connection(const QString& path, int flags) : path_(path)
+    {
+        const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, flags, nullptr);
+        if (rc != SQLITE_OK) {
+            const QString why = QString::fromUtf8(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
+            sqlite3_close(db_);
+            db_ = nullptr;
+            throw SqliteFailure(QStringLiteral("เปิดแฟ้ม %1 ไม่ได้: %2").arg(path, why), rc);
+        }
+        // Workstations write to the live file; a reader waits for the moment
+        // a checkpoint needs.
+        sqlite3_busy_timeout(db_, 10000);
+    }
+    ~Connection() { sqlite3_close_v2(db_); }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    sqlite3* handle() const { return db_; }
+
+    [[noreturn]] void fail(const QString& what) const
+    {
+        throw SqliteFailure(QStringLiteral("%1 (แฟ้ม %2): %3").arg(what, path_, QString::fromUtf8(sqlite3_errmsg(db_))),
+                            sqlite3_extended_errcode(db_));
+    }
+
+    void exec(const char* sql)
+    {
+        if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+            fail(QString::fromLatin1(sql));
+    }
+
+    // The file as one, with no WAL beside it. SQLite answers with the mode
+    // it kept when it could not change it.
+    void leaveWal()
+    {
+        const QString mode = column(QStringLiteral("PRAGMA journal_mode=DELETE")).value(0);
+        if (mode.compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0)
+            throw DbError(QStringLiteral("แฟ้ม %1 ยังอยู่ในโหมด %2").arg(path_, mode));
+    }
+
+    // The first column of every row, as text.
+    QStringList column(const QString& sql)
+    {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK)
+            fail(sql);
+        QStringList values;
+        int rc;
+        while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
+            values << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+        sqlite3_finalize(statement);
+        if (rc != SQLITE_DONE)
+            fail(sql);
+        return values;
+    }
+
+private:
+    QString path_;
+    sqlite3* db_ = nullptr;
+};
+
+QString quoted(const QString& identifier)
+{
+    return QLatin1Char('"') + QString(identifier).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+// Every table's rows, in name order; SQLite's own tables left out.
+QList<TableRows> countTables(Connection& db)
+{
+    QList<TableRows> counted;
+    const QStringList tables = db.column(QStringLiteral(
+        "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name"));
+    for (const QString& table : tables)
+        counted.append({table, db.column(QStringLiteral("SELECT COUNT(*) FROM ") + quoted(table)).value(0).toLongLong()});
+    return counted;
+}
+
+QStringList missingTables(const QList<TableRows>& tables)
+{
+    QStringList missing;
+    for (const QString& required : RequiredTables()) {
+        bool found = false;
+        for (const TableRows& t : tables)
+            found = found || t.table.compare(required, Qt::CaseInsensitive) == 0;
+        if (!found)
+            missing << required;
+    }
+    return missing;
+}
+
+// A file under construction beside its target, with whatever SQLite puts
+// beside it; removed unless kept.
+class Scratch {
+public:
+    explicit Scratch(const QString& target)
+    {
+        const QFileInfo info(target);
+        QTemporaryFile file(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+        // QTemporaryFile makes it 0600, and SQLite gives its journal the same.
+        if (!file.open())
+            throw DbError(QStringLiteral("เขียนแฟ้มในโฟลเดอร์ %1 ไม่ได้: %2").arg(info.absolutePath(), file.errorString()));
+        file.setAutoRemove(false);
+        path_ = file.fileName();
+    }
+    ~Scratch()
+    {
+        if (!kept_)
+            for (const char* suffix : {"", "-journal", "-wal", "-shm"})
+                QFile::remove(path_ + QLatin1String(suffix));
+    }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+
+    const QString& path() const { return path_; }
+    void keep() { kept_ = true; }
+
+private:
+    QString path_;
+    bool kept_ = false;
+};
+
+void syncFile(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        const QString why = QString::fromLocal8Bit(strerror(errno));
+        if (fd >= 0)
+            ::close(fd);
+        throw DbError(QStringLiteral("เขียนแฟ้ม %1 ลงดิสก์ไม่ได้: %2").arg(path, why));
+    }
+    ::close(fd);
+}
+
+// The rename made durable: the folder's entry reaches the disk too.
+void syncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+void renameOver(const QString& from, const QString& to)
+{
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        throw DbError(QStringLiteral("เปลี่ยนชื่อแฟ้ม %1 เป็น %2 ไม่ได้: %3").arg(from, to, QString::fromLocal8Bit(strerror(errno))));
+}
+
+// Copies `source` (a read transaction of its own, its rows counted in it)
+// into a scratch file beside `target` and checks the copy against those
+// counts; then renames it over `target`. `beforeRename` runs between the
+// check and the rename.
+Copy copyChecked(const QString& source, bool sourceReadOnly, const QString& target,
+                 const std::function<void()>& beforeRename = {})
+{
+    QElapsedTimer clock;
+    clock.start();
+    Scratch scratch(target);
+    QList<TableRows> counted;
+    {
+        Connection from(source, sourceReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+        from.exec("BEGIN");
+        // The first read fixes the snapshot that the copy below then takes.
+        counted = countTables(from);
+        if (const QStringList missing = missingTables(counted); !missing.isEmpty())
+            throw DbError(QStringLiteral("แฟ้ม %1 ไม่ใช่ฐานข้อมูล CostDesk: ไม่มีตาราง %2")
+                              .arg(source, missing.join(QStringLiteral(", "))));
+        Connection to(scratch.path(), SQLITE_OPEN_READWRITE);
+        // A scratch file needs no journal nor a sync at each step: it is
+        // checked, synced once and renamed, or thrown away.
+        to.exec("PRAGMA journal_mode=OFF");
+        to.exec("PRAGMA synchronous=OFF");
+        sqlite3_backup* backup = sqlite3_backup_init(to.handle(), "main", from.handle(), "main");
+        if (!backup)
+            to.fail(QStringLiteral("สำรองข้อมูล"));
+        const int stepped = sqlite3_backup_step(backup, -1);
+        const int finished = sqlite3_backup_finish(backup);
+        if (stepped != SQLITE_DONE || finished != SQLITE_OK)
+            to.fail(QStringLiteral("สำรองข้อมูลจาก %1").arg(source));
+        from.exec("COMMIT");
+        // One self-contained file: a backup carried elsewhere must not need
+        // a WAL beside it.
+        to.leaveWal();
+    }
+    const Check check = Verify(scratch.path());
+    if (!check.ok)
+        throw DbError(QStringLiteral("สำเนาไม่ผ่านการตรวจ จึงไม่ได้เขียนแฟ้ม %1: %2").arg(target, check.problem));
+    if (check.tables != counted) {
+        QString differs;
+        for (const TableRows& t : counted) {
+            const auto copied = std::find_if(check.tables.cbegin(), check.tables.cend(),
+                                             [&](const TableRows& c) { return c.table == t.table; });
+            if (copied == check.tables.cend() || copied->rows != t.rows) {
+                differs = QStringLiteral("ตาราง %1 ต้นฉบับมี %2 แถว สำเนามี %3")
+                              .arg(t.table)
+                              .arg(t.rows)
+                              .arg(copied == check.tables.cend() ? QStringLiteral("ไม่มีตารางนี้")
+                                                                 : QString::number(copied->rows) + QStringLiteral(" แถว"));
+                break;
+            }
+        }
+        throw DbError(QStringLiteral("สำเนาไม่ตรงกับต้นฉบับ จึงไม่ได้เขียนแฟ้ม %1: %2")
+                          .arg(target, differs.isEmpty() ? QStringLiteral("ตารางไม่ตรงกัน") : differs));
+    }
+    if (beforeRename)
+        beforeRename();
+    QFile::setPermissions(scratch.path(), kOwnerOnly);
+    syncFile(scratch.path());
+    renameOver(scratch.path(), target);
+    scratch.keep();
+    syncFolder(QFileInfo(target).absolutePath());
+    return {QFileInfo(target).absoluteFilePath(), QFileInfo(target).size(), clock.elapsed(), counted};
+}
+
+} // namespace
+
+const QStringList& RequiredTables()
+{
+    static const QStringList tables = {
+        QStringLiteral("CostDesk_Schema"), QStringLiteral("T_Version"),      QStringLiteral("T_USER"),
+        QStringLiteral("Tr_Cost_Type"),    QStringLiteral("TR_Cafeteria"),   QStringLiteral("TR_Invoice_Runno"),
+        QStringLiteral("T_PayIn_Main"),    QStringLiteral("T_PayIn_Detail")};
+    return tables;
+}
+
+Copy Take(const QString& databaseFile, const QString& target)
+{
+    const QFileInfo source(databaseFile);
+    if (!source.isFile())
+        throw DbError(QStringLiteral("ไม่พบแฟ้มฐานข้อมูล %1").arg(databaseFile));
+    const QFileInfo to(target);
+    if (to.exists() && to.canonicalFilePath() == source.canonicalFilePath())
+        throw DbError(QStringLiteral("แฟ้มสำรอง %1 คือแฟ้มฐานข้อมูลเอง").arg(target));
+    if (!QFileInfo(to.absolutePath()).isDir())
+        throw DbError(QStringLiteral("ไม่พบโฟลเดอร์ %1").arg(to.absolutePath()));
+    return copyChecked(databaseFile, false, target);
+}
+
+Check Verify(const QString& file)
+{
+    Check check;
+    if (!QFileInfo(file).isFile()) {
+        check.problem = QStringLiteral("ไม่พบแฟ้ม %1").arg(file);
+        return check;
+    }
+    try {
+        Connection db(file, SQLITE_OPEN_READONLY);
+        db.exec("BEGIN");
+        const QStringList integrity = db.column(QStringLiteral("PRAGMA integrity_check"));
+        check.integrity = integrity.join(QLatin1Char('\n'));
+        if (integrity != QStringList{QStringLiteral("ok")}) {
+            check.problem = QStringLiteral("แฟ้ม %1 เสียหาย (integrity_check): %2")
+                                .arg(file, integrity.mid(0, 5).join(QStringLiteral("; ")));
+            return check;
+        }
+        // Every row read once more: a table that cannot be read to its end
+        // is damaged even where the structure looked whole.
+        check.tables = countTables(db);
+        db.exec("COMMIT");
+    } catch (const SqliteFailure& e) {
+        check.problem = (e.damaged() ? QStringLiteral("แฟ้ม %1 เสียหายหรือไม่ใช่แฟ้มฐานข้อมูล: %2")
+                                     : QStringLiteral("แฟ้ม %1 อ่านเป็นฐานข้อมูลไม่ได้: %2"))
+                            .arg(file, e.text());
+        return check;
+    }
+    if (const QStringList missing = missingTables(check.tables); !missing.isEmpty()) {
+        check.problem = QStringLiteral("แฟ้ม %1 ไม่ใช่ฐานข้อมูล CostDesk: ไม่มีตาราง %2")
+                            .arg(file, missing.join(QStringLiteral(", ")));
+        return check;
+    }
+    check.ok = true;
+    return check;
+}
+
+QString BeforeRestoreName(const QString& target)
+{
+    return target + QStringLiteral(".before-restore");
+}
+
+Copy Restore(const QString& backupFile, const QString& target, bool replace)
+{
+    const Check backup = Verify(backupFile);
+    if (!backup.ok)
+        throw DbError(QStringLiteral("ไม่ได้กู้คืน: %1").arg(backup.problem));
+    const QFileInfo to(target);
+    const QString aside = BeforeRestoreName(to.absoluteFilePath());
+    if (to.exists()) {
+        if (!replace)
+            throw DbError(QStringLiteral("แฟ้ม %1 มีอยู่แล้ว").arg(target));
+        if (QFileInfo::exists(aside))
+            throw DbError(QStringLiteral("แฟ้ม %1 จากการกู้คืนครั้งก่อนยังอยู่ ย้ายไปเก็บที่อื่นก่อน").arg(aside));
+    }
+    // A folder made here is the owner's alone, as the program makes its own.
+    if (!QFileInfo(to.absolutePath()).exists()) {
+        if (!QDir().mkpath(to.absolutePath()))
+            throw DbError(QStringLiteral("สร้างโฟลเดอร์ %1 ไม่ได้").arg(to.absolutePath()));
+        QFile::setPermissions(to.absolutePath(), kOwnerOnly | QFileDevice::ExeOwner);
+    }
+    const QString live = to.absoluteFilePath();
+    return copyChecked(backupFile, true, target, [&] {
+        if (QFileInfo::exists(live)) {
+            // Leaving WAL mode needs the file to itself: a workstation that
+            // still has it open makes this fail, and nothing is replaced.
+            // Afterwards its last commits are in the file, not in a WAL that
+            // the restored file would otherwise pick up.
+            try {
+                Connection old(live, SQLITE_OPEN_READWRITE);
+                sqlite3_busy_timeout(old.handle(), 0);
+                old.leaveWal();
+            } catch (const DbError& e) {
+                throw DbError(QStringLiteral("ฐานข้อมูล %1 ยังเปิดใช้อยู่หรือเขียนไม่ได้ ปิดโปรแกรม CostDesk ทุกเครื่องที่ใช้แฟ้มนี้ก่อน: %2")
+                                  .arg(target, e.text()));
+            }
+            renameOver(live, aside);
+        }
+        // A WAL or shared-memory file left without its database would be
+        // read as part of the restored one.
+        for (const char* suffix : {"-wal", "-shm", "-journal"})
+            QFile::remove(live + QLatin1String(suffix));
+    });
+}
+
+} // namespace Backup

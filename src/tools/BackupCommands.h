@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// costdesk-admin's commands for copies of the embedded database (Backup);
+// the exit codes of the other commands: 0 done, 2 wrong arguments or a
+// refused value (a PostgreSQL URL, an existing target), 1 anything else.
+namespace AdminCommands {
+
+// backup URL FILE: a checked copy of the SQLite database, taken while
+// workstations keep writing; for a PostgreSQL URL the pg_dump command line.
+int backup(const QStringList& args, QTextStream& out, QTextStream& err);
+// verify FILE: integrity and every table's rows; 1 when the file is damaged
+// or is no CostDesk database.
+int verify(const QStringList& args, QTextStream& out, QTextStream& err);
+// restore FILE URL [--force]: the backup into a new SQLite file, or over an
+// existing one with --force, which is kept beside it as URL's file
+// + ".before-restore"; for a PostgreSQL URL the pg_restore command line.
+int restore(const QStringList& args, QTextStream& out, QTextStream& err);
+
+// The command lines PostgreSQL's own tools take for this database.
+QString PgDumpCommand(const QString& url, const QString& file);
+QString PgRestoreCommand(const QString& url, const QString& file);
+
+} // namespace AdminCommands
