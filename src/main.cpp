@@ -1,3 +1,4 @@
+#include "app/DailyBackupStart.h"
 #include "app/UCostDesk.h"
 
 #include "core/Version.h"
@@ -19,5 +20,6 @@ int main(int argc, char* argv[])
     if (frmCostDesk.terminateRequested())
         return 1;
     frmCostDesk.show();
+    StartDailyBackup(frmCostDesk);
     return app.exec();
 }

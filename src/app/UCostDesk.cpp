@@ -2,6 +2,7 @@
 
 #include "app/FirstStart.h"
 #include "app/StartupMessages.h"
+#include "data/DailyBackup.h"
 #include "data/Database.h"
 #include "data/StartupQueries.h"
 #include "ui/Appearance.h"
@@ -269,7 +270,7 @@ void TfrmCostDesk::FormCreate()
 std::unique_ptr<Database> TfrmCostDesk::connectAtStartUp()
 {
     // A misspelt key would otherwise be passed over without a word.
-    const QStringList knownKeys = DocumentTexts::settingKeys();
+    const QStringList knownKeys = DocumentTexts::settingKeys() + DailyBackup::Settings::settingKeys();
     const SettingsFile file = SettingsFile::read(ConnectionSettings::settingsFilePath(), knownKeys);
     if (file.hasUnknown())
         tellAtStartUp(StartupMessages::unknownSettings(file, knownKeys));
