@@ -88,6 +88,14 @@ ListingRows overdueRows(Database& db, const ListingValues& values)
     if (values.has(kShop))
         shop = values.value(kShop);
 
+    // Each invoice a row, and a heading and a subtotal row for each shop:
+    // room for a shop every second invoice, grown past that only when most
+    // shops owe just one.
+    const int invoices = ReportQueries::countOverdue(db, DisplayToSortDate(asOfText), shop);
+    if (invoices == 0)
+        return rows;
+    rows.reserve(2 * invoices + 1);
+
     QString currentShop;
     bool anyShop = false;
     Sums shopSums;

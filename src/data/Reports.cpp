@@ -117,12 +117,34 @@ QString overdueStatement(bool oneShop)
     return sql;
 }
 
-void forEachOverdue(Database& db, const QString& asOf, const std::optional<QString>& shopCode,
-                    const std::function<void(const OverdueInvoice&)>& each)
+namespace {
+
+QVariantList overdueValues(const QString& asOf, const std::optional<QString>& shopCode)
 {
     QVariantList values{letter(InvoiceStatus::Issued), asOf};
     if (shopCode)
         values << *shopCode;
+    return values;
+}
+
+} // namespace
+
+int countOverdue(Database& db, const QString& asOf, const std::optional<QString>& shopCode)
+{
+    QString sql = QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main\n"
+                                 "WHERE (Invoice_Status = ?)\n"
+                                 "AND   (Date_Must_Pay_Num < ?)\n");
+    if (shopCode)
+        sql += QStringLiteral("AND   (Cafeteria_Code = ?)\n");
+    int count = 0;
+    db.forEachRow(sql, overdueValues(asOf, shopCode), [&](const RowCursor& r) { count = r.integer(0); });
+    return count;
+}
+
+void forEachOverdue(Database& db, const QString& asOf, const std::optional<QString>& shopCode,
+                    const std::function<void(const OverdueInvoice&)>& each)
+{
+    const QVariantList values = overdueValues(asOf, shopCode);
     OverdueInvoice v;
     Invoice names; // the invoice's own rule for joining the operator's name
     db.forEachRow(overdueStatement(shopCode.has_value()), values, [&](const RowCursor& r) {
@@ -134,10 +156,18 @@ void forEachOverdue(Database& db, const QString& asOf, const std::optional<QStri
         v.cafeteriaCode = r.text(5);
         v.cafeteriaName = r.text(6);
         v.location = r.text(7);
-        names.surName = r.text(8);
-        names.firstName = r.text(9);
-        names.lastName = r.text(10);
-        v.operatorName = names.operatorName();
+        // A shop's invoices mostly carry one operator: the name joined for
+        // the invoice before is kept, and shared by whoever keeps it.
+        QString surName = r.text(8);
+        QString firstName = r.text(9);
+        QString lastName = r.text(10);
+        if (v.operatorName.isNull() || surName != names.surName || firstName != names.firstName
+            || lastName != names.lastName) {
+            names.surName = std::move(surName);
+            names.firstName = std::move(firstName);
+            names.lastName = std::move(lastName);
+            v.operatorName = names.operatorName();
+        }
         each(v);
     });
 }

@@ -63,6 +63,9 @@ struct OverdueInvoice {
 // never. shopCode limits them to one shop.
 // The statement takes asOf and, for one shop, its code.
 QString overdueStatement(bool oneShop);
+// How many invoices forEachOverdue would hand on, read from the index alone:
+// a long listing takes its storage once instead of growing it.
+int countOverdue(Database& db, const QString& asOf, const std::optional<QString>& shopCode);
 void forEachOverdue(Database& db, const QString& asOf, const std::optional<QString>& shopCode,
                     const std::function<void(const OverdueInvoice&)>& each);
 
