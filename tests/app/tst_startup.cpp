@@ -292,8 +292,9 @@ private slots:
                                             "    บรรทัดที่ 14 ซึ่งไม่ได้อยู่ในรูป ชื่อ=ค่า\n"
                                             "ค่าตั้งที่โปรแกรมรู้จัก (ตัวพิมพ์เล็กและใหญ่ต้องตรงกัน):\n"
                                             "    database\n"
-                                            "    [document] emblem, address1, address2, payInAccount, bankBranch\n"
-                                            "    [billpayment] billerId")
+                                            "    [document] emblem, address1, address2, payInAccount, bankBranch, reminderDays\n"
+                                            "    [billpayment] billerId\n"
+                                            "    [backup] enabled, folder")
                                  .arg(ini)));
         QVERIFY(!window.terminateRequested());
         QCOMPARE(window.database()->settings().path, t.settings().path);
