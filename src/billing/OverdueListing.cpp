@@ -31,16 +31,6 @@ const QString kShop = QStringLiteral("shop");
 // A shop code is "CF", the budget year and four digits (FormatShopCode).
 constexpr int kShopCodeLength = 10;
 
-// The day's number on the Gregorian calendar, from yyyymmdd with the
-// Buddhist-era year; none for a day that does not exist.
-std::optional<qint64> dayNumber(ListingDate date)
-{
-    const QDate day(date.year() - 543, date.month(), date.day());
-    if (!day.isValid())
-        return std::nullopt;
-    return day.toJulianDay();
-}
-
 // The age column of that many days overdue: 1–30, 31–60, 61–90, beyond 90.
 int ageBracket(int daysOverdue)
 {
@@ -80,8 +70,8 @@ ListingRows overdueRows(Database& db, const ListingValues& values)
 {
     ListingRows rows(kColumns);
     const QString asOfText = values.value(kAsOf);
-    const std::optional<ListingDate> asOfDate = ListingDate::fromText(asOfText);
-    const std::optional<qint64> asOf = asOfDate ? dayNumber(*asOfDate) : std::nullopt;
+    const QDate asOfDay = GregorianOfSortDate(DisplayToSortDate(asOfText));
+    const std::optional<qint64> asOf = asOfDay.isValid() ? std::optional<qint64>(asOfDay.toJulianDay()) : std::nullopt;
     if (!asOf)
         return rows; // the window and the command refuse such a day before asking
     std::optional<QString> shop;
@@ -133,7 +123,8 @@ ListingRows overdueRows(Database& db, const ListingValues& values)
             lastDue = due;
             // A stored due day that is no calendar day (the program never
             // writes one) counts as due the day before.
-            lastDueDay = dayNumber(ListingDate::fromNumber(due)).value_or(*asOf - 1);
+            const QDate dueDay = GregorianOfSortDate(v.dateMustPayNum);
+            lastDueDay = dueDay.isValid() ? dueDay.toJulianDay() : *asOf - 1;
         }
         const int days = int(*asOf - lastDueDay);
         rows.setInteger(kDays, days);

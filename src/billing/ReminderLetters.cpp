@@ -19,15 +19,6 @@ QDate gregorian(const QString& ddmmyyyy)
                  ddmmyyyy.left(2).toInt());
 }
 
-// The same from the stored yyyymmdd form, read without building a text.
-QDate gregorianSorted(const QString& yyyymmdd)
-{
-    if (yyyymmdd.size() != 8)
-        return {};
-    return QDate(QStringView(yyyymmdd).left(4).toInt() - kBuddhistEraOffset, QStringView(yyyymmdd).mid(4, 2).toInt(),
-                 QStringView(yyyymmdd).mid(6, 2).toInt());
-}
-
 QString sortForm(const QDate& date)
 {
     return QStringLiteral("%1%2%3")
@@ -73,7 +64,7 @@ QList<ReminderLetter> ReminderLettersOf(Database& db, const ReminderRequest& req
         ReminderRow& row = letter.rows.emplace_back();
         row.invoiceNo = v.number;
         row.dueDate = v.dateMustPay;
-        row.daysOverdue = int(gregorianSorted(v.dateMustPayNum).daysTo(asOf));
+        row.daysOverdue = int(GregorianOfSortDate(v.dateMustPayNum).daysTo(asOf));
         row.amount = v.amount;
         if (withReference)
             row.reference1 = BillPaymentReference1(v.number);

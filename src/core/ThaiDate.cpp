@@ -34,6 +34,19 @@ int DaysInMonthBE(int month, int buddhistYear)
     return kDays[month - 1];
 }
 
+QDate GregorianOfSortDate(QStringView yyyymmdd)
+{
+    if (yyyymmdd.size() != 8)
+        return {};
+    bool yearOk = false, monthOk = false, dayOk = false;
+    const int year = yyyymmdd.left(4).toInt(&yearOk);
+    const int month = yyyymmdd.mid(4, 2).toInt(&monthOk);
+    const int day = yyyymmdd.mid(6, 2).toInt(&dayOk);
+    if (!yearOk || !monthOk || !dayOk)
+        return {};
+    return QDate(year - 543, month, day);
+}
+
 QString CurrentDateText(const QDateTime& serverNow)
 {
     const QDate date = serverNow.date();

@@ -20,6 +20,12 @@ int DaysInMonthBE(int month, int buddhistYear);
 // The server clock's date as dd/mm/yyyy with the Buddhist-era year.
 QString CurrentDateText(const QDateTime& serverNow);
 
+// The day on the Gregorian calendar of a stored yyyymmdd with the
+// Buddhist-era year; an invalid QDate for text that is no such day. The
+// days between two of them (QDate::daysTo) count calendar days: an invoice
+// due yesterday is one day overdue.
+QDate GregorianOfSortDate(QStringView yyyymmdd);
+
 // A moment as the records stamp who did what when: "dd/mm/yyyy HH:mm:ss",
 // the date with the Buddhist-era year, from the server's clock.
 QString ServerStampText(const QDateTime& serverNow);

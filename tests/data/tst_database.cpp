@@ -356,13 +356,9 @@ private slots:
 
     void embeddedFileKeepsItsZoneThroughAnUpgrade()
     {
-        TestDatabase t;
         // A file made before zones were recorded: no setting table and no
         // location codes, version 2.
-        t.db().execute(QStringLiteral("DROP TABLE CostDesk_Setting"));
-        t.db().execute(QStringLiteral("DROP INDEX Tr_Place_Cafeteria_Code"));
-        t.db().execute(QStringLiteral("ALTER TABLE Tr_Place_Cafeteria DROP COLUMN Place_Code"));
-        t.db().execute(QStringLiteral("DELETE FROM CostDesk_Schema WHERE Version > 2"));
+        TestDatabase t(ConnectionSettings::Engine::SQLite, Database::kDefaultTimeZone, 2);
         auto old = t.connect();
         QCOMPARE(old->clockZone().id(), QByteArray("Asia/Bangkok"));
         const QDateTime bangkok = QDateTime::currentDateTimeUtc().toTimeZone(QTimeZone("Asia/Bangkok"));
