@@ -4,6 +4,7 @@
 #include "invoicing/UEntry_Invoice_No.h"
 #include "invoicing/UEntry_RV_No.h"
 #include "invoicing/UImport_Bank_Payment.h"
+#include "invoicing/UMonthly_Run.h"
 #include "invoicing/URe_Print_Invoice.h"
 #include "reference/UCost_Type.h"
 #include "reference/UTR_Cafeteria.h"
@@ -56,6 +57,7 @@ const QList<MenuRow>& WindowRegistry::menu()
         topMenu("N2", QStringLiteral("บันทึกข้อมูล"), kEveryLevel),
         window<TfmrCost_Entry>("N6", QStringLiteral("1. บันทึกค่าใช้จ่ายร้ายค้า(ทำใบ Invoice)"), "N2", kBilling),
         window<TfrmRe_Print_Invoice>("N11Invoice1", QStringLiteral("       1.1 พิมพ์ใบ Invoice ใหม่"), "N2", kBilling),
+        window<TfrmMonthly_Run>("N6Monthly_Run", QStringLiteral("       1.2 ออกใบแจ้งหนี้ประจำเดือน"), "N2", kBilling),
         window<TfrmEntry_Invoice_No>("N12", QStringLiteral("2. บันทึกวันที่ชำระเงิน"), "N2", kBilling),
         window<TfrmImport_Bank_Payment>("N12Bank_File", QStringLiteral("       2.1 นำเข้าไฟล์ชำระเงินจากธนาคาร"), "N2",
                                         kBilling),
