@@ -7,6 +7,7 @@
 #include "data/ConnectionSettings.h"
 #include "data/Database.h"
 #include "print/DocumentSettings.h"
+#include "reports/ListingGrid.h"
 #include "ui/Prompter.h"
 #include "ui/SheetExport.h"
 #include "ui/StringGrid.h"
@@ -43,19 +44,6 @@ void setTextColour(QWidget* widget, const QColor& colour)
 }
 
 // The texts the grid shows of the preview's rows.
-QVector<QStringList> shownRows(const ListingRows& rows)
-{
-    QVector<QStringList> shown;
-    shown.reserve(rows.size());
-    for (int r = 0; r < rows.size(); ++r) {
-        QStringList cells;
-        cells.reserve(rows.columns());
-        for (int c = 0; c < rows.columns(); ++c)
-            cells.append(rows.shownText(r, c));
-        shown.append(std::move(cells));
-    }
-    return shown;
-}
 
 } // namespace
 
@@ -134,25 +122,12 @@ void TfrmImport_Bank_Payment::FormCreate()
 void TfrmImport_Bank_Payment::showPreview()
 {
     const ListingDescription& listing = PaymentImport::PreviewListing();
-    QStringList headers;
-    QList<int> widths;
-    for (int c = 0; c < listing.columns.size(); ++c) {
-        const ListingColumn& column = listing.columns[c];
-        headers << column.caption;
-        widths << column.screenWidth;
-        if (column.align != ColumnAlign::Right)
-            continue;
-        if (column.kind == ValueKind::Money)
-            StringGrid1->setAmountColumn(c); // wide enough for the largest amount
-        else
-            StringGrid1->gridModel()->setRightAligned(c, true);
-    }
-    StringGrid1->resetGrid(headers, widths);
+    ListingGrid::SetColumns(StringGrid1, listing);
 
     const bool readable = preview_ && preview_->ok();
     rows_ = readable ? std::make_shared<const ListingRows>(PaymentImport::PreviewRows(*preview_)) : nullptr;
     if (rows_)
-        StringGrid1->setDataRows(shownRows(*rows_));
+        StringGrid1->setDataRows(ListingGrid::ShownRows(*rows_));
     lblMatched->setText(readable ? kMatched.arg(preview_->matchedCount()).arg(FormatAmount(preview_->matchedTotal()))
                                  : QString());
     lblOther->setText(readable ? kOther.arg(preview_->otherCount()).arg(FormatAmount(preview_->otherTotal()))

@@ -1,5 +1,7 @@
 #include "reports/ReportWindow.h"
 
+#include "reports/ListingGrid.h"
+
 #include "billing/PeriodListings.h"
 #include "core/StartupValues.h"
 #include "core/ThaiDate.h"
@@ -212,32 +214,6 @@ ListingValues ReportWindow::values() const
     return v;
 }
 
-QVector<QStringList> ReportWindow::gridRows(const ListingRows& rows)
-{
-    // A month's listing has a few dozen distinct dates: each is made once
-    // and shared by the cells that show it.
-    QHash<int, QString> dates;
-    QVector<QStringList> grid;
-    grid.reserve(rows.size());
-    const int columns = rows.columns();
-    for (int r = 0; r < rows.size(); ++r) {
-        QStringList cells;
-        cells.reserve(columns);
-        for (int c = 0; c < columns; ++c) {
-            if (rows.kind(r, c) == ValueKind::Date) {
-                const ListingDate date = rows.date(r, c);
-                auto it = dates.find(date.number());
-                if (it == dates.end())
-                    it = dates.insert(date.number(), date.text());
-                cells.append(*it);
-            } else {
-                cells.append(rows.shownText(r, c));
-            }
-        }
-        grid.append(std::move(cells));
-    }
-    return grid;
-}
 
 bool ReportWindow::datesAreValid()
 {
@@ -257,20 +233,7 @@ void ReportWindow::btnSelectClick()
 {
     if (!datesAreValid())
         return;
-    QStringList headers;
-    QList<int> widths;
-    for (int c = 0; c < listing_.columns.size(); ++c) {
-        const ListingColumn& column = listing_.columns[c];
-        headers << column.caption;
-        widths << column.screenWidth;
-        if (column.align != ColumnAlign::Right)
-            continue;
-        if (column.kind == ValueKind::Money)
-            StringGrid1->setAmountColumn(c); // wide enough for the largest amount
-        else
-            StringGrid1->gridModel()->setRightAligned(c, true);
-    }
-    StringGrid1->resetGrid(headers, widths);
+    ListingGrid::SetColumns(StringGrid1, listing_);
     listed_ = std::make_shared<const ListingRows>(int(listing_.columns.size()));
     auto rows = std::make_shared<const ListingRows>(listing_.rows(context().db, values()));
     if (rows->isEmpty()) {
@@ -278,7 +241,7 @@ void ReportWindow::btnSelectClick()
         return;
     }
     listed_ = rows;
-    StringGrid1->setDataRows(gridRows(*rows));
+    StringGrid1->setDataRows(ListingGrid::ShownRows(*rows));
 }
 
 void ReportWindow::btnExitClick()

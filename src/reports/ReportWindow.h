@@ -39,9 +39,6 @@ public:
     static QString exportFolder();
 
 private:
-    // The texts the screen shows of typed rows.
-    static QVector<QStringList> gridRows(const ListingRows& rows);
-
     // The controls of one field, those of its kind set.
     struct FieldControls {
         const ListingField* field = nullptr;

@@ -1,0 +1,54 @@
+#include "reports/ListingGrid.h"
+
+#include "ui/StringGrid.h"
+
+#include <QHash>
+
+namespace ListingGrid {
+
+void SetColumns(StringGrid* grid, const ListingDescription& listing)
+{
+    QStringList headers;
+    QList<int> widths;
+    for (int c = 0; c < listing.columns.size(); ++c) {
+        const ListingColumn& column = listing.columns[c];
+        headers << column.caption;
+        widths << column.screenWidth;
+        if (column.align != ColumnAlign::Right)
+            continue;
+        if (column.kind == ValueKind::Money)
+            grid->setAmountColumn(c); // wide enough for the largest amount
+        else
+            grid->gridModel()->setRightAligned(c, true);
+    }
+    grid->resetGrid(headers, widths);
+}
+
+QVector<QStringList> ShownRows(const ListingRows& rows)
+{
+    // A month's listing has a few dozen distinct dates: each is made once
+    // and shared by the cells that show it.
+    QHash<int, QString> dates;
+    QVector<QStringList> grid;
+    grid.reserve(rows.size());
+    const int columns = rows.columns();
+    for (int r = 0; r < rows.size(); ++r) {
+        QStringList cells;
+        cells.reserve(columns);
+        for (int c = 0; c < columns; ++c) {
+            if (rows.kind(r, c) == ValueKind::Date) {
+                const ListingDate date = rows.date(r, c);
+                auto it = dates.find(date.number());
+                if (it == dates.end())
+                    it = dates.insert(date.number(), date.text());
+                cells.append(*it);
+            } else {
+                cells.append(rows.shownText(r, c));
+            }
+        }
+        grid.append(std::move(cells));
+    }
+    return grid;
+}
+
+} // namespace ListingGrid

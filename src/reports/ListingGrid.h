@@ -1,0 +1,22 @@
+#pragma once
+
+#include "billing/ListingDescription.h"
+
+#include <QStringList>
+#include <QVector>
+
+class StringGrid;
+
+// A listing on screen: any window that shows a listing's typed rows in a
+// grid sets it up and fills it through here.
+namespace ListingGrid {
+
+// The listing's headers and widths, an empty grid; money columns wide enough
+// for the largest amount and at the right, whole numbers at the right where
+// the listing says so.
+void SetColumns(StringGrid* grid, const ListingDescription& listing);
+
+// The texts the screen shows of typed rows.
+QVector<QStringList> ShownRows(const ListingRows& rows);
+
+} // namespace ListingGrid
