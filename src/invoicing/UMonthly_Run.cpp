@@ -27,7 +27,7 @@ const QString kConfirmIssue =
     QStringLiteral("ออกใบแจ้งหนี้ประจำเดือน %1 จำนวน %2 ฉบับ รวม %3 บาท กำหนดชำระเงินภายในวันที่ %4 ใช่หรือไม่");
 const QString kIssuing = QStringLiteral("กำลังออกใบแจ้งหนี้ประจำเดือน %1 ฉบับที่ %2 จาก %3 ...");
 const QString kStopped =
-    QStringLiteral("หยุดการออกใบแจ้งหนี้ตามที่สั่ง ยังไม่ได้ออกอีก %1 ฉบับ กด \"ออกใบแจ้งหนี้\" อีกครั้งเพื่อออกต่อ");
+    QStringLiteral("หยุดการออกใบแจ้งหนี้ตามที่สั่ง ยังไม่ได้ออกอีก %1 ฉบับ\nกด \"ออกใบแจ้งหนี้\" อีกครั้งเพื่อออกต่อ");
 const QString kIssued = QStringLiteral("ออกใบแจ้งหนี้ %1 ฉบับ รวม %2 บาท");
 const QString kIssuedBefore = QStringLiteral("ออกไปแล้วก่อนหน้านี้ %1 ฉบับ");
 const QString kFailed = QStringLiteral("ออกไม่ได้ %1 ฉบับ");
@@ -43,8 +43,8 @@ const QString kWaitingStatus = QStringLiteral("รอออก");
 const QStringList kHeaders = {QStringLiteral("No"),          QStringLiteral("รหัสร้านค้า"), QStringLiteral("ชื่อร้านค้า"),
                               QStringLiteral("ส่วนที่"),       QStringLiteral("รายการ"),     QStringLiteral("ค่าใช้จ่าย"),
                               QStringLiteral("จำนวนเงิน"),     QStringLiteral("สถานะ")};
-const QList<int> kWidths = {30, 80, 150, 40, 40, 200, 90, 110};
-enum Column { NoColumn, CodeColumn, NameColumn, PartColumn, LinesColumn, CostsColumn, AmountColumn, StatusColumn };
+const QList<int> kWidths = {30, 80, 190, 40, 40, 280, 90, 120};
+constexpr int kAmountColumn = 6;
 // Failures listed one by one in the closing message; the rest are counted.
 constexpr int kFailuresListed = 20;
 
@@ -147,13 +147,12 @@ void TfrmMonthly_Run::prepare(const QString& month, const QString& dueDate)
 
 void TfrmMonthly_Run::showPlan()
 {
-    StringGrid1->setAmountColumn(AmountColumn);
-    StringGrid1->gridModel()->setRightAligned(PartColumn, true);
-    StringGrid1->gridModel()->setRightAligned(LinesColumn, true);
+    StringGrid1->setAmountColumn(kAmountColumn);
     StringGrid1->resetGrid(kHeaders, kWidths);
     if (!plan_) {
         lblSummary->clear();
         lblUnknown->clear();
+        lblUnknown->hide();
         btnIssue->setEnabled(false);
         btnPrint_All->setEnabled(false);
         return;
@@ -170,6 +169,7 @@ void TfrmMonthly_Run::showPlan()
                             .arg(plan_->issuedBeforeCount()));
     lblUnknown->setText(plan_->unknownShops.isEmpty() ? QString()
                                                       : kUnknownShops.arg(plan_->unknownShops.join(QStringLiteral(", "))));
+    lblUnknown->setVisible(!plan_->unknownShops.isEmpty());
     btnIssue->setEnabled(plan_->toIssueCount() > 0);
     btnPrint_All->setEnabled(!numbersToPrint().isEmpty());
 }
@@ -208,8 +208,11 @@ void TfrmMonthly_Run::btnIssueClick()
     progress.setObjectName(QStringLiteral("progressIssue"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(400);
-    progress.setAutoClose(false);
+    // Kept at its end until the run is over; reset() then closes it.
     progress.setAutoReset(false);
+    // Starts the clock by which the dialog shows itself once the run takes
+    // longer than a moment.
+    progress.setValue(0);
 
     int done = 0, issued = 0, before = plan_->issuedBeforeCount();
     Money total;

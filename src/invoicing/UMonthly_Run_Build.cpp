@@ -134,6 +134,9 @@ void TfrmMonthly_Run::buildPanel()
     btnIssue = newButton(panel, QStringLiteral("btnIssue"), QStringLiteral("ออกใบแจ้งหนี้"));
     btnPrint_All = newButton(panel, QStringLiteral("btnPrint_All"), QStringLiteral("พิมพ์ทั้งหมด"));
     btnExit = newButton(panel, QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"));
+    // The captions with room on either side, as the other windows' buttons.
+    for (QPushButton* button : {btnPreview, btnIssue, btnPrint_All, btnExit})
+        button->setMinimumWidth(button->sizeHint().width() + Appearance::scaled(16));
     auto* counts = new QVBoxLayout;
     counts->addWidget(lblSummary);
     counts->addWidget(lblUnknown);

@@ -204,7 +204,7 @@ private slots:
         const QString stopped = d.issue();
         watch.stop();
         QCOMPARE(seenAt, 1);
-        QCOMPARE(stopped, QStringLiteral("หยุดการออกใบแจ้งหนี้ตามที่สั่ง ยังไม่ได้ออกอีก 4 ฉบับ กด \"ออกใบแจ้งหนี้\" "
+        QCOMPARE(stopped, QStringLiteral("หยุดการออกใบแจ้งหนี้ตามที่สั่ง ยังไม่ได้ออกอีก 4 ฉบับ\nกด \"ออกใบแจ้งหนี้\" "
                                          "อีกครั้งเพื่อออกต่อ\nออกใบแจ้งหนี้ 1 ฉบับ รวม 300.00 บาท\n"
                                          "ออกไปแล้วก่อนหน้านี้ 0 ฉบับ"));
         QCOMPARE(issued(t.db()), QStringList{"CF25700001 1 2 300.00"});
