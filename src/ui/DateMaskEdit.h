@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QLineEdit>
+#include "ui/MaskedEntry.h"
 
 // A date entry dd/mm/yyyy with optional day and month digits and four required
 // year digits. maskedText() is the 10-character form the rest of the program
@@ -8,7 +8,7 @@
 // "  /  /    ". Day and month typed short ("1/2/2569") are right-aligned
 // behind blanks, and a real calendar date comes out zero-padded
 // ("01/02/2569"), so that its sort form sorts.
-class DateMaskEdit : public QLineEdit {
+class DateMaskEdit : public MaskedEntry {
     Q_OBJECT
 public:
     explicit DateMaskEdit(QWidget* parent = nullptr);
@@ -22,24 +22,12 @@ public:
     bool yearIncomplete() const;
 
 protected:
-    // Coming into the field by Tab, Enter, a click or the program selects
-    // the whole date, so that typing replaces it; an empty field puts the
-    // cursor on the first digit instead. Once in the field, a click into a
-    // filled date places the cursor where clicked, to mend one digit.
-    void focusInEvent(QFocusEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool isBlank() const override;
+    // Leaving for another control of the window waits for the four year
+    // digits.
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void readyForTyping();
-    bool isBlank() const;
-
-    // The focus came with the click now under way.
-    bool focusedByClick_ = false;
-    // The focus went to another window or a menu and will come back here.
-    bool leftForAWhile_ = false;
-
     // The characters on show, blanks as spaces, before any alignment.
     QString rawText() const;
 };
