@@ -8,6 +8,7 @@
 #include "data/Database.h"
 #include "print/PageViewer.h"
 #include "ui/DateMaskEdit.h"
+#include "ui/MonthMaskEdit.h"
 #include "ui/StringGrid.h"
 
 #include <QApplication>

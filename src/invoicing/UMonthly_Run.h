@@ -8,31 +8,10 @@
 #include <optional>
 
 class DateMaskEdit;
+class MonthMaskEdit;
 class QLabel;
 class QPushButton;
 class StringGrid;
-
-// A month entry mm/yyyy, the month's digits optional, as the date entries
-// take a date: coming into it selects what it holds, so typing replaces it,
-// and a month typed short ("1/2570") is shown and read zero-padded.
-class MonthMaskEdit final : public QLineEdit {
-public:
-    explicit MonthMaskEdit(QWidget* parent = nullptr);
-
-    // "01/2570" for "1/2570" or " 1/2570"; blanks as spaces otherwise.
-    QString monthText() const;
-
-protected:
-    void focusInEvent(QFocusEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-
-private:
-    void readyForTyping();
-    bool focusedByClick_ = false;
-    // Away to another window or a menu: back as it was left.
-    bool leftForAWhile_ = false;
-};
 
 // Issues a month's invoices from the shops' fixed monthly costs: the month
 // and due date, a preview of every shop's parts with what the month already

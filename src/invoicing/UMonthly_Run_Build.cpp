@@ -1,10 +1,11 @@
-// The monthly run window's widgets and its month entry; the handlers are in
+// The monthly run window's widgets; the handlers are in
 // UMonthly_Run.cpp.
 #include "invoicing/UMonthly_Run.h"
 
 #include "ui/Appearance.h"
 #include "ui/DateMaskEdit.h"
 #include "ui/EnterMovesFocus.h"
+#include "ui/MonthMaskEdit.h"
 #include "ui/StringGrid.h"
 
 #include <QFocusEvent>
@@ -17,79 +18,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <utility>
-
-namespace {
-constexpr QChar kBlank = QLatin1Char('_');
-}
-
-MonthMaskEdit::MonthMaskEdit(QWidget* parent) : QLineEdit(parent)
-{
-    // Qt's 0 is an optional digit and 9 a required one.
-    setInputMask(QStringLiteral("00/9999;_"));
-    connect(this, &QLineEdit::editingFinished, this, [this] {
-        const QString normal = monthText();
-        if (normal != QString(displayText()).replace(kBlank, QLatin1Char(' ')))
-            setText(QString(normal).replace(QLatin1Char(' '), kBlank));
-    });
-}
-
-QString MonthMaskEdit::monthText() const
-{
-    const QString shown = QString(displayText()).replace(kBlank, QLatin1Char(' '));
-    const qsizetype slash = shown.indexOf(QLatin1Char('/'));
-    if (slash < 0)
-        return shown;
-    const QString month = shown.left(slash).trimmed();
-    const QString year = shown.mid(slash + 1);
-    if (month.isEmpty() || year.trimmed().isEmpty())
-        return month.rightJustified(2, QLatin1Char(' ')) + QLatin1Char('/') + year;
-    return month.rightJustified(2, QLatin1Char('0')) + QLatin1Char('/') + year;
-}
-
-void MonthMaskEdit::readyForTyping()
-{
-    if (monthText().trimmed() == QLatin1String("/")) {
-        deselect();
-        setCursorPosition(0);
-    } else {
-        selectAll();
-    }
-}
-
-void MonthMaskEdit::focusInEvent(QFocusEvent* event)
-{
-    QLineEdit::focusInEvent(event);
-    switch (event->reason()) {
-    case Qt::MouseFocusReason: // once the click is over
-        focusedByClick_ = true;
-        return;
-    case Qt::ActiveWindowFocusReason:
-    case Qt::PopupFocusReason:
-        if (std::exchange(leftForAWhile_, false))
-            return;
-        readyForTyping();
-        return;
-    default:
-        leftForAWhile_ = false;
-        readyForTyping();
-    }
-}
-
-void MonthMaskEdit::mouseReleaseEvent(QMouseEvent* event)
-{
-    QLineEdit::mouseReleaseEvent(event);
-    // A click into the field it already had places the cursor, to mend one
-    // digit; the click that brings the focus selects the month.
-    if (std::exchange(focusedByClick_, false) && !hasSelectedText())
-        readyForTyping();
-}
-
-void MonthMaskEdit::focusOutEvent(QFocusEvent* event)
-{
-    QLineEdit::focusOutEvent(event);
-    focusedByClick_ = false;
-    leftForAWhile_ = event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
-}
 
 void TfrmMonthly_Run::buildPanel()
 {
