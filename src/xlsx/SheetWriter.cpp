@@ -10,6 +10,9 @@
 
 #include <algorithm>
 #include <filesystem>
+
+#include <cerrno>
+#include <unistd.h>
 #include <system_error>
 #include <vector>
 
@@ -359,11 +362,16 @@ SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path, 
             return failure(path, QString::fromStdString(ec.message()));
         }
     } else {
-        // QFile::rename never replaces a file, and where the file system
-        // allows, it takes the name in one step: of two writers racing for a
-        // name, one gets it and the other moves on to the next.
-        for (int n = 2; !QFile::rename(partial.fileName(), written); ++n) {
-            if (!QFileInfo::exists(written) || n > 9999) {
+        // A hard link takes the name in one step and never replaces a file:
+        // of two writers racing for a name, one gets it and the other moves
+        // on to the next. (QFile::rename checks and renames in two steps, and
+        // two writers could both be told they had the same name.)
+        const auto takeName = [&partial](const QString& name) {
+            return ::link(QFile::encodeName(partial.fileName()).constData(), QFile::encodeName(name).constData())
+                   == 0;
+        };
+        for (int n = 2; !takeName(written); ++n) {
+            if (errno != EEXIST || n > 9999) {
                 QFile::remove(partial.fileName());
                 return failure(path, QStringLiteral("could not rename %1").arg(partial.fileName()));
             }
@@ -371,6 +379,9 @@ SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path, 
             written = folder.filePath(QStringLiteral("%1-%2%3").arg(target.completeBaseName()).arg(n).arg(suffix));
         }
     }
-    partial.setAutoRemove(false); // its name is gone; the file is the target now
+    if (options.replaceExisting)
+        partial.setAutoRemove(false); // its name is gone; the file is the target now
+    else
+        QFile::remove(partial.fileName()); // the target is its other name
     return {SheetWriteResult::Status::Written, QString(), written};
 }
