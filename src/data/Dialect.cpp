@@ -95,6 +95,7 @@ public:
             QFile::remove(file);
     }
     QString schemaFolder() const override { return QStringLiteral(":/schema/sqlite"); }
+    QString moneyColumnType() const override { return QStringLiteral("INTEGER"); }  // whole satang
     QString tableExistsStatement() const override
     {
         return QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND lower(name) = lower(?)");
@@ -222,6 +223,7 @@ public:
             QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(settings.dbName));
     }
     QString schemaFolder() const override { return QStringLiteral(":/schema/postgresql"); }
+    QString moneyColumnType() const override { return QStringLiteral("NUMERIC(15,2)"); }
     QString tableExistsStatement() const override
     {
         // Unquoted names are folded to lower case; the session's own schema is

@@ -29,8 +29,11 @@ public:
     virtual void createEmpty(const ConnectionSettings& settings, const QString& timeZone) const = 0;
     virtual void recordTimeZone(Database& db, const QString& timeZone) const = 0;
     virtual void drop(const ConnectionSettings& settings) const = 0;
-    // Resource folder of the engine's numbered schema files.
+    // Resource folder of the numbered schema files that are the engine's
+    // own: each stands in for the shared file of the same name.
     virtual QString schemaFolder() const = 0;
+    // The column type of an amount, put for ${money} in the schema files.
+    virtual QString moneyColumnType() const = 0;
     // One bound value, a table name in any letter case; a row when the
     // table exists.
     virtual QString tableExistsStatement() const = 0;

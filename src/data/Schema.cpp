@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 
 static void initSchemaResources()
 {
@@ -13,14 +14,19 @@ static void initSchemaResources()
 
 namespace {
 
+// The numbered files both engines share, each replaced by the engine's own
+// file of the same name where the two must differ; in the order of their
+// numbers.
 QStringList schemaFiles(const Dialect& dialect)
 {
     initSchemaResources();
-    QDir dir(dialect.schemaFolder());
-    QStringList files = dir.entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name);
-    for (QString& f : files)
-        f = dir.filePath(f);
-    return files;
+    QMap<QString, QString> byName;
+    for (const QString& folder : {QStringLiteral(":/schema/shared"), dialect.schemaFolder()}) {
+        const QDir dir(folder);
+        for (const QString& name : dir.entryList({QStringLiteral("*.sql")}, QDir::Files))
+            byName.insert(name, dir.filePath(name));
+    }
+    return byName.values();
 }
 
 int fileVersion(const QString& path)
@@ -29,14 +35,17 @@ int fileVersion(const QString& path)
 }
 
 // Statements end with a semicolon at the end of a line; "--" lines are notes.
-QStringList statementsOf(const QString& path)
+// ${money} stands for the engine's amount column type.
+QStringList statementsOf(const QString& path, const Dialect& dialect)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw DbError(QStringLiteral("cannot read schema file %1").arg(path));
     QStringList statements;
     QString current;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    const QStringList lines = QString::fromUtf8(file.readAll())
+                                  .replace(QLatin1String("${money}"), dialect.moneyColumnType())
+                                  .split(QLatin1Char('\n'));
     for (const QString& line : lines) {
         if (line.trimmed().startsWith(QLatin1String("--")) || line.trimmed().isEmpty())
             continue;
@@ -64,7 +73,7 @@ namespace Schema {
 
 int latestVersion()
 {
-    // Both engines carry the same numbered files.
+    // Both engines carry the same numbers.
     const QStringList files = schemaFiles(*Dialect::forEngine(ConnectionSettings::Engine::SQLite));
     return files.isEmpty() ? 0 : fileVersion(files.last());
 }
@@ -91,7 +100,7 @@ void migrate(Database& db, std::optional<int> upToVersion)
         if (upToVersion && version > *upToVersion)
             break;
         Database::Transaction tx(db);
-        for (const QString& statement : statementsOf(file))
+        for (const QString& statement : statementsOf(file, db.dialect()))
             db.execute(statement);
         db.execute(QStringLiteral("INSERT INTO CostDesk_Schema (Version) VALUES (?)"), {version});
         tx.commit();

@@ -3,7 +3,7 @@
 // Qt's own dialogs (choosing a file, the print preview and print dialog, the
 // buttons of a message box) speak English unless a translation is installed,
 // and Qt ships none for Thai: the program carries its own, compiled from
-// src/translations and embedded in this library.
+// translations/ and embedded in this library.
 namespace QtTranslation {
 
 // Where the compiled Thai texts live among the resources.

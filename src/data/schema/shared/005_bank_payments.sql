@@ -1,7 +1,7 @@
 -- The bank's bill-payment files read in, and each payment they recorded.
 -- A file is known by its SHA-256, so the same file read again writes nothing;
 -- a payment by the bank's own key, so a record sent again in another file is
--- not applied twice. Amounts are whole satang, as in the invoice tables.
+-- not applied twice. Amounts are ${money} columns, exact as in the invoice tables.
 CREATE TABLE T_Bank_Import (
   File_SHA256 TEXT NOT NULL PRIMARY KEY,
   File_Name TEXT NOT NULL,
@@ -11,9 +11,9 @@ CREATE TABLE T_Bank_Import (
   Import_At TEXT NOT NULL,
   Record_Count INTEGER NOT NULL,
   Matched_Count INTEGER NOT NULL,
-  Matched_Total INTEGER NOT NULL,
+  Matched_Total ${money} NOT NULL,
   Other_Count INTEGER NOT NULL,
-  Other_Total INTEGER NOT NULL
+  Other_Total ${money} NOT NULL
 );
 
 CREATE TABLE T_Bank_Payment (
@@ -22,7 +22,7 @@ CREATE TABLE T_Bank_Payment (
   Payment_Time TEXT NOT NULL,
   Bank_Sequence INTEGER NOT NULL,
   Reference1 TEXT NOT NULL,
-  Amount INTEGER NOT NULL,
+  Amount ${money} NOT NULL,
   Reference2 TEXT NOT NULL,
   Invoice_no TEXT NOT NULL,
   Customer_Name TEXT NOT NULL,

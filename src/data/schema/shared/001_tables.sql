@@ -1,6 +1,7 @@
--- CostDesk tables for a shared PostgreSQL database.
--- Amounts (Cost_Money_Rate, Pay_Total, Pay_money) are NUMERIC(15,2), exact
--- to the satang.
+-- CostDesk tables, the same on both engines.
+-- Amounts (Cost_Money_Rate, Pay_Total, Pay_money) are ${money} columns: whole
+-- satang in INTEGER on the embedded file, NUMERIC(15,2) on the server, so
+-- that every value and every sum is exact.
 -- Statements end with a semicolon at the end of a line.
 
 CREATE TABLE T_Version (
@@ -64,7 +65,7 @@ CREATE TABLE TR_Cafeteria (
 CREATE TABLE TR_Fix_Cost_Type (
   Cafeteria_Code TEXT NOT NULL,
   Cost_Code TEXT NOT NULL,
-  Cost_Money_Rate NUMERIC(15,2) NOT NULL DEFAULT 0,
+  Cost_Money_Rate ${money} NOT NULL DEFAULT 0,
   PRIMARY KEY (Cafeteria_Code, Cost_Code)
 );
 
@@ -92,7 +93,7 @@ CREATE TABLE T_PayIn_Main (
   FirstName TEXT,
   LastName TEXT,
   Cafeteria_Address TEXT,
-  Pay_Total NUMERIC(15,2) NOT NULL DEFAULT 0,
+  Pay_Total ${money} NOT NULL DEFAULT 0,
   Invoice_Status TEXT NOT NULL DEFAULT 'A',
   Pay_In_Date TEXT,
   Pay_In_Date_Num TEXT,
@@ -110,7 +111,7 @@ CREATE TABLE T_PayIn_Detail (
   In_Order INTEGER NOT NULL,
   Cost_Code TEXT,
   Cost_Name TEXT,
-  Pay_money NUMERIC(15,2) NOT NULL DEFAULT 0,
+  Pay_money ${money} NOT NULL DEFAULT 0,
   Other_Detail TEXT,
   PRIMARY KEY (Invoice_no, In_Order)
 );
