@@ -12,6 +12,7 @@
 #include "ui/ShopGrid.h"
 #include "ui/StringGrid.h"
 #include "util/Utility.h"
+#include "ui/WindowMessages.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -24,16 +25,11 @@
 
 namespace {
 
-const QString kNoShop = QStringLiteral("ไม่มีข้อมูลที่ต้องการ");
-const QString kShopNotFound = QStringLiteral("ไม่มีข้อมูลที่ต้องการ ระบบผิดพลาด ติดต่อผู้ดูแลระบบ");
 const QString kTooManyLines = QStringLiteral("จำนวนรายการต้องไม่เกิน 7 รายการ");
 const QString kNoAmount = QStringLiteral("กรุณาใส่จำนวนเงินค่ารักษาด้วย");
 const QString kNoCostType = QStringLiteral("กรุณาใส่ชื่อโรงพยาบาลด้วย");
-const QString kBadAmount = QStringLiteral("จำนวนเงินไม่ถูกต้อง กรุณาใส่ตัวเลข");
 const QString kNothingToRemove = QStringLiteral("ไม่พบข้อมูลที่ต้องการลบ");
 const QString kNothingToSave = QStringLiteral("ไม่มีข้อมูลให้บันทึก กรุณาตรวจสอบ");
-const QString kBadDueDate = QStringLiteral("กรุณาใส่วันที่กำหนดชำระเงินให้ถูกต้อง");
-const QString kConfirmSave = QStringLiteral("ยืนยันการบันทึกข้อมูล ");
 const QString kLeaveUnsaved = QStringLiteral("ยังไม่ได้บันทึกรายการ ต้องการออกหรือไม่");
 
 const QStringList kLineHeaders = {QStringLiteral("No"), QStringLiteral("รหัสรายการ"), QStringLiteral("ชื่อรายการ"),
@@ -97,7 +93,7 @@ void TfmrCost_Entry::btnSearch1Click()
     const QList<CafeteriaTable::Shop> shops = CafeteriaTable::search(
         context().db, byShopName, byShopName ? edtCafeteria_Name->text() : edtFirstName->text());
     if (shops.isEmpty()) {
-        message(kNoShop);
+        message(WindowMessages::NothingFound);
         return;
     }
     ShopGrid::fill(StringGrid1, shops);
@@ -109,7 +105,7 @@ void TfmrCost_Entry::btnEntry_CostClick()
     const std::optional<CafeteriaTable::Shop> shop =
         CafeteriaTable::findByCode(context().db, StringGrid1->currentCell(ShopGrid::CodeColumn));
     if (!shop) {
-        message(kShopNotFound);
+        message(WindowMessages::ListedRowGone);
         return;
     }
     shopBlock_->showShop(*shop);
@@ -125,7 +121,7 @@ void TfmrCost_Entry::btnEntry_CostClick()
 
 void TfmrCost_Entry::cmbCost_CodeChange()
 {
-    const QString shopCode = shopBlock_->edtCafeteria_Code3->text();
+    const QString shopCode = shopBlock_->shownCode();
     const QString costCode = CodeOfEntry(cmbCost_Code->currentText(), kCodeLength);
     const std::optional<FixCost> fixed =
         shopCode.isEmpty() || costCode.isEmpty() ? std::nullopt : FixCostTable::lineOfShop(context().db, shopCode, costCode);
@@ -142,7 +138,7 @@ void TfmrCost_Entry::btnPostTableClick()
         tell(InvoiceIssue::Refusal::TooManyLines);
         return;
     }
-    const std::optional<Money> amount = typedAmount(edtCost_M->text(), kBadAmount);
+    const std::optional<Money> amount = typedAmount(edtCost_M->text(), WindowMessages::AmountInvalid);
     if (!amount)
         return;
     line.amount = *amount;
@@ -183,7 +179,7 @@ void TfmrCost_Entry::btnSave2Click()
         tell(refusal);
         return;
     }
-    if (!confirm(kConfirmSave))
+    if (!confirm(WindowMessages::ConfirmSave))
         return;
 
     const StartupValues& startup = context().startup;
@@ -262,7 +258,7 @@ void TfmrCost_Entry::tell(InvoiceIssue::Refusal refusal)
         return;
     case InvoiceIssue::Refusal::BadDueDate:
         // A due date that is no real day would sort outside every listing.
-        message(kBadDueDate);
+        message(WindowMessages::DueDateInvalid);
         return;
     }
 }

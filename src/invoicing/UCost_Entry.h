@@ -4,15 +4,7 @@
 #include "core/Money.h"
 #include "ui/WorkingWindow.h"
 
-class DateMaskEdit;
-class QComboBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
 class ShopBlock;
-class StringGrid;
 
 // Bills one shop: find the shop, collect up to seven cost lines with the
 // shop's fixed amounts proposed, set the due date and save; the new invoice
@@ -21,7 +13,6 @@ class TfmrCost_Entry : public WorkingWindow {
     Q_OBJECT
 public:
     explicit TfmrCost_Entry(WorkContext& context, QWidget* parent = nullptr);
-
 
     void FormCreate();
     void RadioButton1Click();

@@ -8,6 +8,7 @@
 #include "ui/DateMaskEdit.h"
 #include "ui/EnterMovesFocus.h"
 #include "ui/ShopBlock.h"
+#include "ui/WindowMessages.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -21,21 +22,6 @@
 namespace {
 
 const QString kInvoiceNoLabel = QStringLiteral("ใส่เลขที่อ้างอิง (Invoice No.)");
-const QString kNothingFound = QStringLiteral("ไม่มีข้อมูลที่ต้องการ");
-const QString kShopNotFound = QStringLiteral("ไม่มีข้อมูลที่ต้องการ ระบบผิดพลาด ติดต่อผู้ดูแลระบบ");
-const QString kDateRequired = QStringLiteral("ต้องใส่วันที่ชำระเงินด้วย");
-const QString kDateInvalid = QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง");
-const QString kConfirmSave = QStringLiteral("ยืนยันการบันทึกข้อมูล ");
-const QString kSaved = QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว");
-
-void paint(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::Text, color);
-    palette.setColor(QPalette::Disabled, QPalette::Text, color);
-    widget->setPalette(palette);
-}
 
 } // namespace
 
@@ -90,7 +76,7 @@ void TfrmEntry_Invoice_No::buildInvoicePanel()
     big.setBold(true);
     edtInvoice_no2->setFont(big);
     edtInvoice_no2->setMinimumWidth(Appearance::scaled(140));
-    paint(edtInvoice_no2, QColor(0, 128, 128));
+    Appearance::setTextColour(edtInvoice_no2, QColor(0, 128, 128));
     heading->addWidget(edtInvoice_no2);
     heading->addStretch();
     layout->addLayout(heading);
@@ -120,8 +106,8 @@ void TfrmEntry_Invoice_No::buildInvoicePanel()
     edtPay_In_Date = new DateMaskEdit(paid);
     edtPay_In_Date->setObjectName(QStringLiteral("edtPay_In_Date"));
     edtPay_In_Date->setMaximumWidth(Appearance::scaled(90));
-    paint(payLabel, Qt::red);
-    paint(edtPay_In_Date, Qt::red);
+    Appearance::setTextColour(payLabel, Qt::red);
+    Appearance::setTextColour(edtPay_In_Date, Qt::red);
     paidLayout->addWidget(payLabel);
     paidLayout->addWidget(edtPay_In_Date);
     paidLayout->addStretch();
@@ -157,7 +143,7 @@ void TfrmEntry_Invoice_No::btnSearch1Click()
     Database& db = context().db;
     const std::optional<Invoice> invoice = PaymentTable::findPayable(db, InvoiceNoOfTyped(edtInvoice_no1->text()));
     if (!invoice) {
-        message(kNothingFound);
+        message(WindowMessages::NothingFound);
         return;
     }
     edtPay_Total->setText(FormatAmount(invoice->payTotal));
@@ -168,7 +154,7 @@ void TfrmEntry_Invoice_No::btnSearch1Click()
 
     const std::optional<CafeteriaTable::Shop> shop = CafeteriaTable::findByCode(db, invoice->cafeteriaCode);
     if (!shop) {
-        message(kShopNotFound);
+        message(WindowMessages::ListedRowGone);
         return;
     }
     shopBlock_->showShop(*shop);
@@ -180,24 +166,24 @@ void TfrmEntry_Invoice_No::btnSave2Click()
 {
     const QString date = edtPay_In_Date->maskedText();
     if (IsEmptyDateText(date)) {
-        message(kDateRequired);
+        message(WindowMessages::PayDateRequired);
         return;
     }
     // Stored dates are compared as yyyymmdd by the listings; one with blanks
     // or an impossible day would be missed by every range.
     if (!IsCalendarDate(date)) {
-        message(kDateInvalid);
+        message(WindowMessages::DateInvalid);
         return;
     }
-    if (!confirm(kConfirmSave))
+    if (!confirm(WindowMessages::ConfirmSave))
         return;
     // Remitted on another workstation since it was found: the status stays R.
     if (!PaymentTable::recordPayment(context().db, edtInvoice_no2->text(), date)) {
-        message(kNothingFound);
+        message(WindowMessages::NothingFound);
         Panel2->hide();
         return;
     }
-    message(kSaved);
+    message(WindowMessages::Saved);
     Panel2->hide();
     edtInvoice_no1->setFocus();
 }

@@ -2,10 +2,6 @@
 
 #include "ui/WorkingWindow.h"
 
-class DateMaskEdit;
-class QFrame;
-class QLineEdit;
-class QPushButton;
 class ShopBlock;
 
 // Records the date on which a shop paid an invoice at the bank: find the

@@ -7,6 +7,7 @@
 #include "ui/DateMaskEdit.h"
 #include "ui/EnterMovesFocus.h"
 #include "ui/StringGrid.h"
+#include "ui/WindowMessages.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -24,13 +25,8 @@ const QString kSumLabel = QStringLiteral("ยอดเงินรวมที�
 const QString kZero = QStringLiteral("0.00");
 const QString kMark = QStringLiteral("*");
 
-const QString kNothingFound = QStringLiteral("ไม่มีข้อมูลที่ต้องการ");
 const QString kChooseRows = QStringLiteral("กรุณาเลือกรายการด้วย");
-const QString kDateRequired = QStringLiteral("ต้องใส่วันที่ชำระเงินด้วย");
-const QString kDateInvalid = QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง");
 const QString kRvNoRequired = QStringLiteral("กรุณาใส่เลขที่ใบนำส่งด้วย");
-const QString kConfirmSave = QStringLiteral("ยืนยันการบันทึกข้อมูล ");
-const QString kSaved = QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว");
 const QString kAlreadyRemitted = QStringLiteral("มีใบแจ้งหนี้ที่ถูกบันทึกนำส่งไปแล้ว กรุณาแสดงผลใหม่");
 
 const QStringList kHeaders = {QStringLiteral("No"),
@@ -187,7 +183,7 @@ void TfrmEntry_RV_No::btnSelectClick()
     const QList<Invoice> paid = PaymentTable::paidBetween(context().db, from, to);
     selection_.list(paid);
     if (paid.isEmpty()) {
-        message(kNothingFound);
+        message(WindowMessages::NothingFound);
         edtSum_Money->setText(kZero);
         return;
     }
@@ -230,12 +226,12 @@ void TfrmEntry_RV_No::btnSave2Click()
 {
     const QString rvDate = edtRV_Date->maskedText();
     if (IsEmptyDateText(rvDate)) {
-        message(kDateRequired);
+        message(WindowMessages::PayDateRequired);
         return;
     }
     // A voucher date with blanks or an impossible day would sort nowhere.
     if (!IsCalendarDate(rvDate)) {
-        message(kDateInvalid);
+        message(WindowMessages::DateInvalid);
         return;
     }
     if (edtRV_No->text().isEmpty()) {
@@ -248,7 +244,7 @@ void TfrmEntry_RV_No::btnSave2Click()
         message(kChooseRows);
         return;
     }
-    if (!confirm(kConfirmSave))
+    if (!confirm(WindowMessages::ConfirmSave))
         return;
 
     // A database error leaves this handler with nothing stamped and the list
@@ -264,7 +260,7 @@ void TfrmEntry_RV_No::btnSave2Click()
         return;
     }
     btnSelectClick();
-    message(kSaved);
+    message(WindowMessages::Saved);
     Panel2->hide();
 }
 

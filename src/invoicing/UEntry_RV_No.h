@@ -3,12 +3,6 @@
 #include "billing/RemittanceSelection.h"
 #include "ui/WorkingWindow.h"
 
-class DateMaskEdit;
-class QFrame;
-class QLineEdit;
-class QPushButton;
-class StringGrid;
-
 // Stamps a batch of paid invoices with one remittance voucher: list the paid
 // invoices of a payment-date range, mark those the voucher covers while the
 // running total is checked against it, then type the voucher's number and

@@ -11,6 +11,7 @@
 #include "ui/Prompter.h"
 #include "ui/SheetExport.h"
 #include "ui/StringGrid.h"
+#include "ui/Appearance.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -35,15 +36,6 @@ const QString kFileFilter = QStringLiteral("ไฟล์ข้อความ (*
 const QString kConfirmSave = QStringLiteral("บันทึกการชำระเงิน %1 รายการ รวม %2 บาท ใช่หรือไม่");
 const QString kMatched = QStringLiteral("ตรงกัน %1 รายการ รวม %2 บาท");
 const QString kOther = QStringLiteral("ไม่ตรง %1 รายการ รวม %2 บาท");
-
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
-// The texts the grid shows of the preview's rows.
 
 } // namespace
 
@@ -83,10 +75,10 @@ void TfrmImport_Bank_Payment::buildPanel()
 
     lblMatched = newLabel(panel, QString());
     lblMatched->setObjectName(QStringLiteral("lblMatched"));
-    setTextColour(lblMatched, QColor(0, 110, 0));
+    Appearance::setTextColour(lblMatched, QColor(0, 110, 0));
     lblOther = newLabel(panel, QString());
     lblOther->setObjectName(QStringLiteral("lblOther"));
-    setTextColour(lblOther, QColor(170, 0, 0));
+    Appearance::setTextColour(lblOther, QColor(170, 0, 0));
     btnSave = newButton(panel, QStringLiteral("btnSave"), QStringLiteral("บันทึก"));
     btnExport = newButton(panel, QStringLiteral("btnExport"), QStringLiteral("ส่งออก Excel"));
     btnExit = newButton(panel, QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"));

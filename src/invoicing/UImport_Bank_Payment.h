@@ -6,11 +6,6 @@
 #include <memory>
 #include <optional>
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class StringGrid;
-
 // Reads the bank's bill-payment file: every payment in it is listed with what
 // it matches, the counts and sums of matched and not matched beside, and the
 // matched ones are recorded as paid on the bank's date once confirmed. The

@@ -10,6 +10,7 @@
 #include "ui/DateMaskEdit.h"
 #include "ui/MonthMaskEdit.h"
 #include "ui/StringGrid.h"
+#include "ui/WindowMessages.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -21,7 +22,6 @@ namespace {
 
 const QString kCaption = QStringLiteral("frmMonthly_Run");
 const QString kBadMonth = QStringLiteral("กรุณาใส่เดือนให้ถูกต้อง (ดด/ปปปป ปี พ.ศ.)");
-const QString kBadDueDate = QStringLiteral("กรุณาใส่วันที่กำหนดชำระเงินให้ถูกต้อง");
 const QString kNoFixedCosts = QStringLiteral("ไม่มีร้านค้าที่มีค่าใช้จ่ายคงที่รายเดือน");
 const QString kAllIssued = QStringLiteral("ใบแจ้งหนี้ประจำเดือน %1 ออกครบทุกร้านค้าแล้ว");
 const QString kConfirmIssue =
@@ -129,7 +129,7 @@ std::optional<std::pair<QString, QString>> TfrmMonthly_Run::typedRun()
     }
     const QString due = edtDue_Date->maskedText();
     if (!IsCalendarDate(due)) {
-        message(kBadDueDate);
+        message(WindowMessages::DueDateInvalid);
         edtDue_Date->setFocus();
         return std::nullopt;
     }

@@ -7,11 +7,7 @@
 #include <QStringList>
 #include <optional>
 
-class DateMaskEdit;
 class MonthMaskEdit;
-class QLabel;
-class QPushButton;
-class StringGrid;
 
 // Issues a month's invoices from the shops' fixed monthly costs: the month
 // and due date, a preview of every shop's parts with what the month already

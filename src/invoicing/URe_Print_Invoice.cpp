@@ -4,6 +4,7 @@
 #include "data/Invoices.h"
 #include "invoicing/InvoicePreview.h"
 #include "ui/StringGrid.h"
+#include "ui/WindowMessages.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -81,7 +82,7 @@ void TfrmRe_Print_Invoice::btnSearch1Click()
     const QList<Invoice> found =
         InvoiceTable::searchUnpaid(context().db, byNumber, byNumber ? InvoiceNoOfTyped(edtInvoice_no->text()) : edtFirstName->text());
     if (found.isEmpty()) {
-        message(QStringLiteral("ไม่มีข้อมูลที่ต้องการ"));
+        message(WindowMessages::NothingFound);
         return;
     }
     QVector<QStringList> rows;

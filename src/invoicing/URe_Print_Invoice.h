@@ -2,12 +2,6 @@
 
 #include "ui/WorkingWindow.h"
 
-class QFrame;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class StringGrid;
-
 // Prints an unpaid invoice again: find it by number or by the operator's
 // first name, pick it from the list, preview it. Nothing is written.
 class TfrmRe_Print_Invoice : public WorkingWindow {

@@ -5,6 +5,7 @@
 #include "ui/EnterMovesFocus.h"
 #include "ui/StringGrid.h"
 #include "util/Utility.h"
+#include "ui/WindowMessages.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -19,8 +20,6 @@
 namespace {
 
 const QString kTitle = QStringLiteral("ข้อมูลประเภทรายจ่าย");
-const QString kNoData = QStringLiteral("ไม่มีข้อมูลที่ต้องการ");
-const QString kSaved = QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว");
 
 constexpr int kCodeLength = 3;
 constexpr int kNameLength = 200;
@@ -176,7 +175,7 @@ void TfrmCost_Type::btnSearch2Click()
                                       ? CostTypeTable::searchByCode(db, TrimSpaces(edtCost_Code2->text()))
                                       : CostTypeTable::searchByName(db, edtCost_Name2->text());
     if (found.isEmpty()) {
-        message(kNoData);
+        message(WindowMessages::NothingFound);
         return;
     }
     QVector<QStringList> rows;
@@ -202,7 +201,7 @@ void TfrmCost_Type::btnEdit2Click()
 
 void TfrmCost_Type::btnSave3Click()
 {
-    if (!confirm(QStringLiteral("ยืนยันการบันทึกข้อมูล ")))
+    if (!confirm(WindowMessages::ConfirmSave))
         return;
     Database& db = context().db;
     // "A1 " and " A1" are the code A1.
@@ -217,13 +216,13 @@ void TfrmCost_Type::btnSave3Click()
             message(QStringLiteral("รหัสค่าใช้จ่ายนี้มีในระบบแล้ว ไม่สามารถเพิ่มได้"));
             return;
         }
-        message(kSaved);
+        message(WindowMessages::Saved);
         Panel3->hide();
         return;
     }
 
     CostTypeTable::rename(db, code, name);
-    message(kSaved);
+    message(WindowMessages::Saved);
     Panel3->hide();
     btnSearch2Click();
 }

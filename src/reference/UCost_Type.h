@@ -2,12 +2,6 @@
 
 #include "ui/WorkingWindow.h"
 
-class QFrame;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class StringGrid;
-
 // The cost type catalogue: add a cost type, or find one and rename it. A code
 // never changes once it exists, and nothing is deleted here.
 class TfrmCost_Type : public WorkingWindow {

@@ -6,6 +6,7 @@
 #include "data/Cafeterias.h"
 #include "ui/DateMaskEdit.h"
 #include "ui/StringGrid.h"
+#include "ui/WindowMessages.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -19,7 +20,6 @@ using CafeteriaTable::Shop;
 
 namespace {
 
-const QString kNotFound = QStringLiteral("ไม่มีข้อมูลที่ต้องการ");
 const QString kSaved = QStringLiteral("บันทึกข้อมูลเรียบร้อยแล้ว");
 const char* const kLimit = "fieldLimit";
 
@@ -136,7 +136,7 @@ void TfrmTR_Cafeteria::btnSearch2Click()
     const QList<Shop> shops = CafeteriaTable::search(context().db, byShopName,
                                                      byShopName ? edtCafeteria_Name->text() : edtFirstName->text());
     if (shops.isEmpty()) {
-        message(kNotFound);
+        message(WindowMessages::NothingFound);
         return;  // the grid keeps what it showed
     }
     ShopGrid::fill(StringGrid1, shops);
@@ -147,7 +147,7 @@ void TfrmTR_Cafeteria::btnEdit2Click()
     const std::optional<Shop> shop =
         CafeteriaTable::findByCode(context().db, StringGrid1->currentCell(ShopGrid::CodeColumn));
     if (!shop) {
-        message(QStringLiteral("ไม่มีข้อมูลที่ต้องการ ระบบผิดพลาด ติดต่อผู้ดูแลระบบ"));
+        message(WindowMessages::ListedRowGone);
         return;
     }
     showShop(*shop);
@@ -156,7 +156,7 @@ void TfrmTR_Cafeteria::btnEdit2Click()
 
 void TfrmTR_Cafeteria::btnSave3Click()
 {
-    if (!confirm(QStringLiteral("ยืนยันการบันทึกข้อมูล ")))
+    if (!confirm(WindowMessages::ConfirmSave))
         return;
     const Shop shop = shopFromControls();
     if (mode_ == AddMode) {

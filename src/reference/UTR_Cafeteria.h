@@ -2,16 +2,6 @@
 
 #include "ui/WorkingWindow.h"
 
-class DateMaskEdit;
-class QButtonGroup;
-class QComboBox;
-class QFrame;
-class QGroupBox;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class StringGrid;
-
 namespace CafeteriaTable {
 struct Shop;
 }

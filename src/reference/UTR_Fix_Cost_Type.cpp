@@ -8,6 +8,7 @@
 #include "ui/ShopGrid.h"
 #include "ui/StringGrid.h"
 #include "util/Utility.h"
+#include "ui/WindowMessages.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -24,16 +25,11 @@ namespace {
 
 const QString kTitle = QStringLiteral("การกำหนดค่าใช้จ่ายคงที่รายเดือน");
 
-const QString kNothingFound = QStringLiteral("ไม่มีข้อมูลที่ต้องการ");
-const QString kShopNotFound = QStringLiteral("ไม่มีข้อมูลที่ต้องการ ระบบผิดพลาด ติดต่อผู้ดูแลระบบ");
 const QString kLineNotFound = QStringLiteral("ไม่พบข้อมูลที่ต้องการ Error Find Data โปรดติดต่อผู้ดูแลระบบ");
-const QString kConfirmSave = QStringLiteral("ยืนยันการบันทึกข้อมูล ");
 const QString kConfirmDelete = QStringLiteral("ยืนยันการลบข้อมูล ");
 const QString kDuplicateOnAdd = QStringLiteral("รหัสค่าใช้จ่ายนี้มีแล้วในระบบ ไม่สามารถเพิ่มได้");
 const QString kDuplicateOnChange = QStringLiteral("รหัสค่าใช้จ่ายนี้มีแล้วในระบบ ไม่สามารถเปลี่ยนเป็นรหัสนี้ได้");
-const QString kSaved = QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว");
 const QString kDeleted = QStringLiteral("ทำการลบข้อมูลเรียบร้อยแล้ว");
-const QString kBadAmount = QStringLiteral("จำนวนเงินไม่ถูกต้อง กรุณาใส่ตัวเลข");
 
 
 const QStringList kCostHeaders = {QStringLiteral("No"), QStringLiteral("รหัสหมวดรายจ่าย"), QStringLiteral("ชื่อรายจ่าย"),
@@ -178,7 +174,7 @@ void TfrmTR_Fix_Cost_Type::btnSearch2Click()
     const QString typed = byShopName ? edtCafeteria_Name->text() : edtFirstName->text();
     const QList<CafeteriaTable::Shop> shops = CafeteriaTable::search(context().db, byShopName, typed);
     if (shops.isEmpty()) {
-        message(kNothingFound);
+        message(WindowMessages::NothingFound);
         return;
     }
     ShopGrid::fill(StringGrid1, shops);
@@ -193,7 +189,7 @@ bool TfrmTR_Fix_Cost_Type::openShop(const QString& cafeteriaCode)
 {
     const std::optional<CafeteriaTable::Shop> shop = CafeteriaTable::findByCode(context().db, cafeteriaCode);
     if (!shop) {
-        message(kShopNotFound);
+        message(WindowMessages::ListedRowGone);
         return false;
     }
     shopBlock_->showShop(*shop);
@@ -235,7 +231,7 @@ QString TfrmTR_Fix_Cost_Type::chosenCostCode() const
 
 QString TfrmTR_Fix_Cost_Type::shopCode() const
 {
-    return shopBlock_->edtCafeteria_Code3->text();
+    return shopBlock_->shownCode();
 }
 
 void TfrmTR_Fix_Cost_Type::btnAdd_DataClick()
@@ -264,10 +260,10 @@ void TfrmTR_Fix_Cost_Type::btnEdit_DataClick()
 
 void TfrmTR_Fix_Cost_Type::btnSave3Click()
 {
-    if (!confirm(kConfirmSave))
+    if (!confirm(WindowMessages::ConfirmSave))
         return;
     // Nothing reaches the table unless the amount is a number.
-    const std::optional<Money> amount = typedAmount(edtCost_Money_Rate4->text(), kBadAmount);
+    const std::optional<Money> amount = typedAmount(edtCost_Money_Rate4->text(), WindowMessages::AmountInvalid);
     if (!amount)
         return;
     if (mode_ == AddMode)
@@ -288,7 +284,7 @@ void TfrmTR_Fix_Cost_Type::saveNewLine(const QString& costCode, Money amount)
         message(kDuplicateOnAdd);
         return;
     }
-    message(kSaved);
+    message(WindowMessages::Saved);
     setLineOpen(false);
     refreshShop();
 }
@@ -310,7 +306,7 @@ void TfrmTR_Fix_Cost_Type::saveChangedLine(const QString& costCode, Money amount
     setLineOpen(false);
     // The line may have been deleted by another workstation meanwhile; saying
     // it was saved would lose the typed values silently.
-    message(changed > 0 ? kSaved : kLineNotFound);
+    message(changed > 0 ? WindowMessages::Saved : kLineNotFound);
     refreshShop();
 }
 

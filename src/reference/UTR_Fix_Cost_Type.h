@@ -3,13 +3,7 @@
 #include "core/Money.h"
 #include "ui/WorkingWindow.h"
 
-class QComboBox;
-class QFrame;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
 class ShopBlock;
-class StringGrid;
 
 // Monthly fixed costs per shop: find a shop, see its fixed costs, and add,
 // change or delete one cost line at a time.

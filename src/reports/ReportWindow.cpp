@@ -11,6 +11,7 @@
 #include "ui/DateMaskEdit.h"
 #include "ui/EnterMovesFocus.h"
 #include "ui/StringGrid.h"
+#include "ui/WindowMessages.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -221,7 +222,7 @@ bool ReportWindow::datesAreValid()
     // Christian-era year would quietly select the wrong invoices or none.
     for (const FieldControls& f : fields_) {
         if (f.date && !IsCalendarDate(f.date->maskedText())) {
-            message(QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง"));
+            message(WindowMessages::DateInvalid);
             f.date->setFocus();
             return false;
         }
@@ -237,7 +238,7 @@ void ReportWindow::btnSelectClick()
     listed_ = std::make_shared<const ListingRows>(int(listing_.columns.size()));
     auto rows = std::make_shared<const ListingRows>(listing_.rows(context().db, values()));
     if (rows->isEmpty()) {
-        message(QStringLiteral("ไม่มีข้อมูลที่ต้องการ"));
+        message(WindowMessages::NothingFound);
         return;
     }
     listed_ = rows;

@@ -7,15 +7,7 @@
 
 #include <memory>
 
-class DateMaskEdit;
-class QButtonGroup;
-class QComboBox;
 class QHBoxLayout;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class StringGrid;
 
 // The window of a period listing, built from the listing's description: the
 // fields it asks for, "แสดงผล" filling the grid with the listing's rows, the

@@ -2,11 +2,6 @@
 
 #include "ui/WorkingWindow.h"
 
-class QFrame;
-class QLineEdit;
-class QPushButton;
-class StringGrid;
-
 // The administrator's list of user accounts and, for a range of account
 // numbers, one letter per account with its user name and password.
 class TfrmPrint_User : public WorkingWindow {

@@ -113,6 +113,18 @@ void checkWritable(const QString& path)
         throw Failure(QStringLiteral("ไม่สามารถเขียนแฟ้ม %1").arg(path));
 }
 
+// The texts printed on the documents, from the settings file. A wrong
+// setting costs the bank's codes, not the documents: said where the person
+// running the command reads it, and printed on.
+DocumentTexts textsToPrint(QTextStream& err)
+{
+    const DocumentTexts texts = DocumentTexts::load(ConnectionSettings::settingsFilePath());
+    for (const QString& problem : texts.problems())
+        err << "costdesk-admin: " << problem << "\n";
+    err.flush();
+    return texts;
+}
+
 // Pages written beside the target under a temporary name and renamed over
 // it only when complete, readable by all and writable by the owner.
 void writePdfFile(const QString& pdf, const QList<Page>& pages, const QString& title)
@@ -177,12 +189,7 @@ int printInvoices(const QStringList& args, QTextStream& out, QTextStream& err)
             to = dateOption(o, "--due-to");
         }
         checkWritable(pdf);
-        const DocumentTexts texts = DocumentTexts::load(ConnectionSettings::settingsFilePath());
-        // A wrong setting costs the bank's codes, not the invoices: said
-        // where the person running the command reads it, and printed on.
-        for (const QString& problem : texts.problems())
-            err << "costdesk-admin: " << problem << "\n";
-        err.flush();
+        const DocumentTexts texts = textsToPrint(err);
         auto db = openDatabase(o.positional().first());
         const QStringList numbers = byNumber
             ? o.values("--number")
@@ -224,10 +231,7 @@ int printReminders(const QStringList& args, QTextStream& out, QTextStream& err)
             request.shopCode = shop;
         const QString pdf = required(o, "--pdf");
         checkWritable(pdf);
-        const DocumentTexts texts = DocumentTexts::load(ConnectionSettings::settingsFilePath());
-        for (const QString& problem : texts.problems())
-            err << "costdesk-admin: " << problem << "\n";
-        err.flush();
+        const DocumentTexts texts = textsToPrint(err);
         auto db = openDatabase(o.positional().first());
         const QList<ReminderLetter> letters = ReminderLettersOf(*db, request, texts);
         if (letters.isEmpty()) {

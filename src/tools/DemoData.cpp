@@ -1,5 +1,6 @@
 #include "tools/DemoData.h"
 
+#include "billing/InvoiceIssue.h"
 #include "core/InvoiceStatus.h"
 #include "core/Money.h"
 #include "core/Numbers.h"
@@ -31,7 +32,6 @@ QDate lastDay() { return QDate(2026, 12, 4); }
 using Random = SplitMix;
 
 QString display(QDate d) { return CurrentDateText(QDateTime(d, QTime(0, 0))); }
-QString sortForm(QDate d) { return DisplayToSortDate(display(d)); }
 QString budgetYear(QDate d) { return BudgetYearOf(display(d)); }
 QVariant nullText() { return QVariant(QMetaType::fromType<QString>()); }
 QVariant textOrNull(const QString& s) { return s.isEmpty() ? nullText() : QVariant(s); }
@@ -126,6 +126,7 @@ struct Shop {
     QDate billedFrom;
     QDate billedUntil;
     QList<FixedCost> fixedCosts;
+    CafeteriaTable::Shop record;  // as registered, for the invoices
 };
 
 struct ShopName {
@@ -273,6 +274,7 @@ QList<Shop> insertShops(Database& db, Random& rng)
         row.begPromiseDate = display(start);
         row.endPromiseDate = display(end);
         CafeteriaTable::insertShop(db, row);
+        shop.record = row;
 
         shop.fixedCosts.append({QStringLiteral("001"), Money::fromSatang(size * rentPerSquareMetre[rng.between(0, 3)])});
         QList<FixedCost> extras = shop.food ? foodExtras : otherExtras;
@@ -472,36 +474,24 @@ void insertInvoices(Database& db, const QList<Shop>& shops, Random& rng)
         }
         secondsIntoDay += rng.between(90, 840);
         const QString number = InvoiceTable::drawInvoiceNumber(db, budgetYear(inv.entry)).value();
-        const Shop& shop = shops.at(inv.shop);
-        Money total;
+        // Made as the cost entry window makes an invoice, then taken as far
+        // as the history has it.
+        InvoiceIssue::Draft draft{shops.at(inv.shop).record, display(inv.due), {}};
+        int order = 0;
         for (const Line& l : inv.lines)
-            total += l.amount;
+            draft.lines.append({++order, l.code, costName(l.code), l.amount, l.note});
+        const QString user = rng.percent(85) ? QStringLiteral("clerk") : QStringLiteral("admin");
+        ::Invoice row = InvoiceIssue::HeaderOf(draft, {display(inv.entry), budgetYear(inv.entry), user});
         const QString payIn = inv.payIn.isValid() ? display(inv.payIn) : QString();
         const QString rvDate = inv.remitted.isValid() ? display(inv.remitted) : QString();
-        ::Invoice row;
         row.number = number;
-        row.dateEntry = display(inv.entry);
         row.timeEntry = QTime(0, 0).addSecs(secondsIntoDay).toString(QStringLiteral("HH:mm:ss"));
-        row.userEntry = rng.percent(85) ? QStringLiteral("clerk") : QStringLiteral("admin");
-        row.dateMustPay = display(inv.due);
-        row.dateMustPayNum = sortForm(inv.due);
-        row.dateEntryNum = sortForm(inv.entry);
-        row.cafeteriaCode = shop.code;
-        row.personId = shop.personId;
-        row.surName = shop.title;
-        row.firstName = shop.firstName;
-        row.lastName = shop.lastName;
-        row.cafeteriaAddress = shop.place;
-        row.payTotal = total;
         row.status = letter(inv.status);
         row.payInDate = payIn;
         row.payInDateNum = payIn.isEmpty() ? QString() : DisplayToSortDate(payIn);
         row.rvNo = vouchers.value(inv.remitted);
         row.rvDate = rvDate;
         row.rvDateNum = rvDate.isEmpty() ? QString() : DisplayToSortDate(rvDate);
-        int order = 0;
-        for (const Line& l : inv.lines)
-            row.lines.append({++order, l.code, costName(l.code), l.amount, l.note});
         InvoiceTable::insert(db, row);
     }
 }

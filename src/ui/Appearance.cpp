@@ -81,6 +81,15 @@ QIcon programIcon()
 
 } // namespace Appearance
 
+void Appearance::setTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::Disabled, QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
 void Appearance::fitAmountField(QLineEdit* edit)
 {
     edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

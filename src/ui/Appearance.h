@@ -3,7 +3,9 @@
 #include <QFont>
 #include <QIcon>
 
+class QColor;
 class QLineEdit;
+class QWidget;
 
 // How every window looks: one UI font for Thai and Latin alike, sizes scaled
 // from the old screen, and the program's icon.
@@ -32,6 +34,10 @@ int scaled(int oldPixels);
 void fitAmountField(QLineEdit* edit);
 // The widest amount shown, by which amount fields and columns are sized.
 inline const QString WidestAmountText = QStringLiteral("99,999,999,999.99");
+
+// A label's or a field's text in a colour of its own, kept when the field is
+// disabled.
+void setTextColour(QWidget* widget, const QColor& colour);
 
 // The program's own icon, drawn here: a pay-in slip with a baht sign.
 QIcon programIcon();

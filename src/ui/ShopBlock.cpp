@@ -26,43 +26,56 @@ QComboBox* shownCombo(QWidget* parent, const char* name)
     return combo;
 }
 
+using Shop = CafeteriaTable::Shop;
+
+// Each field: its control's name, what of the shop it shows, its place in
+// the grid (row, column, columns spanned) and the label on its left, if any,
+// with the columns the label takes.
+struct Field {
+    const char* name;
+    QString Shop::*value;
+    int row, column, span;
+    const char* label;
+    int labelSpan = 1;
+};
+
+const Field kFields[] = {
+    {"edtCafeteria_Name3", &Shop::name, 0, 1, 3, "ชื่อร้านค้า"},
+    {"edtCafeteria_Code3", &Shop::code, 0, 4, 2, nullptr},
+    {"cmbSurName3", &Shop::surName, 1, 1, 1, "ผู้ประกอบการ คำนำหน้า"},
+    {"edtFirstName3", &Shop::firstName, 1, 3, 1, "ชื่อ"},
+    {"edtLastName3", &Shop::lastName, 1, 5, 1, "นามสกุล"},
+    {"edtPerson_ID3", &Shop::personId, 2, 1, 1, "เลขที่บัตรประจำตัวประชาชน"},
+    {"edtTax_ID3", &Shop::taxId, 2, 3, 1, "เลขประจำตัวผู้เสียภาษี"},
+    {"edtAddress13", &Shop::address1, 3, 1, 5, "ทีอยู่"},
+    {"edtAddress23", &Shop::address2, 4, 1, 5, nullptr},
+};
+// Shown only where asked for, below the rest.
+const Field kLocation = {"cmbCafeteria_Address3", &Shop::location, 5, 2, 4, "สถานที่ตั้งร้านค้าในมหาวิทยาลัยออร์เวน", 2};
+
 } // namespace
 
 ShopBlock::ShopBlock(QWidget* parent, Location location) : QWidget(parent)
 {
-    edtCafeteria_Name3 = shownEdit(this, "edtCafeteria_Name3");
-    edtCafeteria_Code3 = shownEdit(this, "edtCafeteria_Code3");
-    cmbSurName3 = shownCombo(this, "cmbSurName3");
-    edtFirstName3 = shownEdit(this, "edtFirstName3");
-    edtLastName3 = shownEdit(this, "edtLastName3");
-    edtPerson_ID3 = shownEdit(this, "edtPerson_ID3");
-    edtTax_ID3 = shownEdit(this, "edtTax_ID3");
-    edtAddress13 = shownEdit(this, "edtAddress13");
-    edtAddress23 = shownEdit(this, "edtAddress23");
-
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
-    const auto label = [this](const QString& text) { return new QLabel(text, this); };
-    grid->addWidget(label(QStringLiteral("ชื่อร้านค้า")), 0, 0);
-    grid->addWidget(edtCafeteria_Name3, 0, 1, 1, 3);
-    grid->addWidget(edtCafeteria_Code3, 0, 4, 1, 2);
-    grid->addWidget(label(QStringLiteral("ผู้ประกอบการ คำนำหน้า")), 1, 0);
-    grid->addWidget(cmbSurName3, 1, 1);
-    grid->addWidget(label(QStringLiteral("ชื่อ")), 1, 2);
-    grid->addWidget(edtFirstName3, 1, 3);
-    grid->addWidget(label(QStringLiteral("นามสกุล")), 1, 4);
-    grid->addWidget(edtLastName3, 1, 5);
-    grid->addWidget(label(QStringLiteral("เลขที่บัตรประจำตัวประชาชน")), 2, 0);
-    grid->addWidget(edtPerson_ID3, 2, 1);
-    grid->addWidget(label(QStringLiteral("เลขประจำตัวผู้เสียภาษี")), 2, 2);
-    grid->addWidget(edtTax_ID3, 2, 3);
-    grid->addWidget(label(QStringLiteral("ทีอยู่")), 3, 0);
-    grid->addWidget(edtAddress13, 3, 1, 1, 5);
-    grid->addWidget(edtAddress23, 4, 1, 1, 5);
-    if (location == Location::Shown) {
-        cmbCafeteria_Address3 = shownCombo(this, "cmbCafeteria_Address3");
-        grid->addWidget(label(QStringLiteral("สถานที่ตั้งร้านค้าในมหาวิทยาลัยออร์เวน")), 5, 0, 1, 2);
-        grid->addWidget(cmbCafeteria_Address3, 5, 2, 1, 4);
+    QList<Field> fields(std::begin(kFields), std::end(kFields));
+    if (location == Location::Shown)
+        fields.append(kLocation);
+    for (const Field& f : fields) {
+        QWidget* field = nullptr;
+        if (QLatin1String(f.name).startsWith(QLatin1String("cmb"))) {
+            field = shownCombo(this, f.name);
+        } else {
+            auto* edit = shownEdit(this, f.name);
+            if (f.value == &Shop::code)
+                code_ = edit;
+            field = edit;
+        }
+        fields_.append({field, f.value});
+        if (f.label)
+            grid->addWidget(new QLabel(QString::fromUtf8(f.label), this), f.row, f.column - f.labelSpan, 1, f.labelSpan);
+        grid->addWidget(field, f.row, f.column, 1, f.span);
     }
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
@@ -71,20 +84,20 @@ ShopBlock::ShopBlock(QWidget* parent, Location location) : QWidget(parent)
 
 void ShopBlock::showShop(const CafeteriaTable::Shop& shop)
 {
-    edtCafeteria_Name3->setText(shop.name);
-    edtCafeteria_Code3->setText(shop.code);
-    cmbSurName3->setEditText(shop.surName);
-    edtFirstName3->setText(shop.firstName);
-    edtLastName3->setText(shop.lastName);
-    edtPerson_ID3->setText(shop.personId);
-    edtTax_ID3->setText(shop.taxId);
-    edtAddress13->setText(shop.address1);
-    edtAddress23->setText(shop.address2);
-    if (cmbCafeteria_Address3)
-        cmbCafeteria_Address3->setEditText(shop.location);
+    for (const auto& [field, value] : std::as_const(fields_)) {
+        if (auto* combo = qobject_cast<QComboBox*>(field))
+            combo->setEditText(shop.*value);
+        else
+            static_cast<QLineEdit*>(field)->setText(shop.*value);
+    }
 }
 
 void ShopBlock::clearShop()
 {
     showShop({});
+}
+
+QString ShopBlock::shownCode() const
+{
+    return code_->text();
 }

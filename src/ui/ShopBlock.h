@@ -2,9 +2,10 @@
 
 #include "data/Cafeterias.h"
 
+#include <QList>
 #include <QWidget>
+#include <utility>
 
-class QComboBox;
 class QLineEdit;
 
 // The shop's particulars shown read-only above the work on one shop (fixed
@@ -19,15 +20,12 @@ public:
 
     void showShop(const CafeteriaTable::Shop& shop);
     void clearShop();
+    // The code of the shop shown; empty when none is.
+    QString shownCode() const;
 
-    QLineEdit* edtCafeteria_Name3 = nullptr;
-    QLineEdit* edtCafeteria_Code3 = nullptr;
-    QComboBox* cmbSurName3 = nullptr;
-    QLineEdit* edtFirstName3 = nullptr;
-    QLineEdit* edtLastName3 = nullptr;
-    QLineEdit* edtPerson_ID3 = nullptr;
-    QLineEdit* edtTax_ID3 = nullptr;
-    QLineEdit* edtAddress13 = nullptr;
-    QLineEdit* edtAddress23 = nullptr;
-    QComboBox* cmbCafeteria_Address3 = nullptr;  // null unless the location is shown
+private:
+    // Each field with what of the shop it shows; the fields are named after
+    // the form's controls (edtCafeteria_Name3, cmbSurName3, ...).
+    QList<std::pair<QWidget*, QString CafeteriaTable::Shop::*>> fields_;
+    QLineEdit* code_ = nullptr;
 };

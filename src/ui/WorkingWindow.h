@@ -8,6 +8,9 @@
 #include <functional>
 #include <optional>
 
+// The controls windows are built of, declared here for every window's header.
+class DateMaskEdit;
+class QButtonGroup;
 class QComboBox;
 class QFrame;
 class QGridLayout;

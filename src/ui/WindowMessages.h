@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// The messages several windows say alike, written once so that they stay
+// alike. A message only one window says stays in that window.
+namespace WindowMessages {
+
+// A search found nothing.
+inline const QString NothingFound = QStringLiteral("ไม่มีข้อมูลที่ต้องการ");
+// A row just listed is no longer there when it is opened.
+inline const QString ListedRowGone = QStringLiteral("ไม่มีข้อมูลที่ต้องการ ระบบผิดพลาด ติดต่อผู้ดูแลระบบ");
+inline const QString ConfirmSave = QStringLiteral("ยืนยันการบันทึกข้อมูล ");
+inline const QString Saved = QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว");
+inline const QString PayDateRequired = QStringLiteral("ต้องใส่วันที่ชำระเงินด้วย");
+inline const QString DateInvalid = QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง");
+inline const QString DueDateInvalid = QStringLiteral("กรุณาใส่วันที่กำหนดชำระเงินให้ถูกต้อง");
+inline const QString AmountInvalid = QStringLiteral("จำนวนเงินไม่ถูกต้อง กรุณาใส่ตัวเลข");
+
+} // namespace WindowMessages
