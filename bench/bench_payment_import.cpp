@@ -1,9 +1,11 @@
 // Times the import of a day's bank bill-payment file of 20,000 payments, on
 // SQLite and on PostgreSQL, next to a floor measured in the same run:
 //   - the figure: PaymentImport::PrepareFile (the file read, checked and
-//     matched to its invoices) and PaymentImport::Record (matched again in one
-//     transaction, every invoice moved to paid, the import and its payments
-//     written), as the window and costdesk-admin import-payments run them;
+//     matched to its invoices) and PaymentImport::Record (in one transaction,
+//     payments recorded by other imports since looked for again, every
+//     invoice moved to paid by the guarded update, the import and its
+//     payments written), as the window and costdesk-admin import-payments
+//     run them;
 //   - the floor: the same invoices updated by key in one transaction, one
 //     prepared UPDATE per invoice with bound values, nothing read or checked.
 // Each run starts from a fresh copy of the same 20,000 unpaid invoices, with

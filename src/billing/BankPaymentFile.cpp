@@ -2,14 +2,14 @@
 
 #include "core/ThaiDate.h"
 
-#include <QStringConverter>
-#include <QStringList>
+#include <QStringDecoder>
+#include <QStringView>
 
 namespace BankPaymentFile {
 
 namespace {
 
-bool allDigits(const QString& text)
+bool allDigits(QStringView text)
 {
     if (text.isEmpty())
         return false;
@@ -19,12 +19,19 @@ bool allDigits(const QString& text)
     return true;
 }
 
-QString withoutTrailingBlanks(QString text)
+// The value of a field already known to hold digits only.
+qint64 valueOfDigits(QStringView digits)
 {
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1).isSpace())
-        --end;
-    text.truncate(end);
+    qint64 value = 0;
+    for (const QChar c : digits)
+        value = value * 10 + (c.unicode() - u'0');
+    return value;
+}
+
+QStringView withoutTrailingBlanks(QStringView text)
+{
+    while (!text.isEmpty() && text.back().isSpace())
+        text.chop(1);
     return text;
 }
 
@@ -41,75 +48,114 @@ QString linePrefix(int line)
     return QStringLiteral("บรรทัดที่ %1: ").arg(line);
 }
 
+// A field that mostly holds what it held in the record before (the bank
+// code, the account, the biller ID, the payment date): the text read then is
+// shared rather than made anew, so a day's file of tens of thousands of
+// records makes few texts of them.
+class Repeated {
+public:
+    QString operator()(QStringView value)
+    {
+        if (last_.isNull() || value != last_)
+            last_ = value.toString();
+        return last_;
+    }
+
+private:
+    QString last_;
+};
+
+// What the records of one file share while they are read.
+struct Repeats {
+    Repeated bankCode, companyAccount, branch, teller, transactionCode, chequeNumber, chequeBankCode, billerId,
+        sendingBankCode, newChequeNumber, reference3;
+    // The last date field's digits and the date they were read as.
+    QString dateDigits, date;
+};
+
 // Cuts the fields of one record at their 1-based, inclusive positions. The
 // first field that does not hold what it must is remembered and the later
 // ones are still cut but no longer judged, so the refusal names the first
 // fault of the line in position order.
 class RecordReader {
 public:
-    RecordReader(const QString& record, int line) : m_record(record), m_line(line) {}
+    RecordReader(QStringView record, int line, Repeats& repeats) : m_record(record), m_line(line), m_repeats(repeats) {}
 
     const QString& refusal() const { return m_refusal; }
 
-    QString raw(int first, int last) const { return m_record.mid(first - 1, last - first + 1); }
+    QStringView raw(int first, int last) const { return m_record.mid(first - 1, last - first + 1); }
 
-    QString text(int first, int last) const { return withoutTrailingBlanks(raw(first, last)); }
+    QString text(int first, int last) const { return withoutTrailingBlanks(raw(first, last)).toString(); }
+    QString text(Repeated& repeated, int first, int last) const
+    {
+        return repeated(withoutTrailingBlanks(raw(first, last)));
+    }
 
     // References and the biller ID are keyed in by hand at some counters and
     // may stand anywhere in their field.
-    QString trimmedText(int first, int last) const { return raw(first, last).trimmed(); }
+    QString trimmedText(int first, int last) const { return raw(first, last).trimmed().toString(); }
+    QString trimmedText(Repeated& repeated, int first, int last) const
+    {
+        return repeated(raw(first, last).trimmed());
+    }
 
     int number(const QString& name, int first, int last)
     {
-        const QString digits = raw(first, last);
+        const QStringView digits = raw(first, last);
         if (!requireDigits(digits, name, first, last))
             return 0;
-        return digits.toInt();
+        return int(valueOfDigits(digits));
     }
 
     Money amount(const QString& name, int first, int last)
     {
-        const QString digits = raw(first, last);
+        const QStringView digits = raw(first, last);
         if (!requireDigits(digits, name, first, last))
             return {};
         // Thirteen digits of satang fit a 64-bit integer; no rounding on the way.
-        return Money::fromSatang(digits.toLongLong());
+        return Money::fromSatang(valueOfDigits(digits));
     }
 
     // DDMMYYYY as the bank wrote it, returned as dd/mm/yyyy in the Buddhist era.
     QString date(const QString& name, int first, int last)
     {
-        const QString digits = raw(first, last);
+        const QStringView digits = raw(first, last);
         if (!requireDigits(digits, name, first, last))
             return {};
-        int year = digits.mid(4, 4).toInt();
+        if (digits == m_repeats.dateDigits)
+            return m_repeats.date;
+        int year = int(valueOfDigits(digits.mid(4, 4)));
         // Banks write the Christian era, but some branches' systems write the
         // Buddhist era; no Christian year of a real payment comes near 2400.
         if (year < kFirstBuddhistYear)
             year += 543;
-        const QString display = digits.left(2) + QLatin1Char('/') + digits.mid(2, 2) + QLatin1Char('/')
-                                + QString::number(year).rightJustified(4, QLatin1Char('0'));
+        QString display;
+        display.reserve(10);
+        display.append(digits.left(2)).append(QLatin1Char('/')).append(digits.mid(2, 2)).append(QLatin1Char('/'));
+        display.append(QString::number(year).rightJustified(4, QLatin1Char('0')));
         if (!IsCalendarDate(display)) {
             refuse(QStringLiteral("%1 %2 %3 ไม่ใช่วันที่ในปฏิทิน").arg(name, positions(first, last), digits));
             return {};
         }
+        m_repeats.dateDigits = digits.toString();
+        m_repeats.date = display;
         return display;
     }
 
     QString time(const QString& name, int first, int last)
     {
-        const QString digits = raw(first, last);
+        const QStringView digits = raw(first, last);
         if (!requireDigits(digits, name, first, last))
             return {};
-        const int hours = digits.left(2).toInt();
-        const int minutes = digits.mid(2, 2).toInt();
-        const int seconds = digits.mid(4, 2).toInt();
+        const qint64 hours = valueOfDigits(digits.left(2));
+        const qint64 minutes = valueOfDigits(digits.mid(2, 2));
+        const qint64 seconds = valueOfDigits(digits.mid(4, 2));
         if (hours > 23 || minutes > 59 || seconds > 59) {
             refuse(QStringLiteral("%1 %2 %3 ไม่ใช่เวลาของวัน (ชั่วโมง 00–23 นาที 00–59 วินาที 00–59)")
                        .arg(name, positions(first, last), digits));
             return {};
         }
-        return digits;
+        return digits.toString();
     }
 
     QChar kind(int position)
@@ -129,8 +175,10 @@ public:
             m_refusal = linePrefix(m_line) + why;
     }
 
+    Repeats& repeats() { return m_repeats; }
+
 private:
-    bool requireDigits(const QString& digits, const QString& name, int first, int last)
+    bool requireDigits(QStringView digits, const QString& name, int first, int last)
     {
         if (allDigits(digits))
             return true;
@@ -138,8 +186,9 @@ private:
         return false;
     }
 
-    const QString& m_record;
+    QStringView m_record;
     int m_line;
+    Repeats& m_repeats;
     QString m_refusal;
 };
 
@@ -160,30 +209,28 @@ Header readHeader(RecordReader& r)
     return h;
 }
 
-Detail readDetail(RecordReader& r, int line)
+void readDetail(RecordReader& r, Detail& d)
 {
-    Detail d;
-    d.line = line;
+    Repeats& same = r.repeats();
     d.sequence = r.number(sequenceName(), 2, 7);
-    d.bankCode = r.text(8, 10);
-    d.companyAccount = r.text(11, 20);
+    d.bankCode = r.text(same.bankCode, 8, 10);
+    d.companyAccount = r.text(same.companyAccount, 11, 20);
     d.paymentDate = r.date(QStringLiteral("วันที่ชำระเงิน"), 21, 28);
     d.paymentTime = r.time(QStringLiteral("เวลาชำระเงิน"), 29, 34);
     d.customerName = r.text(35, 84);
     d.reference1 = r.trimmedText(85, 104);
     d.reference2 = r.trimmedText(105, 124);
-    d.reference3 = r.trimmedText(125, 144);
-    d.branch = r.text(145, 148);
-    d.teller = r.text(149, 152);
+    d.reference3 = r.trimmedText(same.reference3, 125, 144);
+    d.branch = r.text(same.branch, 145, 148);
+    d.teller = r.text(same.teller, 149, 152);
     d.kind = r.kind(153);
-    d.transactionCode = r.text(154, 156);
-    d.chequeNumber = r.text(157, 163);
+    d.transactionCode = r.text(same.transactionCode, 154, 156);
+    d.chequeNumber = r.text(same.chequeNumber, 157, 163);
     d.amount = r.amount(QStringLiteral("จำนวนเงิน"), 164, 176);
-    d.chequeBankCode = r.text(177, 179);
-    d.billerId = r.trimmedText(197, 211);
-    d.sendingBankCode = r.text(244, 246);
-    d.newChequeNumber = r.text(247, 256);
-    return d;
+    d.chequeBankCode = r.text(same.chequeBankCode, 177, 179);
+    d.billerId = r.trimmedText(same.billerId, 197, 211);
+    d.sendingBankCode = r.text(same.sendingBankCode, 244, 246);
+    d.newChequeNumber = r.text(same.newChequeNumber, 247, 256);
 }
 
 Trailer readTrailer(RecordReader& r)
@@ -199,12 +246,13 @@ Trailer readTrailer(RecordReader& r)
     return t;
 }
 
-// The total record against the detail records, in the order of its fields.
-QString checkTotals(const Trailer& t, const QList<Detail>& details)
-{
+// The sums and counts of the detail records, for the total record.
+struct Totals {
     Money debitSum, creditSum;
     int debits = 0, credits = 0;
-    for (const Detail& d : details) {
+
+    void add(const Detail& d)
+    {
         if (d.isReversal()) {
             debitSum += d.amount;
             ++debits;
@@ -213,32 +261,69 @@ QString checkTotals(const Trailer& t, const QList<Detail>& details)
             ++credits;
         }
     }
-    if (t.debitTotal != debitSum)
+};
+
+// The total record against the detail records, in the order of its fields.
+QString checkTotals(const Trailer& t, const Totals& sums)
+{
+    if (t.debitTotal != sums.debitSum)
         return QStringLiteral("ยอดรวมเดบิต %1 เป็น %2 แต่ยอดรวมของรายการยกเลิก (ประเภท D) เป็น %3")
-            .arg(positions(21, 33), FormatAmount(t.debitTotal), FormatAmount(debitSum));
-    if (t.debitCount != debits)
+            .arg(positions(21, 33), FormatAmount(t.debitTotal), FormatAmount(sums.debitSum));
+    if (t.debitCount != sums.debits)
         return QStringLiteral("จำนวนรายการเดบิต %1 เป็น %2 แต่มีรายการยกเลิก (ประเภท D) %3 รายการ")
             .arg(positions(34, 39))
             .arg(t.debitCount)
-            .arg(debits);
-    if (t.creditTotal != creditSum)
+            .arg(sums.debits);
+    if (t.creditTotal != sums.creditSum)
         return QStringLiteral("ยอดรวมเครดิต %1 เป็น %2 แต่ยอดรวมของรายการชำระเงิน (ประเภท C) เป็น %3")
-            .arg(positions(40, 52), FormatAmount(t.creditTotal), FormatAmount(creditSum));
-    if (t.creditCount != credits)
+            .arg(positions(40, 52), FormatAmount(t.creditTotal), FormatAmount(sums.creditSum));
+    if (t.creditCount != sums.credits)
         return QStringLiteral("จำนวนรายการเครดิต %1 เป็น %2 แต่มีรายการชำระเงิน (ประเภท C) %3 รายการ")
             .arg(positions(53, 58))
             .arg(t.creditCount)
-            .arg(credits);
+            .arg(sums.credits);
     return {};
 }
 
-QString decodeFile(const QByteArray& bytes)
+// Whether the bytes are well-formed UTF-8 (RFC 3629: no overlong forms, no
+// surrogates, nothing above U+10FFFF). A TIS-620 file fails on its first Thai
+// letter, so it is not decoded twice.
+bool isUtf8(const QByteArray& bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return DecodeThai(bytes);
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const auto* const end = p + bytes.size();
+    while (p < end) {
+        const unsigned char b = *p;
+        if (b < 0x80) {
+            ++p;
+            continue;
+        }
+        int more = 0;
+        unsigned char low = 0x80, high = 0xBF; // the allowed range of the second byte
+        if (b >= 0xC2 && b <= 0xDF)
+            more = 1;
+        else if (b >= 0xE0 && b <= 0xEF) {
+            more = 2;
+            if (b == 0xE0)
+                low = 0xA0;
+            else if (b == 0xED)
+                high = 0x9F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            more = 3;
+            if (b == 0xF0)
+                low = 0x90;
+            else if (b == 0xF4)
+                high = 0x8F;
+        } else
+            return false;
+        if (end - p <= more || p[1] < low || p[1] > high)
+            return false;
+        for (int i = 2; i <= more; ++i)
+            if (p[i] < 0x80 || p[i] > 0xBF)
+                return false;
+        p += more + 1;
+    }
+    return true;
 }
 
 Result refused(int line, const QString& why)
@@ -249,56 +334,95 @@ Result refused(int line, const QString& why)
     return result;
 }
 
+// The character of each byte of TIS-620 with the Windows-874 additions.
+struct ThaiTable {
+    char16_t of[256];
+
+    constexpr ThaiTable() : of{}
+    {
+        for (int b = 0; b < 256; ++b) {
+            char16_t c = 0xFFFD;
+            if (b < 0x80)
+                c = char16_t(b);
+            else if (b >= 0xA1 && b <= 0xFB && !(b >= 0xDB && b <= 0xDE))
+                // 0xDB..0xDE are holes in TIS-620 and would land on unassigned
+                // code points of the Thai block.
+                c = char16_t(0x0E00 + b - 0xA0);
+            else {
+                switch (b) {
+                case 0x80: c = 0x20AC; break; // €
+                case 0x85: c = 0x2026; break; // …
+                case 0x91: c = 0x2018; break; // ‘
+                case 0x92: c = 0x2019; break; // ’
+                case 0x93: c = 0x201C; break; // “
+                case 0x94: c = 0x201D; break; // ”
+                case 0x95: c = 0x2022; break; // •
+                case 0x96: c = 0x2013; break; // –
+                case 0x97: c = 0x2014; break; // —
+                case 0xA0: c = 0x00A0; break; // no-break space
+                default: break;
+                }
+            }
+            of[b] = c;
+        }
+    }
+};
+
+constexpr ThaiTable kThai;
+
 } // namespace
 
 QString DecodeThai(const QByteArray& bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        char16_t c = 0xFFFD;
-        if (b < 0x80)
-            c = b;
-        else if (b >= 0xA1 && b <= 0xFB && !(b >= 0xDB && b <= 0xDE))
-            // 0xDB..0xDE are holes in TIS-620 and would land on unassigned
-            // code points of the Thai block.
-            c = char16_t(0x0E00 + b - 0xA0);
-        else {
-            switch (b) {
-            case 0x80: c = 0x20AC; break; // €
-            case 0x85: c = 0x2026; break; // …
-            case 0x91: c = 0x2018; break; // ‘
-            case 0x92: c = 0x2019; break; // ’
-            case 0x93: c = 0x201C; break; // “
-            case 0x94: c = 0x201D; break; // ”
-            case 0x95: c = 0x2022; break; // •
-            case 0x96: c = 0x2013; break; // –
-            case 0x97: c = 0x2014; break; // —
-            case 0xA0: c = 0x00A0; break; // no-break space
-            default: break;
-            }
-        }
-        text.append(QChar(c));
-    }
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (const char ch : bytes)
+        *out++ = kThai.of[static_cast<unsigned char>(ch)];
     return text;
 }
 
-Result Parse(const QByteArray& bytes)
+Result Parse(const QByteArray& bytes, const std::function<void(Detail&&)>& each)
 {
-    QStringList lines = decodeFile(bytes).split(QLatin1Char('\n'));
+    // The whole file decides its encoding; then each line is decoded on its
+    // own into one buffer, so a day's file is never held twice as text. A
+    // line end is the same byte in both encodings.
+    const bool utf8 = isUtf8(bytes);
+    QByteArrayView rest(bytes);
+    // A byte-order mark is no part of the first record.
+    if (utf8 && rest.startsWith("\xEF\xBB\xBF"))
+        rest = rest.sliced(3);
     // What follows the last line end is no record when it is empty.
-    if (lines.last().isEmpty())
-        lines.removeLast();
-    if (lines.isEmpty())
+    const bool endsWithLineEnd = rest.endsWith('\n');
+    if (endsWithLineEnd)
+        rest.chop(1);
+    else if (rest.isEmpty())
         return refused(1, QStringLiteral("แฟ้มว่าง ต้องมีอย่างน้อยระเบียนส่วนหัว (H) และระเบียนยอดรวม (T)"));
 
+    QStringDecoder utf8Decoder(QStringDecoder::Utf8,
+                               QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString buffer;
     Result result;
     Contents& contents = result.contents;
-    const int count = int(lines.size());
-    for (int i = 0; i < count; ++i) {
-        const int line = i + 1;
-        QString record = lines.at(i);
+    Repeats repeats;
+    Totals sums;
+    Detail detail;
+    int line = 0;
+    for (bool last = false; !last;) {
+        ++line;
+        const qsizetype end = rest.indexOf('\n');
+        last = end < 0;
+        const QByteArrayView bytesOfLine = last ? rest : rest.first(end);
+        if (!last)
+            rest = rest.sliced(end + 1);
+        buffer.resize(bytesOfLine.size());
+        QChar* const out = buffer.data();
+        qsizetype length = bytesOfLine.size();
+        if (utf8)
+            length = utf8Decoder.appendToBuffer(out, bytesOfLine) - out;
+        else
+            for (qsizetype i = 0; i < length; ++i)
+                out[i] = QChar(kThai.of[static_cast<unsigned char>(bytesOfLine[i])]);
+        QStringView record(out, length);
         if (record.endsWith(QLatin1Char('\r')))
             record.chop(1);
         if (record.size() != kRecordLength)
@@ -307,24 +431,27 @@ Result Parse(const QByteArray& bytes)
                                      .arg(kRecordLength));
 
         const QChar type = record.at(0);
-        const QString typeField = QStringLiteral("ประเภทระเบียน ") + positions(1, 1);
+        const auto typeRefused = [&](const QString& why) {
+            return refused(line, QStringLiteral("ประเภทระเบียน ") + positions(1, 1) + why);
+        };
         if (type != QLatin1Char('H') && type != QLatin1Char('D') && type != QLatin1Char('T'))
-            return refused(line, typeField + QStringLiteral(" ต้องเป็น H, D หรือ T"));
-        if (i == 0 && type != QLatin1Char('H'))
-            return refused(line, typeField + QStringLiteral(" ของบรรทัดแรกต้องเป็น H (ระเบียนส่วนหัว)"));
-        if (i > 0 && type == QLatin1Char('H'))
-            return refused(line, typeField + QStringLiteral(" เป็น H (ระเบียนส่วนหัว) ได้เฉพาะบรรทัดแรก"));
-        if (i == count - 1 && type != QLatin1Char('T'))
-            return refused(line, typeField + QStringLiteral(" ของบรรทัดสุดท้ายต้องเป็น T (ระเบียนยอดรวม)"));
-        if (i < count - 1 && type == QLatin1Char('T'))
-            return refused(line, typeField + QStringLiteral(" เป็น T (ระเบียนยอดรวม) ได้เฉพาะบรรทัดสุดท้าย"));
+            return typeRefused(QStringLiteral(" ต้องเป็น H, D หรือ T"));
+        if (line == 1 && type != QLatin1Char('H'))
+            return typeRefused(QStringLiteral(" ของบรรทัดแรกต้องเป็น H (ระเบียนส่วนหัว)"));
+        if (line > 1 && type == QLatin1Char('H'))
+            return typeRefused(QStringLiteral(" เป็น H (ระเบียนส่วนหัว) ได้เฉพาะบรรทัดแรก"));
+        if (last && type != QLatin1Char('T'))
+            return typeRefused(QStringLiteral(" ของบรรทัดสุดท้ายต้องเป็น T (ระเบียนยอดรวม)"));
+        if (!last && type == QLatin1Char('T'))
+            return typeRefused(QStringLiteral(" เป็น T (ระเบียนยอดรวม) ได้เฉพาะบรรทัดสุดท้าย"));
 
-        RecordReader reader(record, line);
+        RecordReader reader(record, line, repeats);
         if (type == QLatin1Char('H'))
             contents.header = readHeader(reader);
-        else if (type == QLatin1Char('D'))
-            contents.details.append(readDetail(reader, line));
-        else
+        else if (type == QLatin1Char('D')) {
+            detail.line = line;
+            readDetail(reader, detail);
+        } else
             contents.trailer = readTrailer(reader);
         if (!reader.refusal().isEmpty()) {
             Result refusal;
@@ -332,11 +459,26 @@ Result Parse(const QByteArray& bytes)
             refusal.refusal = reader.refusal();
             return refusal;
         }
+        if (type == QLatin1Char('D')) {
+            sums.add(detail);
+            each(std::move(detail));
+        }
     }
 
-    const QString totals = checkTotals(contents.trailer, contents.details);
+    const QString totals = checkTotals(contents.trailer, sums);
     if (!totals.isEmpty())
-        return refused(count, totals);
+        return refused(line, totals);
+    return result;
+}
+
+Result Parse(const QByteArray& bytes)
+{
+    QList<Detail> details;
+    // A record and its line end take at least 257 bytes.
+    details.reserve(bytes.size() / (kRecordLength + 1));
+    Result result = Parse(bytes, [&](Detail&& d) { details.append(std::move(d)); });
+    if (result.ok())
+        result.contents.details = std::move(details);
     return result;
 }
 

@@ -7,7 +7,12 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
+#include <QMultiHash>
 #include <QSet>
+
+#include <algorithm>
+#include <future>
+#include <numeric>
 
 namespace PaymentImport {
 
@@ -18,36 +23,86 @@ BankPaymentTable::PaymentKey keyOf(const BankPaymentFile::Detail& d)
     return {d.bankCode, d.paymentDate, d.paymentTime, d.sequence, d.reference1, d.amount};
 }
 
+// The banks and days of the file's payments: an earlier import's record of
+// one of them has one of these.
+QSet<BankPaymentTable::BankDay> daysOf(const Preview& preview)
+{
+    QSet<BankPaymentTable::BankDay> days;
+    for (const Row& row : preview.rows)
+        if (!row.record.isReversal())
+            days.insert({row.record.bankCode, row.record.paymentDate});
+    return days;
+}
+
+// What a payment that was matched comes to once its invoice would not move:
+// the invoice was paid, remitted or cancelled elsewhere in the meantime.
+Outcome outcomeOfMovedOn(const std::optional<BankPaymentTable::InvoiceState>& invoice)
+{
+    if (!invoice)
+        return Outcome::NoSuchInvoice;
+    return invoice->status == InvoiceStatus::Cancelled ? Outcome::Cancelled : Outcome::AlreadyPaid;
+}
+
+// The rows in the order of their invoice numbers, those of one number in
+// the file's order.
+QList<qsizetype> rowsByNumber(const QList<Row>& rows)
+{
+    QList<qsizetype> order(rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](qsizetype a, qsizetype b) { return rows.at(a).invoiceNo < rows.at(b).invoiceNo; });
+    return order;
+}
+
+// The bank keys of the file's payments seen so far, kept by their hash with
+// the row that had each first: a day's file has tens of thousands.
+class KeysInFile {
+public:
+    explicit KeysInFile(const QList<Row>& rows) : rows_(rows) { firstWith_.reserve(rows.size()); }
+
+    // Whether an earlier row had this row's key; the row is remembered.
+    bool seenBefore(qsizetype row, const BankPaymentTable::PaymentKey& key)
+    {
+        const size_t hash = qHash(key);
+        for (auto it = firstWith_.constFind(hash); it != firstWith_.cend() && it.key() == hash; ++it)
+            if (keyOf(rows_.at(*it).record) == key)
+                return true;
+        firstWith_.insert(hash, row);
+        return false;
+    }
+
+private:
+    const QList<Row>& rows_;
+    QMultiHash<size_t, qsizetype> firstWith_;
+};
+
 // Gives every row its outcome against the invoices and earlier imports as
 // they are now.
 void match(Database& db, Preview& preview)
 {
+    QList<Row>& rows = preview.rows;
+    // The invoices are read in the order of their numbers, once each.
+    preview.byNumber = rowsByNumber(rows);
     QStringList numbers;
-    QStringList references;
-    for (const Row& row : std::as_const(preview.rows)) {
-        numbers << row.invoiceNo;
-        references << row.record.reference1;
+    QList<qsizetype> numberOf(rows.size()); // each row's number's place among `numbers`
+    for (const qsizetype i : std::as_const(preview.byNumber)) {
+        if (numbers.isEmpty() || numbers.constLast() != rows.at(i).invoiceNo)
+            numbers << rows.at(i).invoiceNo;
+        numberOf[i] = numbers.size() - 1;
     }
-    const QHash<QString, BankPaymentTable::InvoiceState> invoices = BankPaymentTable::invoicesByNumber(db, numbers);
-    const QSet<BankPaymentTable::PaymentKey> recorded = BankPaymentTable::recordedKeys(db, references);
+    const QList<std::optional<BankPaymentTable::InvoiceState>> invoices = BankPaymentTable::invoicesOf(db, numbers);
+    const QSet<BankPaymentTable::PaymentKey> recorded = BankPaymentTable::recordedKeys(db, daysOf(preview));
 
-    QSet<BankPaymentTable::PaymentKey> keysInFile;
-    keysInFile.reserve(preview.rows.size());
-    QSet<QString> paidInFile;
-    paidInFile.reserve(preview.rows.size());
-    for (Row& row : preview.rows) {
+    KeysInFile keysInFile(rows);
+    QList<bool> paidInFile(numbers.size(), false);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        Row& row = rows[i];
         const BankPaymentFile::Detail& d = row.record;
         const BankPaymentTable::PaymentKey key = keyOf(d);
-        // Every payment's key is kept, whatever its outcome; one insert tells
-        // whether an earlier record had it.
-        bool earlierInFile = false;
-        if (!d.isReversal()) {
-            const qsizetype before = keysInFile.size();
-            keysInFile.insert(key);
-            earlierInFile = keysInFile.size() == before;
-        }
-        const auto invoice = invoices.constFind(row.invoiceNo);
-        row.invoiceTotal = invoice == invoices.cend() ? Money() : invoice->total;
+        // Every payment's key is kept, whatever its outcome.
+        const bool earlierInFile = !d.isReversal() && keysInFile.seenBefore(i, key);
+        const std::optional<BankPaymentTable::InvoiceState>& invoice = invoices.at(numberOf.at(i));
+        row.invoiceTotal = invoice ? invoice->total : Money();
         row.outcome = [&] {
             if (d.isReversal())
                 return Outcome::Reversal;
@@ -55,14 +110,13 @@ void match(Database& db, Preview& preview)
                 return Outcome::AlreadyImported;
             if (earlierInFile)
                 return Outcome::AgainInFile;
-            if (invoice == invoices.cend())
+            if (!invoice)
                 return Outcome::NoSuchInvoice;
-            const std::optional<InvoiceStatus> status = statusFromLetter(invoice->status);
-            if (status == InvoiceStatus::Cancelled)
+            if (invoice->status == InvoiceStatus::Cancelled)
                 return Outcome::Cancelled;
-            if (status != InvoiceStatus::Issued)
+            if (invoice->status != InvoiceStatus::Issued)
                 return Outcome::AlreadyPaid;
-            if (paidInFile.contains(row.invoiceNo))
+            if (paidInFile.at(numberOf.at(i)))
                 return Outcome::AgainInFile;
             if (d.reference2.compare(invoice->cafeteriaCode.trimmed(), Qt::CaseInsensitive) != 0)
                 return Outcome::ShopDiffers;
@@ -73,7 +127,7 @@ void match(Database& db, Preview& preview)
             return Outcome::Matched;
         }();
         if (row.outcome == Outcome::Matched)
-            paidInFile.insert(row.invoiceNo);
+            paidInFile[numberOf.at(i)] = true;
     }
 }
 
@@ -146,21 +200,29 @@ Preview Prepare(Database& db, const QString& fileName, const QByteArray& bytes, 
     Preview preview;
     preview.fileName = QFileInfo(fileName).fileName();
     preview.billerId = billerId;
-    preview.sha256 = QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
-    BankPaymentFile::Result read = BankPaymentFile::Parse(bytes);
+    // The file's fingerprint is worked out beside the reading and matching,
+    // which do not need it: on a day's file each takes tens of milliseconds.
+    std::future<QByteArray> digest = std::async(std::launch::async, [&bytes] {
+        return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    });
+    // Each record becomes a row as soon as it is read: a day's file is not
+    // held twice.
+    preview.rows.reserve(bytes.size() / (BankPaymentFile::kRecordLength + 1));
+    BankPaymentFile::Result read = BankPaymentFile::Parse(bytes, [&](BankPaymentFile::Detail&& d) {
+        Row& row = preview.rows.emplaceBack();
+        row.invoiceNo = InvoiceNoOfTyped(d.reference1);
+        row.record = std::move(d);
+    });
     if (!read.ok()) {
+        preview.rows.clear();
         preview.refusal = read.refusal;
+        preview.sha256 = QString::fromLatin1(digest.get().toHex());
         return preview;
     }
     preview.header = read.contents.header;
-    preview.rows.reserve(read.contents.details.size());
-    // The records are moved, not copied: a day's file holds tens of thousands.
-    for (BankPaymentFile::Detail& d : read.contents.details) {
-        QString invoiceNo = InvoiceNoOfTyped(d.reference1);
-        preview.rows.append({std::move(d), std::move(invoiceNo), Outcome::NoSuchInvoice, Money()});
-    }
-    preview.importedBefore = BankPaymentTable::findImport(db, preview.sha256);
     match(db, preview);
+    preview.sha256 = QString::fromLatin1(digest.get().toHex());
+    preview.importedBefore = BankPaymentTable::findImport(db, preview.sha256);
     return preview;
 }
 
@@ -184,39 +246,79 @@ QString ImportedBeforeText(const BankPaymentTable::ImportRecord& before)
 namespace {
 
 // The whole import in one transaction; false, with nothing written, when the
-// file's import is already recorded.
+// file's import is already recorded. The preview's outcomes stand, and so
+// nothing is recorded that the user was not shown as matched; what other
+// workstations did since is found here: a payment another import recorded,
+// an invoice paid or cancelled meanwhile. The rows take the outcomes recorded
+// once the transaction is committed.
 bool recordOnce(Database& db, Preview& preview, const QString& user, const QString& at, Recorded& result)
 {
+    const QList<Row>& rows = preview.rows;
     Database::Transaction transaction(db);
     // The import's own row first: a second workstation recording the same
     // file waits here, then finds it recorded.
     if (!BankPaymentTable::insertImport(db, importOf(preview, user, at)))
         return false;
-    match(db, preview);
+    QList<Outcome> outcomes;
+    outcomes.reserve(rows.size());
+    for (const Row& row : rows)
+        outcomes << row.outcome;
+    const QSet<BankPaymentTable::PaymentKey> recorded = BankPaymentTable::recordedKeys(db, daysOf(preview));
+    if (!recorded.isEmpty())
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            if (!rows.at(i).record.isReversal() && recorded.contains(keyOf(rows.at(i).record)))
+                outcomes[i] = Outcome::AlreadyImported;
+
+    // The invoices in the order of their numbers, as the preview read them.
+    if (preview.byNumber.size() != rows.size())
+        preview.byNumber = rowsByNumber(rows);
     QList<BankPaymentTable::PaymentOfInvoice> payments;
-    for (const Row& row : std::as_const(preview.rows))
-        if (row.outcome == Outcome::Matched)
-            payments.append({row.invoiceNo, row.record.paymentDate});
+    QList<qsizetype> paying;
+    for (const qsizetype i : std::as_const(preview.byNumber)) {
+        if (outcomes.at(i) != Outcome::Matched)
+            continue;
+        payments.append({rows.at(i).invoiceNo, rows.at(i).record.paymentDate});
+        paying.append(i);
+    }
     // The same guard as the payment date window: an invoice paid on another
     // workstation since the match stays as that one left it.
-    const QSet<QString> moved = BankPaymentTable::recordPaymentsOfUnpaid(db, payments);
+    const QList<bool> moved = BankPaymentTable::recordPaymentsOfUnpaid(db, payments);
+    // Those that did not move are read again to say why; they are in number
+    // order, and a number is matched once.
+    QStringList movedOn;
+    for (qsizetype k = 0; k < paying.size(); ++k)
+        if (!moved.at(k))
+            movedOn << rows.at(paying.at(k)).invoiceNo;
+    const QList<std::optional<BankPaymentTable::InvoiceState>> now = BankPaymentTable::invoicesOf(db, movedOn);
+    for (qsizetype k = 0, next = 0; k < paying.size(); ++k)
+        if (!moved.at(k))
+            outcomes[paying.at(k)] = outcomeOfMovedOn(now.at(next++));
+
+    // The payments recorded in the file's order, which is the bank's.
     QList<BankPaymentTable::PaymentRecord> applied;
-    applied.reserve(moved.size());
-    for (Row& row : preview.rows) {
-        if (row.outcome != Outcome::Matched)
+    applied.reserve(paying.size());
+    Money appliedTotal;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (outcomes.at(i) != Outcome::Matched)
             continue;
-        if (!moved.contains(row.invoiceNo)) {
-            row.outcome = Outcome::AlreadyPaid;
-            continue;
-        }
-        const BankPaymentFile::Detail& d = row.record;
-        applied.append({keyOf(d), d.reference2, row.invoiceNo, d.customerName, d.branch, d.teller, d.billerId});
-        result.appliedTotal += d.amount;
+        const BankPaymentFile::Detail& d = rows.at(i).record;
+        applied.append({keyOf(d), d.reference2, rows.at(i).invoiceNo, d.customerName, d.branch, d.teller, d.billerId});
+        appliedTotal += d.amount;
     }
     BankPaymentTable::insertPayments(db, preview.sha256, applied);
-    BankPaymentTable::updateImportCounts(db, importOf(preview, user, at));
+    // The import's counts and sums as recorded.
+    BankPaymentTable::ImportRecord import = importOf(preview, user, at);
+    import.matchedCount = int(applied.size());
+    import.matchedTotal = appliedTotal;
+    import.otherCount = int(rows.size()) - import.matchedCount;
+    import.otherTotal = preview.matchedTotal() + preview.otherTotal() - appliedTotal;
+    BankPaymentTable::updateImportCounts(db, import);
     transaction.commit();
+
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        preview.rows[i].outcome = outcomes.at(i);
     result.applied = int(applied.size());
+    result.appliedTotal = appliedTotal;
     return true;
 }
 

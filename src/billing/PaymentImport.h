@@ -53,6 +53,9 @@ struct Preview {
     // The earlier import of this very file, when there was one: then nothing
     // is recorded again.
     std::optional<BankPaymentTable::ImportRecord> importedBefore;
+    // The rows in the order of their invoice numbers, as matching read the
+    // invoices; recording moves them in the same order.
+    QList<qsizetype> byNumber;
 
     bool ok() const { return refusal.isEmpty(); }
     int matchedCount() const;
@@ -77,12 +80,14 @@ struct Recorded {
     QString message;      // what the user reads, in Thai
 };
 
-// Matches the file again inside one transaction, against the invoices as
-// they are now, records every matched payment (only an invoice still unpaid
-// moves: one paid meanwhile elsewhere becomes "already paid"), and the import
-// with its applied records; the preview's rows are updated to what was
-// recorded. Nothing is written for a file imported before. A DbError leaves
-// nothing written.
+// Records, in one transaction, every payment the preview matched, and the
+// import with its applied records. What other workstations did since the
+// preview counts: only an invoice still unpaid moves (one paid meanwhile
+// elsewhere becomes "already paid" and stays as it was saved, one cancelled
+// "cancelled"), and a payment another import recorded meanwhile becomes
+// "already imported". The preview's rows are updated to what was recorded.
+// Nothing is written for a file imported before. A DbError leaves nothing
+// written.
 Recorded Record(Database& db, Preview& preview, const QString& user, const QString& at);
 
 // The preview as a listing: its columns, and its rows with the counts and

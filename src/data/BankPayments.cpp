@@ -1,10 +1,10 @@
 #include "data/BankPayments.h"
 
 #include "core/InvoiceStatus.h"
-#include "core/Numbers.h"
 #include "core/ThaiDate.h"
 
 #include <algorithm>
+#include <numeric>
 #include <tuple>
 
 namespace BankPaymentTable {
@@ -24,19 +24,16 @@ QString placeholders(int count)
     return text;
 }
 
-// Runs `each` over the distinct texts in batches of kBatch, in sorted order:
-// each batch then reads neighbouring keys, not pages all over the table.
-void inBatches(const QStringList& texts, const std::function<void(const QVariantList&)>& each)
+// Positions 0..count-1 in the order `less` gives them: a day's file is
+// already nearly in that order more often than not, and then nothing is moved.
+template <typename Less>
+QList<qsizetype> orderOf(qsizetype count, Less less)
 {
-    QStringList distinct = texts;
-    std::sort(distinct.begin(), distinct.end());
-    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
-    for (qsizetype start = 0; start < distinct.size(); start += kBatch) {
-        QVariantList values;
-        for (qsizetype i = start; i < std::min(distinct.size(), start + kBatch); ++i)
-            values << distinct.at(i);
-        each(values);
-    }
+    QList<qsizetype> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    if (!std::is_sorted(order.begin(), order.end(), less))
+        std::sort(order.begin(), order.end(), less);
+    return order;
 }
 
 } // namespace
@@ -47,41 +44,59 @@ size_t qHash(const PaymentKey& key, size_t seed)
                       key.amount.satang());
 }
 
-QHash<QString, InvoiceState> invoicesByNumber(Database& db, const QStringList& numbers)
+size_t qHash(const BankDay& day, size_t seed)
 {
-    QHash<QString, InvoiceState> found;
-    found.reserve(numbers.size());
-    inBatches(numbers, [&](const QVariantList& values) {
-        db.forEachRow(QStringLiteral("SELECT Invoice_no, Invoice_Status, Pay_Total, Cafeteria_Code\n"
-                                     "FROM T_PayIn_Main\nWHERE Invoice_no IN (%1)")
-                          .arg(placeholders(int(values.size()))),
-                      values, [&](const RowCursor& r) {
-                          found.insert(r.text(0), {r.text(1), r.money(2), r.text(3)});
+    return qHashMulti(seed, day.bankCode, day.paymentDate);
+}
+
+QList<std::optional<InvoiceState>> invoicesOf(Database& db, const QStringList& sortedNumbers)
+{
+    QList<std::optional<InvoiceState>> found(sortedNumbers.size());
+    // Where a number of the batch from `start` stands among the numbers.
+    const auto place = [&](qsizetype start, QStringView number) -> std::optional<InvoiceState>& {
+        const auto batch = sortedNumbers.cbegin() + start;
+        const auto end = sortedNumbers.cbegin() + std::min(sortedNumbers.size(), start + kBatch);
+        const auto at = std::lower_bound(batch, end, number, [](const QString& a, QStringView b) { return a < b; });
+        if (at == end || *at != number)
+            throw DbError(QStringLiteral("an invoice not asked for was read: %1").arg(number));
+        return found[at - sortedNumbers.cbegin()];
+    };
+    const QString statement = QStringLiteral("SELECT Invoice_no, Invoice_Status, Pay_Total, Cafeteria_Code\n"
+                                             "FROM T_PayIn_Main\nWHERE Invoice_no IN (%1)");
+    // The embedded engine runs one statement for every batch at the cost of
+    // the look-ups alone; the last batch is filled up with its last number.
+    if (const std::unique_ptr<BulkStatement> batch = db.bulkStatement(statement.arg(placeholders(kBatch)))) {
+        for (qsizetype start = 0; start < sortedNumbers.size(); start += kBatch) {
+            for (qsizetype i = 0; i < kBatch; ++i)
+                batch->bind(int(i), sortedNumbers.at(std::min(start + i, sortedNumbers.size() - 1)));
+            while (batch->next())
+                place(start, batch->view(0)) = InvoiceState{statusFromLetter(batch->view(1)),
+                                                            Money::fromSatang(batch->integer(2)), batch->text(3)};
+        }
+        return found;
+    }
+    for (qsizetype start = 0; start < sortedNumbers.size(); start += kBatch) {
+        const QStringList some = sortedNumbers.mid(start, kBatch);
+        db.forEachRow(statement.arg(placeholders(int(some.size()))), QVariantList(some.cbegin(), some.cend()),
+                      [&](const RowCursor& r) {
+                          place(start, r.text(0)) = InvoiceState{statusFromLetter(r.text(1)), r.money(2), r.text(3)};
                       });
-    });
+    }
     return found;
 }
 
-QSet<PaymentKey> recordedKeys(Database& db, const QStringList& reference1s)
+QSet<PaymentKey> recordedKeys(Database& db, const QSet<BankDay>& days)
 {
-    // Looked up through the invoice index: a recorded payment's Invoice_no is
-    // its reference 1 read as an invoice number, so these rows include every
-    // one with such a reference 1, and Reference1 has no index of its own to
-    // spare a scan of every payment ever recorded. Rows of other references
-    // that read as the same number only add keys no record of the file has.
-    QStringList numbers;
-    numbers.reserve(reference1s.size());
-    for (const QString& reference : reference1s)
-        numbers << InvoiceNoOfTyped(reference);
+    // By the leading columns of the table's key: the payments recorded of
+    // each bank and day, usually none or one earlier file's, rather than a
+    // look-up for every record of the file.
     QSet<PaymentKey> keys;
-    inBatches(numbers, [&](const QVariantList& values) {
+    for (const BankDay& day : days)
         db.forEachRow(QStringLiteral("SELECT Bank_Code, Payment_Date, Payment_Time, Bank_Sequence, Reference1, Amount\n"
-                                     "FROM T_Bank_Payment\nWHERE Invoice_no IN (%1)")
-                          .arg(placeholders(int(values.size()))),
-                      values, [&](const RowCursor& r) {
+                                     "FROM T_Bank_Payment\nWHERE (Bank_Code = ?) AND (Payment_Date = ?)"),
+                      {day.bankCode, day.paymentDate}, [&](const RowCursor& r) {
                           keys.insert({r.text(0), r.text(1), r.text(2), r.integer(3), r.text(4), r.money(5)});
                       });
-    });
     return keys;
 }
 
@@ -119,72 +134,113 @@ void updateImportCounts(Database& db, const ImportRecord& v)
 
 void insertPayments(Database& db, const QString& sha256, const QList<PaymentRecord>& payments)
 {
-    constexpr int kColumns = 13;
-    constexpr int kRowsAStatement = kBatch / kColumns;
-    const QString row = QStringLiteral("(%1)").arg(placeholders(kColumns));
     // In the order of the table's key, so that its index grows at one end
     // instead of taking rows all over its pages.
-    QList<const PaymentRecord*> ordered;
-    ordered.reserve(payments.size());
-    for (const PaymentRecord& p : payments)
-        ordered << &p;
-    std::sort(ordered.begin(), ordered.end(), [](const PaymentRecord* a, const PaymentRecord* b) {
-        const PaymentKey& x = a->key;
-        const PaymentKey& y = b->key;
+    const QList<qsizetype> ordered = orderOf(payments.size(), [&](qsizetype a, qsizetype b) {
+        const PaymentKey& x = payments.at(a).key;
+        const PaymentKey& y = payments.at(b).key;
         return std::tie(x.bankCode, x.paymentDate, x.paymentTime, x.sequence, x.reference1)
                < std::tie(y.bankCode, y.paymentDate, y.paymentTime, y.sequence, y.reference1);
     });
+    const QString insert = QStringLiteral("INSERT INTO T_Bank_Payment (Bank_Code, Payment_Date, Payment_Time, "
+                                          "Bank_Sequence, Reference1, Amount, Reference2, Invoice_no, Customer_Name, "
+                                          "Branch, Teller, Biller_ID, File_SHA256)\nVALUES ");
+    constexpr int kColumns = 13;
+    const QString row = QStringLiteral("(%1)").arg(placeholders(kColumns));
+
+    if (const std::unique_ptr<BulkStatement> one = db.bulkStatement(insert + row)) {
+        one->bind(12, sha256);
+        for (const qsizetype i : ordered) {
+            const PaymentRecord& p = payments.at(i);
+            one->bind(0, p.key.bankCode);
+            one->bind(1, p.key.paymentDate);
+            one->bind(2, p.key.paymentTime);
+            one->bind(3, qint64(p.key.sequence));
+            one->bind(4, p.key.reference1);
+            one->bind(5, p.key.amount);
+            one->bind(6, p.reference2);
+            one->bind(7, p.invoiceNo);
+            one->bind(8, p.customerName);
+            one->bind(9, p.branch);
+            one->bind(10, p.teller);
+            one->bind(11, p.billerId);
+            one->run();
+        }
+        return;
+    }
+
+    // A server takes several rows a statement.
+    constexpr int kRowsAStatement = kBatch / kColumns;
     for (qsizetype start = 0; start < ordered.size(); start += kRowsAStatement) {
         const qsizetype end = std::min(ordered.size(), start + kRowsAStatement);
         QStringList rows;
         QVariantList values;
         values.reserve((end - start) * kColumns);
         for (qsizetype i = start; i < end; ++i) {
-            const PaymentRecord& p = *ordered.at(i);
+            const PaymentRecord& p = payments.at(ordered.at(i));
             rows << row;
             values << p.key.bankCode << p.key.paymentDate << p.key.paymentTime << p.key.sequence
                    << p.key.reference1 << db.money(p.key.amount) << p.reference2 << p.invoiceNo << p.customerName
                    << p.branch << p.teller << p.billerId << sha256;
         }
-        db.execute(QStringLiteral("INSERT INTO T_Bank_Payment (Bank_Code, Payment_Date, Payment_Time, Bank_Sequence, "
-                                  "Reference1, Amount, Reference2, Invoice_no, Customer_Name, Branch, Teller, "
-                                  "Biller_ID, File_SHA256)\nVALUES ")
-                       + rows.join(QStringLiteral(", ")),
-                   values);
+        db.execute(insert + rows.join(QStringLiteral(", ")), values);
     }
 }
 
-QSet<QString> recordPaymentsOfUnpaid(Database& db, const QList<PaymentOfInvoice>& payments)
+QList<bool> recordPaymentsOfUnpaid(Database& db, const QList<PaymentOfInvoice>& payments)
 {
-    // Many invoices a statement instead of one round trip each, every one
-    // with its own date from a list of values joined by number, in number
-    // order so that each statement updates neighbouring rows. RETURNING names
-    // the rows the status guard let through, as each single UPDATE's count
-    // did. (A plain "Invoice_no IN (...)" would not do: with the status
-    // condition beside it SQLite walks every unpaid invoice through the
-    // status index instead of looking the numbers up by key.)
+    // In number order, so that neighbouring invoices are updated one after
+    // the other.
+    const QList<qsizetype> ordered = orderOf(payments.size(), [&](qsizetype a, qsizetype b) {
+        return payments.at(a).invoiceNo < payments.at(b).invoiceNo;
+    });
+    const QString paid = letter(InvoiceStatus::Paid), unpaid = letter(InvoiceStatus::Issued);
+    QList<bool> moved(payments.size(), false);
+
+    // The embedded engine: the payment date window's guarded update, one
+    // invoice at a time at the cost of SQLite's own work; its count of rows
+    // changed tells whether the guard let the invoice through.
+    if (const std::unique_ptr<BulkStatement> one = db.bulkStatement(
+            QStringLiteral("UPDATE T_PayIn_Main\nSET Pay_In_Date = ?, Pay_In_Date_Num = ?, Invoice_Status = ?\n"
+                           "WHERE (Invoice_no = ?) AND (Invoice_Status = ?)"))) {
+        one->bind(2, paid);
+        one->bind(4, unpaid);
+        QString date; // a day's file has few payment dates: each is bound once
+        for (const qsizetype i : ordered) {
+            const PaymentOfInvoice& p = payments.at(i);
+            if (date.isNull() || p.payInDate != date) {
+                date = p.payInDate;
+                one->bind(0, date);
+                one->bind(1, DisplayToSortDate(date));
+            }
+            one->bind(3, p.invoiceNo);
+            moved[i] = one->run() > 0;
+        }
+        return moved;
+    }
+
+    // A server: many invoices a statement instead of one round trip each,
+    // every one with its own date from a list of values joined by number.
+    // RETURNING names the rows the status guard let through, as each single
+    // UPDATE's count did.
     constexpr int kColumns = 3;
     constexpr int kRowsAStatement = kBatch / kColumns;
-    QList<const PaymentOfInvoice*> ordered;
-    ordered.reserve(payments.size());
-    for (const PaymentOfInvoice& p : payments)
-        ordered << &p;
-    std::sort(ordered.begin(), ordered.end(),
-              [](const PaymentOfInvoice* a, const PaymentOfInvoice* b) { return a->invoiceNo < b->invoiceNo; });
     const QString row = QStringLiteral("(%1)").arg(placeholders(kColumns));
-    QSet<QString> moved;
-    moved.reserve(payments.size());
+    QHash<QString, qsizetype> positionOf;
+    positionOf.reserve(payments.size());
+    for (qsizetype i = payments.size() - 1; i >= 0; --i)
+        positionOf.insert(payments.at(i).invoiceNo, i); // the first of a number, should one come twice
     for (qsizetype start = 0; start < ordered.size(); start += kRowsAStatement) {
         const qsizetype end = std::min(ordered.size(), start + kRowsAStatement);
         QStringList rows;
-        QVariantList values{letter(InvoiceStatus::Paid)};
+        QVariantList values{paid};
         values.reserve((end - start) * kColumns + 2);
         for (qsizetype i = start; i < end; ++i) {
-            const PaymentOfInvoice& p = *ordered.at(i);
+            const PaymentOfInvoice& p = payments.at(ordered.at(i));
             rows << row;
             values << p.invoiceNo << p.payInDate << DisplayToSortDate(p.payInDate);
         }
-        values << letter(InvoiceStatus::Issued);
+        values << unpaid;
         db.forEachRow(QStringLiteral("UPDATE T_PayIn_Main\n"
                                      "SET Pay_In_Date = v.column2, Pay_In_Date_Num = v.column3, Invoice_Status = ?\n"
                                      "FROM (VALUES %1) AS v\n"
@@ -192,7 +248,7 @@ QSet<QString> recordPaymentsOfUnpaid(Database& db, const QList<PaymentOfInvoice>
                                      "AND (T_PayIn_Main.Invoice_Status = ?)\n"
                                      "RETURNING T_PayIn_Main.Invoice_no")
                           .arg(rows.join(QStringLiteral(", "))),
-                      values, [&](const RowCursor& r) { moved.insert(r.text(0)); });
+                      values, [&](const RowCursor& r) { moved[positionOf.value(r.text(0))] = true; });
     }
     return moved;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/InvoiceStatus.h"
 #include "data/Database.h"
 
 #include <QHash>
@@ -15,14 +16,15 @@ namespace BankPaymentTable {
 
 // What an import needs to know of one invoice.
 struct InvoiceState {
-    QString status;        // Invoice_Status letter
-    Money total;           // Pay_Total
-    QString cafeteriaCode; // Cafeteria_Code
+    std::optional<InvoiceStatus> status; // Invoice_Status; empty for a letter no status has
+    Money total;                         // Pay_Total
+    QString cafeteriaCode;               // Cafeteria_Code
 };
 
-// The invoices among these numbers, by number; numbers with no invoice are
-// absent. Read in batches, not one statement per number.
-QHash<QString, InvoiceState> invoicesByNumber(Database& db, const QStringList& numbers);
+// The invoices of these numbers, which are distinct and in ascending order
+// (each read then finds its neighbours' pages at hand): one entry a number,
+// empty where there is no such invoice. Many numbers a statement.
+QList<std::optional<InvoiceState>> invoicesOf(Database& db, const QStringList& sortedNumbers);
 
 // A bank payment as the bank identifies it: the same record sent again has
 // the same key.
@@ -38,8 +40,19 @@ struct PaymentKey {
 };
 size_t qHash(const PaymentKey& key, size_t seed = 0);
 
-// The keys among these reference-1 texts that an earlier import recorded.
-QSet<PaymentKey> recordedKeys(Database& db, const QStringList& reference1s);
+// A bank and a payment date: the leading part of a payment's key.
+struct BankDay {
+    QString bankCode;
+    QString paymentDate;
+
+    bool operator==(const BankDay&) const = default;
+};
+size_t qHash(const BankDay& day, size_t seed = 0);
+
+// The keys an import recorded of payments made at these banks on these days:
+// every recorded key equal to a key of those days is among them. Read by the
+// table's key, one statement a day, however many payments a file holds.
+QSet<PaymentKey> recordedKeys(Database& db, const QSet<BankDay>& days);
 
 struct ImportRecord {
     QString sha256;
@@ -75,7 +88,8 @@ struct PaymentRecord {
 bool insertImport(Database& db, const ImportRecord& import);
 // The import's counts and sums, once its payments are recorded.
 void updateImportCounts(Database& db, const ImportRecord& import);
-// Its applied payments, several rows a statement.
+// Its applied payments, in the order of the table's key, inside the caller's
+// transaction.
 void insertPayments(Database& db, const QString& sha256, const QList<PaymentRecord>& payments);
 
 // One invoice number and the payment date (dd/mm/yyyy) to record on it.
@@ -84,10 +98,10 @@ struct PaymentOfInvoice {
     QString payInDate;
 };
 // Records payments at the bank on the invoices among these that are still
-// unpaid (A), each at most once: payment date (dd/mm/yyyy) and its yyyymmdd
-// form, status P. Returns the numbers of those that moved; the others had
-// moved on meanwhile (paid, remitted or cancelled elsewhere) and are left as
-// they are.
-QSet<QString> recordPaymentsOfUnpaid(Database& db, const QList<PaymentOfInvoice>& payments);
+// unpaid (A), each at most once, inside the caller's transaction: payment
+// date (dd/mm/yyyy) and its yyyymmdd form, status P. Tells for each payment,
+// in the order given, whether its invoice moved; the others had moved on
+// meanwhile (paid, remitted or cancelled elsewhere) and are left as they are.
+QList<bool> recordPaymentsOfUnpaid(Database& db, const QList<PaymentOfInvoice>& payments);
 
 } // namespace BankPaymentTable

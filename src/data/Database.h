@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Money.h"
+#include "data/BulkStatement.h"
 #include "data/ConnectionSettings.h"
 #include "data/DbError.h"
 #include "data/Dialect.h"
@@ -105,6 +106,7 @@ public:
     // A text value holding a control character is refused before anything
     // is sent: DbError of kind InvalidText with this message.
     static const QString kControlCharacterMessage;
+    static bool holdsControlCharacter(const QString& text);
     // What the user reads when the connection was lost and made anew.
     static const QString kReconnectedMessage;
 
@@ -118,6 +120,12 @@ public:
     void forEachRow(const QString& sql, const QVariantList& values, const std::function<void(const RowCursor&)>& each);
     // Returns the number of rows affected.
     int execute(const QString& sql, const QVariantList& values = {});
+    // One statement for the thousands of rows of a bulk write or read, run
+    // row by row through the embedded engine's own API (BulkStatement). A
+    // write must run inside the open transaction (std::logic_error
+    // otherwise). Empty on a server: there a round trip, not the statement,
+    // is what a row costs, and the caller sends many rows a statement instead.
+    std::unique_ptr<BulkStatement> bulkStatement(const QString& sql);
     // An INSERT or UPDATE that a unique key may refuse.
     // changed, when given, receives the number of rows affected.
     WriteResult executeUnlessDuplicate(const QString& sql, const QVariantList& values, int* changed = nullptr);

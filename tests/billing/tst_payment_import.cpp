@@ -4,6 +4,7 @@
 #include "billing/BankPaymentFileWriter.h"
 #include "billing/PaymentImport.h"
 #include "core/InvoiceStatus.h"
+#include "data/Operations.h"
 #include "data/Payments.h"
 #include "support/Samples.h"
 #include "support/TestDatabase.h"
@@ -183,6 +184,42 @@ private slots:
         QCOMPARE(nextDay.rows.at(1).outcome, Outcome::Matched);
         QCOMPARE(Record(db, nextDay, QStringLiteral("clerk"), kStamp).applied, 1);
         checkAllOrNothing(db, 1);
+    }
+
+    // Recording keeps the preview's outcomes, but what another workstation
+    // did since is found: a payment its import recorded, an invoice it
+    // cancelled. Only what is still as previewed is recorded.
+    void whatChangedSinceThePreviewIsFoundWhenRecording_data() { TestDatabase::addEngineRows(); }
+    void whatChangedSinceThePreviewIsFoundWhenRecording()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        Samples::storeShop(t.db());
+        for (int n = 1; n <= 3; ++n)
+            Samples::store(t.db(), {.number = invoiceNo(n), .satang = 100000});
+        // The same bank record of invoice 1 in two files, as a bank that sends
+        // a day's file again with more in it.
+        const QByteArray first = fileOf({payment(0, invoiceNo(1), 100000)});
+        const QByteArray second =
+            fileOf({payment(0, invoiceNo(1), 100000), payment(0, invoiceNo(2), 100000), payment(0, invoiceNo(3), 100000)});
+        Preview p = Prepare(t.db(), QStringLiteral("BILL-AGAIN.TXT"), second, kBiller);
+        QCOMPARE(p.matchedCount(), 3);
+
+        std::unique_ptr<Database> other = t.connect();
+        Preview earlier = Prepare(*other, QStringLiteral("BILL.TXT"), first, kBiller);
+        QCOMPARE(Record(*other, earlier, QStringLiteral("clerk"), kStamp).applied, 1);
+        QCOMPARE(CancelTable::cancel(*other, invoiceNo(3), QStringLiteral("clerk"), QStringLiteral("ซ้ำ"), kStamp).outcome,
+                 CancelTable::Outcome::Cancelled);
+
+        const Recorded done = Record(t.db(), p, QStringLiteral("admin"), kStamp);
+        QVERIFY(done.wrote);
+        QCOMPARE(done.applied, 1);
+        QCOMPARE(p.rows.at(0).outcome, Outcome::AlreadyImported);
+        QCOMPARE(p.rows.at(1).outcome, Outcome::Matched);
+        QCOMPARE(p.rows.at(2).outcome, Outcome::Cancelled);
+        QCOMPARE(Samples::stored(t.db(), invoiceNo(3)).status, QStringLiteral("C"));
+        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment WHERE Invoice_no = '2570/00002'")), 1);
+        checkAllOrNothing(t.db());
     }
 
     void aKilledImportLeavesAllOrNothing_data() { TestDatabase::addEngineRows(); }
