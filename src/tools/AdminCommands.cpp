@@ -1,4 +1,5 @@
 #include "tools/AdminCommands.h"
+#include "tools/CommandOptions.h"
 
 #include "billing/InvoiceIssue.h"
 #include "billing/InvoicePrint.h"
@@ -30,88 +31,6 @@
 namespace AdminCommands {
 
 namespace {
-
-// Options after the URL: "--name value" pairs, a name given more than once
-// keeping every value, and flags without a value.
-class Options {
-public:
-    Options(const QStringList& args, const QStringList& flags)
-    {
-        for (int i = 0; i < args.size(); ++i) {
-            const QString& a = args.at(i);
-            if (!a.startsWith(QLatin1String("--"))) {
-                positional_ << a;
-            } else if (flags.contains(a)) {
-                values_[a] << QString();
-            } else if (i + 1 < args.size()) {
-                values_[a] << args.at(++i);
-            } else {
-                missing_ = a;
-            }
-        }
-    }
-    QString value(const char* name) const
-    {
-        const QStringList v = values_.value(QLatin1String(name));
-        return v.isEmpty() ? QString() : v.last();
-    }
-    QStringList values(const char* name) const { return values_.value(QLatin1String(name)); }
-    bool has(const char* name) const { return values_.contains(QLatin1String(name)); }
-    const QStringList& positional() const { return positional_; }
-    QString missingValue() const { return missing_; }
-    QStringList names() const { return values_.keys(); }
-
-private:
-    QMap<QString, QStringList> values_;
-    QStringList positional_;
-    QString missing_;
-};
-
-std::unique_ptr<Database> openDatabase(const QString& url)
-{
-    auto db = Database::open(ConnectionSettings::fromUrl(url));
-    // A database made by an older version gets the tables these commands use.
-    Schema::migrate(*db);
-    return db;
-}
-
-// A real dd/mm/yyyy date as given ("1/2/2569" allowed), or a Failure.
-QString dateOption(const Options& o, const char* name)
-{
-    const QString given = o.value(name);
-    const QString date = NormalizeDateText(given);
-    if (!IsCalendarDate(date))
-        throw Failure(QStringLiteral("วันที่ไม่ถูกต้อง (%1 %2): ต้องเป็นวันที่จริงแบบ วว/ดด/ปปปป พ.ศ.")
-                          .arg(QLatin1String(name), given),
-                      2);
-    return date;
-}
-
-QString required(const Options& o, const char* name)
-{
-    const QString v = o.value(name);
-    if (v.isEmpty())
-        throw Failure(QStringLiteral("ต้องระบุ %1").arg(QLatin1String(name)), 2);
-    return v;
-}
-
-void checkKnown(const Options& o, const QStringList& known)
-{
-    if (!o.missingValue().isEmpty())
-        throw Failure(QStringLiteral("%1 ต้องมีค่าตามหลัง").arg(o.missingValue()), 2);
-    for (const QString& name : o.names())
-        if (!known.contains(name))
-            throw Failure(QStringLiteral("ไม่รู้จักตัวเลือก %1").arg(name), 2);
-}
-
-// A file in a folder that can be written, checked before any work is done.
-void checkWritable(const QString& path)
-{
-    const QFileInfo info(path);
-    const QFileInfo folder(info.absolutePath());
-    if (!folder.isDir() || !folder.isWritable() || (info.exists() && !info.isWritable()))
-        throw Failure(QStringLiteral("ไม่สามารถเขียนแฟ้ม %1").arg(path));
-}
 
 // The texts printed on the documents, from the settings file. A wrong
 // setting costs the bank's codes, not the documents: said where the person
@@ -221,12 +140,10 @@ int printReminders(const QStringList& args, QTextStream& out, QTextStream& err)
                           2);
         ReminderRequest request;
         request.asOf = dateOption(o, "--as-of");
-        if (o.has("--min-days")) {
-            bool ok = false;
-            request.minDays = o.value("--min-days").toInt(&ok);
-            if (!ok || request.minDays < 1)
-                throw Failure(QStringLiteral("--min-days ต้องเป็นจำนวนวันเต็มตั้งแต่ 1 ขึ้นไป: %1").arg(o.value("--min-days")), 2);
-        }
+        if (o.has("--min-days"))
+            request.minDays = countOption(o, "--min-days", 1,
+                                          QStringLiteral("--min-days ต้องเป็นจำนวนวันเต็มตั้งแต่ 1 ขึ้นไป: %1")
+                                              .arg(o.value("--min-days")));
         if (const QString shop = o.value("--shop").trimmed(); !shop.isEmpty())
             request.shopCode = shop;
         const QString pdf = required(o, "--pdf");

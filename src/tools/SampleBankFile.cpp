@@ -5,7 +5,7 @@
 #include "data/ConnectionSettings.h"
 #include "data/Database.h"
 #include "data/Invoices.h"
-#include "data/Schema.h"
+#include "tools/CommandOptions.h"
 #include "print/DocumentSettings.h"
 #include "tools/AdminCommands.h"
 
@@ -89,28 +89,17 @@ int Command(const QStringList& args, QTextStream& out, QTextStream& err)
     using AdminCommands::Failure;
     return AdminCommands::run(err, [&] {
         const QString usage = QStringLiteral("usage: costdesk-admin sample-bank-file URL FILE [--count N]");
-        QStringList positional;
-        int count = 20;
-        for (qsizetype i = 0; i < args.size(); ++i) {
-            if (args.at(i) == QLatin1String("--count")) {
-                bool ok = false;
-                count = i + 1 < args.size() ? args.at(i + 1).toInt(&ok) : 0;
-                if (!ok || count < 1)
-                    throw Failure(QStringLiteral("--count ต้องเป็นจำนวนเต็มตั้งแต่ 1 ขึ้นไป"), 2);
-                ++i;
-            } else if (args.at(i).startsWith(QLatin1String("--"))) {
-                throw Failure(QStringLiteral("ไม่รู้จักตัวเลือก %1").arg(args.at(i)), 2);
-            } else {
-                positional << args.at(i);
-            }
-        }
+        const AdminCommands::Options o(args, {});
+        AdminCommands::checkKnown(o, {QStringLiteral("--count")});
+        const QStringList& positional = o.positional();
+        const int count = o.has("--count") ? AdminCommands::countOption(
+                                                  o, "--count", 1, QStringLiteral("--count ต้องเป็นจำนวนเต็มตั้งแต่ 1 ขึ้นไป"))
+                                            : 20;
         if (positional.size() != 2)
             throw Failure(usage, 2);
         const QString path = positional.at(1);
 
-        auto db = Database::open(ConnectionSettings::fromUrl(positional.at(0)));
-        // A database made by an older version gets the tables the import uses.
-        Schema::migrate(*db);
+        auto db = AdminCommands::openDatabase(positional.at(0));
         // The biller ID the import will match against, when the settings give one.
         const QString settingsBiller = DocumentTexts::load(ConnectionSettings::settingsFilePath()).billerId;
         const Sample sample = Compose(*db, count, settingsBiller.isEmpty() ? kDemoBillerId : settingsBiller);
