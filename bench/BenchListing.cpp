@@ -8,7 +8,9 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
+#include <QThread>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -178,4 +180,30 @@ bool PrintFigureTable(QTextStream& out, const QList<FigureLine>& lines, const Ta
     }
     out << footer << (allMet ? "all goals met\n" : "some goals missed\n");
     return allMet;
+}
+
+int CountOption(const OptionReader& option, const QString& name, int fallback, int least)
+{
+    return std::max(option(name).value_or(QString::number(fallback)).toInt(), least);
+}
+
+void PaintOffscreenUnlessSet()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+int RunAndPrint(QTextStream& out, const OptionReader& option, const std::function<void(Database& db, const QString& engine)>& bench,
+                const std::function<bool()>& printTable, const QString& machine)
+{
+    try {
+        RunOnEngines(option, bench);
+    } catch (const std::exception& e) {
+        qWarning("bench failed: %s", e.what());
+        printTable();
+        return 1;
+    }
+    out << "\nmachine: " << QThread::idealThreadCount() << " logical cores (shared: other builds may run), " << machine
+        << "\n";
+    return printTable() ? 0 : 2;
 }

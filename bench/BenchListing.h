@@ -53,6 +53,10 @@ size_t ReadAllValues(Database& db, const QString& sql, const QVariantList& value
 // The value after `name` among the program's arguments, if any.
 using OptionReader = std::function<std::optional<QString>(const QString& name)>;
 OptionReader OptionsOf(const QStringList& arguments);
+// A whole-number option, `fallback` when not given, and at least `least`.
+int CountOption(const OptionReader& option, const QString& name, int fallback, int least = 1);
+// Pages are painted without a display unless one is asked for.
+void PaintOffscreenUnlessSet();
 
 // ---- the engines ------------------------------------------------------------
 
@@ -62,6 +66,12 @@ OptionReader OptionsOf(const QStringList& arguments);
 // `option` gives a command-line option's value.
 void RunOnEngines(const OptionReader& option,
                   const std::function<void(Database& db, const QString& engine)>& bench);
+// RunOnEngines, then on out the machine ("machine: N logical cores ..., " and
+// `machine`) and the table printTable prints, which says whether every goal
+// was met. A bench that fails prints the table of what it measured so far.
+// The exit code: 0 every goal met, 2 some missed, 1 the bench failed.
+int RunAndPrint(QTextStream& out, const OptionReader& option, const std::function<void(Database& db, const QString& engine)>& bench,
+                const std::function<bool()>& printTable, const QString& machine);
 
 // ---- the table --------------------------------------------------------------
 

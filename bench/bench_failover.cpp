@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "BenchDraft.h"
 #include "BenchMeasure.h"
 
 namespace {
@@ -51,21 +52,6 @@ struct Pair {
                 QProcess::execute(kScript, {QStringLiteral("stop"), folder});
     }
 };
-
-InvoiceIssue::Draft draft()
-{
-    InvoiceIssue::Draft d;
-    d.shop.code = QStringLiteral("CF25700001");
-    d.shop.surName = QStringLiteral("นาง");
-    d.shop.firstName = QStringLiteral("บุญศรี");
-    d.shop.lastName = QStringLiteral("ก้อนแก้ว");
-    d.shop.location = QStringLiteral("โรงอาหารกลาง");
-    d.dueDate = QStringLiteral("31/12/2569");
-    d.lines = {{1, QStringLiteral("001"), QStringLiteral("ค่าเช่าพื้นที่"), Money::fromSatang(315900), QString()},
-               {2, QStringLiteral("003"), QStringLiteral("ค่าไฟฟ้า"), Money::fromSatang(226816), QStringLiteral("มิเตอร์ 12")},
-               {3, QStringLiteral("004"), QStringLiteral("ค่าน้ำประปา"), Money::fromSatang(60225), QString()}};
-    return d;
-}
 
 const InvoiceIssue::Issuer kIssuer{QStringLiteral("08/12/2569"), QStringLiteral("2570"), QStringLiteral("bench")};
 
@@ -101,7 +87,7 @@ Round runRound()
             .arg(pair.standby.port));
     Schema::createDatabase(settings);
     auto db = Database::open(settings);
-    const InvoiceIssue::Draft d = draft();
+    const InvoiceIssue::Draft d = BenchDraft();
 
     Round r;
     QList<double> saves;

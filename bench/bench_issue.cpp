@@ -10,6 +10,7 @@
 // test script (and stopped afterwards).
 #include "billing/InvoiceIssue.h"
 #include "data/Schema.h"
+#include "BenchDraft.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -24,28 +25,13 @@
 
 namespace {
 
-InvoiceIssue::Draft draft()
-{
-    InvoiceIssue::Draft d;
-    d.shop.code = QStringLiteral("CF25700001");
-    d.shop.surName = QStringLiteral("นาง");
-    d.shop.firstName = QStringLiteral("บุญศรี");
-    d.shop.lastName = QStringLiteral("ก้อนแก้ว");
-    d.shop.location = QStringLiteral("โรงอาหารกลาง");
-    d.dueDate = QStringLiteral("31/12/2569");
-    d.lines = {{1, QStringLiteral("001"), QStringLiteral("ค่าเช่าพื้นที่"), Money::fromSatang(315900), QString()},
-               {2, QStringLiteral("003"), QStringLiteral("ค่าไฟฟ้า"), Money::fromSatang(226816), QStringLiteral("มิเตอร์ 12")},
-               {3, QStringLiteral("004"), QStringLiteral("ค่าน้ำประปา"), Money::fromSatang(60225), QString()}};
-    return d;
-}
-
 // A worker: connects, says ready, waits for the word, issues its invoices and
 // reports "errors longest-wait-in-microseconds".
 int worker(const QString& url, const QString& mode, int invoices, int index)
 {
     auto db = Database::open(ConnectionSettings::fromUrl(url));
     const InvoiceIssue::Issuer issuer{QStringLiteral("08/12/2569"), QStringLiteral("2570"), QStringLiteral("bench")};
-    const InvoiceIssue::Draft d = draft();
+    const InvoiceIssue::Draft d = BenchDraft();
     std::cout << "ready" << std::endl;
     std::string go;
     std::getline(std::cin, go);

@@ -270,23 +270,17 @@ void printTable()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    PaintOffscreenUnlessSet();
     QApplication app(argc, argv);
-
     const OptionReader option = OptionsOf(app.arguments());
-    const int shops = option(QStringLiteral("--shops")).value_or(QStringLiteral("100000")).toInt();
-    const int runs = std::max(option(QStringLiteral("--runs")).value_or(QStringLiteral("5")).toInt(), 1);
-
-    try {
-        RunOnEngines(option, [&](Database& db, const QString& engine) { benchEngine(db, engine, shops, runs); });
-    } catch (const std::exception& e) {
-        qWarning("bench failed: %s", e.what());
-        printTable();
-        return 1;
-    }
-    out << "\nmachine: " << QThread::idealThreadCount() << " logical cores, " << shops << " shops, " << runs
-        << " runs each after one warm-up\n";
-    printTable();
-    return 0;
+    const int shops = CountOption(option, QStringLiteral("--shops"), 100000);
+    const int runs = CountOption(option, QStringLiteral("--runs"), 5);
+    // Its table is read by hand: the exit code does not judge it.
+    return RunAndPrint(
+        out, option, [&](Database& db, const QString& engine) { benchEngine(db, engine, shops, runs); },
+        [] {
+            printTable();
+            return true;
+        },
+        QStringLiteral("%1 shops, %2 runs each after one warm-up").arg(shops).arg(runs));
 }

@@ -217,20 +217,12 @@ bool printTable()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    PaintOffscreenUnlessSet();
     QGuiApplication app(argc, argv);
     const OptionReader option = OptionsOf(app.arguments());
-    const int shops = option(QStringLiteral("--shops")).value_or(QStringLiteral("500")).toInt();
-    const int runs = std::max(option(QStringLiteral("--runs")).value_or(QStringLiteral("3")).toInt(), 1);
-    try {
-        RunOnEngines(option, [&](Database& db, const QString& engine) { benchEngine(db, engine, shops, runs); });
-    } catch (const std::exception& e) {
-        qWarning("bench failed: %s", e.what());
-        printTable();
-        return 1;
-    }
-    out << "\nmachine: " << QThread::idealThreadCount() << " logical cores (shared: other builds may run), " << runs
-        << " runs each, figure and floor alternating\n";
-    return printTable() ? 0 : 2;
+    const int shops = CountOption(option, QStringLiteral("--shops"), 500);
+    const int runs = CountOption(option, QStringLiteral("--runs"), 3);
+    return RunAndPrint(
+        out, option, [&](Database& db, const QString& engine) { benchEngine(db, engine, shops, runs); }, printTable,
+        QStringLiteral("%1 runs each, figure and floor alternating").arg(runs));
 }

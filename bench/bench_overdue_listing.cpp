@@ -195,21 +195,15 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const OptionReader option = OptionsOf(app.arguments());
-    const int invoices = option(QStringLiteral("--invoices")).value_or(QStringLiteral("100000")).toInt();
-    const int shops = std::max(option(QStringLiteral("--shops")).value_or(QStringLiteral("5000")).toInt(), 1);
-    const int runs = std::max(option(QStringLiteral("--runs")).value_or(QStringLiteral("7")).toInt(), 1);
-
-    try {
-        RunOnEngines(option, [&](Database& db, const QString& engine) {
-            benchEngine(db, engine, shops, invoices, runs);
-        });
-    } catch (const std::exception& e) {
-        qWarning("bench failed: %s", e.what());
-        printTable();
-        return 1;
-    }
-    out << "\nmachine: " << QThread::idealThreadCount() << " logical cores (shared: other builds may run), "
-        << invoices << " overdue invoices over " << shops << " shops from monthly runs, " << runs
-        << " runs each after one warm-up, figure and floor alternating\n";
-    return printTable() ? 0 : 2;
+    const int invoices = CountOption(option, QStringLiteral("--invoices"), 100000, 0);
+    const int shops = CountOption(option, QStringLiteral("--shops"), 5000);
+    const int runs = CountOption(option, QStringLiteral("--runs"), 7);
+    return RunAndPrint(
+        out, option,
+        [&](Database& db, const QString& engine) { benchEngine(db, engine, shops, invoices, runs); }, printTable,
+        QStringLiteral("%1 overdue invoices over %2 shops from monthly runs, %3 runs each after one warm-up, "
+                       "figure and floor alternating")
+            .arg(invoices)
+            .arg(shops)
+            .arg(runs));
 }

@@ -202,23 +202,16 @@ bool printTable()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    PaintOffscreenUnlessSet();
     QGuiApplication app(argc, argv);
     const OptionReader option = OptionsOf(app.arguments());
-    const int shops = option(QStringLiteral("--shops")).value_or(QStringLiteral("5000")).toInt();
-    const int runs = std::max(option(QStringLiteral("--runs")).value_or(QStringLiteral("3")).toInt(), 1);
+    const int shops = CountOption(option, QStringLiteral("--shops"), 5000);
+    const int runs = CountOption(option, QStringLiteral("--runs"), 3);
     const QString outDir = option(QStringLiteral("--out")).value_or(QString());
     if (!outDir.isEmpty())
         QDir().mkpath(outDir);
-    try {
-        RunOnEngines(option, [&](Database& db, const QString& engine) { benchEngine(db, engine, shops, runs, outDir); });
-    } catch (const std::exception& e) {
-        qWarning("bench failed: %s", e.what());
-        printTable();
-        return 1;
-    }
-    out << "\nmachine: " << QThread::idealThreadCount() << " logical cores (shared: other builds may run), " << runs
-        << " runs each, figure and floor alternating\n";
-    return printTable() ? 0 : 2;
+    return RunAndPrint(
+        out, option,
+        [&](Database& db, const QString& engine) { benchEngine(db, engine, shops, runs, outDir); }, printTable,
+        QStringLiteral("%1 runs each, figure and floor alternating").arg(runs));
 }

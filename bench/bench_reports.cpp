@@ -272,26 +272,18 @@ bool printTable()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    PaintOffscreenUnlessSet();
     QApplication app(argc, argv);
-
     const OptionReader option = OptionsOf(app.arguments());
-    const int invoices = option(QStringLiteral("--invoices")).value_or(QStringLiteral("100000")).toInt();
-    const int lineCount = option(QStringLiteral("--lines")).value_or(QStringLiteral("100000")).toInt();
-    const int runs = std::max(option(QStringLiteral("--runs")).value_or(QStringLiteral("7")).toInt(), 1);
-
-    try {
-        RunOnEngines(option, [&](Database& db, const QString& engine) {
-            benchEngine(db, engine, invoices, lineCount, runs);
-        });
-    } catch (const std::exception& e) {
-        qWarning("bench failed: %s", e.what());
-        printTable();
-        return 1;
-    }
-    out << "\nmachine: " << QThread::idealThreadCount() << " logical cores (shared: other builds may run), "
-        << invoices << " invoices due in one month, " << lineCount << " invoice lines in another, " << runs
-        << " runs each after one warm-up, figure and floor alternating\n";
-    return printTable() ? 0 : 2;
+    const int invoices = CountOption(option, QStringLiteral("--invoices"), 100000, 0);
+    const int lineCount = CountOption(option, QStringLiteral("--lines"), 100000, 0);
+    const int runs = CountOption(option, QStringLiteral("--runs"), 7);
+    return RunAndPrint(
+        out, option,
+        [&](Database& db, const QString& engine) { benchEngine(db, engine, invoices, lineCount, runs); }, printTable,
+        QStringLiteral("%1 invoices due in one month, %2 invoice lines in another, %3 runs each after one warm-up, "
+                       "figure and floor alternating")
+            .arg(invoices)
+            .arg(lineCount)
+            .arg(runs));
 }
