@@ -63,22 +63,17 @@ QString invoiceNo(int n)
     return QStringLiteral("2570/%1").arg(n, 5, 10, QLatin1Char('0'));
 }
 
-int count(Database& db, const QString& sql)
-{
-    return db.select(sql).first().integer(0);
-}
-
 // Every recorded payment has its invoice paid, every import's count is its
 // payments', and no invoice is paid without its payment recorded but those
 // paid at the desk.
 void checkAllOrNothing(Database& db, int paidAtTheDesk = 0)
 {
-    QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main WHERE Invoice_Status = 'P'")) - paidAtTheDesk,
-             count(db, QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment")));
-    QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment p JOIN T_PayIn_Main m "
+    QCOMPARE(countOf(db, QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main WHERE Invoice_Status = 'P'")) - paidAtTheDesk,
+             countOf(db, QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment")));
+    QCOMPARE(countOf(db, QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment p JOIN T_PayIn_Main m "
                                       "ON m.Invoice_no = p.Invoice_no WHERE m.Invoice_Status <> 'P'")),
              0);
-    QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM T_Bank_Import i WHERE Matched_Count <> "
+    QCOMPARE(countOf(db, QStringLiteral("SELECT COUNT(*) FROM T_Bank_Import i WHERE Matched_Count <> "
                                       "(SELECT COUNT(*) FROM T_Bank_Payment p WHERE p.File_SHA256 = i.File_SHA256)")),
              0);
 }
@@ -174,7 +169,7 @@ private slots:
         const Recorded twice = Record(db, again, QStringLiteral("admin"), kStamp);
         QVERIFY(!twice.wrote);
         QCOMPARE(twice.message, QStringLiteral("ไฟล์นี้นำเข้าแล้วเมื่อ 09/12/2569 10:15:00 โดย clerk จึงไม่บันทึกซ้ำ"));
-        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM T_Bank_Import")), 1);
+        QCOMPARE(countOf(db, QStringLiteral("SELECT COUNT(*) FROM T_Bank_Import")), 1);
 
         // The next day's file repeats a record already recorded and pays one more.
         const QByteArray next = fileOf({payment(0, invoiceNo(1), 150050), payment(0, invoiceNo(2), 150050)},
@@ -218,7 +213,7 @@ private slots:
         QCOMPARE(p.rows.at(1).outcome, Outcome::Matched);
         QCOMPARE(p.rows.at(2).outcome, Outcome::Cancelled);
         QCOMPARE(Samples::stored(t.db(), invoiceNo(3)).status, QStringLiteral("C"));
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment WHERE Invoice_no = '2570/00002'")), 1);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment WHERE Invoice_no = '2570/00002'")), 1);
         checkAllOrNothing(t.db());
     }
 
@@ -250,21 +245,21 @@ private slots:
         QProcess child;
         child.start(QCoreApplication::applicationFilePath(), QStringList{QStringLiteral("--import"), t.url()} + paths);
         QVERIFY(child.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Import")) >= 3, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Import")) >= 3, 30000);
         QThread::msleep(23);
         child.kill(); // SIGKILL, wherever it is
         QVERIFY(child.waitForFinished());
         if (engine == ConnectionSettings::Engine::PostgreSQL)
             QThread::msleep(200); // the server notices the lost session and rolls it back
         checkAllOrNothing(t.db());
-        const int done = count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Import"));
+        const int done = countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Import"));
         QVERIFY2(done < kFiles, "the import ended before it could be killed");
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment")), done * kEach);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment")), done * kEach);
 
         // Importing every file again finishes the rest and repeats nothing.
         QCOMPARE(importAll(t.url(), paths), 0);
         checkAllOrNothing(t.db());
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment")), kFiles * kEach);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment")), kFiles * kEach);
     }
 
     void anImportRacingThePaymentWindowMovesNoInvoiceTwice_data() { TestDatabase::addEngineRows(); }
@@ -312,7 +307,7 @@ private slots:
         QCOMPARE(result.rows.at(0).outcome, Outcome::AlreadyPaid);
         QCOMPARE(recorded.applied, 1);
         QCOMPARE(Samples::stored(t.db(), invoiceNo(2)).payInDate, QStringLiteral("08/12/2569"));
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment")), 1);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment")), 1);
     }
 };
 

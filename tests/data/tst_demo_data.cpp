@@ -10,11 +10,6 @@
 
 namespace {
 
-int count(Database& db, const QString& sql)
-{
-    return db.select(sql).first().integer(QStringLiteral("N"));
-}
-
 // Highest run number per budget year of numbers shaped as pattern (year, run).
 QMap<QString, int> highestRuns(const Rows& rows, const QString& column, const QRegularExpression& pattern)
 {
@@ -51,12 +46,12 @@ private slots:
         Database& db = t.db();
         fillDemoData(db);
 
-        QVERIFY(count(db, QStringLiteral("SELECT COUNT(*) AS N FROM Tr_Place_Cafeteria")) >= 8);
-        QVERIFY(count(db, QStringLiteral("SELECT COUNT(*) AS N FROM Tr_Place_Cafeteria")) <= 10);
-        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) AS N FROM Tr_Cost_Type WHERE LENGTH(Cost_Code) = 3")), 12);
-        const int shops = count(db, QStringLiteral("SELECT COUNT(*) AS N FROM TR_Cafeteria"));
+        QVERIFY(countOf(db, QStringLiteral("SELECT COUNT(*) AS N FROM Tr_Place_Cafeteria")) >= 8);
+        QVERIFY(countOf(db, QStringLiteral("SELECT COUNT(*) AS N FROM Tr_Place_Cafeteria")) <= 10);
+        QCOMPARE(countOf(db, QStringLiteral("SELECT COUNT(*) AS N FROM Tr_Cost_Type WHERE LENGTH(Cost_Code) = 3")), 12);
+        const int shops = countOf(db, QStringLiteral("SELECT COUNT(*) AS N FROM TR_Cafeteria"));
         QVERIFY2(shops >= 25 && shops <= 35, qPrintable(QString::number(shops)));
-        const int invoices = count(db, QStringLiteral("SELECT COUNT(*) AS N FROM T_PayIn_Main"));
+        const int invoices = countOf(db, QStringLiteral("SELECT COUNT(*) AS N FROM T_PayIn_Main"));
         QVERIFY2(invoices >= 300 && invoices <= 600, qPrintable(QString::number(invoices)));
 
         // 1 to 4 fixed costs per shop, each of a known cost type.
@@ -68,7 +63,7 @@ private slots:
             QVERIFY(r.integer(QStringLiteral("N")) >= 1 && r.integer(QStringLiteral("N")) <= 4);
             QVERIFY(r.money(QStringLiteral("Lowest")) > Money());
         }
-        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) AS N FROM TR_Fix_Cost_Type f LEFT JOIN Tr_Cost_Type c "
+        QCOMPARE(countOf(db, QStringLiteral("SELECT COUNT(*) AS N FROM TR_Fix_Cost_Type f LEFT JOIN Tr_Cost_Type c "
                                           "ON c.Cost_Code = f.Cost_Code WHERE c.Cost_Code IS NULL")),
                  0);
 
@@ -78,7 +73,7 @@ private slots:
                                                      "ORDER BY Invoice_Status")))
             statuses << r.text(QStringLiteral("Invoice_Status"));
         QCOMPARE(statuses, (QStringList{"A", "C", "P", "R"}));
-        QVERIFY(count(db, QStringLiteral("SELECT COUNT(*) AS N FROM T_PayIn_Main WHERE Invoice_no LIKE '2570/%'")) > 0);
+        QVERIFY(countOf(db, QStringLiteral("SELECT COUNT(*) AS N FROM T_PayIn_Main WHERE Invoice_no LIKE '2570/%'")) > 0);
 
         // Totals are the exact sum of 1..7 lines numbered from 1 without gaps.
         const Rows sums = db.select(QStringLiteral(
@@ -98,13 +93,13 @@ private slots:
             lineCounts.insert(lines);
         }
         QVERIFY(lineCounts.contains(1) && lineCounts.contains(7));
-        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) AS N FROM T_PayIn_Detail d LEFT JOIN Tr_Cost_Type c "
+        QCOMPARE(countOf(db, QStringLiteral("SELECT COUNT(*) AS N FROM T_PayIn_Detail d LEFT JOIN Tr_Cost_Type c "
                                           "ON c.Cost_Code = d.Cost_Code AND c.Cost_Name = d.Cost_Name "
                                           "WHERE c.Cost_Code IS NULL")),
                  0);
 
         // The copies on each invoice are those of its shop.
-        QCOMPARE(count(db, QStringLiteral(
+        QCOMPARE(countOf(db, QStringLiteral(
                      "SELECT COUNT(*) AS N FROM T_PayIn_Main m JOIN TR_Cafeteria c ON c.Cafeteria_Code = m.Cafeteria_Code "
                      "WHERE c.Person_ID = m.Person_ID AND c.SurName = m.SurName AND c.FirstName = m.FirstName "
                      "AND c.LastName = m.LastName AND c.Cafeteria_Address = m.Cafeteria_Address")),
@@ -164,7 +159,7 @@ private slots:
             QVERIFY(!account->sectionName.isEmpty());
         }
         QVERIFY(!UserTable::signIn(db, QStringLiteral("admin"), QStringLiteral("Admin9")));
-        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) AS N FROM T_USER WHERE ID < 980")), 4);
+        QCOMPARE(countOf(db, QStringLiteral("SELECT COUNT(*) AS N FROM T_USER WHERE ID < 980")), 4);
     }
 
     // A second run must not mix demonstration rows into a database that has data.
@@ -176,8 +171,8 @@ private slots:
         UserTable::insert(t.db(), {7, QStringLiteral("own"), QStringLiteral("pw"), 9, QString(), QString(), QString(),
                                 QString(), QString(), QString(), QString(), QString()});
         QVERIFY_THROWS_EXCEPTION(DbError, fillDemoData(t.db()));
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) AS N FROM T_USER")), 1);
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) AS N FROM Tr_Cost_Type")), 0);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) AS N FROM T_USER")), 1);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) AS N FROM Tr_Cost_Type")), 0);
         // The refused transaction was closed: the connection can begin another.
         Database::Transaction tx(t.db());
         tx.commit();

@@ -5,6 +5,7 @@
 // numbered twice.
 #include "billing/InvoiceIssue.h"
 #include "data/Schema.h"
+#include "support/TestDatabase.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -84,11 +85,6 @@ InvoiceIssue::Draft draft(int round)
 
 const InvoiceIssue::Issuer kIssuer{QStringLiteral("08/12/2569"), QStringLiteral("2570"), QStringLiteral("clerk")};
 
-int count(Database& db, const QString& sql)
-{
-    return db.select(sql).first().integer(0);
-}
-
 } // namespace
 
 class TestStandby : public QObject {
@@ -165,8 +161,8 @@ private slots:
         auto check = Database::open(settings);
         QCOMPARE(confirmed.size(), 8);
         QCOMPARE(QSet<QString>(confirmed.cbegin(), confirmed.cend()).size(), confirmed.size());
-        QCOMPARE(count(*check, QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), confirmed.size());
-        QCOMPARE(count(*check, QStringLiteral("SELECT COUNT(DISTINCT Invoice_no) FROM T_PayIn_Main")), confirmed.size());
+        QCOMPARE(countOf(*check, QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), confirmed.size());
+        QCOMPARE(countOf(*check, QStringLiteral("SELECT COUNT(DISTINCT Invoice_no) FROM T_PayIn_Main")), confirmed.size());
         for (int i = 0; i < confirmed.size(); ++i) {
             const std::optional<Invoice> stored = InvoiceTable::find(*check, confirmed.at(i));
             QVERIFY2(stored, qPrintable(confirmed.at(i)));
@@ -174,7 +170,7 @@ private slots:
             QCOMPARE(stored->payTotal, draft(i).total());
         }
         const Rows highest = check->select(QStringLiteral("SELECT MAX(Invoice_no) FROM T_PayIn_Main"));
-        const int counter = count(*check, QStringLiteral("SELECT Invoice_Runno FROM TR_Invoice_Runno WHERE Year_Bud = '2570'"));
+        const int counter = countOf(*check, QStringLiteral("SELECT Invoice_Runno FROM TR_Invoice_Runno WHERE Year_Bud = '2570'"));
         QVERIFY2(counter > highest.first().text(0).mid(5).toInt(), qPrintable(highest.first().text(0)));
         QCOMPARE(check->serverShortHostName(), standby.host);
     }

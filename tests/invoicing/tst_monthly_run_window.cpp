@@ -45,11 +45,6 @@ void addShop(Database& db, int i, int fixedCosts)
         FixCostTable::insert(db, shop.code, QStringLiteral("00%1").arg(k), Money::fromSatang(10000 * k));
 }
 
-int count(Database& db, const QString& sql)
-{
-    return db.select(sql).first().integer(0);
-}
-
 struct Desk : WindowDriver<TfrmMonthly_Run> {
     explicit Desk(Database& db) : WindowDriver(db) { QApplication::setActiveWindow(&window); }
     QString summary() { return get<QLabel>("lblSummary")->text(); }
@@ -126,7 +121,7 @@ private slots:
         d.click("btnPreview");
         QCOMPARE(d.prompter.messages().value(1), QStringLiteral("กรุณาใส่วันที่กำหนดชำระเงินให้ถูกต้อง"));
         QCOMPARE(QApplication::focusWidget(), d.get("edtDue_Date"));
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 0);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 0);
 
         // Typed short, read zero-padded.
         d.typeInto("edtMonth", QStringLiteral("1/2570"));
@@ -152,7 +147,7 @@ private slots:
                                             "กำหนดชำระเงินภายในวันที่ 20/01/2570 ใช่หรือไม่")});
         QCOMPARE(issued(t.db()), (QStringList{"CF25700001 1 3 600.00", "CF25700002 1 7 2,800.00",
                                               "CF25700002 2 2 1,700.00"}));
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main WHERE Date_Must_Pay = '20/01/2570' "
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main WHERE Date_Must_Pay = '20/01/2570' "
                                               "AND Invoice_Status = 'A' AND User_Entry = 'clerk'")),
                  3);
         // The preview is read again: every part issued, numbered in turn.
@@ -169,8 +164,8 @@ private slots:
         QVERIFY(other.prompter.confirmations().isEmpty());
         QCOMPARE(other.rows(), issuedRows);
         QVERIFY(!other.mayIssue());
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 3);
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Detail")), 12);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 3);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Detail")), 12);
     }
 
     // Stopped from the progress once the first invoice is issued: that one
@@ -216,8 +211,8 @@ private slots:
         QCOMPARE(issued(t.db()), (QStringList{"CF25700001 1 2 300.00", "CF25700002 1 1 100.00",
                                               "CF25700003 1 2 300.00", "CF25700004 1 1 100.00",
                                               "CF25700005 1 2 300.00"}));
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 5);
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(DISTINCT Cafeteria_Code) FROM T_PayIn_Main")), 5);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 5);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(DISTINCT Cafeteria_Code) FROM T_PayIn_Main")), 5);
         QVERIFY(!d.mayIssue());
     }
 

@@ -82,3 +82,24 @@ ConnectionSettings::Engine TestDatabase::currentEngine()
 {
     return *static_cast<ConnectionSettings::Engine*>(QTest::qData("engine", qMetaTypeId<ConnectionSettings::Engine>()));
 }
+
+int countOf(Database& db, const QString& sql, const QVariantList& values)
+{
+    return db.select(sql, values).first().integer(0);
+}
+
+QString brokenInvoices(Database& db, int linesEach)
+{
+    const int headers = countOf(db,
+                                QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main m WHERE (SELECT COUNT(*) FROM "
+                                               "T_PayIn_Detail d WHERE d.Invoice_no = m.Invoice_no) <> ?"),
+                                {linesEach});
+    const int orphans = countOf(db, QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Detail d WHERE NOT EXISTS "
+                                                   "(SELECT 1 FROM T_PayIn_Main m WHERE m.Invoice_no = d.Invoice_no)"));
+    if (headers == 0 && orphans == 0)
+        return QString();
+    return QStringLiteral("%1 headers without %2 lines, %3 lines without their header")
+        .arg(headers)
+        .arg(linesEach)
+        .arg(orphans);
+}

@@ -40,4 +40,10 @@ private:
     std::unique_ptr<Database> db_;
 };
 
+// The first column of the statement's first row as a whole number: a count.
+int countOf(Database& db, const QString& sql, const QVariantList& values = {});
+// What is not whole among the stored invoices: headers without exactly
+// `linesEach` lines, lines without their header. Empty when all are whole.
+QString brokenInvoices(Database& db, int linesEach);
+
 Q_DECLARE_METATYPE(ConnectionSettings::Engine)

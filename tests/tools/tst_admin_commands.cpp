@@ -45,11 +45,6 @@ Outcome admin(const QStringList& args, const QList<std::pair<QString, QString>>&
             QString::fromUtf8(p.readAllStandardError())};
 }
 
-int count(Database& db, const QString& sql, const QVariantList& values = {})
-{
-    return db.select(sql, values).first().integer(0);
-}
-
 void addShop(Database& db, int i, int fixedCosts)
 {
     CafeteriaTable::Shop shop = Samples::shop();
@@ -110,7 +105,7 @@ private slots:
         for (const char* level : {"7", "1", "x"})
             refused({"add-user", url, "2", "somsri", "other", QString::fromLatin1(level)},
                     QStringLiteral("ระดับสิทธิ์ต้องเป็น 3, 6 หรือ 9: ") + QString::fromLatin1(level));
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_USER")), 1);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_USER")), 1);
         QCOMPARE(UserTable::signIn(t.db(), QStringLiteral("somchai"), QStringLiteral("Somchai-2569"))->section, 9);
 
         QCOMPARE(done({"add-location", url, "02", "อาคารเรียนรวม 1"}), QStringLiteral("เพิ่มสถานที่ 02 อาคารเรียนรวม 1 แล้ว\n"));
@@ -366,14 +361,14 @@ private slots:
         Outcome r = admin(run + QStringList{"--dry-run"});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out.count(QStringLiteral("CF2570")), 3);
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 0);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 0);
 
         r = admin(run);
         QCOMPARE(r.code, 0);
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 3);
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Detail")), 12);
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Monthly_Run")), 3);
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT MAX(In_Order) FROM T_PayIn_Detail")), 7);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 3);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Detail")), 12);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Monthly_Run")), 3);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT MAX(In_Order) FROM T_PayIn_Detail")), 7);
         const std::optional<Invoice> second =
             InvoiceTable::find(t.db(), t.db().select(QStringLiteral("SELECT Invoice_no FROM T_Monthly_Run WHERE "
                                                                     "Cafeteria_Code = 'CF25700002' AND Part = 2"))
@@ -388,7 +383,7 @@ private slots:
 
         r = admin(run);  // the same month again
         QCOMPARE(r.code, 0);
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 3);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 3);
         QCOMPARE(admin({"issue-monthly", t.url(), "--month", "13/2570", "--due", "15/01/2570", "--user", "clerk"}).code, 2);
         QCOMPARE(admin({"issue-monthly", t.url(), "--month", "01/2570", "--due", "15/01/2570", "--user", "nobody"}).code, 2);
         // A Christian-era year, for the due date or the month, issues nothing.
@@ -396,7 +391,7 @@ private slots:
         QCOMPARE(ce.code, 2);
         QVERIFY(ce.err.contains(QStringLiteral("15/01/2027")));
         QCOMPARE(admin({"issue-monthly", t.url(), "--month", "01/2027", "--due", "15/01/2570", "--user", "clerk"}).code, 2);
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 3);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 3);
     }
 
     void killedMonthlyRunResumes_data() { TestDatabase::addEngineRows(); }
@@ -419,18 +414,18 @@ private slots:
         child.setProcessEnvironment(env);
         child.start(QStringLiteral(COSTDESK_ADMIN), run);
         QVERIFY(child.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Monthly_Run")) > 30, 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Monthly_Run")) > 30, 60000);
         child.kill();
         QVERIFY(child.waitForFinished());
-        const int before = count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Monthly_Run"));
+        const int before = countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Monthly_Run"));
         QVERIFY2(before < kShops, "the run ended before it could be interrupted");
 
         QCOMPARE(admin(run).code, 0);
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Monthly_Run")), kShops);
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), kShops);
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(DISTINCT Cafeteria_Code) FROM T_PayIn_Main")), kShops);
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Detail")), 2 * kShops);
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT Invoice_Runno FROM TR_Invoice_Runno")), kShops + 1);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Monthly_Run")), kShops);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), kShops);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(DISTINCT Cafeteria_Code) FROM T_PayIn_Main")), kShops);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Detail")), 2 * kShops);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT Invoice_Runno FROM TR_Invoice_Runno")), kShops + 1);
     }
 
     void cancelsUnpaidInvoicesOnly_data() { TestDatabase::addEngineRows(); }
@@ -459,9 +454,9 @@ private slots:
         }
         QCOMPARE(InvoiceTable::findHeader(t.db(), QStringLiteral("2570/00002"))->status, QStringLiteral("P"));
         QCOMPARE(InvoiceTable::findHeader(t.db(), QStringLiteral("2570/00003"))->status, QStringLiteral("R"));
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Invoice_Cancel")), 1);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Invoice_Cancel")), 1);
         // The number stays taken.
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main WHERE Invoice_no = '2570/00001'")), 1);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main WHERE Invoice_no = '2570/00001'")), 1);
         QCOMPARE(admin({"cancel-invoice", t.url(), "2570/00001", "--user", "clerk"}).code, 2);
     }
 
@@ -509,7 +504,7 @@ private slots:
         QVERIFY2(r.out.split(u'\n', Qt::SkipEmptyParts).last().startsWith(QStringLiteral("ไฟล์นี้นำเข้าแล้วเมื่อ ")),
                  qPrintable(r.out));
         QCOMPARE(Samples::statuses(t.db()), QStringList({"P", "P", "P", "P", "A", "A"}));
-        QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment")), 3);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment")), 3);
     }
 };
 
