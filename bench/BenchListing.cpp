@@ -161,7 +161,9 @@ bool PrintFigureTable(QTextStream& out, const QList<FigureLine>& lines, const Ta
                                  + (limit > 0 ? QStringLiteral(", <=%1").arg(limit, 0, 'f', 0) : QString());
         out << what.leftJustified(goals.whatWidth) << measure.leftJustified(8) << num(best).rightJustified(9)
             << num(med).rightJustified(9) << num(floorBest).rightJustified(12) << num(floorMed).rightJustified(11)
-            << num(ratio, 2).rightJustified(7) << goalText.rightJustified(goalWidth)
+            // A ratio over a floor of almost nothing may take more than its
+            // column: a space keeps it apart from the floor's figure.
+            << (QLatin1Char(' ') + num(ratio, 2)).rightJustified(7) << goalText.rightJustified(goalWidth)
             << (decides ? (met ? QStringLiteral("pass") : QStringLiteral("FAIL"))
                         : (met ? QStringLiteral("(pass)") : QStringLiteral("(fail)")))
                    .rightJustified(8)
