@@ -52,19 +52,22 @@ void clearText(QComboBox* combo)
 } // namespace
 
 TfrmTR_Cafeteria::TfrmTR_Cafeteria(WorkContext& context, QWidget* parent)
-    : WorkingWindow(context, QStringLiteral("frmTR_Cafeteria"), parent)
+    : RegisterWindow(context, QStringLiteral("frmTR_Cafeteria"),
+                     {.title = QStringLiteral("ข้อมูลร้านค้า / ผู้ประกอบการร้านค้า"),
+                      .first = {QStringLiteral("ชื่อร้าน"), QStringLiteral("edtCafeteria_Name")},
+                      .second = {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName")}},
+                     parent)
 {
-    buildPanel1();
-    buildPanel2();
+    buildHomeAndSearchPanels();
     buildPanel3();
-    stackPanels({Panel1, Panel2, Panel3});
     // Remember each entry field's own limit; loading may widen it for a row.
     for (QLineEdit* edit : {edtPerson_ID3, edtTax_ID3, cmbSurName3->lineEdit(), edtFirstName3, edtLastName3,
                             edtPer_Age3, edtPer_nationality3, edtPer_CherChart3, edtPer_religion3, edtAddress13,
                             edtAddress23, edtCafeteria_Name3, edtCafeteria_Size3, cmbCafeteria_Address3->lineEdit(),
                             edtPromise_No3, edtTime_Year3, edtTime_Month3, edtTime_Date3, edtCafeteria_Code3})
         edit->setProperty(kLimit, edit->maxLength());
-    connectHandlers();
+    finishPanels();
+    installEnterMoves();
     guarded([this] { FormCreate(); });
 }
 
@@ -88,10 +91,7 @@ void TfrmTR_Cafeteria::setRadioGroup1ItemIndex(int index)
 
 void TfrmTR_Cafeteria::FormCreate()
 {
-    Panel2->hide();
-    Panel3->hide();
-    RadioButton1->setChecked(true);
-    enableSearchPair(edtCafeteria_Name, edtFirstName);
+    RegisterWindow::FormCreate();
 
     cmbSurName3->clear();
     cmbSurName3->addItems({QStringLiteral("นาย"), QStringLiteral("นาง"), QStringLiteral("นางสาว")});
@@ -103,38 +103,16 @@ void TfrmTR_Cafeteria::FormCreate()
     cmbCafeteria_Address3->clearEditText();
 }
 
-void TfrmTR_Cafeteria::RadioButton1Click()
+void TfrmTR_Cafeteria::resetResults()
 {
-    enableSearchPair(edtCafeteria_Name, edtFirstName);
-}
-
-void TfrmTR_Cafeteria::RadioButton2Click()
-{
-    enableSearchPair(edtFirstName, edtCafeteria_Name);
-}
-
-void TfrmTR_Cafeteria::btnAdd_DataClick()
-{
-    mode_ = AddMode;
-    Panel3->show();
-    clearEntry();
-    setRadioGroup1ItemIndex(0);
-}
-
-void TfrmTR_Cafeteria::btnEdit_DataClick()
-{
-    mode_ = EditMode;
-    Panel2->show();
     ShopGrid::reset(StringGrid1);
-    edtCafeteria_Name->clear();
-    edtFirstName->clear();
 }
 
 void TfrmTR_Cafeteria::btnSearch2Click()
 {
     const bool byShopName = RadioButton1->isChecked();
     const QList<Shop> shops = CafeteriaTable::search(context().db, byShopName,
-                                                     byShopName ? edtCafeteria_Name->text() : edtFirstName->text());
+                                                     byShopName ? firstSearch_->text() : secondSearch_->text());
     if (shops.isEmpty()) {
         message(WindowMessages::NothingFound);
         return;  // the grid keeps what it showed
@@ -175,21 +153,6 @@ void TfrmTR_Cafeteria::btnSave3Click()
     }
     message(kSaved);
     Panel3->hide();
-}
-
-void TfrmTR_Cafeteria::btnCancel3Click()
-{
-    Panel3->hide();
-}
-
-void TfrmTR_Cafeteria::btnExit2Click()
-{
-    Panel2->hide();
-}
-
-void TfrmTR_Cafeteria::btnExit1Click()
-{
-    returnToMainMenu();
 }
 
 Shop TfrmTR_Cafeteria::shopFromControls() const
@@ -246,7 +209,7 @@ void TfrmTR_Cafeteria::showShop(const Shop& s)
     edtEnd_Promise_date3->setMaskedText(s.endPromiseDate);
 }
 
-void TfrmTR_Cafeteria::clearEntry()
+void TfrmTR_Cafeteria::startNewEntry()
 {
     for (QLineEdit* edit : {edtCafeteria_Code3, edtPerson_ID3, edtTax_ID3, edtFirstName3, edtLastName3, edtPer_Age3,
                             edtPer_nationality3, edtPer_CherChart3, edtPer_religion3, edtAddress13, edtAddress23,
@@ -257,4 +220,5 @@ void TfrmTR_Cafeteria::clearEntry()
     clearText(cmbCafeteria_Address3);
     edtBeg_Promise_date3->clearDate();
     edtEnd_Promise_date3->clearDate();
+    setRadioGroup1ItemIndex(0);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/WorkingWindow.h"
+#include "ui/RegisterWindow.h"
 
 namespace CafeteriaTable {
 struct Shop;
@@ -8,7 +8,7 @@ struct Shop;
 
 // The shop register: registers shops with a code numbered per budget year and
 // edits every field of a shop except its code.
-class TfrmTR_Cafeteria : public WorkingWindow {
+class TfrmTR_Cafeteria : public RegisterWindow {
     Q_OBJECT
 public:
     explicit TfrmTR_Cafeteria(WorkContext& context, QWidget* parent = nullptr);
@@ -18,53 +18,24 @@ public:
     int RadioGroup1ItemIndex() const;
     void setRadioGroup1ItemIndex(int index);
 
-    // Handlers, one per control event.
-    void FormCreate();
-    void RadioButton1Click();
-    void RadioButton2Click();
-    void btnAdd_DataClick();
-    void btnEdit_DataClick();
-    void btnSearch2Click();
-    void btnEdit2Click();
-    void btnSave3Click();
-    void btnCancel3Click();
-    void btnExit2Click();
-    void btnExit1Click();
+    void FormCreate() override;
+    void btnSearch2Click() override;
+    void btnEdit2Click() override;
+    void btnSave3Click() override;
 
 private:
-    enum Mode { AddMode = 1, EditMode = 2 };
-
     // Widget construction lives in UTR_Cafeteria_Build.cpp.
-    void buildPanel1();
-    void buildPanel2();
     void buildPanel3();
     QGroupBox* buildOperatorGroup(QWidget* parent);
     QGroupBox* buildShopGroup(QWidget* parent);
     void setEntryTabOrder();
-    void connectHandlers();
+    // Enter moves on through the search fields and the entry form.
+    void installEnterMoves();
 
     CafeteriaTable::Shop shopFromControls() const;
     void showShop(const CafeteriaTable::Shop& shop);
-    void clearEntry();
-
-    int mode_ = AddMode;
-
-    QFrame* Panel1 = nullptr;
-    QFrame* Panel2 = nullptr;
-    QFrame* Panel3 = nullptr;
-
-    QPushButton* btnAdd_Data = nullptr;
-    QPushButton* btnEdit_Data = nullptr;
-    QPushButton* btnExit1 = nullptr;
-
-    QRadioButton* RadioButton1 = nullptr;
-    QRadioButton* RadioButton2 = nullptr;
-    QLineEdit* edtCafeteria_Name = nullptr;
-    QLineEdit* edtFirstName = nullptr;
-    QPushButton* btnSearch2 = nullptr;
-    QPushButton* btnExit2 = nullptr;
-    StringGrid* StringGrid1 = nullptr;
-    QPushButton* btnEdit2 = nullptr;
+    void startNewEntry() override;
+    void resetResults() override;
 
     QLineEdit* edtCafeteria_Code3 = nullptr;
     QLineEdit* edtPerson_ID3 = nullptr;
@@ -89,6 +60,4 @@ private:
     QLineEdit* edtTime_Date3 = nullptr;
     DateMaskEdit* edtBeg_Promise_date3 = nullptr;
     DateMaskEdit* edtEnd_Promise_date3 = nullptr;
-    QPushButton* btnSave3 = nullptr;
-    QPushButton* btnCancel3 = nullptr;
 };

@@ -20,8 +20,6 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("ข้อมูลร้านค้า / ผู้ประกอบการร้านค้า");
-
 // A row of label/field pairs; a null field leaves the label alone.
 QHBoxLayout* fieldRow(QWidget* parent, std::initializer_list<std::pair<QString, QWidget*>> items)
 {
@@ -43,41 +41,6 @@ QLineEdit* sized(QLineEdit* edit, int width)
 }
 
 } // namespace
-
-void TfrmTR_Cafeteria::buildPanel1()
-{
-    Panel1 = newPanel(QStringLiteral("Panel1"));
-    auto* layout = new QVBoxLayout(Panel1);
-    layout->addWidget(newTitle(Panel1, kTitle));
-    layout->addStretch();
-    btnAdd_Data = newButton(Panel1, QStringLiteral("btnAdd_Data"), QStringLiteral("เพิ่มข้อมูล"));
-    btnEdit_Data = newButton(Panel1, QStringLiteral("btnEdit_Data"), QStringLiteral("แก้ไขข้อมูล"));
-    btnExit1 = newButton(Panel1, QStringLiteral("btnExit1"), QStringLiteral("กลับสู่เมนูหลัก"));
-    for (QPushButton* button : {btnAdd_Data, btnEdit_Data, btnExit1}) {
-        button->setMinimumSize(Appearance::scaled(220), Appearance::scaled(40));
-        layout->addWidget(button, 0, Qt::AlignHCenter);
-    }
-    layout->addStretch();
-}
-
-void TfrmTR_Cafeteria::buildPanel2()
-{
-    Panel2 = newPanel(QStringLiteral("Panel2"));
-    auto* layout = new QVBoxLayout(Panel2);
-    layout->addWidget(newTitle(Panel2, kTitle));
-
-    const SearchGroup search = newSearchGroup(Panel2, {QStringLiteral("ชื่อร้าน"), QStringLiteral("edtCafeteria_Name")},
-                                              {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName")},
-                                              {.leaveButton = QStringLiteral("btnExit2"), .leaveCaption = QStringLiteral("ออก")});
-    search.assignTo(RadioButton1, edtCafeteria_Name, RadioButton2, edtFirstName, btnSearch2, btnExit2);
-    layout->addWidget(search.group);
-
-    auto* listGroup = newResultGroup(Panel2, StringGrid1);
-    layout->addWidget(listGroup, 1);
-
-    btnEdit2 = newButton(Panel2, QStringLiteral("btnEdit2"), QStringLiteral("3. แก้ไขข้อมูล"));
-    layout->addWidget(btnEdit2, 0, Qt::AlignHCenter);
-}
 
 QGroupBox* TfrmTR_Cafeteria::buildOperatorGroup(QWidget* parent)
 {
@@ -161,7 +124,7 @@ void TfrmTR_Cafeteria::buildPanel3()
 {
     Panel3 = newPanel(QStringLiteral("Panel3"));
     auto* layout = new QVBoxLayout(Panel3);
-    layout->addWidget(newTitle(Panel3, kTitle));
+    layout->addWidget(newPanelTitle(Panel3));
     layout->addWidget(buildOperatorGroup(Panel3));
     layout->addWidget(buildShopGroup(Panel3));
     auto* buttons = new QHBoxLayout;
@@ -189,20 +152,9 @@ void TfrmTR_Cafeteria::setEntryTabOrder()
         setTabOrder(order.at(i - 1), order.at(i));
 }
 
-void TfrmTR_Cafeteria::connectHandlers()
+void TfrmTR_Cafeteria::installEnterMoves()
 {
-    onClick(RadioButton1, &TfrmTR_Cafeteria::RadioButton1Click);
-    onClick(RadioButton2, &TfrmTR_Cafeteria::RadioButton2Click);
-    onClick(btnAdd_Data, &TfrmTR_Cafeteria::btnAdd_DataClick);
-    onClick(btnEdit_Data, &TfrmTR_Cafeteria::btnEdit_DataClick);
-    onClick(btnExit1, &TfrmTR_Cafeteria::btnExit1Click);
-    onClick(btnSearch2, &TfrmTR_Cafeteria::btnSearch2Click);
-    onClick(btnExit2, &TfrmTR_Cafeteria::btnExit2Click);
-    onClick(btnEdit2, &TfrmTR_Cafeteria::btnEdit2Click);
-    onClick(btnSave3, &TfrmTR_Cafeteria::btnSave3Click);
-    onClick(btnCancel3, &TfrmTR_Cafeteria::btnCancel3Click);
-
-    EnterMovesFocus::install(this, {edtCafeteria_Name, edtFirstName,
+    EnterMovesFocus::install(this, {firstSearch_, secondSearch_,
                                     edtPerson_ID3, edtTax_ID3, cmbSurName3, edtFirstName3, edtLastName3,
                                     edtPer_Age3, edtPer_nationality3, edtPer_CherChart3, edtPer_religion3,
                                     edtAddress13, edtAddress23, edtCafeteria_Name3, edtCafeteria_Size3,
