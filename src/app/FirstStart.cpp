@@ -94,6 +94,36 @@ QLineEdit* field(const QString& name, QWidget* parent)
     return edit;
 }
 
+// A field of the first administrator's account: its edit's and its label's
+// names, its label, the word a refusal names when it is left empty (none:
+// the field is checked otherwise), the hint shown in it, and whether it is
+// kept as typed (a password) rather than trimmed.
+struct AdminField {
+    QString edit;
+    QString label;
+    QString caption;
+    QString missingWord;
+    QString hint;
+    bool asTyped = false;
+};
+
+const std::array<AdminField, FirstAdministratorDialog::FieldCount> kAdminFields = {{
+    {QStringLiteral("edtAdmin_ID"), QStringLiteral("L_Admin_ID"), QStringLiteral("รหัสประจำตัว (ID)"),
+     QStringLiteral("รหัสประจำตัว (ID)"), QStringLiteral("ตัวเลข เช่น 1")},
+    {QStringLiteral("edtAdmin_User_Name"), QStringLiteral("L_Admin_User_Name"),
+     QStringLiteral("ชื่อผู้ใช้ (User Name)"), QStringLiteral("ชื่อผู้ใช้"), {}},
+    {QStringLiteral("edtAdmin_Password"), QStringLiteral("L_Admin_Password"), QStringLiteral("รหัสผ่าน"),
+     QStringLiteral("รหัสผ่าน"), {}, true},
+    {QStringLiteral("edtAdmin_Password2"), QStringLiteral("L_Admin_Password2"), QStringLiteral("ยืนยันรหัสผ่าน"),
+     {}, {}, true},
+    {QStringLiteral("edtAdmin_Title"), QStringLiteral("L_Admin_Title"), QStringLiteral("คำนำหน้าชื่อ"),
+     QStringLiteral("คำนำหน้าชื่อ"), QStringLiteral("นาย นาง นางสาว")},
+    {QStringLiteral("edtAdmin_F_Name"), QStringLiteral("L_Admin_F_Name"), QStringLiteral("ชื่อ"),
+     QStringLiteral("ชื่อ"), {}},
+    {QStringLiteral("edtAdmin_L_Name"), QStringLiteral("L_Admin_L_Name"), QStringLiteral("นามสกุล"),
+     QStringLiteral("นามสกุล"), {}},
+}};
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -346,32 +376,19 @@ void FirstAdministratorDialog::build()
     layout->addWidget(intro);
 
     auto* form = new QFormLayout;
-    const auto row = [&](const QString& name, const QString& caption, QLineEdit* edit) {
-        auto* label = new QLabel(caption, this);
-        label->setObjectName(name);
+    for (int f = 0; f < FieldCount; ++f) {
+        const AdminField& row = kAdminFields.at(f);
+        QLineEdit* edit = fields_.at(f) = field(row.edit, this);
+        edit->setPlaceholderText(row.hint);
+        if (row.asTyped) {
+            edit->setEchoMode(QLineEdit::Password);
+            edit->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+        }
+        auto* label = new QLabel(row.caption, this);
+        label->setObjectName(row.label);
         label->setBuddy(edit);
         form->addRow(label, edit);
-    };
-    edtAdmin_ID = field(QStringLiteral("edtAdmin_ID"), this);
-    edtAdmin_ID->setPlaceholderText(QStringLiteral("ตัวเลข เช่น 1"));
-    edtAdmin_User_Name = field(QStringLiteral("edtAdmin_User_Name"), this);
-    edtAdmin_Password = field(QStringLiteral("edtAdmin_Password"), this);
-    edtAdmin_Password2 = field(QStringLiteral("edtAdmin_Password2"), this);
-    for (QLineEdit* password : {edtAdmin_Password, edtAdmin_Password2}) {
-        password->setEchoMode(QLineEdit::Password);
-        password->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
     }
-    edtAdmin_Title = field(QStringLiteral("edtAdmin_Title"), this);
-    edtAdmin_Title->setPlaceholderText(QStringLiteral("นาย นาง นางสาว"));
-    edtAdmin_F_Name = field(QStringLiteral("edtAdmin_F_Name"), this);
-    edtAdmin_L_Name = field(QStringLiteral("edtAdmin_L_Name"), this);
-    row(QStringLiteral("L_Admin_ID"), QStringLiteral("รหัสประจำตัว (ID)"), edtAdmin_ID);
-    row(QStringLiteral("L_Admin_User_Name"), QStringLiteral("ชื่อผู้ใช้ (User Name)"), edtAdmin_User_Name);
-    row(QStringLiteral("L_Admin_Password"), QStringLiteral("รหัสผ่าน"), edtAdmin_Password);
-    row(QStringLiteral("L_Admin_Password2"), QStringLiteral("ยืนยันรหัสผ่าน"), edtAdmin_Password2);
-    row(QStringLiteral("L_Admin_Title"), QStringLiteral("คำนำหน้าชื่อ"), edtAdmin_Title);
-    row(QStringLiteral("L_Admin_F_Name"), QStringLiteral("ชื่อ"), edtAdmin_F_Name);
-    row(QStringLiteral("L_Admin_L_Name"), QStringLiteral("นามสกุล"), edtAdmin_L_Name);
     auto* levelCaption = new QLabel(QStringLiteral("ระดับสิทธิ์"), this);
     levelCaption->setObjectName(QStringLiteral("L_Admin_Level"));
     auto* level = new QLabel(QStringLiteral("9 (ผู้ดูแลระบบ)"), this);
@@ -389,41 +406,39 @@ void FirstAdministratorDialog::build()
     layout->addLayout(buttons);
 
     auto* enter = new EnterGoesOn(this);
-    for (QLineEdit* edit : {edtAdmin_ID, edtAdmin_User_Name, edtAdmin_Password, edtAdmin_Password2, edtAdmin_Title,
-                            edtAdmin_F_Name, edtAdmin_L_Name})
+    for (QLineEdit* edit : fields_)
         edit->installEventFilter(enter);
     connect(btnSaveAdmin, &QPushButton::clicked, this, &FirstAdministratorDialog::btnSaveAdminClick);
     connect(btnLeave, &QPushButton::clicked, this, &FirstAdministratorDialog::btnLeaveClick);
     setMinimumWidth(Appearance::scaled(420));
-    edtAdmin_ID->setFocus();
+    fields_.at(Id)->setFocus();
+}
+
+QString FirstAdministratorDialog::typed(Field f) const
+{
+    const QString text = fields_.at(f)->text();
+    return kAdminFields.at(f).asTyped ? text : text.trimmed();
 }
 
 QString FirstAdministratorDialog::refusal(QLineEdit** at) const
 {
-    const auto missing = [&](QLineEdit* edit, const QString& what) {
-        *at = edit;
-        return edit->text().trimmed().isEmpty() ? QStringLiteral("กรุณากรอก") + what : QString();
-    };
-    QString text;
-    if (!(text = missing(edtAdmin_ID, QStringLiteral("รหัสประจำตัว (ID)"))).isEmpty())
-        return text;
-    bool isNumber = false;
-    const int id = edtAdmin_ID->text().trimmed().toInt(&isNumber);
-    if (!isNumber || id < 1)
-        return QStringLiteral("รหัสประจำตัว (ID) ต้องเป็นตัวเลข ตั้งแต่ 1 ขึ้นไป เช่น 1");
-    if (!(text = missing(edtAdmin_User_Name, QStringLiteral("ชื่อผู้ใช้"))).isEmpty())
-        return text;
-    *at = edtAdmin_Password;
-    if (edtAdmin_Password->text().isEmpty())
-        return QStringLiteral("กรุณากรอกรหัสผ่าน");
-    if (edtAdmin_Password2->text() != edtAdmin_Password->text())
-        return QStringLiteral("รหัสผ่านทั้งสองช่องไม่ตรงกัน กรุณาพิมพ์รหัสผ่านใหม่ทั้งสองช่อง");
-    if (!(text = missing(edtAdmin_Title, QStringLiteral("คำนำหน้าชื่อ"))).isEmpty())
-        return text;
-    if (!(text = missing(edtAdmin_F_Name, QStringLiteral("ชื่อ"))).isEmpty())
-        return text;
-    if (!(text = missing(edtAdmin_L_Name, QStringLiteral("นามสกุล"))).isEmpty())
-        return text;
+    for (int i = 0; i < FieldCount; ++i) {
+        const auto f = Field(i);
+        *at = fields_.at(f);
+        const QString& missingWord = kAdminFields.at(f).missingWord;
+        if (!missingWord.isEmpty() && typed(f).isEmpty())
+            return QStringLiteral("กรุณากรอก") + missingWord;
+        if (f == Id) {
+            bool isNumber = false;
+            const int id = typed(Id).toInt(&isNumber);
+            if (!isNumber || id < 1)
+                return QStringLiteral("รหัสประจำตัว (ID) ต้องเป็นตัวเลข ตั้งแต่ 1 ขึ้นไป เช่น 1");
+        }
+        if (f == Password2 && typed(Password2) != typed(Password)) {
+            *at = fields_.at(Password);
+            return QStringLiteral("รหัสผ่านทั้งสองช่องไม่ตรงกัน กรุณาพิมพ์รหัสผ่านใหม่ทั้งสองช่อง");
+        }
+    }
     *at = nullptr;
     return QString();
 }
@@ -432,31 +447,31 @@ void FirstAdministratorDialog::btnSaveAdminClick()
 {
     QLineEdit* wrong = nullptr;
     if (const QString text = refusal(&wrong); !text.isEmpty()) {
-        if (wrong == edtAdmin_Password) {
-            edtAdmin_Password->clear();
-            edtAdmin_Password2->clear();
+        if (wrong == fields_.at(Password)) {
+            fields_.at(Password)->clear();
+            fields_.at(Password2)->clear();
         }
         prompter_.showMessage(this, text);
         wrong->setFocus();
         return;
     }
     UserAccount account;
-    account.id = edtAdmin_ID->text().trimmed().toInt();
-    account.userName = edtAdmin_User_Name->text().trimmed();
-    account.password = edtAdmin_Password->text();
+    account.id = typed(Id).toInt();
+    account.userName = typed(UserName);
+    account.password = typed(Password);
     account.section = 9;
-    account.title = edtAdmin_Title->text().trimmed();
-    account.firstName = edtAdmin_F_Name->text().trimmed();
-    account.lastName = edtAdmin_L_Name->text().trimmed();
+    account.title = typed(Title);
+    account.firstName = typed(FirstName);
+    account.lastName = typed(LastName);
     try {
         switch (FirstAdministrator::add(db_, account)) {
         case FirstAdministrator::Result::UserNameTaken:
             prompter_.showMessage(this, QStringLiteral("ชื่อผู้ใช้ %1 มีอยู่แล้ว กรุณาใช้ชื่ออื่น").arg(account.userName));
-            edtAdmin_User_Name->setFocus();
+            fields_.at(UserName)->setFocus();
             return;
         case FirstAdministrator::Result::IdTaken:
             prompter_.showMessage(this, QStringLiteral("รหัสประจำตัว %1 มีผู้ใช้อยู่แล้ว กรุณาใช้รหัสอื่น").arg(account.id));
-            edtAdmin_ID->setFocus();
+            fields_.at(Id)->setFocus();
             return;
         case FirstAdministrator::Result::AccountsExist:
             prompter_.showMessage(this, kAccountsExist);

@@ -4,6 +4,7 @@
 #include "data/StartupQueries.h"
 
 #include <QDialog>
+#include <array>
 #include <memory>
 
 class Database;
@@ -73,8 +74,14 @@ public:
     void btnSaveAdminClick();
     void btnLeaveClick();
 
+    // The account's fields, in the order they are shown and checked.
+    enum Field { Id, UserName, Password, Password2, Title, FirstName, LastName, FieldCount };
+
 private:
     void build();
+    // What the field holds as the account takes it: trimmed, but a password
+    // as typed.
+    QString typed(Field field) const;
     // The first refusal of what is typed, with the field to correct; empty
     // when the account can be added.
     QString refusal(QLineEdit** field) const;
@@ -84,13 +91,7 @@ private:
     Outcome outcome_ = Outcome::Left;
     UserAccount administrator_;
 
-    QLineEdit* edtAdmin_ID = nullptr;
-    QLineEdit* edtAdmin_User_Name = nullptr;
-    QLineEdit* edtAdmin_Password = nullptr;
-    QLineEdit* edtAdmin_Password2 = nullptr;
-    QLineEdit* edtAdmin_Title = nullptr;
-    QLineEdit* edtAdmin_F_Name = nullptr;
-    QLineEdit* edtAdmin_L_Name = nullptr;
+    std::array<QLineEdit*, FieldCount> fields_{};
     QPushButton* btnSaveAdmin = nullptr;
     QPushButton* btnLeave = nullptr;
 };
