@@ -160,11 +160,10 @@ QVector<QStringList> shopGridRows(const QList<CafeteriaTable::Shop>& shops)
 void benchGrid(Database& db, int runs)
 {
     const QList<CafeteriaTable::Shop> shops = CafeteriaTable::search(db, true, QString());
-    const QStringList headers = {QStringLiteral("No"), QStringLiteral("ชื่อร้าน"), QStringLiteral("ชื่อผู้ประกอบการ"),
-                                 QStringLiteral("ที่อยู่ 1"), QStringLiteral("ที่อยู่ 2"), QStringLiteral("สถานที่"),
-                                 QStringLiteral("เลขประจำตัว"), QStringLiteral("เลขที่สัญญา"),
-                                 QStringLiteral("CF CODE")};
-    const QList<int> widths = {50, 100, 100, 100, 120, 120, 90, 80, 0};
+    const QList<StringGrid::Column> columns = {
+        {QStringLiteral("No"), 50},           {QStringLiteral("ชื่อร้าน"), 100},     {QStringLiteral("ชื่อผู้ประกอบการ"), 100},
+        {QStringLiteral("ที่อยู่ 1"), 100},     {QStringLiteral("ที่อยู่ 2"), 120},      {QStringLiteral("สถานที่"), 120},
+        {QStringLiteral("เลขประจำตัว"), 90}, {QStringLiteral("เลขที่สัญญา"), 80}, {QStringLiteral("CF CODE"), 0}};
 
     StringGrid grid;
     grid.resize(1000, 700);
@@ -180,7 +179,7 @@ void benchGrid(Database& db, int runs)
     const auto settle = [] { QCoreApplication::processEvents(); };
 
     {
-        grid.resetGrid(headers, widths);
+        grid.resetGrid(columns);
         settle();
         const auto figure = [&] {
             return sampleOnce([&] { input = nineColumns(shops); },

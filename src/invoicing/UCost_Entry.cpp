@@ -32,9 +32,9 @@ const QString kNothingToRemove = QStringLiteral("ไม่พบข้อมู�
 const QString kNothingToSave = QStringLiteral("ไม่มีข้อมูลให้บันทึก กรุณาตรวจสอบ");
 const QString kLeaveUnsaved = QStringLiteral("ยังไม่ได้บันทึกรายการ ต้องการออกหรือไม่");
 
-const QStringList kLineHeaders = {QStringLiteral("No"), QStringLiteral("รหัสรายการ"), QStringLiteral("ชื่อรายการ"),
-                                  QStringLiteral("จำนวนเงิน"), QStringLiteral("กรณีอื่น ๆ ระบุ")};
-const QList<int> kLineWidths = {50, 50, 150, 90, 90};
+const QList<StringGrid::Column> kLineColumns = {
+    {QStringLiteral("No"), 50}, {QStringLiteral("รหัสรายการ"), 50}, {QStringLiteral("ชื่อรายการ"), 150},
+    {QStringLiteral("จำนวนเงิน"), 90}, {QStringLiteral("กรณีอื่น ๆ ระบุ"), 90}};
 enum LineColumn { NoColumn = 0, CodeColumn = 1, NameColumn = 2, AmountColumn = 3, DetailColumn = 4 };
 
 constexpr int kCodeLength = 3;
@@ -231,7 +231,7 @@ void TfmrCost_Entry::btnExit1Click()
 
 void TfmrCost_Entry::resetLineGrid()
 {
-    StringGrid2->resetGrid(kLineHeaders, kLineWidths);
+    StringGrid2->resetGrid(kLineColumns);
 }
 
 void TfmrCost_Entry::showTotal()

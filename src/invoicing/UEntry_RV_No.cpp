@@ -29,13 +29,10 @@ const QString kChooseRows = QStringLiteral("กรุณาเลือกรา
 const QString kRvNoRequired = QStringLiteral("กรุณาใส่เลขที่ใบนำส่งด้วย");
 const QString kAlreadyRemitted = QStringLiteral("มีใบแจ้งหนี้ที่ถูกบันทึกนำส่งไปแล้ว กรุณาแสดงผลใหม่");
 
-const QStringList kHeaders = {QStringLiteral("No"),
-                              QStringLiteral("สถานะ(*=เลือก)"),
-                              QStringLiteral("เลขที่ใบแจ้งหนี้"),
-                              QStringLiteral("วันที่ออกใบแจ้งหนี้"),
-                              QStringLiteral("ชื่อผู้ประกอบการ"),
-                              QStringLiteral("จำนวนเงิน")};
-const QList<int> kWidths = {40, 80, 100, 100, 180, 80};
+const QList<StringGrid::Column> kColumns = {
+    {QStringLiteral("No"), 40}, {QStringLiteral("สถานะ(*=เลือก)"), 80}, {QStringLiteral("เลขที่ใบแจ้งหนี้"), 100},
+    {QStringLiteral("วันที่ออกใบแจ้งหนี้"), 100}, {QStringLiteral("ชื่อผู้ประกอบการ"), 180},
+    {QStringLiteral("จำนวนเงิน"), 80}};
 constexpr int kMarkColumn = 1;
 constexpr int kAmountColumn = 5;
 
@@ -178,7 +175,7 @@ void TfrmEntry_RV_No::btnSelectClick()
     // every date, so it sets no lower bound.
     const QString from = DisplayToSortDate(edtBeg_date->maskedText());
     const QString to = DisplayToSortDate(edtEnd_date->maskedText());
-    StringGrid1->resetGrid(kHeaders, kWidths);
+    StringGrid1->resetGrid(kColumns);
 
     const QList<Invoice> paid = PaymentTable::paidBetween(context().db, from, to);
     selection_.list(paid);

@@ -41,10 +41,10 @@ const QString kPrintTitle = QStringLiteral("ใบแจ้งหนี้ปร
 const QString kIssuedStatus = QStringLiteral("ออกแล้ว %1");
 const QString kWaitingStatus = QStringLiteral("รอออก");
 
-const QStringList kHeaders = {QStringLiteral("No"),          QStringLiteral("รหัสร้านค้า"), QStringLiteral("ชื่อร้านค้า"),
-                              QStringLiteral("ส่วนที่"),       QStringLiteral("รายการ"),     QStringLiteral("ค่าใช้จ่าย"),
-                              QStringLiteral("จำนวนเงิน"),     QStringLiteral("สถานะ")};
-const QList<int> kWidths = {30, 80, 190, 40, 40, 280, 90, 120};
+const QList<StringGrid::Column> kColumns = {
+    {QStringLiteral("No"), 30},      {QStringLiteral("รหัสร้านค้า"), 80}, {QStringLiteral("ชื่อร้านค้า"), 190},
+    {QStringLiteral("ส่วนที่"), 40},   {QStringLiteral("รายการ"), 40},    {QStringLiteral("ค่าใช้จ่าย"), 280},
+    {QStringLiteral("จำนวนเงิน"), 90}, {QStringLiteral("สถานะ"), 120}};
 constexpr int kAmountColumn = 6;
 // Failures listed one by one in the closing message; the rest are counted.
 constexpr int kFailuresListed = 20;
@@ -149,7 +149,7 @@ void TfrmMonthly_Run::prepare(const QString& month, const QString& dueDate)
 void TfrmMonthly_Run::showPlan()
 {
     StringGrid1->setAmountColumn(kAmountColumn);
-    StringGrid1->resetGrid(kHeaders, kWidths);
+    StringGrid1->resetGrid(kColumns);
     if (!plan_) {
         lblSummary->clear();
         lblUnknown->clear();

@@ -16,13 +16,10 @@
 
 namespace {
 
-const QStringList kHeaders = {QStringLiteral("No"),
-                              QStringLiteral("เลขที่ใบแจ้งหนี้(Invoice No)"),
-                              QStringLiteral("วันที่ออกใบแจ้งหนี้"),
-                              QStringLiteral("ชื่อ-นามสกุล"),
-                              QStringLiteral("จำนวนเงิน"),
-                              QStringLiteral("กำหนดการชำระเงิน")};
-const QList<int> kWidths = {30, 100, 90, 140, 80, 100};
+const QList<StringGrid::Column> kColumns = {
+    {QStringLiteral("No"), 30}, {QStringLiteral("เลขที่ใบแจ้งหนี้(Invoice No)"), 100},
+    {QStringLiteral("วันที่ออกใบแจ้งหนี้"), 90}, {QStringLiteral("ชื่อ-นามสกุล"), 140},
+    {QStringLiteral("จำนวนเงิน"), 80}, {QStringLiteral("กำหนดการชำระเงิน"), 100}};
 constexpr int kNumberColumn = 1;
 constexpr int kAmountColumn = 4;
 
@@ -77,7 +74,7 @@ void TfrmRe_Print_Invoice::RadioButton2Click()
 
 void TfrmRe_Print_Invoice::btnSearch1Click()
 {
-    StringGrid1->resetGrid(kHeaders, kWidths);
+    StringGrid1->resetGrid(kColumns);
     const bool byNumber = RadioButton1->isChecked();
     const QList<Invoice> found =
         InvoiceTable::searchUnpaid(context().db, byNumber, byNumber ? InvoiceNoOfTyped(edtInvoice_no->text()) : edtFirstName->text());

@@ -73,8 +73,8 @@ void TfrmCost_Type::buildEntryPanel()
 
 void TfrmCost_Type::resetResults()
 {
-    StringGrid1->resetGrid({QStringLiteral("No"), QStringLiteral("รหัสค่าใช้จ่าย"), QStringLiteral("ชื่อค่าใช้จ่าย")},
-                           {50, 100, 200});
+    StringGrid1->resetGrid(
+        {{QStringLiteral("No"), 50}, {QStringLiteral("รหัสค่าใช้จ่าย"), 100}, {QStringLiteral("ชื่อค่าใช้จ่าย"), 200}});
 }
 
 void TfrmCost_Type::startNewEntry()

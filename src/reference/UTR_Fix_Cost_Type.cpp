@@ -32,9 +32,10 @@ const QString kDuplicateOnChange = QStringLiteral("รหัสค่าใช�
 const QString kDeleted = QStringLiteral("ทำการลบข้อมูลเรียบร้อยแล้ว");
 
 
-const QStringList kCostHeaders = {QStringLiteral("No"), QStringLiteral("รหัสหมวดรายจ่าย"), QStringLiteral("ชื่อรายจ่าย"),
-                                  QStringLiteral("จำนวนเงิน")};
-const QList<int> kCostWidths = {50, 90, 250, 90};
+const QList<StringGrid::Column> kCostColumns = {{QStringLiteral("No"), 50},
+                                                {QStringLiteral("รหัสหมวดรายจ่าย"), 90},
+                                                {QStringLiteral("ชื่อรายจ่าย"), 250},
+                                                {QStringLiteral("จำนวนเงิน"), 90}};
 constexpr int kCostCodeColumn = 1;
 
 } // namespace
@@ -207,7 +208,7 @@ void TfrmTR_Fix_Cost_Type::refreshShop()
 void TfrmTR_Fix_Cost_Type::fillCostGrid(const QString& cafeteriaCode)
 {
     const QList<FixCost> lines = FixCostTable::linesOfShop(context().db, cafeteriaCode);
-    StringGrid2->resetGrid(kCostHeaders, kCostWidths);
+    StringGrid2->resetGrid(kCostColumns);
     QVector<QStringList> rows;
     for (const FixCost& line : lines)
         rows.append({QString::number(rows.size() + 1), line.costCode, line.costName, FormatAmount(line.amount)});

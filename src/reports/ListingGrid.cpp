@@ -8,12 +8,10 @@ namespace ListingGrid {
 
 void SetColumns(StringGrid* grid, const ListingDescription& listing)
 {
-    QStringList headers;
-    QList<int> widths;
+    QList<StringGrid::Column> columns;
     for (int c = 0; c < listing.columns.size(); ++c) {
         const ListingColumn& column = listing.columns[c];
-        headers << column.caption;
-        widths << column.screenWidth;
+        columns.append({column.caption, column.screenWidth});
         if (column.align != ColumnAlign::Right)
             continue;
         if (column.kind == ValueKind::Money)
@@ -21,7 +19,7 @@ void SetColumns(StringGrid* grid, const ListingDescription& listing)
         else
             grid->gridModel()->setRightAligned(c, true);
     }
-    grid->resetGrid(headers, widths);
+    grid->resetGrid(columns);
 }
 
 QVector<QStringList> ShownRows(const ListingRows& rows)

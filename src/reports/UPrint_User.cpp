@@ -16,9 +16,9 @@
 
 namespace {
 
-const QStringList kHeaders = {QStringLiteral("No"),      QStringLiteral("ลำดับ"),        QStringLiteral("ชื่อ - นามสกุล"),
-                              QStringLiteral("ตำแหน่ง"), QStringLiteral("เบอร์โทรศัพท์"), QStringLiteral("ฝ่าย")};
-const QList<int> kWidths = {40, 40, 150, 100, 100, 200};
+const QList<StringGrid::Column> kColumns = {
+    {QStringLiteral("No"), 40},       {QStringLiteral("ลำดับ"), 40},          {QStringLiteral("ชื่อ - นามสกุล"), 150},
+    {QStringLiteral("ตำแหน่ง"), 100}, {QStringLiteral("เบอร์โทรศัพท์"), 100}, {QStringLiteral("ฝ่าย"), 200}};
 
 // A range bound as typed: a whole number, blanks around it allowed.
 std::optional<int> wholeNumber(const QString& typed)
@@ -82,7 +82,7 @@ void TfrmPrint_User::FormCreate()
 void TfrmPrint_User::btnShow_dataClick()
 {
     const QList<UserAccount> accounts = UserTable::listed(context().db);
-    StringGrid1->resetGrid(kHeaders, kWidths);
+    StringGrid1->resetGrid(kColumns);
     QVector<QStringList> rows;
     for (const UserAccount& a : accounts)
         rows.append({QString::number(rows.size() + 1), QString::number(a.id),

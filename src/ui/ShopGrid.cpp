@@ -4,9 +4,9 @@
 
 void ShopGrid::reset(StringGrid* grid)
 {
-    grid->resetGrid({QStringLiteral("No"), QStringLiteral("ชื่อร้าน"), QStringLiteral("ชื่อผู้ประกอบการ"),
-                     QStringLiteral("ที่อยู่ 1"), QStringLiteral("ที่อยู่ 2"), QStringLiteral("CF CODE")},
-                    {50, 100, 100, 100, 120, 0});
+    grid->resetGrid({{QStringLiteral("No"), 50}, {QStringLiteral("ชื่อร้าน"), 100},
+                     {QStringLiteral("ชื่อผู้ประกอบการ"), 100}, {QStringLiteral("ที่อยู่ 1"), 100},
+                     {QStringLiteral("ที่อยู่ 2"), 120}, {QStringLiteral("CF CODE"), 0}});
 }
 
 void ShopGrid::fill(StringGrid* grid, const QList<CafeteriaTable::Shop>& shops)

@@ -232,15 +232,15 @@ int StringGrid::colWidth(int col) const
     return col >= 0 && col < widths_.size() ? widths_.at(col) : 64;
 }
 
-void StringGrid::resetGrid(const QStringList& headers, const QList<int>& widths)
+void StringGrid::resetGrid(const QList<Column>& columns)
 {
     model_->setGridRows(1);
-    model_->setGridColumns(int(headers.size()));
+    model_->setGridColumns(int(columns.size()));
     model_->setGridRows(2);
-    for (int c = 0; c < headers.size(); ++c) {
-        model_->setCell(c, 0, headers.at(c));
+    for (int c = 0; c < columns.size(); ++c) {
+        model_->setCell(c, 0, columns.at(c).caption);
         model_->setCell(c, 1, QString());
-        setColWidth(c, c < widths.size() ? widths.at(c) : 64);
+        setColWidth(c, columns.at(c).width);
     }
     setCurrentRow(1);
 }

@@ -70,9 +70,13 @@ public:
     // else nothing.
     QString toolTipAt(int col, int row) const;
 
-    // Back to the header row plus one empty data row, with the given headers
-    // and column widths.
-    void resetGrid(const QStringList& headers, const QList<int>& widths);
+    // A column: its header and its width (see setColWidth; 0 hides it).
+    struct Column {
+        QString caption;
+        int width = 64;
+    };
+    // Back to the header row plus one empty data row, with these columns.
+    void resetGrid(const QList<Column>& columns);
     // Appends one data row (the grid grows by one row).
     void appendRow(const QStringList& cells);
     // The listing's rows below the header, in one go: the grid ends with

@@ -82,7 +82,7 @@ private slots:
     void gridCellHoldsEveryMark()
     {
         StringGrid grid;
-        grid.resetGrid({QStringLiteral("No"), QStringLiteral("ชื่อร้าน")}, {50, 400});
+        grid.resetGrid({{QStringLiteral("No"), 50}, {QStringLiteral("ชื่อร้าน"), 400}});
         grid.resize(Appearance::scaled(500), 200);
         grid.show();
         grid.clearSelection();

@@ -19,7 +19,7 @@ private slots:
     void gridResetsToHeaderAndOneEmptyRow()
     {
         StringGrid grid;
-        grid.resetGrid({"No", "ชื่อร้าน", "CF CODE"}, {50, 100, 0});
+        grid.resetGrid({{"No", 50}, {"ชื่อร้าน", 100}, {"CF CODE", 0}});
         QCOMPARE(grid.colCount(), 3);
         QCOMPARE(grid.rowCount(), 2);
         QCOMPARE(grid.cell(1, 0), QStringLiteral("ชื่อร้าน"));
@@ -49,7 +49,7 @@ private slots:
         QCOMPARE(grid.cell(2, 3), QString());
 
         // A reset keeps the hidden key column hidden and empties the data.
-        grid.resetGrid({"No", "ชื่อร้าน", "CF CODE"}, {50, 100, 0});
+        grid.resetGrid({{"No", 50}, {"ชื่อร้าน", 100}, {"CF CODE", 0}});
         QCOMPARE(grid.rowCount(), 2);
         QCOMPARE(grid.cell(2, 1), QString());
         QVERIFY(grid.isColumnHidden(2));
@@ -59,7 +59,7 @@ private slots:
     void gridHoldsLargeListings()
     {
         StringGrid grid;
-        grid.resetGrid({"No", "A", "B"}, {50, 80, 80});
+        grid.resetGrid({{"No", 50}, {"A", 80}, {"B", 80}});
         const int rows = 100000;
         grid.setRowCount(rows + 1);
         for (int i = 1; i <= rows; ++i)
@@ -170,7 +170,7 @@ private slots:
     void gridRowsReplacedAtOnceAndRemoved()
     {
         StringGrid grid;
-        grid.resetGrid({"No", "รหัสรายการ", "ชื่อรายการ"}, {50, 50, 150});
+        grid.resetGrid({{"No", 50}, {"รหัสรายการ", 50}, {"ชื่อรายการ", 150}});
         QSignalSpy resets(grid.model(), &QAbstractItemModel::modelReset);
         QSignalSpy changes(grid.model(), &QAbstractItemModel::dataChanged);
         grid.setDataRows({{"1", "001", "ค่าเช่า"}, {"2", "002"}, {"3", "003", "ค่าไฟฟ้า"}});
@@ -209,7 +209,7 @@ private slots:
     void cutOffCellsShowTheirWholeText()
     {
         StringGrid grid;
-        grid.resetGrid({"No", "ชื่อร้าน", "ที่อยู่"}, {50, 60, 60});
+        grid.resetGrid({{"No", 50}, {"ชื่อร้าน", 60}, {"ที่อยู่", 60}});
         grid.appendRow({"1", "ร้านก๋วยเตี๋ยวเรือป้าน้อยสาขาโรงอาหารกลาง"});
         grid.appendRow({"2", "ก"});
         QCOMPARE(grid.toolTipAt(1, 2), QStringLiteral("ร้านก๋วยเตี๋ยวเรือป้าน้อยสาขาโรงอาหารกลาง"));
