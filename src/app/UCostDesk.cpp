@@ -148,7 +148,9 @@ void TfrmCostDesk::buildSignInPanel()
     Panel1->setAutoFillBackground(true);
     auto* panelLayout = new QGridLayout(Panel1);
 
-    GroupBox1 = new QGroupBox(Panel1);
+    // The group, its labels and its buttons are left to Qt once built: only
+    // the panel and the two fields are used afterwards.
+    auto* GroupBox1 = new QGroupBox(Panel1);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     panelLayout->addWidget(GroupBox1);
     auto* grid = new QGridLayout(GroupBox1);
@@ -163,10 +165,10 @@ void TfrmCostDesk::buildSignInPanel()
     edtPassword->setObjectName(QStringLiteral("edtPassword"));
     edtPassword->setEchoMode(QLineEdit::Password);
     edtPassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
-    btnOk = new QPushButton(QStringLiteral("OK"), GroupBox1);
+    auto* btnOk = new QPushButton(QStringLiteral("OK"), GroupBox1);
     btnOk->setObjectName(QStringLiteral("btnOk"));
     btnOk->setAutoDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), GroupBox1);
+    auto* btnCancel = new QPushButton(QStringLiteral("Cancel"), GroupBox1);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     btnCancel->setAutoDefault(true);
 

@@ -21,11 +21,9 @@ class Prompter;
 class QAction;
 class QDialog;
 class QFrame;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMdiArea;
-class QPushButton;
 class WorkingWindow;
 struct UserAccount;
 
@@ -116,11 +114,8 @@ private:
     QSize scaledBackgroundSize_;
     QLabel* L_Cdate = nullptr;
     QFrame* Panel1 = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
     QLineEdit* edtUser_Name = nullptr;
     QLineEdit* edtPassword = nullptr;
-    QPushButton* btnOk = nullptr;
-    QPushButton* btnCancel = nullptr;
     QList<QLabel*> statusPanels_;
     QHash<QString, QAction*> items_;
 };
