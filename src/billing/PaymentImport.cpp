@@ -7,12 +7,13 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
-#include <QMultiHash>
 #include <QSet>
 
 #include <algorithm>
 #include <future>
 #include <numeric>
+#include <utility>
+#include <vector>
 
 #ifdef Q_OS_LINUX
 #include <sys/mman.h>
@@ -66,38 +67,67 @@ Outcome outcomeOfMovedOn(const std::optional<BankPaymentTable::InvoiceState>& in
     return invoice->status == InvoiceStatus::Cancelled ? Outcome::Cancelled : Outcome::AlreadyPaid;
 }
 
-// The rows in the order of their invoice numbers, those of one number in
-// the file's order.
-QList<qsizetype> rowsByNumber(const QList<Row>& rows)
+// An invoice number as the program writes it, yyyy/nnnnn, as one integer
+// that sorts as the text does (the same length, the digits in the same
+// places); -1 for any other text.
+qint64 numberKey(const QString& number)
 {
-    QList<qsizetype> order(rows.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](qsizetype a, qsizetype b) { return rows.at(a).invoiceNo < rows.at(b).invoiceNo; });
-    return order;
+    constexpr qsizetype kLength = 10, kSlash = 4;
+    if (number.size() != kLength || number.at(kSlash) != QLatin1Char('/'))
+        return -1;
+    qint64 key = 0;
+    for (qsizetype i = 0; i < kLength; ++i) {
+        const char16_t c = number.at(i).unicode();
+        if (i == kSlash)
+            continue;
+        if (c < u'0' || c > u'9')
+            return -1;
+        key = key * 10 + (c - u'0');
+    }
+    return key;
 }
 
-// The bank keys of the file's payments seen so far, kept by their hash with
-// the row that had each first: a day's file has tens of thousands.
-class KeysInFile {
-public:
-    explicit KeysInFile(const QList<Row>& rows) : rows_(rows) { firstWith_.reserve(rows.size()); }
-
-    // Whether an earlier row had this row's key; the row is remembered.
-    bool seenBefore(qsizetype row, const BankPaymentTable::PaymentKey& key)
-    {
-        const size_t hash = qHash(key);
-        for (auto it = firstWith_.constFind(hash); it != firstWith_.cend() && it.key() == hash; ++it)
-            if (keyOf(rows_.at(*it).record) == key)
-                return true;
-        firstWith_.insert(hash, row);
-        return false;
-    }
-
-private:
-    const QList<Row>& rows_;
-    QMultiHash<size_t, qsizetype> firstWith_;
+// The rows in the order of their invoice numbers, those of one number in
+// the file's order.
+struct NumberOrder {
+    QList<qsizetype> rows;
+    QList<qsizetype> starts; // where each number's rows start in `rows`, and the end
 };
+
+NumberOrder rowsByNumber(const QList<Row>& rows)
+{
+    NumberOrder order;
+    order.rows.resize(rows.size());
+    // Sorted as integers beside their rows' places, when every number is of
+    // the usual form: no text is looked at again, and the place breaks ties
+    // in the file's order.
+    std::vector<std::pair<qint64, qsizetype>> keyed;
+    keyed.reserve(size_t(rows.size()));
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const qint64 key = numberKey(rows.at(i).invoiceNo);
+        if (key < 0)
+            break;
+        keyed.emplace_back(key, i);
+    }
+    if (qsizetype(keyed.size()) == rows.size()) {
+        if (!std::is_sorted(keyed.cbegin(), keyed.cend()))
+            std::sort(keyed.begin(), keyed.end());
+        for (qsizetype k = 0; k < rows.size(); ++k) {
+            order.rows[k] = keyed[size_t(k)].second;
+            if (k == 0 || keyed[size_t(k)].first != keyed[size_t(k - 1)].first)
+                order.starts << k;
+        }
+    } else {
+        std::iota(order.rows.begin(), order.rows.end(), 0);
+        std::stable_sort(order.rows.begin(), order.rows.end(),
+                         [&](qsizetype a, qsizetype b) { return rows.at(a).invoiceNo < rows.at(b).invoiceNo; });
+        for (qsizetype k = 0; k < rows.size(); ++k)
+            if (k == 0 || rows.at(order.rows.at(k)).invoiceNo != rows.at(order.rows.at(k - 1)).invoiceNo)
+                order.starts << k;
+    }
+    order.starts << rows.size();
+    return order;
+}
 
 // Gives every row its outcome against the invoices and earlier imports as
 // they are now.
@@ -105,52 +135,61 @@ void match(Database& db, Preview& preview)
 {
     QList<Row>& rows = preview.rows;
     // The invoices are read in the order of their numbers, once each.
-    preview.byNumber = rowsByNumber(rows);
+    const NumberOrder order = rowsByNumber(rows);
+    preview.byNumber = order.rows;
     QStringList numbers;
-    QList<qsizetype> numberOf(rows.size()); // each row's number's place among `numbers`
-    for (const qsizetype i : std::as_const(preview.byNumber)) {
-        if (numbers.isEmpty() || numbers.constLast() != rows.at(i).invoiceNo)
-            numbers << rows.at(i).invoiceNo;
-        numberOf[i] = numbers.size() - 1;
-    }
+    numbers.reserve(order.starts.size() - 1);
+    for (qsizetype n = 0; n + 1 < order.starts.size(); ++n)
+        numbers << rows.at(order.rows.at(order.starts.at(n))).invoiceNo;
     const QList<std::optional<BankPaymentTable::InvoiceState>> invoices = BankPaymentTable::invoicesOf(db, numbers);
     const QSet<BankPaymentTable::PaymentKey> recorded = BankPaymentTable::recordedKeys(db, daysOf(preview));
 
-    KeysInFile keysInFile(rows);
-    QList<bool> paidInFile(numbers.size(), false);
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        Row& row = rows[i];
-        const BankPaymentFile::Detail& d = row.record;
-        const BankPaymentTable::PaymentKey key = keyOf(d);
-        // Every payment's key is kept, whatever its outcome.
-        const bool earlierInFile = !d.isReversal() && keysInFile.seenBefore(i, key);
-        const std::optional<BankPaymentTable::InvoiceState>& invoice = invoices.at(numberOf.at(i));
-        row.invoiceTotal = invoice ? invoice->total : Money();
-        row.outcome = [&] {
-            if (d.isReversal())
-                return Outcome::Reversal;
-            if (recorded.contains(key))
-                return Outcome::AlreadyImported;
-            if (earlierInFile)
-                return Outcome::AgainInFile;
-            if (!invoice)
-                return Outcome::NoSuchInvoice;
-            if (invoice->status == InvoiceStatus::Cancelled)
-                return Outcome::Cancelled;
-            if (invoice->status != InvoiceStatus::Issued)
-                return Outcome::AlreadyPaid;
-            if (paidInFile.at(numberOf.at(i)))
-                return Outcome::AgainInFile;
-            if (d.reference2.compare(invoice->cafeteriaCode.trimmed(), Qt::CaseInsensitive) != 0)
-                return Outcome::ShopDiffers;
-            if (d.amount != invoice->total)
-                return Outcome::AmountDiffers;
-            if (!preview.billerId.isEmpty() && d.billerId != preview.billerId)
-                return Outcome::BillerDiffers;
-            return Outcome::Matched;
-        }();
-        if (row.outcome == Outcome::Matched)
-            paidInFile[numberOf.at(i)] = true;
+    // Number by number, each one's rows in the file's order. A payment sent
+    // twice in the file has the same reference 1 both times, so its number's
+    // rows are all there is to look through for it.
+    QSet<BankPaymentTable::PaymentKey> keysOfNumber;
+    for (qsizetype n = 0; n < numbers.size(); ++n) {
+        const std::optional<BankPaymentTable::InvoiceState>& invoice = invoices.at(n);
+        const qsizetype first = order.starts.at(n), end = order.starts.at(n + 1);
+        keysOfNumber.clear();
+        bool paidInFile = false;
+        for (qsizetype k = first; k < end; ++k) {
+            Row& row = rows[order.rows.at(k)];
+            const BankPaymentFile::Detail& d = row.record;
+            // Every payment's key is kept, whatever its outcome.
+            bool earlierInFile = false;
+            if (!d.isReversal() && end - first > 1) {
+                const qsizetype seen = keysOfNumber.size();
+                keysOfNumber.insert(keyOf(d));
+                earlierInFile = keysOfNumber.size() == seen;
+            }
+            row.invoiceTotal = invoice ? invoice->total : Money();
+            row.outcome = [&] {
+                if (d.isReversal())
+                    return Outcome::Reversal;
+                if (!recorded.isEmpty() && recorded.contains(keyOf(d)))
+                    return Outcome::AlreadyImported;
+                if (earlierInFile)
+                    return Outcome::AgainInFile;
+                if (!invoice)
+                    return Outcome::NoSuchInvoice;
+                if (invoice->status == InvoiceStatus::Cancelled)
+                    return Outcome::Cancelled;
+                if (invoice->status != InvoiceStatus::Issued)
+                    return Outcome::AlreadyPaid;
+                if (paidInFile)
+                    return Outcome::AgainInFile;
+                if (d.reference2.compare(invoice->cafeteriaCode.trimmed(), Qt::CaseInsensitive) != 0)
+                    return Outcome::ShopDiffers;
+                if (d.amount != invoice->total)
+                    return Outcome::AmountDiffers;
+                if (!preview.billerId.isEmpty() && d.billerId != preview.billerId)
+                    return Outcome::BillerDiffers;
+                return Outcome::Matched;
+            }();
+            if (row.outcome == Outcome::Matched)
+                paidInFile = true;
+        }
     }
 }
 
@@ -303,7 +342,7 @@ bool recordOnce(Database& db, Preview& preview, const QString& user, const QStri
 
     // The invoices in the order of their numbers, as the preview read them.
     if (preview.byNumber.size() != rows.size())
-        preview.byNumber = rowsByNumber(rows);
+        preview.byNumber = rowsByNumber(rows).rows;
     QList<BankPaymentTable::PaymentOfInvoice> payments;
     QList<qsizetype> paying;
     for (const qsizetype i : std::as_const(preview.byNumber)) {
