@@ -67,26 +67,6 @@ Outcome outcomeOfMovedOn(const std::optional<BankPaymentTable::InvoiceState>& in
     return invoice->status == InvoiceStatus::Cancelled ? Outcome::Cancelled : Outcome::AlreadyPaid;
 }
 
-// An invoice number as the program writes it, yyyy/nnnnn, as one integer
-// that sorts as the text does (the same length, the digits in the same
-// places); -1 for any other text.
-qint64 numberKey(const QString& number)
-{
-    constexpr qsizetype kLength = 10, kSlash = 4;
-    if (number.size() != kLength || number.at(kSlash) != QLatin1Char('/'))
-        return -1;
-    qint64 key = 0;
-    for (qsizetype i = 0; i < kLength; ++i) {
-        const char16_t c = number.at(i).unicode();
-        if (i == kSlash)
-            continue;
-        if (c < u'0' || c > u'9')
-            return -1;
-        key = key * 10 + (c - u'0');
-    }
-    return key;
-}
-
 // The rows in the order of their invoice numbers, those of one number in
 // the file's order.
 struct NumberOrder {
@@ -104,7 +84,7 @@ NumberOrder rowsByNumber(const QList<Row>& rows)
     std::vector<std::pair<qint64, qsizetype>> keyed;
     keyed.reserve(size_t(rows.size()));
     for (qsizetype i = 0; i < rows.size(); ++i) {
-        const qint64 key = numberKey(rows.at(i).invoiceNo);
+        const qint64 key = BankPaymentTable::numberKey(rows.at(i).invoiceNo);
         if (key < 0)
             break;
         keyed.emplace_back(key, i);

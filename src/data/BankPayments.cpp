@@ -49,6 +49,56 @@ size_t qHash(const BankDay& day, size_t seed)
     return qHashMulti(seed, day.bankCode, day.paymentDate);
 }
 
+qint64 numberKey(QStringView number)
+{
+    constexpr qsizetype kLength = 10, kSlash = 4;
+    if (number.size() != kLength || number.at(kSlash) != QLatin1Char('/'))
+        return -1;
+    qint64 key = 0;
+    for (qsizetype i = 0; i < kLength; ++i) {
+        const char16_t c = number.at(i).unicode();
+        if (i == kSlash)
+            continue;
+        if (c < u'0' || c > u'9')
+            return -1;
+        key = key * 10 + (c - u'0');
+    }
+    return key;
+}
+
+namespace {
+
+bool isAscii(QUtf8StringView text)
+{
+    unsigned char any = 0;
+    for (const char c : text)
+        any |= static_cast<unsigned char>(c);
+    return any < 0x80;
+}
+
+// Whether a text read in UTF-8 is this one: most are ASCII, compared as they
+// are, without making a text of them.
+bool sameText(const QString& text, QUtf8StringView utf8)
+{
+    if (isAscii(utf8))
+        return text == QLatin1StringView(utf8.data(), utf8.size());
+    return text == utf8.toString();
+}
+
+// A status letter read in UTF-8.
+std::optional<InvoiceStatus> statusOfUtf8(QUtf8StringView utf8)
+{
+    constexpr qsizetype kShort = 4;
+    if (utf8.size() > kShort || !isAscii(utf8))
+        return statusFromLetter(utf8.toString());
+    char16_t letters[kShort];
+    for (qsizetype i = 0; i < utf8.size(); ++i)
+        letters[i] = char16_t(utf8.at(i));
+    return statusFromLetter(QStringView(letters, utf8.size()));
+}
+
+} // namespace
+
 QList<std::optional<InvoiceState>> invoicesOf(Database& db, const QStringList& sortedNumbers)
 {
     QList<std::optional<InvoiceState>> found(sortedNumbers.size());
@@ -61,23 +111,59 @@ QList<std::optional<InvoiceState>> invoicesOf(Database& db, const QStringList& s
             throw DbError(QStringLiteral("an invoice not asked for was read: %1").arg(number));
         return found[at - sortedNumbers.cbegin()];
     };
-    const QString statement = QStringLiteral("SELECT Invoice_no, Invoice_Status, Pay_Total, Cafeteria_Code\n"
-                                             "FROM T_PayIn_Main\nWHERE Invoice_no IN (%1)");
+    const QString columns = QStringLiteral("SELECT Invoice_no, Invoice_Status, Pay_Total, Cafeteria_Code\n"
+                                           "FROM T_PayIn_Main\nWHERE ");
+    const QString listed = columns + QStringLiteral("Invoice_no IN (%1)");
     // The embedded engine runs one statement for every batch at the cost of
     // the look-ups alone; the last batch is filled up with its last number.
-    if (const std::unique_ptr<BulkStatement> batch = db.bulkStatement(statement.arg(placeholders(kBatch)))) {
+    // A batch of numbers that fill most of the range from its first to its
+    // last, as a day's payments of one year's invoices do, is read as that
+    // range instead: one walk along the key, nothing bound but its ends, the
+    // invoices between that were not asked for passed over.
+    if (const std::unique_ptr<BulkStatement> batch = db.bulkStatement(listed.arg(placeholders(kBatch)))) {
+        const std::unique_ptr<BulkStatement> range
+            = db.bulkStatement(columns + QStringLiteral("Invoice_no BETWEEN ? AND ?"));
         for (qsizetype start = 0; start < sortedNumbers.size(); start += kBatch) {
-            for (qsizetype i = 0; i < kBatch; ++i)
-                batch->bind(int(i), sortedNumbers.at(std::min(start + i, sortedNumbers.size() - 1)));
-            while (batch->next())
-                place(start, batch->view(0)) = InvoiceState{statusFromLetter(batch->view(1)),
-                                                            Money::fromSatang(batch->integer(2)), batch->text(3)};
+            const qsizetype end = std::min(sortedNumbers.size(), start + kBatch);
+            // Numbers of the usual form are ASCII, so the engine orders the
+            // texts between them as they are ordered here.
+            const qint64 first = numberKey(sortedNumbers.at(start)), last = numberKey(sortedNumbers.at(end - 1));
+            const bool dense = first >= 0 && last >= 0 && last - first < 2 * (end - start);
+            BulkStatement& read = dense ? *range : *batch;
+            if (dense) {
+                range->bind(0, sortedNumbers.at(start));
+                range->bind(1, sortedNumbers.at(end - 1));
+            } else {
+                for (qsizetype i = 0; i < kBatch; ++i)
+                    batch->bind(int(i), sortedNumbers.at(std::min(start + i, sortedNumbers.size() - 1)));
+            }
+            // The rows come in the order of the key: each is looked for first
+            // where the one before it was found.
+            qsizetype next = start;
+            while (read.next()) {
+                const QUtf8StringView number = read.utf8(0);
+                qsizetype at = next;
+                if (at >= end || !sameText(sortedNumbers.at(at), number)) {
+                    const QString text = number.toString();
+                    if (dense) {
+                        const auto it = std::lower_bound(sortedNumbers.cbegin() + start, sortedNumbers.cbegin() + end,
+                                                         text);
+                        if (it == sortedNumbers.cbegin() + end || *it != text)
+                            continue; // between the numbers asked for
+                        at = it - sortedNumbers.cbegin();
+                    } else
+                        at = &place(start, text) - found.data();
+                }
+                found[at] = InvoiceState{statusOfUtf8(read.utf8(1)), Money::fromSatang(read.integer(2)),
+                                         read.utf8(3).toString()};
+                next = at + 1;
+            }
         }
         return found;
     }
     for (qsizetype start = 0; start < sortedNumbers.size(); start += kBatch) {
         const QStringList some = sortedNumbers.mid(start, kBatch);
-        db.forEachRow(statement.arg(placeholders(int(some.size()))), QVariantList(some.cbegin(), some.cend()),
+        db.forEachRow(listed.arg(placeholders(int(some.size()))), QVariantList(some.cbegin(), some.cend()),
                       [&](const RowCursor& r) {
                           place(start, r.text(0)) = InvoiceState{statusFromLetter(r.text(1)), r.money(2), r.text(3)};
                       });

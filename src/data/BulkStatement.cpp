@@ -114,6 +114,14 @@ QStringView BulkStatement::view(int column) const
                        sqlite3_column_bytes16(statement_, column) / qsizetype(sizeof(char16_t)));
 }
 
+QUtf8StringView BulkStatement::utf8(int column) const
+{
+    const unsigned char* text = sqlite3_column_text(statement_, column);
+    if (!text)
+        return {};
+    return QUtf8StringView(reinterpret_cast<const char*>(text), sqlite3_column_bytes(statement_, column));
+}
+
 qint64 BulkStatement::integer(int column) const
 {
     return sqlite3_column_int64(statement_, column);

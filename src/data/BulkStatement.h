@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringEncoder>
 #include <QStringView>
+#include <QUtf8StringView>
 #include <QtGlobal>
 
 #include <vector>
@@ -45,6 +46,9 @@ public:
     QString text(int column) const;   // NULL reads as the empty text
     // The same without a copy, valid until the next step.
     QStringView view(int column) const;
+    // A text column as stored, in UTF-8, without the conversion view() has
+    // the engine make; valid until the next step.
+    QUtf8StringView utf8(int column) const;
     qint64 integer(int column) const;
 
 private:

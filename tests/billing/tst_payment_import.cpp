@@ -184,6 +184,38 @@ private slots:
     // Recording keeps the preview's outcomes, but what another workstation
     // did since is found: a payment its import recorded, an invoice it
     // cancelled. Only what is still as previewed is recorded.
+    // A file paying most of a run of numbers, as a day's file does: each
+    // payment finds its own invoice, an invoice between them that nothing
+    // pays is passed over, and a number of the run with no invoice has none.
+    void paymentsOfARunOfNumbersFindTheirOwnInvoices_data() { TestDatabase::addEngineRows(); }
+    void paymentsOfARunOfNumbersFindTheirOwnInvoices()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        Database& db = t.db();
+        Samples::storeShop(db);
+        for (int n : {1, 2, 3, 5, 6, 8})
+            Samples::store(db, {.number = invoiceNo(n), .satang = 1000 + n});
+        Preview p = Prepare(db, QStringLiteral("BILL1210.TXT"),
+                            fileOf({payment(0, invoiceNo(6), 1006), payment(0, invoiceNo(1), 1001),
+                                    payment(0, invoiceNo(4), 1004), payment(0, invoiceNo(3), 1003),
+                                    payment(0, invoiceNo(2), 1999)}),
+                            kBiller);
+        QVERIFY2(p.ok(), qPrintable(p.refusal));
+        QList<Outcome> outcomes;
+        QList<qint64> totals;
+        for (const PaymentImport::Row& r : p.rows) {
+            outcomes << r.outcome;
+            totals << r.invoiceTotal.satang();
+        }
+        QCOMPARE(outcomes, (QList<Outcome>{Outcome::Matched, Outcome::Matched, Outcome::NoSuchInvoice, Outcome::Matched,
+                                           Outcome::AmountDiffers}));
+        QCOMPARE(totals, (QList<qint64>{1006, 1001, 0, 1003, 1002}));
+        QCOMPARE(Record(db, p, QStringLiteral("clerk"), kStamp).applied, 3);
+        QCOMPARE(Samples::statuses(db), (QStringList{"P", "A", "P", "A", "P", "A"})); // 1, 2, 3, 5, 6, 8
+        checkAllOrNothing(db);
+    }
+
     void whatChangedSinceThePreviewIsFoundWhenRecording_data() { TestDatabase::addEngineRows(); }
     void whatChangedSinceThePreviewIsFoundWhenRecording()
     {
