@@ -88,15 +88,13 @@ void TfmrCost_Entry::RadioButton2Click()
 
 void TfmrCost_Entry::btnSearch1Click()
 {
+    // Here a search that finds nothing leaves no earlier shop to choose.
     ShopGrid::reset(StringGrid1);
     const bool byShopName = RadioButton1->isChecked();
-    const QList<CafeteriaTable::Shop> shops = CafeteriaTable::search(
-        context().db, byShopName, byShopName ? edtCafeteria_Name->text() : edtFirstName->text());
-    if (shops.isEmpty()) {
+    if (!ShopGrid::search(context().db, StringGrid1, byShopName, (byShopName ? edtCafeteria_Name : edtFirstName)->text())) {
         message(WindowMessages::NothingFound);
         return;
     }
-    ShopGrid::fill(StringGrid1, shops);
     StringGrid1->setCurrentRow(1);
 }
 

@@ -111,13 +111,8 @@ void TfrmTR_Cafeteria::resetResults()
 void TfrmTR_Cafeteria::btnSearch2Click()
 {
     const bool byShopName = RadioButton1->isChecked();
-    const QList<Shop> shops = CafeteriaTable::search(context().db, byShopName,
-                                                     byShopName ? firstSearch_->text() : secondSearch_->text());
-    if (shops.isEmpty()) {
+    if (!ShopGrid::search(context().db, StringGrid1, byShopName, (byShopName ? firstSearch_ : secondSearch_)->text()))
         message(WindowMessages::NothingFound);
-        return;  // the grid keeps what it showed
-    }
-    ShopGrid::fill(StringGrid1, shops);
 }
 
 void TfrmTR_Cafeteria::btnEdit2Click()

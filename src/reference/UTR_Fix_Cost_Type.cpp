@@ -172,13 +172,8 @@ void TfrmTR_Fix_Cost_Type::FormCreate()
 void TfrmTR_Fix_Cost_Type::btnSearch2Click()
 {
     const bool byShopName = RadioButton1->isChecked();
-    const QString typed = byShopName ? edtCafeteria_Name->text() : edtFirstName->text();
-    const QList<CafeteriaTable::Shop> shops = CafeteriaTable::search(context().db, byShopName, typed);
-    if (shops.isEmpty()) {
+    if (!ShopGrid::search(context().db, StringGrid1, byShopName, (byShopName ? edtCafeteria_Name : edtFirstName)->text()))
         message(WindowMessages::NothingFound);
-        return;
-    }
-    ShopGrid::fill(StringGrid1, shops);
 }
 
 void TfrmTR_Fix_Cost_Type::btnEdit2Click()

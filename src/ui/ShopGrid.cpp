@@ -18,3 +18,12 @@ void ShopGrid::fill(StringGrid* grid, const QList<CafeteriaTable::Shop>& shops)
                      shop.code});
     grid->setDataRows(std::move(rows));
 }
+
+bool ShopGrid::search(Database& db, StringGrid* grid, bool byShopName, const QString& typed)
+{
+    const QList<CafeteriaTable::Shop> shops = CafeteriaTable::search(db, byShopName, typed);
+    if (shops.isEmpty())
+        return false;
+    fill(grid, shops);
+    return true;
+}

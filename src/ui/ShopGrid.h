@@ -15,5 +15,9 @@ constexpr int CodeColumn = 5;
 void reset(StringGrid* grid);
 // The shops found, one row each: the grid ends with n + 1 rows.
 void fill(StringGrid* grid, const QList<CafeteriaTable::Shop>& shops);
+// The shop search every window with this grid runs: the shops whose name
+// (byShopName) or whose operator's first name starts with what was typed,
+// listed; false, with the grid left as it was, when there is none.
+bool search(Database& db, StringGrid* grid, bool byShopName, const QString& typed);
 
 } // namespace ShopGrid
