@@ -84,7 +84,7 @@ NumberOrder rowsByNumber(const QList<Row>& rows)
     std::vector<std::pair<qint64, qsizetype>> keyed;
     keyed.reserve(size_t(rows.size()));
     for (qsizetype i = 0; i < rows.size(); ++i) {
-        const qint64 key = BankPaymentTable::numberKey(rows.at(i).invoiceNo);
+        const qint64 key = InvoiceNoKey(rows.at(i).invoiceNo);
         if (key < 0)
             break;
         keyed.emplace_back(key, i);

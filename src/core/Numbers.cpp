@@ -7,6 +7,23 @@ QString FormatInvoiceNo(const QString& budgetYear, qint64 runNo)
     return budgetYear + QLatin1Char('/') + RightChars(QStringLiteral("00000") + QString::number(runNo), 5);
 }
 
+qint64 InvoiceNoKey(QStringView number)
+{
+    constexpr qsizetype kLength = 10, kSlash = 4;
+    if (number.size() != kLength || number.at(kSlash) != QLatin1Char('/'))
+        return -1;
+    qint64 key = 0;
+    for (qsizetype i = 0; i < kLength; ++i) {
+        const char16_t c = number.at(i).unicode();
+        if (i == kSlash)
+            continue;
+        if (c < u'0' || c > u'9')
+            return -1;
+        key = key * 10 + (c - u'0');
+    }
+    return key;
+}
+
 QString FormatShopCode(const QString& budgetYear, qint64 runNo)
 {
     return QStringLiteral("CF") + budgetYear

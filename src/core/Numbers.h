@@ -12,6 +12,10 @@ inline constexpr int kInvoiceMaxLines = 7;
 // Budget year + "/" + RightChars("00000" + run number, 5): 2569/00001
 QString FormatInvoiceNo(const QString& budgetYear, qint64 runNo);
 
+// An invoice number of that form, yyyy/nnnnn, as one integer that sorts as
+// the text does (2569/00001: 256900001); -1 for any other text.
+qint64 InvoiceNoKey(QStringView number);
+
 // "CF" + budget year + RightChars("0000" + TrimSpaces(run number), 4): CF25690007
 QString FormatShopCode(const QString& budgetYear, qint64 runNo);
 

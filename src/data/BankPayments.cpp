@@ -1,6 +1,7 @@
 #include "data/BankPayments.h"
 
 #include "core/InvoiceStatus.h"
+#include "core/Numbers.h"
 #include "core/ThaiDate.h"
 
 #include <algorithm>
@@ -47,23 +48,6 @@ size_t qHash(const PaymentKey& key, size_t seed)
 size_t qHash(const BankDay& day, size_t seed)
 {
     return qHashMulti(seed, day.bankCode, day.paymentDate);
-}
-
-qint64 numberKey(QStringView number)
-{
-    constexpr qsizetype kLength = 10, kSlash = 4;
-    if (number.size() != kLength || number.at(kSlash) != QLatin1Char('/'))
-        return -1;
-    qint64 key = 0;
-    for (qsizetype i = 0; i < kLength; ++i) {
-        const char16_t c = number.at(i).unicode();
-        if (i == kSlash)
-            continue;
-        if (c < u'0' || c > u'9')
-            return -1;
-        key = key * 10 + (c - u'0');
-    }
-    return key;
 }
 
 namespace {
@@ -127,7 +111,7 @@ QList<std::optional<InvoiceState>> invoicesOf(Database& db, const QStringList& s
             const qsizetype end = std::min(sortedNumbers.size(), start + kBatch);
             // Numbers of the usual form are ASCII, so the engine orders the
             // texts between them as they are ordered here.
-            const qint64 first = numberKey(sortedNumbers.at(start)), last = numberKey(sortedNumbers.at(end - 1));
+            const qint64 first = InvoiceNoKey(sortedNumbers.at(start)), last = InvoiceNoKey(sortedNumbers.at(end - 1));
             const bool dense = first >= 0 && last >= 0 && last - first < 2 * (end - start);
             BulkStatement& read = dense ? *range : *batch;
             if (dense) {

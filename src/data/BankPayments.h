@@ -26,11 +26,6 @@ struct InvoiceState {
 // empty where there is no such invoice. Many numbers a statement.
 QList<std::optional<InvoiceState>> invoicesOf(Database& db, const QStringList& sortedNumbers);
 
-// An invoice number of the usual form, yyyy/nnnnn, as one integer that sorts
-// as the text does (the same length, the digits in the same places); -1 for
-// any other text.
-qint64 numberKey(QStringView number);
-
 // A bank payment as the bank identifies it: the same record sent again has
 // the same key.
 struct PaymentKey {
