@@ -355,17 +355,22 @@ bool recordOnce(Database& db, Preview& preview, const QString& user, const QStri
             outcomes[paying.at(k)] = outcomeOfMovedOn(now.at(next++));
 
     // The payments recorded in the file's order, which is the bank's.
-    QList<BankPaymentTable::PaymentRecord> applied;
+    QList<qsizetype> applied;
     applied.reserve(paying.size());
     Money appliedTotal;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         if (outcomes.at(i) != Outcome::Matched)
             continue;
-        const BankPaymentFile::Detail& d = rows.at(i).record;
-        applied.append({keyOf(d), d.reference2, rows.at(i).invoiceNo, d.customerName, d.branch, d.teller, d.billerId});
-        appliedTotal += d.amount;
+        applied.append(i);
+        appliedTotal += rows.at(i).record.amount;
     }
-    BankPaymentTable::insertPayments(db, preview.sha256, applied);
+    BankPaymentTable::insertPayments(db, preview.sha256, applied.size(), [&](qsizetype k) {
+        const Row& row = rows.at(applied.at(k));
+        const BankPaymentFile::Detail& d = row.record;
+        return BankPaymentTable::PaymentRecord{d.bankCode,     d.paymentDate, d.paymentTime, d.sequence,
+                                               d.reference1,   d.amount,      d.reference2,  row.invoiceNo,
+                                               d.customerName, d.branch,      d.teller,      d.billerId};
+    });
     // The import's counts and sums as recorded.
     BankPaymentTable::ImportRecord import = importOf(preview, user, at);
     import.matchedCount = int(applied.size());

@@ -202,13 +202,14 @@ void updateImportCounts(Database& db, const ImportRecord& v)
                 v.sha256});
 }
 
-void insertPayments(Database& db, const QString& sha256, const QList<PaymentRecord>& payments)
+void insertPayments(Database& db, const QString& sha256, qsizetype count,
+                    const std::function<PaymentRecord(qsizetype)>& paymentAt)
 {
-    // In the order of the table's key, so that its index grows at one end
+    // In the order of the table's key, so that the table grows at one end
     // instead of taking rows all over its pages.
-    const QList<qsizetype> ordered = orderOf(payments.size(), [&](qsizetype a, qsizetype b) {
-        const PaymentKey& x = payments.at(a).key;
-        const PaymentKey& y = payments.at(b).key;
+    const QList<qsizetype> ordered = orderOf(count, [&](qsizetype a, qsizetype b) {
+        const PaymentRecord x = paymentAt(a);
+        const PaymentRecord y = paymentAt(b);
         return std::tie(x.bankCode, x.paymentDate, x.paymentTime, x.sequence, x.reference1)
                < std::tie(y.bankCode, y.paymentDate, y.paymentTime, y.sequence, y.reference1);
     });
@@ -221,13 +222,13 @@ void insertPayments(Database& db, const QString& sha256, const QList<PaymentReco
     if (const std::unique_ptr<BulkStatement> one = db.bulkStatement(insert + row)) {
         one->bind(12, sha256);
         for (const qsizetype i : ordered) {
-            const PaymentRecord& p = payments.at(i);
-            one->bind(0, p.key.bankCode);
-            one->bind(1, p.key.paymentDate);
-            one->bind(2, p.key.paymentTime);
-            one->bind(3, qint64(p.key.sequence));
-            one->bind(4, p.key.reference1);
-            one->bind(5, p.key.amount);
+            const PaymentRecord p = paymentAt(i);
+            one->bind(0, p.bankCode);
+            one->bind(1, p.paymentDate);
+            one->bind(2, p.paymentTime);
+            one->bind(3, qint64(p.sequence));
+            one->bind(4, p.reference1);
+            one->bind(5, p.amount);
             one->bind(6, p.reference2);
             one->bind(7, p.invoiceNo);
             one->bind(8, p.customerName);
@@ -247,11 +248,12 @@ void insertPayments(Database& db, const QString& sha256, const QList<PaymentReco
         QVariantList values;
         values.reserve((end - start) * kColumns);
         for (qsizetype i = start; i < end; ++i) {
-            const PaymentRecord& p = payments.at(ordered.at(i));
+            const PaymentRecord p = paymentAt(ordered.at(i));
             rows << row;
-            values << p.key.bankCode << p.key.paymentDate << p.key.paymentTime << p.key.sequence
-                   << p.key.reference1 << db.money(p.key.amount) << p.reference2 << p.invoiceNo << p.customerName
-                   << p.branch << p.teller << p.billerId << sha256;
+            values << p.bankCode.toString() << p.paymentDate.toString() << p.paymentTime.toString() << p.sequence
+                   << p.reference1.toString() << db.money(p.amount) << p.reference2.toString()
+                   << p.invoiceNo.toString() << p.customerName.toString() << p.branch.toString()
+                   << p.teller.toString() << p.billerId.toString() << sha256;
         }
         db.execute(insert + rows.join(QStringLiteral(", ")), values);
     }

@@ -8,6 +8,8 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <functional>
 #include <optional>
 
 // The bank's bill-payment files read in (T_Bank_Import) and the payments
@@ -71,14 +73,22 @@ struct ImportRecord {
 // The import of a file with this SHA-256, when one was recorded.
 std::optional<ImportRecord> findImport(Database& db, const QString& sha256);
 
+// One applied payment as it is written: views of texts the caller keeps
+// until insertPayments returns, so that none of a day's tens of thousands is
+// copied on the way.
 struct PaymentRecord {
-    PaymentKey key;
-    QString reference2;
-    QString invoiceNo;
-    QString customerName;
-    QString branch;
-    QString teller;
-    QString billerId;
+    QStringView bankCode;
+    QStringView paymentDate; // dd/mm/yyyy, Buddhist era
+    QStringView paymentTime; // HHMMSS
+    int sequence = 0;
+    QStringView reference1;
+    Money amount;
+    QStringView reference2;
+    QStringView invoiceNo;
+    QStringView customerName;
+    QStringView branch;
+    QStringView teller;
+    QStringView billerId;
 };
 
 // Inside the caller's transaction, first of all its writes: false when this
@@ -88,9 +98,11 @@ struct PaymentRecord {
 bool insertImport(Database& db, const ImportRecord& import);
 // The import's counts and sums, once its payments are recorded.
 void updateImportCounts(Database& db, const ImportRecord& import);
-// Its applied payments, in the order of the table's key, inside the caller's
+// Its applied payments, `count` of them, each as paymentAt(i) gives it for i
+// from 0; written in the order of the table's key, inside the caller's
 // transaction.
-void insertPayments(Database& db, const QString& sha256, const QList<PaymentRecord>& payments);
+void insertPayments(Database& db, const QString& sha256, qsizetype count,
+                    const std::function<PaymentRecord(qsizetype)>& paymentAt);
 
 // One invoice number and the payment date (dd/mm/yyyy) to record on it.
 struct PaymentOfInvoice {

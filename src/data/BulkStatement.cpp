@@ -34,7 +34,7 @@ void BulkStatement::reset()
     running_ = false;
 }
 
-void BulkStatement::bind(int index, const QString& text)
+void BulkStatement::bind(int index, QStringView text)
 {
     reset();
     if (Database::holdsControlCharacter(text))

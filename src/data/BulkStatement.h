@@ -32,7 +32,7 @@ public:
     BulkStatement& operator=(const BulkStatement&) = delete;
 
     // The values of the next run, by the position of their '?' from 0.
-    void bind(int index, const QString& text);
+    void bind(int index, QStringView text);
     void bind(int index, qint64 number);
     void bind(int index, Money amount);
 

@@ -43,11 +43,11 @@ bool anyHoldsControlCharacter(const QVariantList& values)
 
 // C0 and C1 control characters and DEL. A NUL would end PostgreSQL's text
 // early; none of them belongs in anything typed into a field.
-bool Database::holdsControlCharacter(const QString& text)
+bool Database::holdsControlCharacter(QStringView text)
 {
     // Every character looked at, without a branch: a bulk write checks
     // hundreds of thousands of values.
-    const auto* characters = reinterpret_cast<const char16_t*>(text.utf16());
+    const char16_t* characters = text.utf16();
     unsigned found = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = characters[i];

@@ -106,7 +106,7 @@ public:
     // A text value holding a control character is refused before anything
     // is sent: DbError of kind InvalidText with this message.
     static const QString kControlCharacterMessage;
-    static bool holdsControlCharacter(const QString& text);
+    static bool holdsControlCharacter(QStringView text);
     // What the user reads when the connection was lost and made anew.
     static const QString kReconnectedMessage;
 
