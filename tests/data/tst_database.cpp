@@ -4,6 +4,7 @@
 #include "support/TestDatabase.h"
 #include "core/InvoiceStatus.h"
 #include "data/Cafeterias.h"
+#include "data/BankPayments.h"
 #include "data/CostTypes.h"
 #include "data/FixCosts.h"
 #include "data/Invoices.h"
@@ -409,6 +410,24 @@ private slots:
                                .rvDate = QStringLiteral("15/01/2570")});
 
         auto db = t.connect();
+        // Payments recorded from a bank's file before their table was kept
+        // in the order of its key.
+        Schema::migrate(*db, 7);
+        {
+            Database::Transaction transaction(*db);
+            QVERIFY(BankPaymentTable::insertImport(*db, {QStringLiteral("ab12"), QStringLiteral("BILL1208.TXT"),
+                                                         QStringLiteral("014"), QStringLiteral("08/12/2569"),
+                                                         QStringLiteral("clerk"), QStringLiteral("08/12/2569 09:30:00"),
+                                                         2, 2, Money::fromSatang(372850), 0, Money()}));
+            const QList<BankPaymentTable::PaymentRecord> paid = {
+                {u"014", u"07/12/2569", u"101500", 3, u"257000001", Money::fromSatang(222850), u"CF25690001",
+                 u"2570/00001", u"นางสมศรี ใจดี", u"0123", u"0001", u"099400016550100"},
+                {u"014", u"06/12/2569", u"163000", 2, u"257000002", Money::fromSatang(150000), u"CF25690001",
+                 u"2570/00002", u"นางสมศรี ใจดี", u"0123", u"0002", u"099400016550100"}};
+            BankPaymentTable::insertPayments(*db, QStringLiteral("ab12"), paid.size(),
+                                             [&](qsizetype i) { return paid.at(i); });
+            transaction.commit();
+        }
         Schema::migrate(*db);
         QStringList versions;
         for (const Row& r : db->select(QStringLiteral("SELECT Version FROM CostDesk_Schema ORDER BY Version")))
@@ -459,6 +478,32 @@ private slots:
                      .outcome,
                  CancelTable::Outcome::Cancelled);
         QCOMPARE(Samples::statuses(*db), QStringList({QStringLiteral("C"), QStringLiteral("R")}));
+        // The payments stay, in their key's order, and their key still
+        // refuses the same bank record a second time.
+        QStringList payments;
+        for (const Row& r : db->select(QStringLiteral("SELECT * FROM T_Bank_Payment ORDER BY Payment_Date, Payment_Time")))
+            for (int c = 0; c < 13; ++c)
+                payments << (c == 5 ? r.money(c).toPlainText() : r.text(c));
+        QCOMPARE(payments.join(u'|'),
+                 QStringLiteral("014|06/12/2569|163000|2|257000002|1500.00|CF25690001|2570/00002|นางสมศรี ใจดี|0123|0002|"
+                                "099400016550100|ab12|014|07/12/2569|101500|3|257000001|2228.50|CF25690001|2570/00001|"
+                                "นางสมศรี ใจดี|0123|0001|099400016550100|ab12"));
+        QCOMPARE(BankPaymentTable::recordedKeys(*db, {{QStringLiteral("014"), QStringLiteral("07/12/2569")}}).size(), 1);
+        const DbError again = [&] {
+            try {
+                Database::Transaction transaction(*db);
+                BankPaymentTable::insertPayments(*db, QStringLiteral("ab12"), 1, [](qsizetype) {
+                    return BankPaymentTable::PaymentRecord{u"014", u"07/12/2569", u"101500", 3, u"257000001",
+                                                           Money::fromSatang(222850), u"CF25690001", u"2570/00001",
+                                                           u"", u"", u"", u""};
+                });
+                transaction.commit();
+            } catch (const DbError& e) {
+                return e;
+            }
+            return DbError(QStringLiteral("written twice"));
+        }();
+        QCOMPARE(again.kind(), DbError::Kind::UniqueViolation);
         // Brought up to date once, it is left alone the next time.
         Schema::migrate(*db);
         QCOMPARE(db->select(QStringLiteral("SELECT COUNT(*) FROM CostDesk_Schema")).first().integer(0),

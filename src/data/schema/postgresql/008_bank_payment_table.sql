@@ -1,0 +1,3 @@
+-- The embedded engine keeps the payments recorded from the bank's files in the
+-- order of their key alone from here on. A PostgreSQL table is rows with its
+-- key's index beside them in any case: nothing changes on the server.
