@@ -367,9 +367,14 @@ bool recordOnce(Database& db, Preview& preview, const QString& user, const QStri
     BankPaymentTable::insertPayments(db, preview.sha256, applied.size(), [&](qsizetype k) {
         const Row& row = rows.at(applied.at(k));
         const BankPaymentFile::Detail& d = row.record;
-        return BankPaymentTable::PaymentRecord{d.bankCode,     d.paymentDate, d.paymentTime, d.sequence,
-                                               d.reference1,   d.amount,      d.reference2,  row.invoiceNo,
-                                               d.customerName, d.branch,      d.teller,      d.billerId};
+        return BankPaymentTable::PaymentRecord{
+            {d.bankCode, d.paymentDate, d.paymentTime, d.sequence, d.reference1, d.amount},
+            d.reference2,
+            row.invoiceNo,
+            d.customerName,
+            d.branch,
+            d.teller,
+            d.billerId};
     });
     // The import's counts and sums as recorded.
     BankPaymentTable::ImportRecord import = importOf(preview, user, at);

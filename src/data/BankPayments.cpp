@@ -208,8 +208,8 @@ void insertPayments(Database& db, const QString& sha256, qsizetype count,
     // In the order of the table's key, so that the table grows at one end
     // instead of taking rows all over its pages.
     const QList<qsizetype> ordered = orderOf(count, [&](qsizetype a, qsizetype b) {
-        const PaymentRecord x = paymentAt(a);
-        const PaymentRecord y = paymentAt(b);
+        const BankKey<QStringView> x = paymentAt(a).key;
+        const BankKey<QStringView> y = paymentAt(b).key;
         return std::tie(x.bankCode, x.paymentDate, x.paymentTime, x.sequence, x.reference1)
                < std::tie(y.bankCode, y.paymentDate, y.paymentTime, y.sequence, y.reference1);
     });
@@ -223,12 +223,12 @@ void insertPayments(Database& db, const QString& sha256, qsizetype count,
         one->bind(12, sha256);
         for (const qsizetype i : ordered) {
             const PaymentRecord p = paymentAt(i);
-            one->bind(0, p.bankCode);
-            one->bind(1, p.paymentDate);
-            one->bind(2, p.paymentTime);
-            one->bind(3, qint64(p.sequence));
-            one->bind(4, p.reference1);
-            one->bind(5, p.amount);
+            one->bind(0, p.key.bankCode);
+            one->bind(1, p.key.paymentDate);
+            one->bind(2, p.key.paymentTime);
+            one->bind(3, qint64(p.key.sequence));
+            one->bind(4, p.key.reference1);
+            one->bind(5, p.key.amount);
             one->bind(6, p.reference2);
             one->bind(7, p.invoiceNo);
             one->bind(8, p.customerName);
@@ -250,8 +250,8 @@ void insertPayments(Database& db, const QString& sha256, qsizetype count,
         for (qsizetype i = start; i < end; ++i) {
             const PaymentRecord p = paymentAt(ordered.at(i));
             rows << row;
-            values << p.bankCode.toString() << p.paymentDate.toString() << p.paymentTime.toString() << p.sequence
-                   << p.reference1.toString() << db.money(p.amount) << p.reference2.toString()
+            values << p.key.bankCode.toString() << p.key.paymentDate.toString() << p.key.paymentTime.toString()
+                   << p.key.sequence << p.key.reference1.toString() << db.money(p.key.amount) << p.reference2.toString()
                    << p.invoiceNo.toString() << p.customerName.toString() << p.branch.toString()
                    << p.teller.toString() << p.billerId.toString() << sha256;
         }

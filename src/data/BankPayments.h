@@ -29,17 +29,20 @@ struct InvoiceState {
 QList<std::optional<InvoiceState>> invoicesOf(Database& db, const QStringList& sortedNumbers);
 
 // A bank payment as the bank identifies it: the same record sent again has
-// the same key.
-struct PaymentKey {
-    QString bankCode;
-    QString paymentDate; // dd/mm/yyyy, Buddhist era
-    QString paymentTime; // HHMMSS
+// the same key. Its texts are kept (PaymentKey), or viewed where they are
+// kept while a day's payments are written.
+template <typename Text>
+struct BankKey {
+    Text bankCode;
+    Text paymentDate; // dd/mm/yyyy, Buddhist era
+    Text paymentTime; // HHMMSS
     int sequence = 0;
-    QString reference1;
+    Text reference1;
     Money amount;
 
-    bool operator==(const PaymentKey&) const = default;
+    bool operator==(const BankKey&) const = default;
 };
+using PaymentKey = BankKey<QString>;
 size_t qHash(const PaymentKey& key, size_t seed = 0);
 
 // A bank and a payment date: the leading part of a payment's key.
@@ -77,12 +80,7 @@ std::optional<ImportRecord> findImport(Database& db, const QString& sha256);
 // until insertPayments returns, so that none of a day's tens of thousands is
 // copied on the way.
 struct PaymentRecord {
-    QStringView bankCode;
-    QStringView paymentDate; // dd/mm/yyyy, Buddhist era
-    QStringView paymentTime; // HHMMSS
-    int sequence = 0;
-    QStringView reference1;
-    Money amount;
+    BankKey<QStringView> key;
     QStringView reference2;
     QStringView invoiceNo;
     QStringView customerName;

@@ -420,9 +420,9 @@ private slots:
                                                          QStringLiteral("clerk"), QStringLiteral("08/12/2569 09:30:00"),
                                                          2, 2, Money::fromSatang(372850), 0, Money()}));
             const QList<BankPaymentTable::PaymentRecord> paid = {
-                {u"014", u"07/12/2569", u"101500", 3, u"257000001", Money::fromSatang(222850), u"CF25690001",
+                {{u"014", u"07/12/2569", u"101500", 3, u"257000001", Money::fromSatang(222850)}, u"CF25690001",
                  u"2570/00001", u"นางสมศรี ใจดี", u"0123", u"0001", u"099400016550100"},
-                {u"014", u"06/12/2569", u"163000", 2, u"257000002", Money::fromSatang(150000), u"CF25690001",
+                {{u"014", u"06/12/2569", u"163000", 2, u"257000002", Money::fromSatang(150000)}, u"CF25690001",
                  u"2570/00002", u"นางสมศรี ใจดี", u"0123", u"0002", u"099400016550100"}};
             BankPaymentTable::insertPayments(*db, QStringLiteral("ab12"), paid.size(),
                                              [&](qsizetype i) { return paid.at(i); });
@@ -493,9 +493,9 @@ private slots:
             try {
                 Database::Transaction transaction(*db);
                 BankPaymentTable::insertPayments(*db, QStringLiteral("ab12"), 1, [](qsizetype) {
-                    return BankPaymentTable::PaymentRecord{u"014", u"07/12/2569", u"101500", 3, u"257000001",
-                                                           Money::fromSatang(222850), u"CF25690001", u"2570/00001",
-                                                           u"", u"", u"", u""};
+                    return BankPaymentTable::PaymentRecord{
+                        {u"014", u"07/12/2569", u"101500", 3, u"257000001", Money::fromSatang(222850)},
+                        u"CF25690001", u"2570/00001", u"", u"", u"", u""};
                 });
                 transaction.commit();
             } catch (const DbError& e) {
