@@ -77,11 +77,7 @@ int BulkStatement::run()
 {
     reset();
     running_ = true;
-    int code = sqlite3_step(statement_);
-    // Rows a RETURNING hands back are not wanted here; the write is complete
-    // once they are stepped through.
-    while (code == SQLITE_ROW)
-        code = sqlite3_step(statement_);
+    const int code = sqlite3_step(statement_);
     if (code != SQLITE_DONE)
         fail(code);
     reset();
@@ -98,20 +94,6 @@ bool BulkStatement::next()
         fail(code);
     reset();
     return false;
-}
-
-QString BulkStatement::text(int column) const
-{
-    return view(column).toString();
-}
-
-QStringView BulkStatement::view(int column) const
-{
-    const void* text = sqlite3_column_text16(statement_, column);
-    if (!text)
-        return {};
-    return QStringView(static_cast<const char16_t*>(text),
-                       sqlite3_column_bytes16(statement_, column) / qsizetype(sizeof(char16_t)));
 }
 
 QUtf8StringView BulkStatement::utf8(int column) const

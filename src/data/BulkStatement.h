@@ -40,14 +40,11 @@ public:
     int run();
 
     // A read with the values bound, row by row: true while there is a row to
-    // read with text() and integer(), false after the last. The next bind()
+    // read with utf8() and integer(), false after the last. The next bind()
     // starts the read afresh.
     bool next();
-    QString text(int column) const;   // NULL reads as the empty text
-    // The same without a copy, valid until the next step.
-    QStringView view(int column) const;
-    // A text column as stored, in UTF-8, without the conversion view() has
-    // the engine make; valid until the next step.
+    // A text column as stored, in UTF-8, without a copy; valid until the
+    // next step. NULL reads as the empty text.
     QUtf8StringView utf8(int column) const;
     qint64 integer(int column) const;
 

@@ -8,10 +8,10 @@
 #include "data/Database.h"
 #include "print/DocumentSettings.h"
 #include "reports/ListingGrid.h"
+#include "ui/Appearance.h"
 #include "ui/Prompter.h"
 #include "ui/SheetExport.h"
 #include "ui/StringGrid.h"
-#include "ui/Appearance.h"
 
 #include <QDateTime>
 #include <QDir>
