@@ -1,5 +1,6 @@
 #include "billing/BankPaymentFile.h"
 
+#include "core/TextPool.h"
 #include "core/ThaiDate.h"
 
 #include <QStringDecoder>
@@ -48,27 +49,12 @@ QString linePrefix(int line)
     return QStringLiteral("บรรทัดที่ %1: ").arg(line);
 }
 
-// A field that mostly holds what it held in the record before (the bank
-// code, the account, the biller ID, the payment date): the text read then is
-// shared rather than made anew, so a day's file of tens of thousands of
-// records makes few texts of them.
-class Repeated {
-public:
-    QString operator()(QStringView value)
-    {
-        if (last_.isNull() || value != last_)
-            last_ = value.toString();
-        return last_;
-    }
-
-private:
-    QString last_;
-};
-
-// What the records of one file share while they are read.
+// What the records of one file share while they are read: the fields whose
+// values recur, the bank's codes, the payer, the shop, the branch and the
+// teller, each from a pool of its own.
 struct Repeats {
-    Repeated bankCode, companyAccount, branch, teller, transactionCode, chequeNumber, chequeBankCode, billerId,
-        sendingBankCode, newChequeNumber, reference3;
+    TextPool bankCode, companyAccount, customerName, reference2, branch, teller, transactionCode, chequeNumber,
+        chequeBankCode, billerId, sendingBankCode, newChequeNumber, reference3;
     // The last date field's digits and the date they were read as.
     QString dateDigits, date;
 };
@@ -86,17 +72,17 @@ public:
     QStringView raw(int first, int last) const { return m_record.mid(first - 1, last - first + 1); }
 
     QString text(int first, int last) const { return withoutTrailingBlanks(raw(first, last)).toString(); }
-    QString text(Repeated& repeated, int first, int last) const
+    QString text(TextPool& pool, int first, int last) const
     {
-        return repeated(withoutTrailingBlanks(raw(first, last)));
+        return pool(withoutTrailingBlanks(raw(first, last)));
     }
 
     // References and the biller ID are keyed in by hand at some counters and
     // may stand anywhere in their field.
     QString trimmedText(int first, int last) const { return raw(first, last).trimmed().toString(); }
-    QString trimmedText(Repeated& repeated, int first, int last) const
+    QString trimmedText(TextPool& pool, int first, int last) const
     {
-        return repeated(raw(first, last).trimmed());
+        return pool(raw(first, last).trimmed());
     }
 
     int number(const QString& name, int first, int last)
@@ -217,9 +203,9 @@ void readDetail(RecordReader& r, Detail& d)
     d.companyAccount = r.text(same.companyAccount, 11, 20);
     d.paymentDate = r.date(QStringLiteral("วันที่ชำระเงิน"), 21, 28);
     d.paymentTime = r.time(QStringLiteral("เวลาชำระเงิน"), 29, 34);
-    d.customerName = r.text(35, 84);
+    d.customerName = r.text(same.customerName, 35, 84);
     d.reference1 = r.trimmedText(85, 104);
-    d.reference2 = r.trimmedText(105, 124);
+    d.reference2 = r.trimmedText(same.reference2, 105, 124);
     d.reference3 = r.trimmedText(same.reference3, 125, 144);
     d.branch = r.text(same.branch, 145, 148);
     d.teller = r.text(same.teller, 149, 152);

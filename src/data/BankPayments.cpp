@@ -2,6 +2,7 @@
 
 #include "core/InvoiceStatus.h"
 #include "core/Numbers.h"
+#include "core/TextPool.h"
 #include "core/ThaiDate.h"
 
 #include <algorithm>
@@ -69,16 +70,37 @@ bool sameText(const QString& text, QUtf8StringView utf8)
     return text == utf8.toString();
 }
 
+// A short ASCII text read in UTF-8, in UTF-16 in the caller's buffer of
+// kShort units without making a text of it; empty when it is longer or not
+// ASCII.
+constexpr qsizetype kShort = 32;
+std::optional<QStringView> shortAscii(QUtf8StringView utf8, char16_t (&buffer)[kShort])
+{
+    if (utf8.size() > kShort || !isAscii(utf8))
+        return std::nullopt;
+    for (qsizetype i = 0; i < utf8.size(); ++i)
+        buffer[i] = char16_t(static_cast<unsigned char>(utf8.at(i)));
+    return QStringView(buffer, utf8.size());
+}
+
 // A status letter read in UTF-8.
 std::optional<InvoiceStatus> statusOfUtf8(QUtf8StringView utf8)
 {
-    constexpr qsizetype kShort = 4;
-    if (utf8.size() > kShort || !isAscii(utf8))
-        return statusFromLetter(utf8.toString());
-    char16_t letters[kShort];
-    for (qsizetype i = 0; i < utf8.size(); ++i)
-        letters[i] = char16_t(utf8.at(i));
-    return statusFromLetter(QStringView(letters, utf8.size()));
+    char16_t buffer[kShort];
+    if (const std::optional<QStringView> letter = shortAscii(utf8, buffer))
+        return statusFromLetter(*letter);
+    return statusFromLetter(utf8.toString());
+}
+
+// A text read in UTF-8 from the pool: a shop code recurs on its invoices.
+QString pooledUtf8(TextPool& pool, QUtf8StringView utf8)
+{
+    if (utf8.isNull())
+        return {};
+    char16_t buffer[kShort];
+    if (const std::optional<QStringView> text = shortAscii(utf8, buffer))
+        return pool(*text);
+    return utf8.toString();
 }
 
 } // namespace
@@ -107,6 +129,7 @@ QList<std::optional<InvoiceState>> invoicesOf(Database& db, const QStringList& s
     if (const std::unique_ptr<BulkStatement> batch = db.bulkStatement(listed.arg(placeholders(kBatch)))) {
         const std::unique_ptr<BulkStatement> range
             = db.bulkStatement(columns + QStringLiteral("Invoice_no BETWEEN ? AND ?"));
+        TextPool shopCodes;
         for (qsizetype start = 0; start < sortedNumbers.size(); start += kBatch) {
             const qsizetype end = std::min(sortedNumbers.size(), start + kBatch);
             // Numbers of the usual form are ASCII, so the engine orders the
@@ -139,7 +162,7 @@ QList<std::optional<InvoiceState>> invoicesOf(Database& db, const QStringList& s
                         at = &place(start, text) - found.data();
                 }
                 found[at] = InvoiceState{statusOfUtf8(read.utf8(1)), Money::fromSatang(read.integer(2)),
-                                         read.utf8(3).toString()};
+                                         pooledUtf8(shopCodes, read.utf8(3))};
                 next = at + 1;
             }
         }

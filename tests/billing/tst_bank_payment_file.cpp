@@ -150,6 +150,7 @@ class TestBankPaymentFile : public QObject {
 private slots:
     void readsEveryField_data();
     void readsEveryField();
+    void readsRecurringValuesBackExactly();
     void refusesWholeFile_data();
     void refusesWholeFile();
 };
@@ -234,6 +235,38 @@ void TestBankPaymentFile::readsEveryField()
     // additions, the ends of the Thai range and the undefined bytes.
     QCOMPARE(BankPaymentFile::DecodeThai(QByteArray("\x80\x85\x91\x92\x95\x96\x97\xA0\xA1\xFB\x81\xDB\xFC\xFF", 14)),
              QStringLiteral("€…‘’•–—\u00A0ก๛\uFFFD\uFFFD\uFFFD\uFFFD"));
+}
+
+// Payers, shops, branches and tellers recur over a day's file, some record
+// after record, some far apart, and more of them than the reader keeps to
+// share: every record still reads back as it was written.
+void TestBankPaymentFile::readsRecurringValuesBackExactly()
+{
+    constexpr int kDetails = 9000;
+    const auto payer = [](int i) { return QStringLiteral("ผู้ชำระ %1").arg(i % 3 == 0 ? i / 3 : (i * 7919) % 5003); };
+    const auto shop = [](int i) { return QStringLiteral("CF2569%1").arg((i * 31) % 4001, 4, 10, QLatin1Char('0')); };
+    const auto branch = [](int i) { return QStringLiteral("%1").arg(i / 2 % 9973, 4, 10, QLatin1Char('0')); };
+    QStringList records{header()};
+    qint64 credit = 0;
+    for (int i = 0; i < kDetails; ++i) {
+        QString record = detail(i + 2, QLatin1Char('C'), 100 + i, QStringLiteral("14012026"), payer(i));
+        record.replace(104, 20, shop(i).leftJustified(20, QLatin1Char(' ')));
+        record.replace(144, 4, branch(i));
+        record.replace(148, 4, branch(i * 13));
+        records << record;
+        credit += 100 + i;
+    }
+    records << trailer(0, 0, credit, kDetails, kDetails + 2);
+    const BankPaymentFile::Result r = BankPaymentFile::Parse(fileOf(records, false));
+    QVERIFY2(r.ok(), qPrintable(r.refusal));
+    QCOMPARE(r.contents.details.size(), kDetails);
+    for (int i = 0; i < kDetails; ++i) {
+        const BankPaymentFile::Detail& d = r.contents.details.at(i);
+        QCOMPARE(d.customerName, payer(i));
+        QCOMPARE(d.reference2, shop(i));
+        QCOMPARE(d.branch, branch(i));
+        QCOMPARE(d.teller, branch(i * 13));
+    }
 }
 
 void TestBankPaymentFile::refusesWholeFile_data()
