@@ -228,6 +228,8 @@ void updateImportCounts(Database& db, const ImportRecord& v)
 void insertPayments(Database& db, const QString& sha256, qsizetype count,
                     const std::function<PaymentRecord(qsizetype)>& paymentAt)
 {
+    if (count == 0)
+        return;
     // In the order of the table's key, so that the table grows at one end
     // instead of taking rows all over its pages.
     const QList<qsizetype> ordered = orderOf(count, [&](qsizetype a, qsizetype b) {
@@ -241,44 +243,60 @@ void insertPayments(Database& db, const QString& sha256, qsizetype count,
                                           "Branch, Teller, Biller_ID, File_SHA256)\nVALUES ");
     constexpr int kColumns = 13;
     const QString row = QStringLiteral("(%1)").arg(placeholders(kColumns));
+    // Several rows a statement on both engines: a server is spared round
+    // trips, and SQLite keeps its place at the end of the table from one row
+    // to the next instead of looking for it anew and starting the statement
+    // again for every row.
+    constexpr int kRowsAStatement = kBatch / kColumns;
+    const auto rowsOf = [&](qsizetype n) { return insert + QStringList(n, row).join(QStringLiteral(", ")); };
 
-    if (const std::unique_ptr<BulkStatement> one = db.bulkStatement(insert + row)) {
-        one->bind(12, sha256);
-        for (const qsizetype i : ordered) {
-            const PaymentRecord p = paymentAt(i);
-            one->bind(0, p.key.bankCode);
-            one->bind(1, p.key.paymentDate);
-            one->bind(2, p.key.paymentTime);
-            one->bind(3, qint64(p.key.sequence));
-            one->bind(4, p.key.reference1);
-            one->bind(5, p.key.amount);
-            one->bind(6, p.reference2);
-            one->bind(7, p.invoiceNo);
-            one->bind(8, p.customerName);
-            one->bind(9, p.branch);
-            one->bind(10, p.teller);
-            one->bind(11, p.billerId);
-            one->run();
+    qsizetype rows = std::min<qsizetype>(kRowsAStatement, count);
+    if (std::unique_ptr<BulkStatement> statement = db.bulkStatement(rowsOf(rows))) {
+        const auto bindImport = [&] {
+            for (qsizetype j = 0; j < rows; ++j)
+                statement->bind(int(j) * kColumns + 12, sha256);
+        };
+        bindImport();
+        for (qsizetype start = 0; start < ordered.size(); start += rows) {
+            if (ordered.size() - start < rows) {
+                // The last rows, fewer than a statement holds.
+                rows = ordered.size() - start;
+                statement = db.bulkStatement(rowsOf(rows));
+                bindImport();
+            }
+            for (qsizetype j = 0; j < rows; ++j) {
+                const PaymentRecord p = paymentAt(ordered.at(start + j));
+                const int at = int(j) * kColumns;
+                statement->bind(at, p.key.bankCode);
+                statement->bind(at + 1, p.key.paymentDate);
+                statement->bind(at + 2, p.key.paymentTime);
+                statement->bind(at + 3, qint64(p.key.sequence));
+                statement->bind(at + 4, p.key.reference1);
+                statement->bind(at + 5, p.key.amount);
+                statement->bind(at + 6, p.reference2);
+                statement->bind(at + 7, p.invoiceNo);
+                statement->bind(at + 8, p.customerName);
+                statement->bind(at + 9, p.branch);
+                statement->bind(at + 10, p.teller);
+                statement->bind(at + 11, p.billerId);
+            }
+            statement->run();
         }
         return;
     }
 
-    // A server takes several rows a statement.
-    constexpr int kRowsAStatement = kBatch / kColumns;
     for (qsizetype start = 0; start < ordered.size(); start += kRowsAStatement) {
         const qsizetype end = std::min(ordered.size(), start + kRowsAStatement);
-        QStringList rows;
         QVariantList values;
         values.reserve((end - start) * kColumns);
         for (qsizetype i = start; i < end; ++i) {
             const PaymentRecord p = paymentAt(ordered.at(i));
-            rows << row;
             values << p.key.bankCode.toString() << p.key.paymentDate.toString() << p.key.paymentTime.toString()
                    << p.key.sequence << p.key.reference1.toString() << db.money(p.key.amount) << p.reference2.toString()
                    << p.invoiceNo.toString() << p.customerName.toString() << p.branch.toString()
                    << p.teller.toString() << p.billerId.toString() << sha256;
         }
-        db.execute(insert + rows.join(QStringLiteral(", ")), values);
+        db.execute(rowsOf(end - start), values);
     }
 }
 
