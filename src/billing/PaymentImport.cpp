@@ -317,7 +317,8 @@ bool recordOnce(Database& db, Preview& preview, const QString& user, const QStri
     Database::Transaction transaction(db);
     // The import's own row first: a second workstation recording the same
     // file waits here, then finds it recorded.
-    if (!BankPaymentTable::insertImport(db, importOf(preview, user, at)))
+    const std::optional<qint64> importNo = BankPaymentTable::insertImport(db, importOf(preview, user, at));
+    if (!importNo)
         return false;
     QList<Outcome> outcomes;
     outcomes.reserve(rows.size());
@@ -364,7 +365,7 @@ bool recordOnce(Database& db, Preview& preview, const QString& user, const QStri
         applied.append(i);
         appliedTotal += rows.at(i).record.amount;
     }
-    BankPaymentTable::insertPayments(db, preview.sha256, applied.size(), [&](qsizetype k) {
+    BankPaymentTable::insertPayments(db, *importNo, applied.size(), [&](qsizetype k) {
         const Row& row = rows.at(applied.at(k));
         const BankPaymentFile::Detail& d = row.record;
         return BankPaymentTable::PaymentRecord{

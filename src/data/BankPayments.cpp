@@ -206,15 +206,21 @@ std::optional<ImportRecord> findImport(Database& db, const QString& sha256)
                         r.integer(6), r.integer(7), r.money(8), r.integer(9), r.money(10)};
 }
 
-bool insertImport(Database& db, const ImportRecord& v)
+std::optional<qint64> insertImport(Database& db, const ImportRecord& v)
 {
-    return db.executeUnlessDuplicate(
-               QStringLiteral("INSERT INTO T_Bank_Import (File_SHA256, File_Name, Bank_Code, Effective_Date, "
-                              "Import_User, Import_At, Record_Count, Matched_Count, Matched_Total, Other_Count, "
-                              "Other_Total)\nVALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-               {v.sha256, v.fileName, v.bankCode, v.effectiveDate, v.user, v.at, v.recordCount, v.matchedCount,
-                db.money(v.matchedTotal), v.otherCount, db.money(v.otherTotal)})
-           == WriteResult::Written;
+    // The number comes from the engine: the row's own on SQLite, a sequence
+    // on a server.
+    if (db.executeUnlessDuplicate(
+            QStringLiteral("INSERT INTO T_Bank_Import (File_SHA256, File_Name, Bank_Code, Effective_Date, "
+                           "Import_User, Import_At, Record_Count, Matched_Count, Matched_Total, Other_Count, "
+                           "Other_Total)\nVALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            {v.sha256, v.fileName, v.bankCode, v.effectiveDate, v.user, v.at, v.recordCount, v.matchedCount,
+             db.money(v.matchedTotal), v.otherCount, db.money(v.otherTotal)})
+        != WriteResult::Written)
+        return std::nullopt;
+    return db.select(QStringLiteral("SELECT Import_No FROM T_Bank_Import\nWHERE (File_SHA256 = ?)"), {v.sha256})
+        .first()
+        .integer(0);
 }
 
 void updateImportCounts(Database& db, const ImportRecord& v)
@@ -225,7 +231,7 @@ void updateImportCounts(Database& db, const ImportRecord& v)
                 v.sha256});
 }
 
-void insertPayments(Database& db, const QString& sha256, qsizetype count,
+void insertPayments(Database& db, qint64 importNo, qsizetype count,
                     const std::function<PaymentRecord(qsizetype)>& paymentAt)
 {
     if (count == 0)
@@ -240,13 +246,13 @@ void insertPayments(Database& db, const QString& sha256, qsizetype count,
     });
     const QString insert = QStringLiteral("INSERT INTO T_Bank_Payment (Bank_Code, Payment_Date, Payment_Time, "
                                           "Bank_Sequence, Reference1, Amount, Reference2, Invoice_no, Customer_Name, "
-                                          "Branch, Teller, Biller_ID, File_SHA256)\nVALUES ");
+                                          "Branch, Teller, Biller_ID, Import_No)\nVALUES ");
     constexpr int kColumns = 13;
     const QString row = QStringLiteral("(%1)").arg(placeholders(kColumns));
     // Several rows a statement on both engines: a server is spared round
     // trips, and SQLite keeps its place at the end of the table from one row
     // to the next instead of looking for it anew and starting the statement
-    // again for every row.
+    // again for every row. The import's number is bound once a statement.
     constexpr int kRowsAStatement = kBatch / kColumns;
     const auto rowsOf = [&](qsizetype n) { return insert + QStringList(n, row).join(QStringLiteral(", ")); };
 
@@ -254,7 +260,7 @@ void insertPayments(Database& db, const QString& sha256, qsizetype count,
     if (std::unique_ptr<BulkStatement> statement = db.bulkStatement(rowsOf(rows))) {
         const auto bindImport = [&] {
             for (qsizetype j = 0; j < rows; ++j)
-                statement->bind(int(j) * kColumns + 12, sha256);
+                statement->bind(int(j) * kColumns + 12, importNo);
         };
         bindImport();
         for (qsizetype start = 0; start < ordered.size(); start += rows) {
@@ -294,7 +300,7 @@ void insertPayments(Database& db, const QString& sha256, qsizetype count,
             values << p.key.bankCode.toString() << p.key.paymentDate.toString() << p.key.paymentTime.toString()
                    << p.key.sequence << p.key.reference1.toString() << db.money(p.key.amount) << p.reference2.toString()
                    << p.invoiceNo.toString() << p.customerName.toString() << p.branch.toString()
-                   << p.teller.toString() << p.billerId.toString() << sha256;
+                   << p.teller.toString() << p.billerId.toString() << importNo;
         }
         db.execute(rowsOf(end - start), values);
     }

@@ -89,17 +89,18 @@ struct PaymentRecord {
     QStringView billerId;
 };
 
-// Inside the caller's transaction, first of all its writes: false when this
+// Inside the caller's transaction, first of all its writes: the number the
+// import is recorded under, which its payments point to; empty when this
 // file's import is already recorded, or being recorded by another
 // workstation that then commits (the caller rolls back: on PostgreSQL the
 // transaction can do nothing more).
-bool insertImport(Database& db, const ImportRecord& import);
+std::optional<qint64> insertImport(Database& db, const ImportRecord& import);
 // The import's counts and sums, once its payments are recorded.
 void updateImportCounts(Database& db, const ImportRecord& import);
-// Its applied payments, `count` of them, each as paymentAt(i) gives it for i
-// from 0; written in the order of the table's key, inside the caller's
-// transaction.
-void insertPayments(Database& db, const QString& sha256, qsizetype count,
+// The applied payments of the import of this number, `count` of them, each
+// as paymentAt(i) gives it for i from 0; written in the order of the table's
+// key, inside the caller's transaction.
+void insertPayments(Database& db, qint64 importNo, qsizetype count,
                     const std::function<PaymentRecord(qsizetype)>& paymentAt);
 
 // One invoice number and the payment date (dd/mm/yyyy) to record on it.

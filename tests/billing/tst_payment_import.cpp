@@ -74,7 +74,7 @@ void checkAllOrNothing(Database& db, int paidAtTheDesk = 0)
                                       "ON m.Invoice_no = p.Invoice_no WHERE m.Invoice_Status <> 'P'")),
              0);
     QCOMPARE(countOf(db, QStringLiteral("SELECT COUNT(*) FROM T_Bank_Import i WHERE Matched_Count <> "
-                                      "(SELECT COUNT(*) FROM T_Bank_Payment p WHERE p.File_SHA256 = i.File_SHA256)")),
+                                      "(SELECT COUNT(*) FROM T_Bank_Payment p WHERE p.Import_No = i.Import_No)")),
              0);
 }
 

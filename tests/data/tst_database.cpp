@@ -410,22 +410,37 @@ private slots:
                                .rvDate = QStringLiteral("15/01/2570")});
 
         auto db = t.connect();
-        // Payments recorded from a bank's file before their table was kept
-        // in the order of its key.
+        // Payments recorded from two bank files before their table was kept
+        // in the order of its key and before imports had numbers.
         Schema::migrate(*db, 7);
         {
+            // Written as version 7 has them: each payment with its file's SHA-256.
             Database::Transaction transaction(*db);
-            QVERIFY(BankPaymentTable::insertImport(*db, {QStringLiteral("ab12"), QStringLiteral("BILL1208.TXT"),
-                                                         QStringLiteral("014"), QStringLiteral("08/12/2569"),
-                                                         QStringLiteral("clerk"), QStringLiteral("08/12/2569 09:30:00"),
-                                                         2, 2, Money::fromSatang(372850), 0, Money()}));
-            const QList<BankPaymentTable::PaymentRecord> paid = {
-                {{u"014", u"07/12/2569", u"101500", 3, u"257000001", Money::fromSatang(222850)}, u"CF25690001",
-                 u"2570/00001", u"นางสมศรี ใจดี", u"0123", u"0001", u"099400016550100"},
-                {{u"014", u"06/12/2569", u"163000", 2, u"257000002", Money::fromSatang(150000)}, u"CF25690001",
-                 u"2570/00002", u"นางสมศรี ใจดี", u"0123", u"0002", u"099400016550100"}};
-            BankPaymentTable::insertPayments(*db, QStringLiteral("ab12"), paid.size(),
-                                             [&](qsizetype i) { return paid.at(i); });
+            const auto import = [&](const QString& sha256, const QString& file) {
+                db->execute(QStringLiteral("INSERT INTO T_Bank_Import (File_SHA256, File_Name, Bank_Code, "
+                                           "Effective_Date, Import_User, Import_At, Record_Count, Matched_Count, "
+                                           "Matched_Total, Other_Count, Other_Total)\n"
+                                           "VALUES (?, ?, '014', '08/12/2569', 'clerk', '08/12/2569 09:30:00', 1, 1, ?, 0, ?)"),
+                            {sha256, file, db->money(Money::fromSatang(150000)), db->money(Money())});
+            };
+            import(QStringLiteral("ab12"), QStringLiteral("BILL1208.TXT"));
+            import(QStringLiteral("cd34"), QStringLiteral("BILL1209.TXT"));
+            // Bank, date, time, reference 1, reference 2, invoice, payer, branch, teller, biller.
+            const auto pay = [&](const QString& fields, int sequence, qint64 satang, const QString& sha256) {
+                const QStringList f = fields.split(u'|');
+                db->execute(QStringLiteral("INSERT INTO T_Bank_Payment (Bank_Code, Payment_Date, Payment_Time, "
+                                           "Bank_Sequence, Reference1, Amount, Reference2, Invoice_no, "
+                                           "Customer_Name, Branch, Teller, Biller_ID, File_SHA256)\n"
+                                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                            {f.at(0), f.at(1), f.at(2), sequence, f.at(3), db->money(Money::fromSatang(satang)),
+                             f.at(4), f.at(5), f.at(6), f.at(7), f.at(8), f.at(9), sha256});
+            };
+            pay(QStringLiteral("014|07/12/2569|101500|257000001|CF25690001|2570/00001|นางสมศรี ใจดี|0123|0001|"
+                               "099400016550100"),
+                3, 222850, QStringLiteral("cd34"));
+            pay(QStringLiteral("014|06/12/2569|163000|257000002|CF25690001|2570/00002|นางสมศรี ใจดี|0123|0002|"
+                               "099400016550100"),
+                2, 150000, QStringLiteral("ab12"));
             transaction.commit();
         }
         Schema::migrate(*db);
@@ -478,21 +493,27 @@ private slots:
                      .outcome,
                  CancelTable::Outcome::Cancelled);
         QCOMPARE(Samples::statuses(*db), QStringList({QStringLiteral("C"), QStringLiteral("R")}));
-        // The payments stay, in their key's order, and their key still
-        // refuses the same bank record a second time.
+        // The payments stay, in their key's order, each pointing to its own
+        // import by number, and their key still refuses the same bank record
+        // a second time.
         QStringList payments;
-        for (const Row& r : db->select(QStringLiteral("SELECT * FROM T_Bank_Payment ORDER BY Payment_Date, Payment_Time")))
-            for (int c = 0; c < 13; ++c)
+        for (const Row& r : db->select(QStringLiteral("SELECT p.*, i.File_SHA256 FROM T_Bank_Payment p JOIN "
+                                                      "T_Bank_Import i ON i.Import_No = p.Import_No "
+                                                      "ORDER BY p.Payment_Date, p.Payment_Time")))
+            for (int c : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13})
                 payments << (c == 5 ? r.money(c).toPlainText() : r.text(c));
         QCOMPARE(payments.join(u'|'),
                  QStringLiteral("014|06/12/2569|163000|2|257000002|1500.00|CF25690001|2570/00002|นางสมศรี ใจดี|0123|0002|"
                                 "099400016550100|ab12|014|07/12/2569|101500|3|257000001|2228.50|CF25690001|2570/00001|"
-                                "นางสมศรี ใจดี|0123|0001|099400016550100|ab12"));
+                                "นางสมศรี ใจดี|0123|0001|099400016550100|cd34"));
+        const int secondImport = db->select(QStringLiteral("SELECT Import_No FROM T_Bank_Import WHERE File_SHA256 = 'cd34'"))
+                                     .first()
+                                     .integer(0);
         QCOMPARE(BankPaymentTable::recordedKeys(*db, {{QStringLiteral("014"), QStringLiteral("07/12/2569")}}).size(), 1);
         const DbError again = [&] {
             try {
                 Database::Transaction transaction(*db);
-                BankPaymentTable::insertPayments(*db, QStringLiteral("ab12"), 1, [](qsizetype) {
+                BankPaymentTable::insertPayments(*db, secondImport, 1, [](qsizetype) {
                     return BankPaymentTable::PaymentRecord{
                         {u"014", u"07/12/2569", u"101500", 3, u"257000001", Money::fromSatang(222850)},
                         u"CF25690001", u"2570/00001", u"", u"", u"", u""};
