@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <numeric>
 #include <tuple>
+#include <type_traits>
 
 namespace BankPaymentTable {
 
@@ -231,6 +232,29 @@ void updateImportCounts(Database& db, const ImportRecord& v)
                 v.sha256});
 }
 
+namespace {
+
+// A payment's values but its import's number, in the order of the columns
+// insertPayments writes, each handed to `put`.
+template <typename Put>
+void putRow(const PaymentRecord& p, Put&& put)
+{
+    put(p.key.bankCode);
+    put(p.key.paymentDate);
+    put(p.key.paymentTime);
+    put(qint64(p.key.sequence));
+    put(p.key.reference1);
+    put(p.key.amount);
+    put(p.reference2);
+    put(p.invoiceNo);
+    put(p.customerName);
+    put(p.branch);
+    put(p.teller);
+    put(p.billerId);
+}
+
+} // namespace
+
 void insertPayments(Database& db, qint64 importNo, qsizetype count,
                     const std::function<PaymentRecord(qsizetype)>& paymentAt)
 {
@@ -260,7 +284,7 @@ void insertPayments(Database& db, qint64 importNo, qsizetype count,
     if (std::unique_ptr<BulkStatement> statement = db.bulkStatement(rowsOf(rows))) {
         const auto bindImport = [&] {
             for (qsizetype j = 0; j < rows; ++j)
-                statement->bind(int(j) * kColumns + 12, importNo);
+                statement->bind(int(j) * kColumns + kColumns - 1, importNo); // the last column
         };
         bindImport();
         for (qsizetype start = 0; start < ordered.size(); start += rows) {
@@ -271,20 +295,8 @@ void insertPayments(Database& db, qint64 importNo, qsizetype count,
                 bindImport();
             }
             for (qsizetype j = 0; j < rows; ++j) {
-                const PaymentRecord p = paymentAt(ordered.at(start + j));
-                const int at = int(j) * kColumns;
-                statement->bind(at, p.key.bankCode);
-                statement->bind(at + 1, p.key.paymentDate);
-                statement->bind(at + 2, p.key.paymentTime);
-                statement->bind(at + 3, qint64(p.key.sequence));
-                statement->bind(at + 4, p.key.reference1);
-                statement->bind(at + 5, p.key.amount);
-                statement->bind(at + 6, p.reference2);
-                statement->bind(at + 7, p.invoiceNo);
-                statement->bind(at + 8, p.customerName);
-                statement->bind(at + 9, p.branch);
-                statement->bind(at + 10, p.teller);
-                statement->bind(at + 11, p.billerId);
+                int at = int(j) * kColumns;
+                putRow(paymentAt(ordered.at(start + j)), [&](const auto& value) { statement->bind(at++, value); });
             }
             statement->run();
         }
@@ -296,11 +308,16 @@ void insertPayments(Database& db, qint64 importNo, qsizetype count,
         QVariantList values;
         values.reserve((end - start) * kColumns);
         for (qsizetype i = start; i < end; ++i) {
-            const PaymentRecord p = paymentAt(ordered.at(i));
-            values << p.key.bankCode.toString() << p.key.paymentDate.toString() << p.key.paymentTime.toString()
-                   << p.key.sequence << p.key.reference1.toString() << db.money(p.key.amount) << p.reference2.toString()
-                   << p.invoiceNo.toString() << p.customerName.toString() << p.branch.toString()
-                   << p.teller.toString() << p.billerId.toString() << importNo;
+            putRow(paymentAt(ordered.at(i)), [&](const auto& value) {
+                using Value = std::decay_t<decltype(value)>;
+                if constexpr (std::is_same_v<Value, Money>)
+                    values << db.money(value);
+                else if constexpr (std::is_same_v<Value, QStringView>)
+                    values << value.toString();
+                else
+                    values << value;
+            });
+            values << importNo;
         }
         db.execute(rowsOf(end - start), values);
     }

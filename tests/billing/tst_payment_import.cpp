@@ -181,9 +181,6 @@ private slots:
         checkAllOrNothing(db, 1);
     }
 
-    // Recording keeps the preview's outcomes, but what another workstation
-    // did since is found: a payment its import recorded, an invoice it
-    // cancelled. Only what is still as previewed is recorded.
     // A file paying most of a run of numbers, as a day's file does: each
     // payment finds its own invoice, an invoice between them that nothing
     // pays is passed over, and a number of the run with no invoice has none.
@@ -216,6 +213,9 @@ private slots:
         checkAllOrNothing(db);
     }
 
+    // Recording keeps the preview's outcomes, but what another workstation
+    // did since is found: a payment its import recorded, an invoice it
+    // cancelled. Only what is still as previewed is recorded.
     void whatChangedSinceThePreviewIsFoundWhenRecording_data() { TestDatabase::addEngineRows(); }
     void whatChangedSinceThePreviewIsFoundWhenRecording()
     {
