@@ -165,7 +165,10 @@ void match(Database& db, Preview& preview)
                     return Outcome::AlreadyPaid;
                 if (paidInFile)
                     return Outcome::AgainInFile;
-                if (d.reference2.compare(invoice->cafeteriaCode.trimmed(), Qt::CaseInsensitive) != 0)
+                // Shop codes are printed in capitals; one typed otherwise at a
+                // counter still matches.
+                if (const QStringView shop = QStringView(invoice->cafeteriaCode).trimmed();
+                    d.reference2 != shop && d.reference2.compare(shop, Qt::CaseInsensitive) != 0)
                     return Outcome::ShopDiffers;
                 if (d.amount != invoice->total)
                     return Outcome::AmountDiffers;

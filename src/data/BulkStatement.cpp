@@ -37,8 +37,6 @@ void BulkStatement::reset()
 void BulkStatement::bind(int index, QStringView text)
 {
     reset();
-    if (Database::holdsControlCharacter(text))
-        throw DbError(Database::kControlCharacterMessage, DbError::Kind::InvalidText);
     if (text.isNull()) {
         const int code = sqlite3_bind_null(statement_, index + 1);
         if (code != SQLITE_OK)
@@ -51,10 +49,27 @@ void BulkStatement::bind(int index, QStringView text)
     if (index < 0 || size_t(index) >= utf8_.size())
         throw std::logic_error("a value was bound to no parameter of the statement");
     QByteArray& buffer = utf8_[size_t(index)];
-    buffer.resize(text.size() * 3); // at most three bytes for each UTF-16 unit
-    const char* const end = encoder_.appendToBuffer(buffer.data(), text);
-    const int code = sqlite3_bind_text(statement_, index + 1, buffer.constData(), int(end - buffer.constData()),
-                                       SQLITE_STATIC);
+    const qsizetype most = text.size() * 3; // at most three bytes for each UTF-16 unit
+    if (buffer.size() < most)
+        buffer.resize(most);
+    // Most bound texts are short and ASCII (codes, numbers, dates): they are
+    // copied byte for byte and looked at for control characters on the way,
+    // in one pass. From the first other character on, the rest is checked and
+    // encoded as a whole.
+    const char16_t* const units = text.utf16();
+    char* const out = buffer.data();
+    unsigned control = 0;
+    qsizetype ascii = 0;
+    for (; ascii < text.size() && units[ascii] < 0x80; ++ascii) {
+        const char16_t c = units[ascii];
+        control |= unsigned(c < 0x20) | unsigned(c == 0x7F);
+        out[ascii] = char(c);
+    }
+    const QStringView rest = text.sliced(ascii);
+    if (control != 0 || Database::holdsControlCharacter(rest))
+        throw DbError(Database::kControlCharacterMessage, DbError::Kind::InvalidText);
+    const char* const end = rest.isEmpty() ? out + ascii : encoder_.appendToBuffer(out + ascii, rest);
+    const int code = sqlite3_bind_text(statement_, index + 1, out, int(end - out), SQLITE_STATIC);
     if (code != SQLITE_OK)
         fail(code);
 }
