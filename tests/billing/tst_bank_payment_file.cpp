@@ -232,9 +232,12 @@ void TestBankPaymentFile::readsEveryField()
     QCOMPARE(t.creditCount, 1);
 
     // The byte table beyond what the file above uses: the other Windows-874
-    // additions, the ends of the Thai range and the undefined bytes.
-    QCOMPARE(BankPaymentFile::DecodeThai(QByteArray("\x80\x85\x91\x92\x95\x96\x97\xA0\xA1\xFB\x81\xDB\xFC\xFF", 14)),
-             QStringLiteral("€…‘’•–—\u00A0ก๛\uFFFD\uFFFD\uFFFD\uFFFD"));
+    // additions, the ends of the Thai range and the undefined bytes, after a
+    // run of sixteen ASCII bytes, in a run of sixteen with two more, and
+    // before a shorter end.
+    QCOMPARE(BankPaymentFile::DecodeThai(
+                 QByteArray("0123456789ABCDEF\x80\x85\x91\x92\x95\x96\x97\xA0\xA1\xFB\x81\xDB\xFC\xFFxyend", 35)),
+             QStringLiteral("0123456789ABCDEF€…‘’•–—\u00A0ก๛\uFFFD\uFFFD\uFFFD\uFFFDxyend"));
 }
 
 // Payers, shops, branches and tellers recur over a day's file, some record
