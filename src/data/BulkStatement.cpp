@@ -61,9 +61,8 @@ void BulkStatement::bind(int index, QStringView text)
     unsigned control = 0;
     qsizetype ascii = 0;
     for (; ascii < text.size() && units[ascii] < 0x80; ++ascii) {
-        const char16_t c = units[ascii];
-        control |= unsigned(c < 0x20) | unsigned(c == 0x7F);
-        out[ascii] = char(c);
+        control |= unsigned(Database::isControlCharacter(units[ascii]));
+        out[ascii] = char(units[ascii]);
     }
     const QStringView rest = text.sliced(ascii);
     if (control != 0 || Database::holdsControlCharacter(rest))

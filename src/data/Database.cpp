@@ -41,18 +41,14 @@ bool anyHoldsControlCharacter(const QVariantList& values)
 
 } // namespace
 
-// C0 and C1 control characters and DEL. A NUL would end PostgreSQL's text
-// early; none of them belongs in anything typed into a field.
 bool Database::holdsControlCharacter(QStringView text)
 {
     // Every character looked at, without a branch: a bulk write checks
     // hundreds of thousands of values.
     const char16_t* characters = text.utf16();
     unsigned found = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = characters[i];
-        found |= unsigned(c < 0x20) | unsigned(char16_t(c - 0x7F) <= 0x9F - 0x7F);
-    }
+    for (qsizetype i = 0; i < text.size(); ++i)
+        found |= unsigned(isControlCharacter(characters[i]));
     return found != 0;
 }
 

@@ -106,6 +106,9 @@ public:
     // A text value holding a control character is refused before anything
     // is sent: DbError of kind InvalidText with this message.
     static const QString kControlCharacterMessage;
+    // C0 and C1 control characters and DEL. A NUL would end PostgreSQL's
+    // text early; none of them belongs in anything typed into a field.
+    static constexpr bool isControlCharacter(char16_t c) { return c < 0x20 || char16_t(c - 0x7F) <= 0x9F - 0x7F; }
     static bool holdsControlCharacter(QStringView text);
     // What the user reads when the connection was lost and made anew.
     static const QString kReconnectedMessage;
