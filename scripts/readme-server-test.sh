@@ -155,5 +155,31 @@ if HOME=$folder/nobody "$admin" list-locations "$url" >/dev/null 2>"$folder/nobo
 fi
 grep -qi password "$folder/nobody.err" || { cat "$folder/nobody.err" >&2; fail "no password asked for"; }
 
+# 5. A backup and a restore as costdesk-admin advises them: the pg_dump line
+# it prints, run from the workstation, writes a file for its owner alone;
+# the restore steps it prints, run as root on the server, bring back what
+# the dump held.
+HOME=$ws "$admin" backup "$url" "$folder/costdesk.dump" >/dev/null 2>"$folder/backup.err" && fail "backup of a server URL ended with 0"
+dump=$(sed -n 's/^  \((umask 077 && pg_dump .*)\)$/\1/p' "$folder/backup.err")
+[ -n "$dump" ] || { cat "$folder/backup.err" >&2; fail "backup printed no pg_dump line"; }
+(cd "$ws" && HOME=$ws bash -euo pipefail -c "$dump") || fail "the printed pg_dump line failed: $dump"
+[ "$(stat -c %a "$folder/costdesk.dump")" = 600 ] || fail "the dump is not its owner's alone"
+[ $root = yes ] && chown postgres "$folder/costdesk.dump" && chmod 600 "$folder/costdesk.dump"
+HOME=$ws "$admin" add-location "$url" 99 'หลังการสำรอง' >/dev/null 2>&1 || fail "a location could not be added after the dump"
+[ "$(sql costdesk "SELECT COUNT(*) FROM Tr_Place_Cafeteria WHERE Place_Code <> ''")" = $((locations + 1)) ] || fail "added location"
+HOME=$ws "$admin" restore "$folder/costdesk.dump" "$url" >/dev/null 2>"$folder/restore.err" && fail "restore of a server URL ended with 0"
+steps=$(sed -n 's/^     \(runuser -u postgres -- .*\)$/\1/p' "$folder/restore.err")
+[ "$(wc -l <<<"$steps")" = 3 ] || { cat "$folder/restore.err" >&2; fail "restore printed no three steps to run"; }
+if ! PGHOST=$folder PGPORT=$port bash -euo pipefail -c "$prelude
+$steps" >"$folder/restore.out" 2>"$folder/restore.steps.err"; then
+  cat "$folder/restore.out" "$folder/restore.steps.err" >&2
+  fail "the printed restore steps failed"
+fi
+[ "$(sql costdesk "SELECT COUNT(*) FROM Tr_Place_Cafeteria WHERE Place_Code <> ''")" = "$locations" ] \
+  || fail "the restored database does not hold what the dump held"
+[ "$(sql postgres "SELECT COUNT(*) FROM pg_database WHERE datname = 'costdesk_before_restore'")" = 1 ] \
+  || fail "the replaced database was not kept aside"
+HOME=$ws "$admin" list-locations "$url" >/dev/null 2>&1 || fail "the workstation cannot read the restored database"
+
 echo "README server steps followed: $users account(s), $locations location(s), $costTypes cost type(s);" \
-     "a workstation on 127.0.0.2 reads them with its ~/.pgpass"
+     "a workstation on 127.0.0.2 reads them with its ~/.pgpass; the advised dump and restore bring them back"

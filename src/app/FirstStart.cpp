@@ -299,7 +299,10 @@ void FirstStartDialog::btnConnectClick()
     const QString withoutPassword = ConnectionSettings::withoutPassword(url);
     if (withoutPassword != url || !QUrl(url).password().isEmpty()) {
         // Off the screen as well as out of the file.
-        edtServerUrl->setText(withoutPassword != url ? withoutPassword : QUrl(url).toString(QUrl::RemovePassword));
+        // The user part keeps its name alone; a password option shows ****.
+        edtServerUrl->setText(withoutPassword != url
+                                  ? QString(withoutPassword).replace(QStringLiteral(":****@"), QStringLiteral("@"))
+                                  : QUrl(url).toString(QUrl::RemovePassword));
         prompter_.showMessage(this, kNoPasswordInUrl);
         edtServerUrl->setFocus();
         return;

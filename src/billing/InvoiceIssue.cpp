@@ -18,6 +18,8 @@ Refusal lineRefusal(const InvoiceLine& line)
 {
     if (line.amount == Money())
         return Refusal::ZeroAmount;
+    if (!WithinLargestAmount(line.amount))
+        return Refusal::AmountTooLarge;
     if (line.costCode.trimmed().isEmpty())
         return Refusal::NoCostType;
     return Refusal::None;
@@ -34,7 +36,12 @@ Refusal Draft::checkNewLine(const InvoiceLine& line) const
 {
     if (lines.size() >= kMaxLines)
         return Refusal::TooManyLines;
-    return lineRefusal(line);
+    if (const Refusal refusal = lineRefusal(line); refusal != Refusal::None)
+        return refusal;
+    // Each line within bounds may still add up beyond them.
+    if (!WithinLargestAmount(total() + line.amount))
+        return Refusal::AmountTooLarge;
+    return Refusal::None;
 }
 
 Refusal Draft::addLine(InvoiceLine line)
@@ -67,6 +74,8 @@ Refusal Draft::check() const
     for (const InvoiceLine& line : lines)
         if (const Refusal refusal = lineRefusal(line); refusal != Refusal::None)
             return refusal;
+    if (!WithinLargestAmount(total()))
+        return Refusal::AmountTooLarge;
     return Refusal::None;
 }
 
@@ -85,6 +94,8 @@ QString RefusalText(Refusal refusal)
         return QStringLiteral("ใบแจ้งหนี้ไม่มีรายการ");
     case Refusal::BadDueDate:
         return QStringLiteral("วันที่กำหนดชำระเงินไม่ถูกต้อง");
+    case Refusal::AmountTooLarge:
+        return QStringLiteral("จำนวนเงินเกินกว่าที่ระบบรองรับ (ไม่เกิน 99,999,999,999.99 บาท)");
     }
     return {};
 }

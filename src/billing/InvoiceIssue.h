@@ -29,6 +29,7 @@ enum class Refusal {
     NoCostType,    // a line without its cost type
     NoLines,
     BadDueDate,    // no calendar date of a Buddhist-era year 2400-2700
+    AmountTooLarge,  // a line or the total beyond kLargestAmount
 };
 
 // What the user put together: the shop as shown, the due date as typed and

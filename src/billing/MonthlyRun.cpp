@@ -53,9 +53,11 @@ Plan Prepare(Database& db, const QString& month, const QString& dueDate)
         const QList<FixCost>& lines = it.value();
         // As many lines to an invoice as one may hold.
         for (int first = 0, part = 1; first < lines.size(); first += InvoiceIssue::kMaxLines, ++part) {
+            // Every line as it stands: one the issue refuses (an amount beyond
+            // what may be billed) fails its part, said, rather than vanish.
             InvoiceIssue::Draft draft{*shop, dueDate, {}};
             for (int k = first; k < std::min<int>(first + InvoiceIssue::kMaxLines, lines.size()); ++k)
-                draft.addLine({0, lines.at(k).costCode, lines.at(k).costName, lines.at(k).amount, detail});
+                draft.lines.append({k - first + 1, lines.at(k).costCode, lines.at(k).costName, lines.at(k).amount, detail});
             Part p{*shop, part, draft.lines, draft.total(), std::nullopt};
             const auto before = issued.constFind({shop->code, part});
             if (before != issued.cend())

@@ -1,5 +1,8 @@
 #include "core/BackupRotation.h"
 
+#include <QCryptographicHash>
+#include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -8,35 +11,52 @@
 
 namespace BackupRotation {
 
-QString FileNameOf(QDate day)
+QString SeriesOf(const QString& databaseFile)
 {
-    return QStringLiteral("costdesk-%1.sqlite").arg(day.toString(QStringLiteral("yyyy-MM-dd")));
+    const QFileInfo info(databaseFile);
+    // The canonical path names one file however it was typed; a file not
+    // there yet is named by its absolute path.
+    QString path = info.canonicalFilePath();
+    if (path.isEmpty())
+        path = info.absoluteFilePath();
+    QString name;
+    for (const QChar c : info.completeBaseName())
+        if (c.isLetterOrNumber() || c == u'.' || c == u'_' || c == u'-')
+            name += c;
+    name = name.left(32);
+    if (name.isEmpty())
+        name = QStringLiteral("database");
+    const QByteArray hash = QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha256).toHex().left(8);
+    return name + u'-' + QString::fromLatin1(hash);
 }
 
-std::optional<QDate> DayOfFileName(const QString& fileName)
+QString FileNameOf(const QString& series, QDate day)
 {
-    static const QRegularExpression pattern(QStringLiteral("^costdesk-(\\d{4})-(\\d{2})-(\\d{2})\\.sqlite$"));
+    return QStringLiteral("%1-%2.sqlite").arg(series, day.toString(QStringLiteral("yyyy-MM-dd")));
+}
+
+std::optional<BackupName> ParseFileName(const QString& fileName)
+{
+    // A series is the old "costdesk" or a name ending in its eight hex digits.
+    static const QRegularExpression pattern(
+        QStringLiteral("^(costdesk|.+-[0-9a-f]{8})-(\\d{4})-(\\d{2})-(\\d{2})\\.sqlite$"));
     const QRegularExpressionMatch m = pattern.match(fileName);
     if (!m.hasMatch())
         return std::nullopt;
-    const QDate day(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    const QDate day(m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
     if (!day.isValid())
         return std::nullopt;
-    return day;
+    return BackupName{m.captured(1), day};
 }
 
-Plan PlanFor(const QStringList& fileNames, QDate today)
-{
-    QList<std::pair<QDate, QString>> backups;
-    for (const QString& name : fileNames)
-        if (const std::optional<QDate> day = DayOfFileName(name))
-            backups.append({*day, name});
-    // Newest first; one name per day, so the order is total.
-    std::sort(backups.begin(), backups.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+namespace {
 
+// The backups of one series kept by the rule, given newest first.
+QSet<QString> keptOf(const QList<std::pair<QDate, QString>>& backups, QDate today)
+{
     QSet<QString> kept;
     int daily = 0;
-    for (const auto& [day, name] : std::as_const(backups)) {
+    for (const auto& [day, name] : backups) {
         if (day > today)
             kept.insert(name);
         else if (daily < kDailyKept) {
@@ -54,6 +74,30 @@ Plan PlanFor(const QStringList& fileNames, QDate today)
             || backups.at(i + 1).first.month() != day.month() || backups.at(i + 1).first.year() != day.year();
         if (lastOfItsMonth)
             kept.insert(backups.at(i).second);
+    }
+    return kept;
+}
+
+} // namespace
+
+Plan PlanFor(const QStringList& fileNames, QDate today)
+{
+    QList<std::pair<QDate, QString>> backups;
+    QHash<QString, QList<std::pair<QDate, QString>>> bySeries;
+    for (const QString& name : fileNames)
+        if (const std::optional<BackupName> backup = ParseFileName(name)) {
+            backups.append({backup->day, name});
+            bySeries[backup->series].append({backup->day, name});
+        }
+    // Newest first; one name per day in a series, so the order is total
+    // within it, and names order days alike across series.
+    const auto newestFirst = [](const auto& a, const auto& b) { return a.first != b.first ? a.first > b.first : a.second < b.second; };
+    std::sort(backups.begin(), backups.end(), newestFirst);
+
+    QSet<QString> kept;
+    for (auto& series : bySeries) {
+        std::sort(series.begin(), series.end(), newestFirst);
+        kept.unite(keptOf(series, today));
     }
 
     Plan plan;

@@ -139,6 +139,8 @@ TypedAmount ParseTypedAmount(const QString& typed)
 {
     bool tooLarge = false;
     const std::optional<Money> amount = Money::parse(StripCommas(typed), tooLarge);
+    if (amount && !WithinLargestAmount(*amount))
+        return {std::nullopt, TypedAmount::Error::TooLarge};
     if (amount)
         return {amount, TypedAmount::Error::None};
     return {std::nullopt, tooLarge ? TypedAmount::Error::TooLarge : TypedAmount::Error::NotANumber};

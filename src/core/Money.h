@@ -55,7 +55,17 @@ private:
 // "-" before negatives: "1,234.50", "-1,500.00", "0.00".
 QString FormatAmount(Money amount);
 
-// An amount as typed into a field: thousands separators removed, then parsed.
+// The largest amount a field shows whole, 99,999,999,999.99: an amount
+// typed, a line of an invoice and an invoice's total are refused beyond it
+// (the columns could hold more, but no screen, page or sheet could show it).
+inline constexpr Money kLargestAmount = Money::fromSatang(9'999'999'999'999);
+inline bool WithinLargestAmount(Money amount)
+{
+    return amount <= kLargestAmount && -amount <= kLargestAmount;
+}
+
+// An amount as typed into a field: thousands separators removed, then
+// parsed; TooLarge beyond kLargestAmount either way.
 struct TypedAmount {
     enum class Error { None, NotANumber, TooLarge };
     std::optional<Money> amount;

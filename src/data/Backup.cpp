@@ -2,10 +2,12 @@
 
 #include "data/DbError.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QTemporaryFile>
 
 #include <sqlite3.h>
@@ -15,6 +17,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <stdio.h>
 #include <functional>
 #include <unistd.h>
 
@@ -130,6 +133,145 @@ QStringList missingTables(const QList<TableRows>& tables)
     return missing;
 }
 
+struct Fingerprint {
+    qint64 rows = 0;
+    QString sha256;
+    bool operator==(const Fingerprint&) const = default;
+};
+
+// The columns that order a table's rows: its primary key, or the rowid of
+// a table without one.
+QStringList keyColumns(Connection& db, const QString& table)
+{
+    sqlite3_stmt* statement = nullptr;
+    const QString sql = QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table));
+    if (sqlite3_prepare_v2(db.handle(), sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK)
+        db.fail(sql);
+    QMap<int, QString> key;  // position in the key, column
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        if (const int position = sqlite3_column_int(statement, 5); position > 0)
+            key.insert(position, QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 1))));
+    sqlite3_finalize(statement);
+    if (key.isEmpty())
+        return {QStringLiteral("rowid")};
+    QStringList columns;
+    for (const QString& column : std::as_const(key))
+        columns << quoted(column);
+    return columns;
+}
+
+// Every row of the table in key order, each value with its type, through
+// SHA-256: a changed, lost or added value changes it.
+Fingerprint fingerprintOf(Connection& db, const QString& table)
+{
+    const QString sql = QStringLiteral("SELECT * FROM %1 ORDER BY %2")
+                            .arg(quoted(table), keyColumns(db, table).join(QStringLiteral(", ")));
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db.handle(), sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK)
+        db.fail(sql);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    Fingerprint fingerprint;
+    const int columns = sqlite3_column_count(statement);
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        ++fingerprint.rows;
+        for (int i = 0; i < columns; ++i) {
+            const int type = sqlite3_column_type(statement, i);
+            QByteArray value;
+            switch (type) {
+            case SQLITE_INTEGER: value = QByteArray::number(sqlite3_column_int64(statement, i)); break;
+            case SQLITE_FLOAT: value = QByteArray::number(sqlite3_column_double(statement, i), 'g', 17); break;
+            case SQLITE_NULL: break;
+            default:  // text and blobs, as their bytes
+                value = QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, i)),
+                                   sqlite3_column_bytes(statement, i));
+            }
+            // Type and length first, so that no two rows hash alike by
+            // shifting bytes from one value into the next.
+            hash.addData(QByteArray::number(type) + ':' + QByteArray::number(value.size()) + ':');
+            hash.addData(value);
+        }
+        hash.addData(QByteArrayView("\n"));
+    }
+    sqlite3_finalize(statement);
+    if (rc != SQLITE_DONE)
+        db.fail(sql);
+    fingerprint.sha256 = QString::fromLatin1(hash.result().toHex());
+    return fingerprint;
+}
+
+// Every table's fingerprint but the fingerprints' own table, by name.
+QMap<QString, Fingerprint> fingerprintTables(Connection& db, const QList<TableRows>& tables)
+{
+    QMap<QString, Fingerprint> fingerprints;
+    for (const TableRows& t : tables)
+        if (t.table.compare(kFingerprintTable, Qt::CaseInsensitive) != 0)
+            fingerprints.insert(t.table, fingerprintOf(db, t.table));
+    return fingerprints;
+}
+
+bool hasTable(const QList<TableRows>& tables, const QString& name)
+{
+    return std::any_of(tables.cbegin(), tables.cend(),
+                       [&](const TableRows& t) { return t.table.compare(name, Qt::CaseInsensitive) == 0; });
+}
+
+void writeFingerprints(Connection& db, const QMap<QString, Fingerprint>& fingerprints)
+{
+    db.exec("DROP TABLE IF EXISTS CostDesk_Backup_Fingerprint");
+    db.exec("CREATE TABLE CostDesk_Backup_Fingerprint (Table_Name TEXT PRIMARY KEY, Row_Count INTEGER NOT NULL, "
+            "SHA256 TEXT NOT NULL)");
+    sqlite3_stmt* statement = nullptr;
+    const char* sql = "INSERT INTO CostDesk_Backup_Fingerprint VALUES (?, ?, ?)";
+    if (sqlite3_prepare_v2(db.handle(), sql, -1, &statement, nullptr) != SQLITE_OK)
+        db.fail(QString::fromLatin1(sql));
+    for (auto it = fingerprints.cbegin(); it != fingerprints.cend(); ++it) {
+        const QByteArray table = it.key().toUtf8(), sha = it->sha256.toLatin1();
+        sqlite3_bind_text(statement, 1, table.constData(), int(table.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_int64(statement, 2, it->rows);
+        sqlite3_bind_text(statement, 3, sha.constData(), int(sha.size()), SQLITE_TRANSIENT);
+        const int rc = sqlite3_step(statement);
+        sqlite3_reset(statement);
+        if (rc != SQLITE_DONE) {
+            sqlite3_finalize(statement);
+            db.fail(QString::fromLatin1(sql));
+        }
+    }
+    sqlite3_finalize(statement);
+}
+
+// The fingerprints a backup was taken with, by table name.
+QMap<QString, Fingerprint> readFingerprints(Connection& db)
+{
+    QMap<QString, Fingerprint> fingerprints;
+    const QStringList rows = db.column(QStringLiteral(
+        "SELECT Table_Name || char(9) || Row_Count || char(9) || SHA256 FROM CostDesk_Backup_Fingerprint"));
+    for (const QString& row : rows) {
+        const QStringList fields = row.split(u'\t');
+        fingerprints.insert(fields.value(0), {fields.value(1).toLongLong(), fields.value(2)});
+    }
+    return fingerprints;
+}
+
+// Empty when every table matches the fingerprints and none is missing or
+// added; otherwise what differs, in Thai.
+QString fingerprintMismatch(const QMap<QString, Fingerprint>& recorded, const QMap<QString, Fingerprint>& now)
+{
+    for (auto it = recorded.cbegin(); it != recorded.cend(); ++it) {
+        if (!now.contains(it.key()))
+            return QStringLiteral("ไม่มีตาราง %1 ที่มีอยู่ตอนสำรอง").arg(it.key());
+        if (now.value(it.key()) != *it)
+            return QStringLiteral("ข้อมูลในตาราง %1 ไม่ตรงกับตอนสำรอง (ตอนสำรองมี %2 แถว ตอนนี้อ่านได้ %3 แถว)")
+                .arg(it.key())
+                .arg(it->rows)
+                .arg(now.value(it.key()).rows);
+    }
+    for (auto it = now.cbegin(); it != now.cend(); ++it)
+        if (!recorded.contains(it.key()))
+            return QStringLiteral("มีตาราง %1 ที่ไม่มีอยู่ตอนสำรอง").arg(it.key());
+    return {};
+}
+
 // A file under construction beside its target, with whatever SQLite puts
 // beside it; removed unless kept.
 class Scratch {
@@ -189,11 +331,44 @@ void renameOver(const QString& from, const QString& to)
         throw DbError(QStringLiteral("เปลี่ยนชื่อแฟ้ม %1 เป็น %2 ไม่ได้: %3").arg(from, to, QString::fromLocal8Bit(strerror(errno))));
 }
 
-// Copies `source` (a read transaction of its own, its rows counted in it)
-// into a scratch file beside `target` and checks the copy against those
-// counts; then renames it over `target`. `beforeRename` runs between the
-// check and the rename.
-Copy copyChecked(const QString& source, bool sourceReadOnly, const QString& target,
+QString existsText(const QString& target)
+{
+    return QStringLiteral("แฟ้ม %1 มีอยู่แล้ว จึงไม่ได้สำรองข้อมูลลงแฟ้มนี้: การสำรองไม่เขียนทับแฟ้มใด ๆ "
+                          "ตั้งชื่อแฟ้มสำรองใหม่ (ถ้าต้องการกู้คืนจากแฟ้มสำรอง ใช้ costdesk-admin restore FILE URL)")
+        .arg(target);
+}
+
+// Gives the file the target's name only when no file has it: checked and
+// renamed in one step by the kernel, so that a file made meanwhile is not
+// replaced either.
+void renameNoReplace(const QString& from, const QString& to)
+{
+    const QByteArray source = QFile::encodeName(from), target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return;
+    if (errno == EEXIST)
+        throw TargetExists(existsText(to));
+    // A file system without the flag: a hard link never replaces a name either.
+    if (errno == EINVAL || errno == ENOSYS) {
+        if (::link(source.constData(), target.constData()) == 0) {
+            ::unlink(source.constData());
+            return;
+        }
+        if (errno == EEXIST)
+            throw TargetExists(existsText(to));
+    }
+    throw DbError(QStringLiteral("เปลี่ยนชื่อแฟ้ม %1 เป็น %2 ไม่ได้: %3").arg(from, to, QString::fromLocal8Bit(strerror(errno))));
+}
+
+enum class Purpose { Backup, Restore };
+
+// Copies `source` (a read transaction of its own, its rows counted and
+// fingerprinted in it) into a scratch file beside `target` and checks the
+// copy against those counts and fingerprints. A backup keeps the
+// fingerprints in the copy and takes the target's name only if no file has
+// it; a restore leaves them out of the database it puts back, and renames it
+// over `target` after `beforeRename` has run.
+Copy copyChecked(const QString& source, Purpose purpose, const QString& target,
                  const std::function<void()>& beforeRename = {})
 {
     QElapsedTimer clock;
@@ -201,13 +376,16 @@ Copy copyChecked(const QString& source, bool sourceReadOnly, const QString& targ
     Scratch scratch(target);
     QList<TableRows> counted;
     {
-        Connection from(source, sourceReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+        Connection from(source, purpose == Purpose::Restore ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
         from.exec("BEGIN");
         // The first read fixes the snapshot that the copy below then takes.
         counted = countTables(from);
         if (const QStringList missing = missingTables(counted); !missing.isEmpty())
             throw DbError(QStringLiteral("แฟ้ม %1 ไม่ใช่ฐานข้อมูล CostDesk: ไม่มีตาราง %2")
                               .arg(source, missing.join(QStringLiteral(", "))));
+        QMap<QString, Fingerprint> fingerprints;
+        if (purpose == Purpose::Backup)
+            fingerprints = fingerprintTables(from, counted);
         Connection to(scratch.path(), SQLITE_OPEN_READWRITE);
         // A scratch file needs no journal nor a sync at each step: it is
         // checked, synced once and renamed, or thrown away.
@@ -221,6 +399,12 @@ Copy copyChecked(const QString& source, bool sourceReadOnly, const QString& targ
         if (stepped != SQLITE_DONE || finished != SQLITE_OK)
             to.fail(QStringLiteral("สำรองข้อมูลจาก %1").arg(source));
         from.exec("COMMIT");
+        if (purpose == Purpose::Backup) {
+            writeFingerprints(to, fingerprints);
+        } else {
+            to.exec("DROP TABLE IF EXISTS CostDesk_Backup_Fingerprint");
+            counted.removeIf([](const TableRows& t) { return t.table.compare(kFingerprintTable, Qt::CaseInsensitive) == 0; });
+        }
         // One self-contained file: a backup carried elsewhere must not need
         // a WAL beside it.
         to.leaveWal();
@@ -228,28 +412,35 @@ Copy copyChecked(const QString& source, bool sourceReadOnly, const QString& targ
     const Check check = Verify(scratch.path());
     if (!check.ok)
         throw DbError(QStringLiteral("สำเนาไม่ผ่านการตรวจ จึงไม่ได้เขียนแฟ้ม %1: %2").arg(target, check.problem));
-    if (check.tables != counted) {
+    QList<TableRows> copied = check.tables;
+    copied.removeIf([](const TableRows& t) { return t.table.compare(kFingerprintTable, Qt::CaseInsensitive) == 0; });
+    if (copied != counted) {
         QString differs;
         for (const TableRows& t : counted) {
-            const auto copied = std::find_if(check.tables.cbegin(), check.tables.cend(),
-                                             [&](const TableRows& c) { return c.table == t.table; });
-            if (copied == check.tables.cend() || copied->rows != t.rows) {
+            const auto found = std::find_if(copied.cbegin(), copied.cend(),
+                                            [&](const TableRows& c) { return c.table == t.table; });
+            if (found == copied.cend() || found->rows != t.rows) {
                 differs = QStringLiteral("ตาราง %1 ต้นฉบับมี %2 แถว สำเนามี %3")
                               .arg(t.table)
                               .arg(t.rows)
-                              .arg(copied == check.tables.cend() ? QStringLiteral("ไม่มีตารางนี้")
-                                                                 : QString::number(copied->rows) + QStringLiteral(" แถว"));
+                              .arg(found == copied.cend() ? QStringLiteral("ไม่มีตารางนี้")
+                                                          : QString::number(found->rows) + QStringLiteral(" แถว"));
                 break;
             }
         }
         throw DbError(QStringLiteral("สำเนาไม่ตรงกับต้นฉบับ จึงไม่ได้เขียนแฟ้ม %1: %2")
                           .arg(target, differs.isEmpty() ? QStringLiteral("ตารางไม่ตรงกัน") : differs));
     }
+    if (purpose == Purpose::Backup && !check.fingerprinted)
+        throw DbError(QStringLiteral("สำเนาไม่มีลายนิ้วมือข้อมูล จึงไม่ได้เขียนแฟ้ม %1").arg(target));
     if (beforeRename)
         beforeRename();
     QFile::setPermissions(scratch.path(), kOwnerOnly);
     syncFile(scratch.path());
-    renameOver(scratch.path(), target);
+    if (purpose == Purpose::Backup)
+        renameNoReplace(scratch.path(), target);
+    else
+        renameOver(scratch.path(), target);
     scratch.keep();
     syncFolder(QFileInfo(target).absolutePath());
     return {QFileInfo(target).absoluteFilePath(), QFileInfo(target).size(), clock.elapsed(), counted};
@@ -272,11 +463,12 @@ Copy Take(const QString& databaseFile, const QString& target)
     if (!source.isFile())
         throw DbError(QStringLiteral("ไม่พบแฟ้มฐานข้อมูล %1").arg(databaseFile));
     const QFileInfo to(target);
-    if (to.exists() && to.canonicalFilePath() == source.canonicalFilePath())
-        throw DbError(QStringLiteral("แฟ้มสำรอง %1 คือแฟ้มฐานข้อมูลเอง").arg(target));
+    // A dangling link is a name taken too.
+    if (to.exists() || to.isSymLink())
+        throw TargetExists(existsText(target));
     if (!QFileInfo(to.absolutePath()).isDir())
         throw DbError(QStringLiteral("ไม่พบโฟลเดอร์ %1").arg(to.absolutePath()));
-    return copyChecked(databaseFile, false, target);
+    return copyChecked(databaseFile, Purpose::Backup, target);
 }
 
 Check Verify(const QString& file)
@@ -299,6 +491,16 @@ Check Verify(const QString& file)
         // Every row read once more: a table that cannot be read to its end
         // is damaged even where the structure looked whole.
         check.tables = countTables(db);
+        if (hasTable(check.tables, kFingerprintTable)) {
+            // A value changed in place leaves the structure whole; only the
+            // rows' own fingerprints tell.
+            const QString mismatch = fingerprintMismatch(readFingerprints(db), fingerprintTables(db, check.tables));
+            if (!mismatch.isEmpty()) {
+                check.problem = QStringLiteral("แฟ้ม %1 เสียหาย: %2 จึงใช้แฟ้มนี้กู้คืนไม่ได้").arg(file, mismatch);
+                return check;
+            }
+            check.fingerprinted = true;
+        }
         db.exec("COMMIT");
     } catch (const SqliteFailure& e) {
         check.problem = (e.damaged() ? QStringLiteral("แฟ้ม %1 เสียหายหรือไม่ใช่แฟ้มฐานข้อมูล: %2")
@@ -340,7 +542,7 @@ Copy Restore(const QString& backupFile, const QString& target, bool replace)
         QFile::setPermissions(to.absolutePath(), kOwnerOnly | QFileDevice::ExeOwner);
     }
     const QString live = to.absoluteFilePath();
-    return copyChecked(backupFile, true, target, [&] {
+    return copyChecked(backupFile, Purpose::Restore, target, [&] {
         if (QFileInfo::exists(live)) {
             // Leaving WAL mode needs the file to itself: a workstation that
             // still has it open makes this fail, and nothing is replaced.

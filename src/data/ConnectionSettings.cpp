@@ -141,18 +141,36 @@ ConnectionSettings ConnectionSettings::embeddedDefault()
 
 QString ConnectionSettings::withoutPassword(const QString& url)
 {
-    const qsizetype scheme = url.indexOf(QLatin1String("://"));
-    if (scheme < 0)
-        return url;
-    const qsizetype start = scheme + 3;
-    // The last @ ends the user part even when a password holds a / or an @.
-    const qsizetype at = url.lastIndexOf(QLatin1Char('@'));
-    const qsizetype colon = url.indexOf(QLatin1Char(':'), start);
+    static const QString hidden = QStringLiteral("****");
+    QString shown = url;
+    // password=… among a URL's options or a key=value connection string,
+    // up to the next separator.
+    static const QRegularExpression option(QStringLiteral("(password\\s*=\\s*)([^&;\\s]*)"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    shown.replace(option, QStringLiteral("\\1") + hidden);
+    // The user-info part: whatever stands between the first colon after the
+    // scheme and the last @ before the host, however many slashes follow the
+    // scheme (postgresql:/user:pw@host, postgresql://user:pw@host). The last
+    // @ ends it even when a password holds a / or an @; an @ among the
+    // options after ? is not the host's.
+    // A file's name may hold a colon and an @ of its own.
+    if (shown.startsWith(QLatin1String("sqlite:")))
+        return shown;
+    // The scheme and its slashes, if it has them at all (postgres//u:pw@h).
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*(:/*|/+)"));
+    const QRegularExpressionMatch m = scheme.match(shown);
+    const qsizetype start = m.hasMatch() ? m.capturedEnd() : 0;
+    qsizetype at = shown.lastIndexOf(QLatin1Char('@'));
+    const qsizetype query = shown.indexOf(QLatin1Char('?'), start);
+    if (query >= 0 && at > query) {
+        const qsizetype beforeQuery = shown.left(query).lastIndexOf(QLatin1Char('@'));
+        if (beforeQuery >= start)
+            at = beforeQuery;
+    }
+    const qsizetype colon = shown.indexOf(QLatin1Char(':'), start);
     if (at < start || colon < 0 || colon > at)
-        return url;
-    if (url.mid(start, colon - start).contains(QLatin1Char('@')))
-        return url;  // the colon is the port's, after the host
-    return url.left(colon) + url.mid(at);
+        return shown;
+    return shown.left(colon + 1) + hidden + shown.mid(at);
 }
 
 ConnectionSettings ConnectionSettings::fromUrl(const QString& url)
@@ -165,16 +183,18 @@ ConnectionSettings ConnectionSettings::fromUrl(const QString& url)
         if (s.path.startsWith(QLatin1String("//")))
             s.path = QUrl(url).toLocalFile();
         if (s.path.isEmpty())
-            throw DbError(QStringLiteral("sqlite URL without a file: %1").arg(shown));
+            throw DbError(QStringLiteral("URL ของฐานข้อมูล SQLite ไม่มีชื่อแฟ้ม: %1").arg(shown));
         return s;
     }
     if (url.startsWith(QLatin1String("postgresql://")) || url.startsWith(QLatin1String("postgres://"))) {
         if (shown != url)
-            throw DbError(QStringLiteral("a password does not belong in the URL; use PGPASSWORD or ~/.pgpass"));
+            throw DbError(QStringLiteral("URL ของฐานข้อมูลต้องไม่มีรหัสผ่าน: ใส่รหัสผ่านไว้ในแฟ้ม ~/.pgpass "
+                                         "หรือตัวแปร PGPASSWORD"));
         readPostgresUrl(url, s);
         return s;
     }
-    throw DbError(QStringLiteral("unknown database URL: %1").arg(shown));
+    throw DbError(QStringLiteral("ไม่รู้จัก URL ของฐานข้อมูล %1: ใช้ sqlite:PATH หรือ "
+                                 "postgresql://user@host:port/dbname").arg(shown));
 }
 
 QString ConnectionSettings::toUrl() const

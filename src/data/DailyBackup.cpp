@@ -49,7 +49,7 @@ QStringList Settings::settingKeys()
 Outcome Run(const QString& databaseFile, const QString& folder, QDate today)
 {
     Outcome outcome;
-    outcome.file = QDir(folder).filePath(BackupRotation::FileNameOf(today));
+    outcome.file = QDir(folder).filePath(BackupRotation::FileNameOf(BackupRotation::SeriesOf(databaseFile), today));
     try {
         if (!QFileInfo(folder).isDir()) {
             if (!QDir().mkpath(folder))
@@ -63,6 +63,9 @@ Outcome Run(const QString& databaseFile, const QString& folder, QDate today)
             outcome.copy = Backup::Take(databaseFile, outcome.file);
             outcome.kind = Outcome::Kind::Written;
         }
+    } catch (const Backup::TargetExists&) {
+        // A second start on the same database took today's backup meanwhile.
+        outcome.kind = Outcome::Kind::AlreadyTaken;
     } catch (const std::exception& e) {
         outcome.kind = Outcome::Kind::Failed;
         outcome.failure = QString::fromUtf8(e.what());

@@ -7,8 +7,9 @@
 #include <QStringList>
 
 // The automatic backup of the embedded database: the first start of the
-// program on a day writes costdesk-YYYY-MM-DD.sqlite into the backup folder
-// (Backup::Take) and deletes the backups BackupRotation no longer keeps.
+// program on a database on a day writes SERIES-YYYY-MM-DD.sqlite into the
+// backup folder (Backup::Take; the series names the database, see
+// BackupRotation) and deletes the backups BackupRotation no longer keeps.
 // Set in the [backup] section of the settings file:
 //
 //   [backup]

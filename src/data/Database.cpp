@@ -199,6 +199,7 @@ bool Database::openConnection(QString* error)
         QSqlDatabase handle = dialect_->addConnection(one, connectionName_);
         if (handle.open()) {
             connectedHost_ = servers.size() > 1 ? one.host : QString();
+            connectedServer_ = servers.at(i);
             return true;
         }
         const QSqlError failure = handle.lastError();
@@ -284,6 +285,10 @@ void Database::fail(const QSqlError& error)
         text = error.text().trimmed();
     if (text.isEmpty())
         text = QStringLiteral("ฐานข้อมูลแจ้งข้อผิดพลาดโดยไม่มีคำอธิบาย (รหัส %1)").arg(error.nativeErrorCode());
+    // The clerk reads what happened and what to do; the engine's own words
+    // follow for whoever looks into it.
+    if (const QString explained = dialect_->explanation(error); !explained.isEmpty())
+        text = explained + QStringLiteral("\n(ฐานข้อมูลแจ้งว่า: ") + text + u')';
     if (dialect_->isUniqueViolation(error))
         throw DbError(text, DbError::Kind::UniqueViolation);
     if (dialect_->isBusy(error))
@@ -340,7 +345,7 @@ void Database::run(QSqlQuery& query, const QString& sql, const QVariantList& val
     };
     thread_local std::minstd_rand random(std::random_device{}());
     std::uniform_int_distribution<int> pause(50, 1000);  // microseconds
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    const auto deadline = std::chrono::steady_clock::now() + busyWait_;
     while (!attempt()) {
         // Another workstation holds the file's write lock. Inside a
         // transaction the lock is already ours, so waiting would not help.

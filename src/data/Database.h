@@ -15,6 +15,7 @@
 #include <QTimeZone>
 #include <QVariant>
 #include <QVector>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -152,10 +153,17 @@ public:
     // zone here.
     static bool isKnownTimeZone(const QString& name);
     void setFixedClock(std::optional<QDateTime> fixed) { fixedClock_ = std::move(fixed); }
+    // How long a statement keeps asking while another workstation holds the
+    // embedded file's write lock, before it fails as Busy (15 s; tests and
+    // tools may wait less).
+    void setBusyWait(std::chrono::milliseconds wait) { busyWait_ = wait; }
 
     // The short name of the database server's host; the embedded database
     // lives on this computer. Of several servers, the one connected to.
     QString serverShortHostName() const;
+    // The server (host and port) the connection was made to; of several,
+    // the one that took it. The embedded database has none.
+    ConnectionSettings::Server connectedServer() const { return connectedServer_; }
 
     QSqlDatabase handle() const;
 
@@ -212,6 +220,7 @@ private:
     QString connectionName_;
     std::unique_ptr<Dialect> dialect_;
     std::optional<QDateTime> fixedClock_;
+    std::chrono::milliseconds busyWait_{15000};
     std::optional<QTimeZone> clockZone_;
     bool transactionOpen_ = false;
     // Counts the connections made; a transaction begun on an earlier one has
@@ -221,6 +230,7 @@ private:
     bool broken_ = false;
     // Of several servers, the one the connection was made to.
     QString connectedHost_;
+    ConnectionSettings::Server connectedServer_;
     // Statements with values, prepared once per connection.
     QHash<QString, std::shared_ptr<QSqlQuery>> statements_;
 };

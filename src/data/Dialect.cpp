@@ -14,6 +14,33 @@
 #include <optional>
 
 namespace {
+namespace FailureTexts {
+// Each says what happened and what to do; "nothing was saved" only where
+// the statement's transaction was rolled back with it, which every write
+// of the program is.
+const QString DiskFull = QStringLiteral("พื้นที่ดิสก์ที่เก็บฐานข้อมูลเต็ม จึงไม่ได้บันทึกข้อมูลนี้ "
+                                        "กรุณาลบแฟ้มที่ไม่ใช้เพื่อเพิ่มพื้นที่ว่าง (หรือแจ้งผู้ดูแลระบบ) แล้วลองใหม่อีกครั้ง");
+const QString DiskError = QStringLiteral("อ่านหรือเขียนดิสก์ที่เก็บฐานข้อมูลไม่ได้ จึงไม่ได้บันทึกข้อมูลนี้ "
+                                         "กรุณาแจ้งผู้ดูแลระบบให้ตรวจดิสก์ แล้วลองใหม่อีกครั้ง");
+const QString Busy = QStringLiteral("เครื่องอื่นกำลังบันทึกข้อมูลอยู่ จึงยังไม่ได้บันทึกข้อมูลนี้ "
+                                    "กรุณารอสักครู่แล้วลองใหม่อีกครั้ง");
+const QString SearchTooLong = QStringLiteral("คำค้นยาวเกินไป กรุณาใช้คำค้นที่สั้นลง");
+const QString ReadOnly = QStringLiteral("ฐานข้อมูลเปิดได้เพียงเพื่ออ่าน จึงไม่ได้บันทึกข้อมูลนี้ กรุณาแจ้งผู้ดูแลระบบ");
+const QString Damaged = QStringLiteral("ฐานข้อมูลเสียหาย กรุณาหยุดใช้โปรแกรมและแจ้งผู้ดูแลระบบ "
+                                       "(กู้คืนจากแฟ้มสำรองได้)");
+const QString OutOfMemory = QStringLiteral("หน่วยความจำไม่พอ จึงไม่ได้บันทึกข้อมูลนี้ "
+                                           "กรุณาปิดโปรแกรมอื่นที่ไม่ใช้แล้วลองใหม่อีกครั้ง");
+const QString NumberTooLarge = QStringLiteral("จำนวนเงินหรือตัวเลขเกินกว่าที่ระบบรองรับ "
+                                              "(จำนวนเงินไม่เกิน 99,999,999,999.99 บาท) จึงไม่ได้บันทึกข้อมูลนี้");
+const QString TextTooLong = QStringLiteral("ข้อความยาวเกินกว่าที่ช่องนี้เก็บได้ จึงไม่ได้บันทึกข้อมูลนี้ "
+                                           "กรุณาใส่ข้อความให้สั้นลง");
+const QString TooManyConnections = QStringLiteral("เครื่องแม่ข่ายฐานข้อมูลรับการเชื่อมต่อเต็มแล้ว "
+                                                  "กรุณาลองใหม่อีกครั้งหรือแจ้งผู้ดูแลระบบ");
+const QString NotAllowed = QStringLiteral("ผู้ใช้นี้ไม่มีสิทธิ์ทำรายการนี้ในฐานข้อมูล จึงไม่ได้บันทึกข้อมูลนี้");
+} // namespace FailureTexts
+} // namespace
+
+namespace {
 
 QString escapedForLike(const QString& typed)
 {
@@ -177,6 +204,27 @@ public:
     bool asksAgainWhenBusy(const QSqlError& error) const override { return isBusy(error); }
     // An embedded file has no server to lose.
     bool mayBeConnectionLoss(const QSqlError&) const override { return false; }
+    QString explanation(const QSqlError& error) const override
+    {
+        // Qt's driver reports SQLite's primary result codes.
+        const int code = error.nativeErrorCode().toInt();
+        const QString text = error.databaseText();
+        if (code == 13 || text.contains(QLatin1String("database or disk is full")))
+            return FailureTexts::DiskFull;
+        if (code == 10 || text.contains(QLatin1String("disk I/O error")))
+            return FailureTexts::DiskError;
+        if (isBusy(error))
+            return FailureTexts::Busy;
+        if (text.contains(QLatin1String("pattern too complex")))
+            return FailureTexts::SearchTooLong;
+        if (code == 8)
+            return FailureTexts::ReadOnly;
+        if (code == 11 || code == 26)
+            return FailureTexts::Damaged;
+        if (code == 7)
+            return FailureTexts::OutOfMemory;
+        return {};
+    }
 };
 
 void checkDatabaseName(const QString& name)
@@ -302,6 +350,32 @@ public:
         return error.nativeErrorCode() == QLatin1String("40P01") || error.nativeErrorCode() == QLatin1String("40001");
     }
     bool asksAgainWhenBusy(const QSqlError&) const override { return false; }
+    QString explanation(const QSqlError& error) const override
+    {
+        // SQLSTATE codes, by class where the class says enough.
+        const QString code = error.nativeErrorCode();
+        if (code == QLatin1String("22003"))
+            return FailureTexts::NumberTooLarge;
+        if (code == QLatin1String("22001"))
+            return FailureTexts::TextTooLong;
+        if (code == QLatin1String("53100"))
+            return FailureTexts::DiskFull;
+        if (code == QLatin1String("53200"))
+            return FailureTexts::OutOfMemory;
+        if (code == QLatin1String("53300"))
+            return FailureTexts::TooManyConnections;
+        if (code.startsWith(QLatin1String("58")))
+            return FailureTexts::DiskError;
+        if (isBusy(error) || code == QLatin1String("55P03") || code == QLatin1String("57014"))
+            return FailureTexts::Busy;
+        if (code == QLatin1String("25006"))
+            return FailureTexts::ReadOnly;
+        if (code == QLatin1String("42501"))
+            return FailureTexts::NotAllowed;
+        if (code == QLatin1String("XX001") || code == QLatin1String("XX002"))
+            return FailureTexts::Damaged;
+        return {};
+    }
     bool mayBeConnectionLoss(const QSqlError& error) const override
     {
         // Class 08 (connection exception), 57P0x (the server shut down or

@@ -85,6 +85,10 @@ public:
     virtual bool asksAgainWhenBusy(const QSqlError& error) const = 0;
     // The failure may mean the server connection is gone (worth a probe).
     virtual bool mayBeConnectionLoss(const QSqlError& error) const = 0;
+    // What the engine's failure means to the clerk, in Thai: what happened
+    // and what to do. Empty for a failure with no explanation of its own,
+    // which is then shown in the engine's words.
+    virtual QString explanation(const QSqlError& error) const = 0;
 
     // The typed text matched literally anywhere in the column: % and _ and the
     // escape character itself lose their wildcard meaning.

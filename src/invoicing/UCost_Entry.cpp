@@ -258,5 +258,8 @@ void TfmrCost_Entry::tell(InvoiceIssue::Refusal refusal)
         // A due date that is no real day would sort outside every listing.
         message(WindowMessages::DueDateInvalid);
         return;
+    case InvoiceIssue::Refusal::AmountTooLarge:
+        message(WindowMessages::AmountTooLarge);
+        return;
     }
 }

@@ -5,6 +5,7 @@
 #include "ui/DateMaskEdit.h"
 #include "ui/EnterMovesFocus.h"
 #include "ui/ShopBlock.h"
+#include "ui/ShopGrid.h"
 #include "ui/StringGrid.h"
 
 #include <QComboBox>
@@ -21,8 +22,8 @@
 void TfmrCost_Entry::buildSearchPanel()
 {
     const SearchPanel p = newSearchPanel(
-        {QStringLiteral("ค้นหาจากชื่อร้านค้า"), QStringLiteral("edtCafeteria_Name")},
-        {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName")},
+        {QStringLiteral("ค้นหาจากชื่อร้านค้า"), QStringLiteral("edtCafeteria_Name"), ShopGrid::kShopNameLength},
+        {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName"), ShopGrid::kFirstNameLength},
         {QStringLiteral("1. ค้าหาข้อมูลร้านค้า"), QStringLiteral("btnSearch1"), QStringLiteral("btnExit1"),
          QStringLiteral("กลับสู่เมนูหลัก")},
         {QString(), QStringLiteral("2. คลิกเลือกร้านค้าที่ต้องการ"), QStringLiteral("btnEntry_Cost"),

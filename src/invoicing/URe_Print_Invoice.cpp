@@ -3,6 +3,7 @@
 #include "core/Numbers.h"
 #include "data/Invoices.h"
 #include "invoicing/InvoicePreview.h"
+#include "ui/ShopGrid.h"
 #include "ui/StringGrid.h"
 #include "ui/WindowMessages.h"
 
@@ -41,8 +42,8 @@ TfrmRe_Print_Invoice::TfrmRe_Print_Invoice(WorkContext& context, QWidget* parent
 void TfrmRe_Print_Invoice::buildPanel()
 {
     const SearchPanel p = newSearchPanel(
-        {QStringLiteral("ค้นหาจาก Invoice No"), QStringLiteral("edtInvoice_no")},
-        {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName")},
+        {QStringLiteral("ค้นหาจาก Invoice No"), QStringLiteral("edtInvoice_no"), 10},  // 2570/00012
+        {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName"), ShopGrid::kFirstNameLength},
         {QStringLiteral("1. ค้าหาข้อมูลร้านค้า"), QStringLiteral("btnSearch1"), QStringLiteral("btnExit1"),
          QStringLiteral("กลับสู่เมนูหลัก")},
         {QString(), QStringLiteral("2. คลิกเลือกร้านค้าที่ต้องการ"), QStringLiteral("btnPrint_Invoice"),

@@ -45,6 +45,7 @@ Page letterPage(const LetterAccount& account, const QString& dateLine)
 {
     const QString fullName = account.firstName + QStringLiteral("  ") + account.lastName;
     Page page;
+    page.personalData = true;  // the account's password
     Letter l(page);
 
     l.rect(1, 1, 186, 82);

@@ -333,6 +333,7 @@ Page BuildInvoicePage(const InvoiceDocument& invoice, const DocumentTexts& texts
     const Filled filled{invoice.invoiceNo, InvoicePersonName(invoice), FormatAmount(invoice.payTotal),
                         InvoiceTotalWords(invoice.payTotal)};
     Page page;
+    page.personalData = true;  // the operator's ID number
     page.items.reserve(140);
     Band band(page);
     shopPart(band, invoice, texts, filled);

@@ -55,6 +55,9 @@ struct PageItem {
 
 struct Page {
     QList<PageItem> items;
+    // The page shows a national ID number or a password: a file it is
+    // written to is its owner's alone.
+    bool personalData = false;
 
     PageItem& addText(const QRectF& mm, const QString& text, const TextStyle& style,
                       Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);

@@ -1,11 +1,17 @@
 #include "print/PagePainter.h"
 
+#include "core/FileModes.h"
 #include "print/PageFonts.h"
 
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+
+#include <algorithm>
+#include <cstdio>
 
 namespace PagePainter {
 
@@ -76,20 +82,39 @@ void paint(QPainter& painter, const Page& page)
 
 bool writePdf(const QString& path, const QList<Page>& pages, const QString& title)
 {
-    QPdfWriter writer(path);
-    writer.setPageLayout(a4Layout());
-    writer.setCreator(QStringLiteral("CostDesk"));
-    writer.setTitle(title);
-    QPainter painter;
-    if (!painter.begin(&writer))
+    // Written beside the target under a temporary name (its owner's alone
+    // while it is written) and renamed over it only when complete.
+    const QFileInfo target(path);
+    QTemporaryFile part(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
+    if (!part.open())
         return false;
-    // A document without pages still has its one blank sheet.
-    for (qsizetype i = 0; i < pages.size(); ++i) {
-        if (i > 0)
-            writer.newPage();
-        paint(painter, pages[i]);
+    {
+        QPdfWriter writer(&part);
+        writer.setPageLayout(a4Layout());
+        writer.setCreator(QStringLiteral("CostDesk"));
+        writer.setTitle(title);
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return false;
+        // A document without pages still has its one blank sheet.
+        for (qsizetype i = 0; i < pages.size(); ++i) {
+            if (i > 0)
+                writer.newPage();
+            paint(painter, pages[i]);
+        }
+        if (!painter.end())
+            return false;
     }
-    return painter.end();
+    if (!part.flush() || part.error() != QFileDevice::NoError)
+        return false;
+    const bool personal = std::any_of(pages.cbegin(), pages.cend(), [](const Page& p) { return p.personalData; });
+    if (!FileModes::apply(part.fileName(), personal ? FileModes::Holds::PersonalData : FileModes::Holds::Ordinary))
+        return false;
+    part.close();
+    if (std::rename(QFile::encodeName(part.fileName()).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
+        return false;
+    part.setAutoRemove(false);
+    return true;
 }
 
 QImage render(const Page& page, int dpi)

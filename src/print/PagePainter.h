@@ -20,8 +20,10 @@ void paint(QPainter& painter, const Page& page);
 // Device rectangle of a box in millimetres.
 QRectF toDevice(const QRectF& mm, const QPaintDevice* device);
 
-// Every page becomes one A4 page of the PDF. False when the file cannot be
-// written.
+// Every page becomes one A4 page of the PDF, written under a temporary name
+// and renamed to `path` only when whole. A PDF of a page with personal data
+// is its owner's alone (0600); any other as the user's umask leaves it.
+// False when the file cannot be written.
 bool writePdf(const QString& path, const QList<Page>& pages, const QString& title = QString());
 
 // The page as a white A4 image at this resolution.

@@ -27,8 +27,8 @@ constexpr int kNameLength = 200;
 TfrmCost_Type::TfrmCost_Type(WorkContext& context, QWidget* parent)
     : RegisterWindow(context, QStringLiteral("frmCost_Type"),
                      {.title = QStringLiteral("ข้อมูลประเภทรายจ่าย"),
-                      .first = {QStringLiteral("รหัสค่าใช้จ่าย"), QStringLiteral("edtCost_Code2")},
-                      .second = {QStringLiteral("ชื่อค่าใช้จ่าย"), QStringLiteral("edtCost_Name2")}},
+                      .first = {QStringLiteral("รหัสค่าใช้จ่าย"), QStringLiteral("edtCost_Code2"), kCodeLength},
+                      .second = {QStringLiteral("ชื่อค่าใช้จ่าย"), QStringLiteral("edtCost_Name2"), kNameLength}},
                      parent)
 {
     buildHomeAndSearchPanels();

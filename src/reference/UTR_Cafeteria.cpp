@@ -54,8 +54,8 @@ void clearText(QComboBox* combo)
 TfrmTR_Cafeteria::TfrmTR_Cafeteria(WorkContext& context, QWidget* parent)
     : RegisterWindow(context, QStringLiteral("frmTR_Cafeteria"),
                      {.title = QStringLiteral("ข้อมูลร้านค้า / ผู้ประกอบการร้านค้า"),
-                      .first = {QStringLiteral("ชื่อร้าน"), QStringLiteral("edtCafeteria_Name")},
-                      .second = {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName")}},
+                      .first = {QStringLiteral("ชื่อร้าน"), QStringLiteral("edtCafeteria_Name"), ShopGrid::kShopNameLength},
+                      .second = {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName"), ShopGrid::kFirstNameLength}},
                      parent)
 {
     buildHomeAndSearchPanels();

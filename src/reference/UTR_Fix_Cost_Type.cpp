@@ -54,8 +54,8 @@ void TfrmTR_Fix_Cost_Type::buildShopSearchPanel()
 {
     // Both search fields stay enabled here; the checked radio button decides.
     const SearchPanel p = newSearchPanel(
-        {QStringLiteral("ชื่อร้าน"), QStringLiteral("edtCafeteria_Name")},
-        {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName")},
+        {QStringLiteral("ชื่อร้าน"), QStringLiteral("edtCafeteria_Name"), ShopGrid::kShopNameLength},
+        {QStringLiteral("ชื่อผู้ประกอบการ"), QStringLiteral("edtFirstName"), ShopGrid::kFirstNameLength},
         {.leaveButton = QStringLiteral("btnExit1"), .leaveCaption = QStringLiteral("กลับสู่เมนูหลัก")},
         {kTitle, QStringLiteral("2. คลิกเลือกรายการที่ต้องการ"), QStringLiteral("btnEdit2"),
          QStringLiteral("3. บันทึกค่าใช้จ่ายคงที่รายเดือน")},

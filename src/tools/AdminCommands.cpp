@@ -23,7 +23,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
-#include <QTemporaryFile>
 
 #include <cstdio>
 #include <memory>
@@ -44,21 +43,12 @@ DocumentTexts textsToPrint(QTextStream& err)
     return texts;
 }
 
-// Pages written beside the target under a temporary name and renamed over
-// it only when complete, readable by all and writable by the owner.
+// Pages written whole or not at all (PagePainter::writePdf), with the mode
+// of what they show.
 void writePdfFile(const QString& pdf, const QList<Page>& pages, const QString& title)
 {
-    const QFileInfo target(pdf);
-    QTemporaryFile part(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
-    if (!part.open())
+    if (!PagePainter::writePdf(pdf, pages, title))
         throw Failure(QStringLiteral("ไม่สามารถเขียนแฟ้ม %1").arg(pdf));
-    part.close();
-    if (!PagePainter::writePdf(part.fileName(), pages, title)
-        || std::rename(QFile::encodeName(part.fileName()).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
-        throw Failure(QStringLiteral("ไม่สามารถเขียนแฟ้ม %1").arg(pdf));
-    part.setAutoRemove(false);
-    QFile::setPermissions(target.absoluteFilePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                         | QFileDevice::ReadGroup | QFileDevice::ReadOther);
 }
 
 QString serverStamp(Database& db)

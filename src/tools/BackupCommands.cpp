@@ -2,6 +2,7 @@
 
 #include "data/Backup.h"
 #include "data/ConnectionSettings.h"
+#include "data/Database.h"
 #include "tools/AdminCommands.h"
 
 #include <QFileInfo>
@@ -53,18 +54,54 @@ void checkNoOptions(const QStringList& args, const QString& usage, qsizetype pos
 
 } // namespace
 
-QString PgDumpCommand(const QString& url, const QString& file)
+QString PgDumpCommand(const QString& url, const QString& file, const std::optional<ConnectionSettings::Server>& primary)
 {
     const ConnectionSettings s = ConnectionSettings::fromUrl(url);
-    return QStringLiteral("pg_dump -Fc %1 -f %2 %3").arg(serverOptions(s), shellWord(file), shellWord(s.dbName));
+    QString where;
+    if (s.servers().size() > 1 && !primary) {
+        // libpq itself finds the primary among the servers, told to look
+        // for the one that takes writes.
+        ConnectionSettings any = s;
+        any.targetSessionAttrs = s.sessionAttrs();
+        where = QStringLiteral("-d ") + shellWord(any.toUrl());
+    } else {
+        ConnectionSettings one = s;
+        if (primary) {
+            one.hosts.clear();
+            one.host = primary->first;
+            one.port = primary->second;
+        }
+        where = serverOptions(one) + u' ' + shellWord(s.dbName);
+    }
+    // The dump holds what the database holds: readable by its owner alone.
+    return QStringLiteral("(umask 077 && pg_dump -Fc -f %1 %2)").arg(shellWord(file), where);
 }
 
-QString PgRestoreCommand(const QString& url, const QString& file)
+QString PgRestoreAdvice(const QString& url, const QString& file)
 {
-    // --create makes the database anew from the dump, with its own settings
-    // (the time zone of its clock among them); -d names only where to connect.
+    // As the README's set-up has it: the workstations' login may not create
+    // databases, so the server's administrator (the postgres system user)
+    // puts the old database aside and lets pg_restore --create make it anew
+    // from the dump, with its owner and its own settings (the time zone of
+    // its clock among them). The dump is read through standard input, so
+    // that a file only root may read serves as well.
     const ConnectionSettings s = ConnectionSettings::fromUrl(url);
-    return QStringLiteral("pg_restore --create %1 -d postgres %2").arg(serverOptions(s), shellWord(file));
+    const QString db = s.dbName;
+    const QString aside = db + QStringLiteral("_before_restore");
+    const QString psql = QStringLiteral("runuser -u postgres -- psql");
+    return QStringLiteral(
+               "กู้คืนฐานข้อมูล %1 บนเครื่องแม่ข่าย ทำตามลำดับนี้ ในฐานะ root บนเครื่องแม่ข่าย:\n"
+               "  1. ปิดโปรแกรม CostDesk ทุกเครื่องที่ใช้ฐานข้อมูลนี้\n"
+               "  2. เปลี่ยนชื่อฐานข้อมูลเดิมเก็บไว้ (หรือลบทิ้งเมื่อแน่ใจว่าไม่ต้องการแล้ว):\n"
+               "     %2 -c %3\n"
+               "  3. สร้างฐานข้อมูลใหม่จากแฟ้มสำรอง:\n"
+               "     runuser -u postgres -- pg_restore --create -d postgres < %4\n"
+               "  4. ตรวจว่าได้ข้อมูลครบ แล้วจึงเปิดโปรแกรม CostDesk:\n"
+               "     %2 -d %5 -c %6")
+        .arg(db, psql,
+             shellWord(QStringLiteral("ALTER DATABASE %1 RENAME TO %2").arg(db, aside)),
+             shellWord(file), shellWord(db),
+             shellWord(QStringLiteral("SELECT COUNT(*) AS invoices FROM T_PayIn_Main")));
 }
 
 int backup(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -72,14 +109,29 @@ int backup(const QStringList& args, QTextStream& out, QTextStream& err)
     return run(err, [&] {
         checkNoOptions(args, QStringLiteral("usage: costdesk-admin backup URL FILE"), 2);
         const ConnectionSettings s = ConnectionSettings::fromUrl(args.at(0));
-        if (s.engine == ConnectionSettings::Engine::PostgreSQL)
-            throw Failure(QStringLiteral("ฐานข้อมูลบนเครื่องแม่ข่าย PostgreSQL สำรองด้วย pg_dump ของ PostgreSQL เอง:\n  ")
-                              + PgDumpCommand(args.at(0), args.at(1)),
-                          2);
-        const Backup::Copy copy = Backup::Take(s.path, args.at(1));
+        if (s.engine == ConnectionSettings::Engine::PostgreSQL) {
+            // Of several servers, the one that takes writes now is dumped.
+            std::optional<ConnectionSettings::Server> primary;
+            if (s.servers().size() > 1) {
+                try {
+                    primary = Database::open(s)->connectedServer();
+                } catch (const DbError&) {
+                }
+            }
+            QString text = QStringLiteral("ฐานข้อมูลบนเครื่องแม่ข่าย PostgreSQL สำรองด้วย pg_dump ของ PostgreSQL เอง");
+            if (primary)
+                text += QStringLiteral(" จากเครื่องหลักที่รับการบันทึกอยู่ตอนนี้ %1:%2").arg(primary->first).arg(primary->second);
+            throw Failure(text + QStringLiteral(":\n  ") + PgDumpCommand(args.at(0), args.at(1), primary), 2);
+        }
+        Backup::Copy copy;
+        try {
+            copy = Backup::Take(s.path, args.at(1));
+        } catch (const Backup::TargetExists& e) {
+            throw Failure(e.text(), 2);
+        }
         out << "สำรองฐานข้อมูล " << s.path << " ลงแฟ้ม " << copy.file << " แล้ว\n"
             << "ขนาด " << sizeText(copy.bytes) << " ใช้เวลา " << QString::number(copy.milliseconds / 1000.0, 'f', 2)
-            << " วินาที ตรวจแล้ว: integrity_check ok จำนวนแถวตรงกับต้นฉบับทุกตาราง\n";
+            << " วินาที ตรวจแล้ว: integrity_check ok จำนวนแถวและลายนิ้วมือข้อมูลตรงกับต้นฉบับทุกตาราง\n";
         printTables(out, copy.tables);
         return 0;
     });
@@ -92,8 +144,10 @@ int verify(const QStringList& args, QTextStream& out, QTextStream& err)
         const Backup::Check check = Backup::Verify(args.at(0));
         if (!check.ok)
             throw Failure(check.problem, 1);
-        out << "แฟ้ม " << args.at(0) << " ใช้ได้: integrity_check ok อ่านได้ครบทุกตาราง ขนาด "
-            << sizeText(QFileInfo(args.at(0)).size()) << "\n";
+        out << "แฟ้ม " << args.at(0) << " ใช้ได้: integrity_check ok อ่านได้ครบทุกตาราง"
+            << (check.fingerprinted ? " ข้อมูลตรงกับลายนิ้วมือตอนสำรองทุกตาราง"
+                                    : " (แฟ้มนี้ไม่มีลายนิ้วมือข้อมูล จึงตรวจได้เพียงโครงสร้างและการอ่าน)")
+            << " ขนาด " << sizeText(QFileInfo(args.at(0)).size()) << "\n";
         printTables(out, check.tables);
         return 0;
     });
@@ -108,9 +162,9 @@ int restore(const QStringList& args, QTextStream& out, QTextStream& err)
         const QString file = rest.at(0);
         const ConnectionSettings s = ConnectionSettings::fromUrl(rest.at(1));
         if (s.engine == ConnectionSettings::Engine::PostgreSQL)
-            throw Failure(QStringLiteral("กู้คืนได้เฉพาะลงแฟ้ม SQLite; แฟ้มที่ pg_dump เขียนไว้ "
-                                         "กู้คืนเป็นฐานข้อมูลใหม่ด้วย pg_restore:\n  ")
-                              + PgRestoreCommand(rest.at(1), file),
+            throw Failure(QStringLiteral("คำสั่ง restore กู้คืนได้เฉพาะลงแฟ้ม SQLite; แฟ้มที่ pg_dump เขียนไว้ "
+                                         "กู้คืนด้วยเครื่องมือของ PostgreSQL เอง\n")
+                              + PgRestoreAdvice(rest.at(1), file),
                           2);
         const QString aside = Backup::BeforeRestoreName(QFileInfo(s.path).absoluteFilePath());
         const bool replacing = QFileInfo::exists(s.path);

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "data/ConnectionSettings.h"
+
 #include <QStringList>
 #include <QTextStream>
+
+#include <optional>
 
 // costdesk-admin's commands for copies of the embedded database (Backup);
 // the exit codes of the other commands: 0 done, 2 wrong arguments or a
@@ -19,8 +23,14 @@ int verify(const QStringList& args, QTextStream& out, QTextStream& err);
 // + ".before-restore"; for a PostgreSQL URL the pg_restore command line.
 int restore(const QStringList& args, QTextStream& out, QTextStream& err);
 
-// The command lines PostgreSQL's own tools take for this database.
-QString PgDumpCommand(const QString& url, const QString& file);
-QString PgRestoreCommand(const QString& url, const QString& file);
+// pg_dump's command line for this database, writing a file for its owner
+// alone: of several servers the primary given, or, when it is not known,
+// whichever libpq finds taking writes.
+QString PgDumpCommand(const QString& url, const QString& file,
+                      const std::optional<ConnectionSettings::Server>& primary = std::nullopt);
+// The steps that restore a pg_dump file on the server as the README sets it
+// up: the workstations closed, the old database renamed, pg_restore --create
+// as the server's administrator, then a check.
+QString PgRestoreAdvice(const QString& url, const QString& file);
 
 } // namespace AdminCommands

@@ -47,8 +47,11 @@ void checkWritable(const QString& path)
 {
     const QFileInfo info(path);
     const QFileInfo folder(info.absolutePath());
-    if (!folder.isDir() || !folder.isWritable() || (info.exists() && !info.isWritable()))
-        throw Failure(QStringLiteral("ไม่สามารถเขียนแฟ้ม %1").arg(path));
+    if (!folder.isDir())
+        throw Failure(QStringLiteral("ไม่สามารถเขียนแฟ้ม %1: ไม่พบโฟลเดอร์ %2").arg(path, folder.filePath()));
+    if (!folder.isWritable() || (info.exists() && !info.isWritable()))
+        throw Failure(QStringLiteral("ไม่สามารถเขียนแฟ้ม %1: ไม่มีสิทธิ์เขียนแฟ้มนี้หรือในโฟลเดอร์ %2")
+                          .arg(path, folder.filePath()));
 }
 
 int countOption(const Options& o, const char* name, int least, const QString& refusal)

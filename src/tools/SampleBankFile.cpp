@@ -109,7 +109,7 @@ int Command(const QStringList& args, QTextStream& out, QTextStream& err)
         // Written whole or not at all.
         QSaveFile save(path);
         if (!save.open(QIODevice::WriteOnly) || save.write(BankPaymentFile::Write(sample.file)) < 0 || !save.commit())
-            throw Failure(QStringLiteral("ไม่สามารถเขียนแฟ้ม %1").arg(path));
+            throw Failure(QStringLiteral("ไม่สามารถเขียนแฟ้ม %1: %2").arg(path, save.errorString()));
         out << QStringLiteral("เขียนแฟ้ม %1 แล้ว: %2 รายการ ชำระวันที่ %3 (ตรงยอด %4, ยอดไม่ตรง %5, รายการยกเลิก %6)\n")
                    .arg(path)
                    .arg(sample.file.details.size())

@@ -83,14 +83,16 @@ int usage()
              "      matched ones as paid on the bank's date; prints each record's outcome. --dry-run records nothing.\n"
              "  costdesk-admin backup URL FILE\n"
              "      copies the SQLite database into FILE while workstations keep working, checks the copy\n"
-             "      (integrity and every table's rows) and only then puts it in place, mode 0600. For a\n"
-             "      PostgreSQL URL it shows the pg_dump command line for the database.\n"
+             "      (integrity, every table's rows and their fingerprints) and only then puts it in place,\n"
+             "      mode 0600. An existing FILE is never written over (status 2). For a PostgreSQL URL it\n"
+             "      shows the pg_dump command line for the database.\n"
              "  costdesk-admin verify FILE\n"
-             "      checks a backup's integrity and counts every table's rows; status 1 when it is damaged.\n"
+             "      checks a backup's integrity, reads every table and compares its rows with the\n"
+             "      fingerprints taken with the backup; status 1 when it is damaged.\n"
              "  costdesk-admin restore FILE URL [--force]\n"
              "      puts a checked backup in place as the SQLite database of URL. An existing database is\n"
              "      replaced only with --force and kept beside it, \".before-restore\" added to its name; it must\n"
-             "      not be open in any CostDesk. For a PostgreSQL URL it shows the pg_restore command line.\n";
+             "      not be open in any CostDesk. For a PostgreSQL URL it shows the steps that restore a pg_dump file.\n";
     err().flush();
     return 2;
 }
@@ -107,7 +109,7 @@ int init(const QStringList& args)
         zone = args.at(z + 1);
     }
     Schema::createDatabase(ConnectionSettings::fromUrl(args.at(0)), zone);
-    out() << "created " << args.at(0) << "\n";
+    out() << "created " << ConnectionSettings::withoutPassword(args.at(0)) << "\n";
     return 0;
 }
 
@@ -118,7 +120,7 @@ int demo(const QStringList& args)
     auto db = Database::open(ConnectionSettings::fromUrl(args.at(0)));
     warnIfExposed(*db);
     fillDemoData(*db);
-    out() << "demonstration data written to " << args.at(0) << "\n";
+    out() << "demonstration data written to " << ConnectionSettings::withoutPassword(args.at(0)) << "\n";
     return 0;
 }
 

@@ -10,13 +10,17 @@ class StringGrid;
 namespace ShopGrid {
 
 constexpr int CodeColumn = 5;
+// The widest shop name and operator's first name the register keeps: the
+// search fields take no more.
+constexpr int kShopNameLength = 80;
+constexpr int kFirstNameLength = 30;
 
 // Header row and one empty row.
 void reset(StringGrid* grid);
 // The shops found, one row each: the grid ends with n + 1 rows.
 void fill(StringGrid* grid, const QList<CafeteriaTable::Shop>& shops);
 // The shop search every window with this grid runs: the shops whose name
-// (byShopName) or whose operator's first name starts with what was typed,
+// (byShopName) or whose operator's first name holds what was typed anywhere,
 // listed; false, with the grid left as it was, when there is none.
 bool search(Database& db, StringGrid* grid, bool byShopName, const QString& typed);
 

@@ -16,5 +16,7 @@ inline const QString PayDateRequired = QStringLiteral("ต้องใส่ว�
 inline const QString DateInvalid = QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง");
 inline const QString DueDateInvalid = QStringLiteral("กรุณาใส่วันที่กำหนดชำระเงินให้ถูกต้อง");
 inline const QString AmountInvalid = QStringLiteral("จำนวนเงินไม่ถูกต้อง กรุณาใส่ตัวเลข");
+// An amount, a line or a total beyond kLargestAmount.
+inline const QString AmountTooLarge = QStringLiteral("จำนวนเงินเกินกว่าที่ระบบรองรับ (ไม่เกิน 99,999,999,999.99 บาท)");
 
 } // namespace WindowMessages

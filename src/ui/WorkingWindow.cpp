@@ -2,6 +2,7 @@
 
 #include "ui/Prompter.h"
 #include "ui/StringGrid.h"
+#include "ui/WindowMessages.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -183,9 +184,9 @@ WorkingWindow::SearchGroup WorkingWindow::newSearchGroup(QWidget* parent, const 
     SearchGroup g;
     g.group = new QGroupBox(names.caption, parent);
     g.radio1 = newRadio(g.group, QStringLiteral("RadioButton1"), first.radioCaption);
-    g.edit1 = newEdit(g.group, first.editName, 0);
+    g.edit1 = newEdit(g.group, first.editName, first.maxLength);
     g.radio2 = newRadio(g.group, QStringLiteral("RadioButton2"), second.radioCaption);
-    g.edit2 = newEdit(g.group, second.editName, 0);
+    g.edit2 = newEdit(g.group, second.editName, second.maxLength);
     g.search = newButton(g.group, names.searchButton, QStringLiteral("ค้นหาข้อมูล"));
     g.leave = newButton(g.group, names.leaveButton, names.leaveCaption);
     auto* layout = new QGridLayout(g.group);
@@ -239,7 +240,7 @@ std::optional<Money> WorkingWindow::typedAmount(const QString& text, const QStri
 {
     const TypedAmount typed = ParseTypedAmount(text);
     if (typed.error == TypedAmount::Error::TooLarge)
-        message(QStringLiteral("จำนวนเงินเกินกว่าที่ระบบรองรับ"));
+        message(WindowMessages::AmountTooLarge);
     else if (typed.error == TypedAmount::Error::NotANumber)
         message(notANumberMessage);
     return typed.amount;

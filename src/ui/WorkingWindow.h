@@ -97,6 +97,10 @@ protected:
     struct SearchChoice {
         QString radioCaption;
         QString editName;
+        // The widest text the searched column holds: a longer search could
+        // find nothing, and a pattern of thousands of characters is refused
+        // by the engine.
+        int maxLength = 0;
     };
     struct SearchGroupNames {
         QString caption = QStringLiteral("1. ค้นหาข้อมูล");

@@ -1,5 +1,7 @@
 #include "xlsx/SheetWriter.h"
 
+#include "core/FileModes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +14,7 @@
 #include <filesystem>
 
 #include <cerrno>
+#include <cstring>
 #include <unistd.h>
 #include <system_error>
 #include <vector>
@@ -24,10 +27,67 @@ SheetWriteResult failure(const QString& path, const QString& reason)
             QStringLiteral("ไม่สามารถบันทึกแฟ้ม %1 ได้\n%2").arg(QDir::toNativeSeparators(path), reason)};
 }
 
-QString lxwReason(lxw_error error)
+// What a failure of the system means to the clerk, in Thai, with the
+// system's own words after it.
+QString systemReason(int error)
 {
-    return QString::fromUtf8(lxw_strerror(error));
+    QString said;
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        said = QStringLiteral("ดิสก์เต็ม กรุณาลบแฟ้มที่ไม่ใช้เพื่อเพิ่มพื้นที่ว่าง แล้วลองใหม่อีกครั้ง");
+        break;
+    case EACCES:
+    case EPERM:
+        said = QStringLiteral("ไม่มีสิทธิ์เขียนในโฟลเดอร์นี้ กรุณาเลือกโฟลเดอร์อื่น");
+        break;
+    case EROFS:
+        said = QStringLiteral("โฟลเดอร์นี้เขียนไม่ได้ (อ่านได้อย่างเดียว) กรุณาเลือกโฟลเดอร์อื่น");
+        break;
+    case ENOENT:
+    case ENOTDIR:
+        said = QStringLiteral("ไม่พบโฟลเดอร์ที่จะบันทึก กรุณาเลือกโฟลเดอร์ที่มีอยู่");
+        break;
+    case ENAMETOOLONG:
+        said = QStringLiteral("ชื่อแฟ้มยาวเกินไป กรุณาตั้งชื่อให้สั้นลง");
+        break;
+    case EIO:
+        said = QStringLiteral("อ่านหรือเขียนดิสก์ไม่ได้ กรุณาแจ้งผู้ดูแลระบบ");
+        break;
+    default:
+        said = QStringLiteral("เขียนแฟ้มไม่สำเร็จ");
+    }
+    return said + QStringLiteral(" (") + QString::fromLocal8Bit(strerror(error)) + u')';
 }
+
+// libxlsxwriter's failure in Thai; its own words and the system's follow.
+QString lxwReason(lxw_error error, int systemError)
+{
+    QString said;
+    switch (error) {
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+        said = QStringLiteral("หน่วยความจำไม่พอ กรุณาปิดโปรแกรมอื่นที่ไม่ใช้ แล้วลองใหม่อีกครั้ง");
+        break;
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_PARAMETER_ERROR:
+    case LXW_ERROR_ZIP_BAD_ZIP_FILE:
+    case LXW_ERROR_ZIP_INTERNAL_ERROR:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        return (systemError ? systemReason(systemError) : QStringLiteral("เขียนแฟ้มไม่สำเร็จ"))
+            + QStringLiteral(" [libxlsxwriter: ") + QString::fromUtf8(lxw_strerror(error)) + u']';
+    default:
+        said = QStringLiteral("เขียนข้อมูลลงแฟ้มไม่สำเร็จ");
+    }
+    return said + QStringLiteral(" [libxlsxwriter: ") + QString::fromUtf8(lxw_strerror(error)) + u']';
+}
+
+// The longest name a file may have on Linux file systems, in bytes; the
+// name reserved while writing is the target's with 13 more.
+constexpr qsizetype kLongestFileName = 255 - 13;
 
 lxw_color_t colour(quint32 rgb)
 {
@@ -236,7 +296,7 @@ std::optional<QString> writeRows(lxw_worksheet* ws, const SheetDescription& shee
                 break;
             }
             if (e != LXW_NO_ERROR)
-                return QStringLiteral("row %1, column %2: %3").arg(index + 1).arg(c + 1).arg(lxwReason(e));
+                return QStringLiteral("แถว %1 คอลัมน์ %2: %3").arg(index + 1).arg(c + 1).arg(lxwReason(e, errno));
         }
         ++written;
         if (options.progress && (written % every == 0 || written == total) && !options.progress(written, total))
@@ -293,9 +353,15 @@ SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path, 
 
     // Reserve a name beside the target, so the final rename stays on one
     // file system and cannot leave a half-written file under the real name.
+    if (QFile::encodeName(target.fileName()).size() > kLongestFileName)
+        return failure(path, QStringLiteral("ชื่อแฟ้มยาวเกินไป (ยาวได้ไม่เกิน %1 ไบต์ ราว %2 ตัวอักษรภาษาไทย) "
+                                            "กรุณาตั้งชื่อให้สั้นลง")
+                                 .arg(kLongestFileName)
+                                 .arg(kLongestFileName / 3));
     QTemporaryFile partial(folder.filePath(QStringLiteral(".%1.XXXXXX.part").arg(target.fileName())));
+    errno = 0;
     if (!partial.open())
-        return failure(path, partial.errorString());
+        return failure(path, systemReason(errno ? errno : EIO));
     partial.close();
     const QByteArray partialName = QFile::encodeName(partial.fileName());
 
@@ -306,12 +372,12 @@ SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path, 
     WorkbookHandle handle;
     handle.workbook = workbook_new_opt(partialName.constData(), &workbookOptions);
     if (!handle.workbook)
-        return failure(path, QStringLiteral("workbook could not be created"));
+        return failure(path, systemReason(errno ? errno : ENOMEM));
 
     const QByteArray sheetName = sheet.name.toUtf8();
     lxw_worksheet* ws = workbook_add_worksheet(handle.workbook, sheet.name.isEmpty() ? nullptr : sheetName.constData());
     if (!ws)
-        return failure(path, QStringLiteral("invalid sheet name \"%1\"").arg(sheet.name));
+        return failure(path, QStringLiteral("ชื่อแผ่นงาน \"%1\" ใช้ไม่ได้").arg(sheet.name));
 
     // The standard font is the first format's, which the library made with
     // the workbook: cells without a format of their own, and the reader's
@@ -342,16 +408,16 @@ SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path, 
     if (cancelled)
         return {SheetWriteResult::Status::Cancelled, QString()};
 
+    errno = 0;
     if (const lxw_error e = handle.close(); e != LXW_NO_ERROR) {
+        const int systemError = errno;
         QFile::remove(partial.fileName());
-        return failure(path, lxwReason(e));
+        return failure(path, lxwReason(e, systemError));
     }
 
     // The reserved name was private to its owner; the export is an ordinary
-    // document.
-    QFile::setPermissions(partial.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                  QFileDevice::ReadUser | QFileDevice::WriteUser |
-                                                  QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    // document, as open as the user's umask lets documents be.
+    FileModes::apply(partial.fileName(), FileModes::Holds::Ordinary);
     QString written = target.absoluteFilePath();
     if (options.replaceExisting) {
         std::error_code ec;
@@ -359,7 +425,7 @@ SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path, 
                                 std::filesystem::path(written.toStdU16String()), ec);
         if (ec) {
             QFile::remove(partial.fileName());
-            return failure(path, QString::fromStdString(ec.message()));
+            return failure(path, systemReason(ec.value()));
         }
     } else {
         // A hard link takes the name in one step and never replaces a file:
@@ -372,8 +438,9 @@ SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path, 
         };
         for (int n = 2; !takeName(written); ++n) {
             if (errno != EEXIST || n > 9999) {
+                const int systemError = errno;
                 QFile::remove(partial.fileName());
-                return failure(path, QStringLiteral("could not rename %1").arg(partial.fileName()));
+                return failure(path, systemReason(systemError == EEXIST ? EIO : systemError));
             }
             const QString suffix = target.suffix().isEmpty() ? QString() : u'.' + target.suffix();
             written = folder.filePath(QStringLiteral("%1-%2%3").arg(target.completeBaseName()).arg(n).arg(suffix));

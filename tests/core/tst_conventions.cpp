@@ -65,9 +65,13 @@ private slots:
 
     void typedAmountTellsTooLargeFromNotANumber()
     {
-        QCOMPARE(ParseTypedAmount(QStringLiteral("9,999,999,999,999.99")).amount,
-                 std::optional(Money::fromSatang(999999999999999)));
-        for (const char* large : {"10,000,000,000,000", "-10000000000000.5", "9999999999999.995"}) {
+        // The widest amount a field shows whole, either way, and no satang more.
+        QCOMPARE(ParseTypedAmount(QStringLiteral("99,999,999,999.99")).amount,
+                 std::optional(Money::fromSatang(9999999999999)));
+        QCOMPARE(ParseTypedAmount(QStringLiteral("-99999999999.99")).amount,
+                 std::optional(Money::fromSatang(-9999999999999)));
+        for (const char* large : {"100,000,000,000.00", "-99999999999.995", "9,999,999,999,999.99",
+                                  "10,000,000,000,000", "-10000000000000.5", "9999999999999.995"}) {
             const TypedAmount t = ParseTypedAmount(QString::fromLatin1(large));
             QVERIFY2(!t.amount && t.error == TypedAmount::Error::TooLarge, large);
         }

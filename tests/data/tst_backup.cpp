@@ -325,7 +325,7 @@ private slots:
         const QDate first(2025, 12, 20);
         const QStringList others = {QStringLiteral("notes.txt"), QStringLiteral("costdesk-2026-02-30.sqlite"),
                                     QStringLiteral("costdesk-2026-01-05.sqlite.part"), QStringLiteral("costdesk.sqlite")};
-        const QString wrongClock = BackupRotation::FileNameOf(QDate(2031, 1, 1));
+        const QString wrongClock = BackupRotation::FileNameOf(BackupRotation::kOldSeries, QDate(2031, 1, 1));
         QStringList folder = others;
         folder << wrongClock;
         QList<QDate> started;
@@ -335,19 +335,19 @@ private slots:
             if (today.dayOfWeek() == Qt::Sunday || closed)
                 continue;
             started << today;
-            folder << BackupRotation::FileNameOf(today);
+            folder << BackupRotation::FileNameOf(BackupRotation::kOldSeries, today);
             const BackupRotation::Plan plan = BackupRotation::PlanFor(folder, today);
 
             // What the rule names, from every backup ever taken: the last 14,
             // and the first of each month from eleven months back.
             QSet<QString> expected{wrongClock};
             for (qsizetype i = std::max<qsizetype>(0, started.size() - 14); i < started.size(); ++i)
-                expected << BackupRotation::FileNameOf(started.at(i));
+                expected << BackupRotation::FileNameOf(BackupRotation::kOldSeries, started.at(i));
             const QDate firstMonth = QDate(today.year(), today.month(), 1).addMonths(-11);
             for (qsizetype i = 0; i < started.size(); ++i) {
                 const QDate d = started.at(i);
                 if (d >= firstMonth && (i == 0 || started.at(i - 1).month() != d.month()))
-                    expected << BackupRotation::FileNameOf(d);
+                    expected << BackupRotation::FileNameOf(BackupRotation::kOldSeries, d);
             }
             QCOMPARE(QSet<QString>(plan.keep.cbegin(), plan.keep.cend()), expected);
             for (const QString& gone : plan.remove)
@@ -371,6 +371,156 @@ private slots:
         QVERIFY(last.remove.isEmpty());
     }
 
+    // restore's arguments typed the wrong way round: the office's database
+    // is the target, and it is left byte for byte as it was, whether a
+    // program has it open or not.
+    void backupNeverWritesOverAFile()
+    {
+        TestDatabase ledger, training;
+        for (int i = 0; i < 20; ++i)
+            InvoiceIssue::Issue(ledger.db(), draftOf(3), issuerOf(QStringLiteral("2570")));
+        QTemporaryDir dir;
+        const QString closed = dir.filePath(QStringLiteral("closed.sqlite"));
+        QCOMPARE(admin({QStringLiteral("backup"), ledger.url(), closed}).code, 0);
+        const QString earlier = dir.filePath(QStringLiteral("earlier.sqlite"));
+        QVERIFY(QFile::copy(closed, earlier));
+        const QString dangling = dir.filePath(QStringLiteral("dangling.sqlite"));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("nowhere.sqlite")), dangling));
+
+        const auto bytes = [](const QString& path) {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
+        };
+        for (const QString& target : {ledger.settings().path, closed, earlier, dangling}) {
+            const QByteArray before = bytes(target), walBefore = bytes(target + QStringLiteral("-wal"));
+            const Outcome r = admin({QStringLiteral("backup"), training.url(), target});
+            QCOMPARE(r.code, 2);
+            QCOMPARE(r.err, QStringLiteral("costdesk-admin: แฟ้ม %1 มีอยู่แล้ว จึงไม่ได้สำรองข้อมูลลงแฟ้มนี้: "
+                                           "การสำรองไม่เขียนทับแฟ้มใด ๆ ตั้งชื่อแฟ้มสำรองใหม่ "
+                                           "(ถ้าต้องการกู้คืนจากแฟ้มสำรอง ใช้ costdesk-admin restore FILE URL)\n")
+                                .arg(target));
+            QCOMPARE(bytes(target), before);
+            QCOMPARE(bytes(target + QStringLiteral("-wal")), walBefore);
+        }
+        QVERIFY(QFileInfo(dangling).isSymLink() && !QFileInfo::exists(dir.filePath(QStringLiteral("nowhere.sqlite"))));
+        // No scratch file left behind either.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 3);
+        // The ledger still holds its own rows, not the training file's.
+        QCOMPARE(countOf(ledger.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 20);
+        QCOMPARE(countOf(*ledger.connect(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 20);
+    }
+
+    // A value changed inside a backup (a disk's fault, a stray write) that
+    // leaves the file's structure whole is caught by the rows' fingerprints,
+    // in each table that holds money, shops or accounts; verify and restore
+    // both refuse the file.
+    void verifyCatchesAChangedValue()
+    {
+        TestDatabase t;
+        for (int i = 0; i < 30; ++i)
+            InvoiceIssue::Issue(t.db(), draftOf(3), issuerOf(QStringLiteral("2570")));
+        t.db().execute(QStringLiteral("INSERT INTO TR_Cafeteria (Cafeteria_Code, Person_ID, FirstName, Cafeteria_Name) "
+                                      "VALUES (?, ?, ?, ?)"),
+                       {kShopCode, QStringLiteral("3100500123456"), QStringLiteral("น้อย"), QStringLiteral("ร้านข้าวแกง")});
+        t.db().execute(QStringLiteral("INSERT INTO T_USER (ID, Username, Password, section) VALUES (1, 'clerk', 'clerk3', 3)"));
+        QTemporaryDir dir;
+        const QString backup = dir.filePath(QStringLiteral("backup.sqlite"));
+        QCOMPARE(admin({QStringLiteral("backup"), t.url(), backup}).code, 0);
+        const Outcome whole = admin({QStringLiteral("verify"), backup});
+        QVERIFY2(whole.code == 0 && whole.out.contains(QStringLiteral("ข้อมูลตรงกับลายนิ้วมือตอนสำรองทุกตาราง")),
+                 qPrintable(whole.err + whole.out));
+
+        const QList<QPair<QString, QString>> changes = {
+            {QStringLiteral("T_PayIn_Main"), QStringLiteral("UPDATE T_PayIn_Main SET Cafeteria_Code = 'XXXXXXXXXX' "
+                                                            "WHERE Invoice_no = '2570/00007'")},
+            {QStringLiteral("T_PayIn_Detail"), QStringLiteral("UPDATE T_PayIn_Detail SET Pay_money = Pay_money + 1 "
+                                                              "WHERE Invoice_no = '2570/00011' AND In_Order = 2")},
+            {QStringLiteral("TR_Cafeteria"), QStringLiteral("UPDATE TR_Cafeteria SET Person_ID = '3100500123457'")},
+            {QStringLiteral("T_USER"), QStringLiteral("UPDATE T_USER SET section = 9")}};
+        for (const auto& [table, change] : changes) {
+            const QString changed = dir.filePath(table + QStringLiteral(".sqlite"));
+            QVERIFY(QFile::copy(backup, changed));
+            {
+                auto db = Database::open(ConnectionSettings::fromUrl(sqliteUrl(changed)));
+                QCOMPARE(db->execute(change), 1);
+                db->execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
+            }
+            const Outcome found = admin({QStringLiteral("verify"), changed});
+            QCOMPARE(found.code, 1);
+            QVERIFY2(found.err.contains(QStringLiteral("ข้อมูลในตาราง %1 ไม่ตรงกับตอนสำรอง").arg(table)), qPrintable(found.err));
+            const Outcome refused = admin({QStringLiteral("restore"), changed, sqliteUrl(dir.filePath(table + QStringLiteral("-restored.sqlite")))});
+            QCOMPARE(refused.code, 1);
+            QVERIFY(!QFileInfo::exists(dir.filePath(table + QStringLiteral("-restored.sqlite"))));
+        }
+
+        // The bytes of one stored shop code overwritten in place, as dd
+        // would: never passed as sound.
+        QFile file(backup);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray content = file.readAll();
+        const qsizetype at = content.lastIndexOf(kShopCode.toLatin1());
+        QVERIFY(at > 0);
+        QVERIFY(file.seek(at));
+        QCOMPARE(file.write("XXXXXXXXXX"), 10);
+        file.close();
+        QCOMPARE(admin({QStringLiteral("verify"), backup}).code, 1);
+
+        // A restored database keeps no fingerprints of its own, and a backup
+        // of it gets new ones.
+        const QString good = dir.filePath(QStringLiteral("good.sqlite"));
+        QCOMPARE(admin({QStringLiteral("backup"), t.url(), good}).code, 0);
+        const QString restored = dir.filePath(QStringLiteral("restored.sqlite"));
+        QCOMPARE(admin({QStringLiteral("restore"), good, sqliteUrl(restored)}).code, 0);
+        {
+            auto db = Database::open(ConnectionSettings::fromUrl(sqliteUrl(restored)));
+            QCOMPARE(countOf(*db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name = ?"), {Backup::kFingerprintTable}), 0);
+        }
+        const QString again = dir.filePath(QStringLiteral("again.sqlite"));
+        QCOMPARE(admin({QStringLiteral("backup"), sqliteUrl(restored), again}).code, 0);
+        QVERIFY(Backup::Verify(again).fingerprinted);
+    }
+
+    // Two databases started on the same day each get that day's backup, and
+    // each keeps its own series through the rotation.
+    void dailyBackupsOfTwoDatabasesOnOneDay()
+    {
+        TestDatabase ledger, training;
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("backups"));
+        const QDate today(2026, 12, 9);
+        const DailyBackup::Outcome first = DailyBackup::Run(ledger.settings().path, folder, today);
+        const DailyBackup::Outcome second = DailyBackup::Run(training.settings().path, folder, today);
+        QCOMPARE(first.kind, DailyBackup::Outcome::Kind::Written);
+        QCOMPARE(second.kind, DailyBackup::Outcome::Kind::Written);
+        QVERIFY(first.file != second.file);
+        QCOMPARE(DailyBackup::Run(ledger.settings().path, folder, today).kind, DailyBackup::Outcome::Kind::AlreadyTaken);
+
+        // Thirty days of both, and old unnamed backups: each series keeps its
+        // fourteen latest and the first of each month.
+        const QString a = BackupRotation::SeriesOf(ledger.settings().path);
+        const QString b = BackupRotation::SeriesOf(training.settings().path);
+        QVERIFY(a != b);
+        QStringList names;
+        for (int n = 0; n < 30; ++n) {
+            names << BackupRotation::FileNameOf(a, QDate(2026, 11, 10).addDays(n))
+                  << BackupRotation::FileNameOf(BackupRotation::kOldSeries, QDate(2026, 10, 1).addDays(n));
+            if (n % 2 == 0)
+                names << BackupRotation::FileNameOf(b, QDate(2026, 11, 10).addDays(n));
+        }
+        const BackupRotation::Plan plan = BackupRotation::PlanFor(names, today);
+        const auto keptOf = [&](const QString& series) {
+            return std::count_if(plan.keep.cbegin(), plan.keep.cend(), [&](const QString& name) {
+                return BackupRotation::ParseFileName(name)->series == series;
+            });
+        };
+        QCOMPARE(keptOf(a), 14 + 1);  // and the first of November
+        QCOMPARE(keptOf(b), 14 + 1);
+        QCOMPARE(keptOf(BackupRotation::kOldSeries), 14 + 1);  // and the first of October
+        QVERIFY(plan.keep.contains(BackupRotation::FileNameOf(b, QDate(2026, 11, 10))));
+        QVERIFY(plan.keep.contains(BackupRotation::FileNameOf(BackupRotation::kOldSeries, QDate(2026, 10, 1))));
+        QCOMPARE(plan.keep.size() + plan.remove.size(), names.size());
+    }
+
     void dailyBackupOncePerDayForTheOwnerAlone()
     {
         TestDatabase t;
@@ -381,7 +531,8 @@ private slots:
 
         const DailyBackup::Outcome written = DailyBackup::Run(t.settings().path, folder, today);
         QCOMPARE(written.kind, DailyBackup::Outcome::Kind::Written);
-        QCOMPARE(written.file, QDir(folder).filePath(QStringLiteral("costdesk-2026-12-08.sqlite")));
+        QCOMPARE(written.file, QDir(folder).filePath(BackupRotation::SeriesOf(t.settings().path) + QStringLiteral("-2026-12-08.sqlite")));
+        QVERIFY(QFileInfo(written.file).fileName().startsWith(QFileInfo(t.settings().path).completeBaseName() + u'-'));
         QVERIFY(ownerAlone(folder));
         QVERIFY(ownerAlone(written.file));
         QVERIFY(Backup::Verify(written.file).ok);

@@ -42,7 +42,11 @@ private slots:
 
         // Shown or written, a URL never carries its password.
         QCOMPARE(ConnectionSettings::withoutPassword(QStringLiteral("postgresql://u:p@ss/w@h:5432/db")),
-                 QStringLiteral("postgresql://u@h:5432/db"));
+                 QStringLiteral("postgresql://u:****@h:5432/db"));
+        QCOMPARE(ConnectionSettings::withoutPassword(QStringLiteral("postgresql:/u:pw@h/db?Password=x&sslmode=off")),
+                 QStringLiteral("postgresql:/u:****@h/db?Password=****&sslmode=off"));
+        QCOMPARE(ConnectionSettings::withoutPassword(QStringLiteral("postgresql://u@h/db?application_name=a:b@c")),
+                 QStringLiteral("postgresql://u@h/db?application_name=a:b@c"));
         for (const QString& kept : {QStringLiteral("postgresql://u@h:5432/db"), QStringLiteral("postgresql://h:5432/db"),
                                     QStringLiteral("sqlite:/a:b@c.sqlite")})
             QCOMPARE(ConnectionSettings::withoutPassword(kept), kept);

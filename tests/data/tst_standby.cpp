@@ -5,6 +5,7 @@
 // numbered twice.
 #include "billing/InvoiceIssue.h"
 #include "data/Schema.h"
+#include "tools/BackupCommands.h"
 #include "support/TestDatabase.h"
 
 #include <QCoreApplication>
@@ -114,6 +115,16 @@ private slots:
         Schema::createDatabase(settings);
         auto db = Database::open(settings);
         QCOMPARE(db->serverShortHostName(), primary.host);
+        // The backup's advice dumps the primary, the second server named.
+        {
+            QString out, err;
+            QTextStream outStream(&out), errStream(&err);
+            QCOMPARE(AdminCommands::backup({settings.toUrl(), QStringLiteral("costdesk.dump")}, outStream, errStream), 2);
+            errStream.flush();
+            QVERIFY2(err.contains(QStringLiteral("(umask 077 && pg_dump -Fc -f costdesk.dump -h %1 -p %2 -U postgres costdesk_standby)")
+                                      .arg(primary.host).arg(primary.port)),
+                     qPrintable(err));
+        }
         QCOMPARE(db->select(QStringLiteral("SELECT sync_state FROM pg_stat_replication")).first().text(0),
                  QStringLiteral("sync"));
 

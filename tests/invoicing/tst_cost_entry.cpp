@@ -13,6 +13,7 @@
 #include "ui/DateMaskEdit.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QTest>
 
@@ -136,7 +137,7 @@ private slots:
                  QStringList({QStringLiteral("กรุณาใส่จำนวนเงินค่ารักษาด้วย"), QStringLiteral("กรุณาใส่จำนวนเงินค่ารักษาด้วย"),
                               QStringLiteral("กรุณาใส่จำนวนเงินค่ารักษาด้วย"), QStringLiteral("กรุณาใส่จำนวนเงินค่ารักษาด้วย"),
                               QStringLiteral("กรุณาใส่ชื่อโรงพยาบาลด้วย"), QStringLiteral("จำนวนเงินไม่ถูกต้อง กรุณาใส่ตัวเลข"),
-                              QStringLiteral("จำนวนเงินเกินกว่าที่ระบบรองรับ")}));
+                              QStringLiteral("จำนวนเงินเกินกว่าที่ระบบรองรับ (ไม่เกิน 99,999,999,999.99 บาท)")}));
         QCOMPARE(d.lines(), QStringList({QStringLiteral("||||")}));
         QCOMPARE(d.total(), QStringLiteral("0.00"));
 
@@ -309,6 +310,106 @@ private slots:
         d.window.setAttribute(Qt::WA_DeleteOnClose, false);
         d.prompter.answerNext(true);
         QVERIFY(d.window.close());
+    }
+
+    // Amounts beyond what a field shows, alone or added up, are refused with
+    // the amount message before anything is written.
+    void amountsBeyondTheFieldsAreRefused_data() { TestDatabase::addEngineRows(); }
+    void amountsBeyondTheFieldsAreRefused()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        seed(t.db());
+        Desk d(t.db());
+        d.pickShop();
+        const QString tooLarge = QStringLiteral("จำนวนเงินเกินกว่าที่ระบบรองรับ (ไม่เกิน 99,999,999,999.99 บาท)");
+        d.addLine(QStringLiteral("001  ค่าเช่าพื้นที่"), QStringLiteral("100,000,000,000.00"));
+        d.addLine(QStringLiteral("001  ค่าเช่าพื้นที่"), QStringLiteral("60,000,000,000.00"));
+        d.addLine(QStringLiteral("003  ค่าไฟฟ้า"), QStringLiteral("40,000,000,000.00"));
+        QCOMPARE(d.prompter.texts(), QStringList({tooLarge, tooLarge}));
+        QCOMPARE(d.lines().size(), 1);
+        QCOMPARE(d.total(), QStringLiteral("60,000,000,000.00"));
+        d.addLine(QStringLiteral("003  ค่าไฟฟ้า"), QStringLiteral("39,999,999,999.99"));
+        QCOMPARE(d.total(), QStringLiteral("99,999,999,999.99"));
+        d.prompter.clear();
+        d.click("btnSave2");
+        QCOMPARE(d.prompter.texts(), QStringList({kConfirm}));
+        QCOMPARE(InvoiceTable::find(t.db(), QStringLiteral("2570/00001"))->payTotal, Money::fromSatang(9999999999999));
+    }
+
+    // The engine's failures reach the clerk in Thai, what happened and what
+    // to do, with the engine's words after them; nothing is half-written.
+    void engineFailuresAreSaidInThai()
+    {
+        TestDatabase t;
+        seed(t.db());
+        Desk d(t.db());
+        d.pickShop();
+        d.addLine(QStringLiteral("001  ค่าเช่าพื้นที่"), QStringLiteral("1,500.00"));
+        d.addLine(QStringLiteral("003  ค่าไฟฟ้า"), QStringLiteral("250"));
+
+        // Another workstation holds the file's write lock past the wait.
+        {
+            auto other = t.connect();
+            Database::Transaction holding(*other);
+            other->execute(QStringLiteral("UPDATE TR_Cafeteria SET Cafeteria_Name = Cafeteria_Name"));
+            t.db().setBusyWait(std::chrono::milliseconds(0));
+            d.prompter.clear();
+            d.click("btnSave2");
+            QCOMPARE(d.prompter.errors().size(), 1);
+            QVERIFY2(d.prompter.errors().first().startsWith(QStringLiteral("เครื่องอื่นกำลังบันทึกข้อมูลอยู่ จึงยังไม่ได้บันทึกข้อมูลนี้ "
+                                                                          "กรุณารอสักครู่แล้วลองใหม่อีกครั้ง\n(ฐานข้อมูลแจ้งว่า: ")),
+                     qPrintable(d.prompter.errors().first()));
+        }
+        QCOMPARE(count(t.db(), "T_PayIn_Main"), 0);
+        QVERIFY(d.shows("Panel2") && d.lines().size() == 2);
+
+        // The disk full: the file may not grow by a page, and the invoices'
+        // table is filled until it has no room left in the pages it has.
+        const int pages = countOf(t.db(), QStringLiteral("PRAGMA page_count"));
+        t.db().select(QStringLiteral("PRAGMA max_page_count = %1").arg(pages));
+        int fillers = 0;
+        try {
+            for (; fillers < 10000; ++fillers)
+                t.db().execute(QStringLiteral("INSERT INTO T_PayIn_Main (Invoice_no, Cafeteria_Address) VALUES (?, ?)"),
+                               {QStringLiteral("2569/9%1").arg(fillers, 4, 10, QLatin1Char('0')), QString(60, QChar(u'x'))});
+        } catch (const DbError& e) {
+            QVERIFY2(e.text().contains(QLatin1String("database or disk is full")), qPrintable(e.text()));
+        }
+        QVERIFY(fillers < 10000);
+        d.prompter.clear();
+        d.click("btnSave2");
+        QCOMPARE(d.prompter.errors().size(), 1);
+        QVERIFY2(d.prompter.errors().first().startsWith(QStringLiteral("พื้นที่ดิสก์ที่เก็บฐานข้อมูลเต็ม จึงไม่ได้บันทึกข้อมูลนี้ ")),
+                 qPrintable(d.prompter.errors().first()));
+        QVERIFY(d.prompter.errors().first().endsWith(QStringLiteral("(ฐานข้อมูลแจ้งว่า: database or disk is full)")));
+        QCOMPARE(count(t.db(), "T_PayIn_Main"), fillers);
+        QCOMPARE(count(t.db(), "T_PayIn_Detail"), 0);
+        QCOMPARE(count(t.db(), "TR_Invoice_Runno"), 0);
+        QVERIFY(d.shows("Panel2") && d.lines().size() == 2);
+    }
+
+    // A search field takes no more than its column holds: 17,000 characters
+    // pasted are refused, and the search still runs.
+    void searchFieldsAreBoundedByTheirColumns()
+    {
+        TestDatabase t;
+        seed(t.db());
+        Desk d(t.db());
+        d.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d.window));
+        QLineEdit* name = d.edit("edtCafeteria_Name");
+        QCOMPARE(name->maxLength(), 80);
+        QApplication::clipboard()->setText(QString(17000, QChar(u'ก')));
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+        QTRY_COMPARE(d.prompter.texts(), QStringList{QStringLiteral("ข้อความยาวเกินกว่าที่กำหนด")});
+        QCOMPARE(name->text(), QString());
+        typeText(name, QString(80, QChar(u'ก')));
+        d.prompter.clear();
+        d.click("btnSearch1");
+        QCOMPARE(d.prompter.errors(), QStringList());
+        QCOMPARE(d.prompter.texts(), QStringList{QStringLiteral("ไม่มีข้อมูลที่ต้องการ")});
     }
 
     void theLastNumberOfAYearIsTheLast()

@@ -214,7 +214,7 @@ private slots:
         s.prompter.clear();
         s.enterText("edtCost_Money_Rate4", QStringLiteral("12,345,678,901,234.00"));
         s.click("btnSave3");
-        QCOMPARE(s.prompter.messages(), QStringList({QStringLiteral("จำนวนเงินเกินกว่าที่ระบบรองรับ")}));
+        QCOMPARE(s.prompter.messages(), QStringList({QStringLiteral("จำนวนเงินเกินกว่าที่ระบบรองรับ (ไม่เกิน 99,999,999,999.99 บาท)")}));
         QVERIFY(s.shows("Panel3") && !stored(t.db(), kShop1, QStringLiteral("02")));
         s.click("btnCancel3");
 
