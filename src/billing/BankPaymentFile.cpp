@@ -2,6 +2,7 @@
 
 #include "core/TextPool.h"
 #include "core/ThaiDate.h"
+#include "data/Database.h"
 
 #include <QStringDecoder>
 #include <QStringView>
@@ -185,6 +186,69 @@ private:
 QString sequenceName()
 {
     return QStringLiteral("ลำดับที่");
+}
+
+// The fields of each kind of record, by their 1-based inclusive positions,
+// as the layout gives them; what a refusal of one character names.
+struct Field {
+    int first, last;
+    const char16_t* name;
+};
+
+constexpr Field kHeaderFields[] = {
+    {1, 1, u"ประเภทระเบียน"}, {2, 7, u"ลำดับที่"}, {8, 10, u"รหัสธนาคาร"}, {11, 20, u"เลขที่บัญชีบริษัท"},
+    {21, 60, u"ชื่อบริษัท"}, {61, 68, u"วันที่มีผล"}, {69, 76, u"รหัสบริการ"}, {77, 256, u"ส่วนที่เว้นว่าง"}};
+constexpr Field kDetailFields[] = {
+    {1, 1, u"ประเภทระเบียน"}, {2, 7, u"ลำดับที่"}, {8, 10, u"รหัสธนาคาร"}, {11, 20, u"เลขที่บัญชีบริษัท"},
+    {21, 28, u"วันที่ชำระเงิน"}, {29, 34, u"เวลาชำระเงิน"}, {35, 84, u"ชื่อผู้ชำระเงิน"}, {85, 104, u"เลขอ้างอิง 1"},
+    {105, 124, u"เลขอ้างอิง 2"}, {125, 144, u"เลขอ้างอิง 3"}, {145, 148, u"รหัสสาขา"}, {149, 152, u"รหัสพนักงาน"},
+    {153, 153, u"ประเภทรายการ"}, {154, 156, u"รหัสรายการ"}, {157, 163, u"เลขที่เช็ค"}, {164, 176, u"จำนวนเงิน"},
+    {177, 179, u"รหัสธนาคารของเช็ค"}, {180, 196, u"ส่วนที่เว้นว่าง"}, {197, 211, u"รหัสผู้รับชำระ (Biller ID)"},
+    {212, 243, u"ส่วนที่เว้นว่าง"}, {244, 246, u"รหัสธนาคารผู้ส่ง"}, {247, 256, u"เลขที่เช็คใหม่"}};
+constexpr Field kTrailerFields[] = {
+    {1, 1, u"ประเภทระเบียน"}, {2, 7, u"ลำดับที่"}, {8, 10, u"รหัสธนาคาร"}, {11, 20, u"เลขที่บัญชีบริษัท"},
+    {21, 33, u"ยอดรวมเดบิต"}, {34, 39, u"จำนวนรายการเดบิต"}, {40, 52, u"ยอดรวมเครดิต"},
+    {53, 58, u"จำนวนรายการเครดิต"}, {59, 256, u"ส่วนที่เว้นว่าง"}};
+
+template <size_t N>
+QString fieldAt(const Field (&fields)[N], int position)
+{
+    for (const Field& f : fields)
+        if (position >= f.first && position <= f.last)
+            return QString::fromUtf16(f.name) + u' ' + positions(f.first, f.last);
+    return positions(position, position);
+}
+
+QString fieldAt(QChar type, int position)
+{
+    if (type == QLatin1Char('H'))
+        return fieldAt(kHeaderFields, position);
+    if (type == QLatin1Char('T'))
+        return fieldAt(kTrailerFields, position);
+    return fieldAt(kDetailFields, position);
+}
+
+// A character no record may hold: a control character (a tab, NUL, escape,
+// DEL, C1 codes), or U+FFFD, which a TIS-620 byte that stands for no
+// character was read as (or a UTF-8 file holds where its writer lost one).
+// Empty when there is none; otherwise what it is and where, in Thai.
+QString unreadableCharacter(QStringView record, QByteArrayView bytes, bool utf8)
+{
+    for (qsizetype i = 0; i < record.size(); ++i) {
+        const char16_t c = record.at(i).unicode();
+        const int position = int(i) + 1;
+        const QString field = fieldAt(record.at(0), position);
+        if (Database::isControlCharacter(c))
+            return QStringLiteral("%1 มีอักขระควบคุม (รหัส U+%2) ที่ตำแหน่ง %3 ซึ่งไม่อนุญาตในแฟ้มของธนาคาร")
+                .arg(field, QString::number(c, 16).toUpper().rightJustified(4, u'0'))
+                .arg(position);
+        if (c == 0xFFFD)
+            return utf8 ? QStringLiteral("%1 มีอักขระแทนที่ (U+FFFD) ที่ตำแหน่ง %2 แทนอักขระที่สูญหายไป").arg(field).arg(position)
+                        : QStringLiteral("%1 มีไบต์ 0x%2 ที่ตำแหน่ง %3 ซึ่งไม่ใช่อักขระของรหัส TIS-620")
+                              .arg(field, QString::number(quint8(bytes.at(i)), 16).toUpper())
+                              .arg(position);
+    }
+    return {};
 }
 
 Header readHeader(RecordReader& r)
@@ -456,6 +520,9 @@ Result Parse(const QByteArray& bytes, const std::function<void(Detail&&)>& each)
             return typeRefused(QStringLiteral(" ของบรรทัดสุดท้ายต้องเป็น T (ระเบียนยอดรวม)"));
         if (!last && type == QLatin1Char('T'))
             return typeRefused(QStringLiteral(" เป็น T (ระเบียนยอดรวม) ได้เฉพาะบรรทัดสุดท้าย"));
+
+        if (const QString unreadable = unreadableCharacter(record, bytesOfLine, utf8); !unreadable.isEmpty())
+            return refused(line, unreadable);
 
         RecordReader reader(record, line, repeats);
         if (type == QLatin1Char('H'))

@@ -2,6 +2,7 @@
 
 #include "core/InvoiceStatus.h"
 #include "core/Numbers.h"
+#include "core/ThaiDate.h"
 #include "data/Database.h"
 
 #include <QCryptographicHash>
@@ -129,6 +130,10 @@ void match(Database& db, Preview& preview)
         numbers << rows.at(order.rows.at(order.starts.at(n))).invoiceNo;
     const QList<std::optional<BankPaymentTable::InvoiceState>> invoices = BankPaymentTable::invoicesOf(db, numbers);
     const QSet<BankPaymentTable::PaymentKey> recorded = BankPaymentTable::recordedKeys(db, daysOf(preview));
+    // No payment is dated after the day the bank wrote the file, nor after
+    // today by the database's clock.
+    const QString today = DisplayToSortDate(CurrentDateText(db.serverNow()));
+    const QString latest = std::min(DisplayToSortDate(preview.header.effectiveDate), today);
 
     // Number by number, each one's rows in the file's order. A payment sent
     // twice in the file has the same reference 1 both times, so its number's
@@ -157,6 +162,9 @@ void match(Database& db, Preview& preview)
                     return Outcome::AlreadyImported;
                 if (earlierInFile)
                     return Outcome::AgainInFile;
+                const QString paidOn = DisplayToSortDate(d.paymentDate);
+                if (paidOn > latest)
+                    return Outcome::PaymentDateInvalid;
                 if (!invoice)
                     return Outcome::NoSuchInvoice;
                 if (invoice->status == InvoiceStatus::Cancelled)
@@ -165,6 +173,8 @@ void match(Database& db, Preview& preview)
                     return Outcome::AlreadyPaid;
                 if (paidInFile)
                     return Outcome::AgainInFile;
+                if (paidOn < invoice->issuedOn)
+                    return Outcome::PaymentDateInvalid;
                 // Shop codes are printed in capitals; one typed otherwise at a
                 // counter still matches.
                 if (const QStringView shop = QStringView(invoice->cafeteriaCode).trimmed();
@@ -214,6 +224,8 @@ QString OutcomeText(Outcome outcome)
         return QStringLiteral("นำเข้าแล้วครั้งก่อน");
     case Outcome::AgainInFile:
         return QStringLiteral("ซ้ำกับรายการก่อนหน้าในไฟล์");
+    case Outcome::PaymentDateInvalid:
+        return QStringLiteral("วันที่ชำระไม่ถูกต้อง");
     }
     return {};
 }
@@ -328,6 +340,10 @@ bool recordOnce(Database& db, Preview& preview, const QString& user, const QStri
     for (const Row& row : rows)
         outcomes << row.outcome;
     const QSet<BankPaymentTable::PaymentKey> recorded = BankPaymentTable::recordedKeys(db, daysOf(preview));
+    // No payment is dated after the day the bank wrote the file, nor after
+    // today by the database's clock.
+    const QString today = DisplayToSortDate(CurrentDateText(db.serverNow()));
+    const QString latest = std::min(DisplayToSortDate(preview.header.effectiveDate), today);
     if (!recorded.isEmpty())
         for (qsizetype i = 0; i < rows.size(); ++i)
             if (!rows.at(i).record.isReversal() && recorded.contains(keyOf(rows.at(i).record)))

@@ -29,6 +29,8 @@ enum class Outcome {
     Reversal,        // a reversal (D): never applied, for the clerk to check
     AlreadyImported, // the same bank record was recorded by an earlier import
     AgainInFile,     // an earlier record of this file already pays the invoice
+    PaymentDateInvalid, // paid after the file's own date or after today, or
+                        // before the invoice was issued: never applied
 };
 
 // The outcome as the preview and the command show it, in Thai.

@@ -118,7 +118,7 @@ QList<std::optional<InvoiceState>> invoicesOf(Database& db, const QStringList& s
             throw DbError(QStringLiteral("an invoice not asked for was read: %1").arg(number));
         return found[at - sortedNumbers.cbegin()];
     };
-    const QString columns = QStringLiteral("SELECT Invoice_no, Invoice_Status, Pay_Total, Cafeteria_Code\n"
+    const QString columns = QStringLiteral("SELECT Invoice_no, Invoice_Status, Pay_Total, Cafeteria_Code, Date_Entry_Num\n"
                                            "FROM T_PayIn_Main\nWHERE ");
     const QString listed = columns + QStringLiteral("Invoice_no IN (%1)");
     // The embedded engine runs one statement for every batch at the cost of
@@ -163,7 +163,7 @@ QList<std::optional<InvoiceState>> invoicesOf(Database& db, const QStringList& s
                         at = &place(start, text) - found.data();
                 }
                 found[at] = InvoiceState{statusOfUtf8(read.utf8(1)), Money::fromSatang(read.integer(2)),
-                                         pooledUtf8(shopCodes, read.utf8(3))};
+                                         pooledUtf8(shopCodes, read.utf8(3)), read.utf8(4).toString()};
                 next = at + 1;
             }
         }
@@ -173,7 +173,8 @@ QList<std::optional<InvoiceState>> invoicesOf(Database& db, const QStringList& s
         const QStringList some = sortedNumbers.mid(start, kBatch);
         db.forEachRow(listed.arg(placeholders(int(some.size()))), QVariantList(some.cbegin(), some.cend()),
                       [&](const RowCursor& r) {
-                          place(start, r.text(0)) = InvoiceState{statusFromLetter(r.text(1)), r.money(2), r.text(3)};
+                          place(start, r.text(0))
+                              = InvoiceState{statusFromLetter(r.text(1)), r.money(2), r.text(3), r.text(4)};
                       });
     }
     return found;

@@ -21,6 +21,7 @@ struct InvoiceState {
     std::optional<InvoiceStatus> status; // Invoice_Status; empty for a letter no status has
     Money total;                         // Pay_Total
     QString cafeteriaCode;               // Cafeteria_Code
+    QString issuedOn;                    // Date_Entry_Num, yyyymmdd Buddhist era
 };
 
 // The invoices of these numbers, which are distinct and in ascending order

@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <tuple>
+
 namespace {
 
 // One 256-character record, fields placed at their 1-based positions.
@@ -339,6 +341,30 @@ void TestBankPaymentFile::refusesWholeFile_data()
     QTest::newRow("credit count differs")
         << fileOf(edited(clean, 8, 53, QStringLiteral("000004"))) << 8
         << QStringLiteral("จำนวนรายการเครดิต (ตำแหน่ง 53–58) เป็น 4 แต่มีรายการชำระเงิน (ประเภท C) 5 รายการ");
+    // A character that no record may hold is refused at once, not in the
+    // middle of recording: named with its field, the field's positions and
+    // its own.
+    const QString name = QStringLiteral("ชื่อผู้ชำระเงิน (ตำแหน่ง 35–84)");
+    for (const auto& [row, character, code] : {std::tuple{"tab", u'\t', "0009"}, {"NUL", u'\0', "0000"},
+                                              {"escape", u'\x1b', "001B"}, {"DEL", u'\x7f', "007F"},
+                                              {"next line (C1)", u'\x85', "0085"}})
+        QTest::newRow(row) << fileOf(edited(clean, 3, 40, QString(QChar(character)))) << 3
+                           << QStringLiteral("บรรทัดที่ 3: %1 มีอักขระควบคุม (รหัส U+%2) ที่ตำแหน่ง 40").arg(name, QLatin1String(code));
+    QTest::newRow("tab in a TIS-620 file")
+        << fileOf(edited(clean, 2, 44, QStringLiteral("\t")), false) << 2
+        << QStringLiteral("บรรทัดที่ 2: %1 มีอักขระควบคุม (รหัส U+0009) ที่ตำแหน่ง 44").arg(name);
+    QTest::newRow("tab in the header's company name")
+        << fileOf(edited(clean, 1, 25, QStringLiteral("\t"))) << 1
+        << QStringLiteral("ชื่อบริษัท (ตำแหน่ง 21–60) มีอักขระควบคุม (รหัส U+0009) ที่ตำแหน่ง 25");
+    // A TIS-620 byte that stands for no character (0xDB..0xDE are holes).
+    QByteArray hole = fileOf(clean, false);
+    hole[2 * 258 + 39] = char(0xDB);
+    QTest::newRow("TIS-620 byte of no character")
+        << hole << 3 << QStringLiteral("บรรทัดที่ 3: %1 มีไบต์ 0xDB ที่ตำแหน่ง 40 ซึ่งไม่ใช่อักขระของรหัส TIS-620").arg(name);
+    QTest::newRow("replacement character in a UTF-8 file")
+        << fileOf(edited(clean, 3, 40, QStringLiteral("\uFFFD"))) << 3
+        << QStringLiteral("%1 มีอักขระแทนที่ (U+FFFD) ที่ตำแหน่ง 40").arg(name);
+
     // Two faults: the earlier line is the one reported, and within a line
     // the earlier field.
     QTest::newRow("first fault wins")

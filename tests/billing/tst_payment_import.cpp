@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <QTest>
 #include <QThread>
 
@@ -100,6 +101,8 @@ private slots:
         QFETCH(ConnectionSettings::Engine, engine);
         TestDatabase t(engine);
         Database& db = t.db();
+        // The day of the bank's file, by the database's clock.
+        db.setFixedClock(QDateTime(QDate(2026, 12, 9), QTime(10, 15), QTimeZone("Asia/Bangkok")));
         Samples::storeShop(db);
         for (int n = 1; n <= 9; ++n)
             Samples::store(db, {.number = invoiceNo(n), .satang = 150050});
@@ -110,6 +113,12 @@ private slots:
         otherBiller.billerId = QStringLiteral("010555012345601");
         Detail reversal = payment(0, invoiceNo(6), 150050);
         reversal.kind = QLatin1Char('D');
+        // Dated after the file's own day, and before the invoice was issued
+        // (01/11/2569): the bank's 10122569 and 01011857.
+        Detail afterTheFile = payment(0, invoiceNo(8), 150050);
+        afterTheFile.paymentDate = QStringLiteral("10/12/2569");
+        Detail beforeTheInvoice = payment(0, invoiceNo(9), 150050);
+        beforeTheInvoice.paymentDate = QStringLiteral("01/01/2400");
         const QList<Detail> details = {
             payment(0, invoiceNo(1), 150050),                               // matched
             payment(0, invoiceNo(2), 150049),                               // one satang short
@@ -121,6 +130,8 @@ private slots:
             payment(0, invoiceNo(99), 100000),  // no such invoice
             payment(0, invoiceNo(7), 150050),   // matched
             payment(0, invoiceNo(7), 150050),   // the same invoice again in the file
+            afterTheFile,
+            beforeTheInvoice,
         };
         const QByteArray bytes = fileOf(details);
         Preview p = Prepare(db, QStringLiteral("/tmp/BILL1209.TXT"), bytes, kBiller);
@@ -132,11 +143,13 @@ private slots:
         const QList<Outcome> expected = {Outcome::Matched,       Outcome::AmountDiffers, Outcome::ShopDiffers,
                                          Outcome::BillerDiffers, Outcome::Reversal,      Outcome::AlreadyPaid,
                                          Outcome::Cancelled,     Outcome::NoSuchInvoice, Outcome::Matched,
-                                         Outcome::AgainInFile};
+                                         Outcome::AgainInFile,   Outcome::PaymentDateInvalid,
+                                         Outcome::PaymentDateInvalid};
         QCOMPARE(outcomes, expected);
+        QCOMPARE(OutcomeText(Outcome::PaymentDateInvalid), QStringLiteral("วันที่ชำระไม่ถูกต้อง"));
         QCOMPARE(p.matchedCount(), 2);
         QCOMPARE(p.matchedTotal(), Money::fromSatang(300100));
-        QCOMPARE(p.otherCount(), 8);
+        QCOMPARE(p.otherCount(), 10);
         QCOMPARE(Samples::statuses(db).count(QStringLiteral("P")), 1); // the preview wrote nothing
 
         const Recorded done = Record(db, p, QStringLiteral("clerk"), kStamp);
@@ -149,7 +162,7 @@ private slots:
             QCOMPARE(v.payInDate, QStringLiteral("08/12/2569"));
             QCOMPARE(v.payInDateNum, QStringLiteral("25691208"));
         }
-        for (int n : {2, 3, 5, 6})
+        for (int n : {2, 3, 5, 6, 8, 9})
             QCOMPARE(Samples::stored(db, invoiceNo(n)).status, QStringLiteral("A"));
         QCOMPARE(Samples::stored(db, invoiceNo(10)).payInDate, QStringLiteral("01/12/2569"));
         const Rows import = db.select(QStringLiteral("SELECT Import_User, Import_At, Record_Count, Matched_Count, "
@@ -157,10 +170,17 @@ private slots:
         QCOMPARE(import.size(), 1);
         QCOMPARE(import.first().text(0), QStringLiteral("clerk"));
         QCOMPARE(import.first().text(1), kStamp);
-        QCOMPARE(import.first().integer(2), 10);
+        QCOMPARE(import.first().integer(2), 12);
         QCOMPARE(import.first().integer(3), 2);
         QCOMPARE(import.first().money(4), Money::fromSatang(300100));
-        QCOMPARE(import.first().integer(5), 8);
+        QCOMPARE(import.first().integer(5), 10);
+
+        // A file dated ahead, with a payment after today by the database's
+        // clock: never applied either.
+        Detail ahead = payment(0, invoiceNo(8), 150050);
+        ahead.paymentDate = QStringLiteral("20/12/2569");
+        const Preview later = Prepare(db, QStringLiteral("BILL1231.TXT"), fileOf({ahead}, QStringLiteral("31/12/2569")), kBiller);
+        QCOMPARE(later.rows.value(0).outcome, Outcome::PaymentDateInvalid);
         checkAllOrNothing(db, 1);
 
         // The same file again: nothing is written, and the user is told when.
@@ -270,7 +290,8 @@ private slots:
                 paths << dir.filePath(QStringLiteral("file%1.txt").arg(f));
                 QFile out(paths.last());
                 QVERIFY(out.open(QIODevice::WriteOnly));
-                out.write(fileOf(details, QStringLiteral("%1/12/2569").arg(f % 28 + 1, 2, 10, QLatin1Char('0'))));
+                // The file of the day of payment or of the day after, never before it.
+                out.write(fileOf(details, QStringLiteral("%1/12/2569").arg(8 + f % 2, 2, 10, QLatin1Char('0'))));
             }
             many.commit();
         }

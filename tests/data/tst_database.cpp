@@ -291,6 +291,22 @@ private slots:
         } catch (const DbError& e) {
             QVERIFY(!e.isUniqueViolation());
         }
+        // A sum beyond what an amount column holds is told in Thai, the
+        // server's words after it; SQLite has no such limit to meet.
+        if (engine == ConnectionSettings::Engine::PostgreSQL) {
+            try {
+                t.db().execute(QStringLiteral("INSERT INTO TR_Fix_Cost_Type (Cafeteria_Code, Cost_Code, Cost_Money_Rate) "
+                                              "VALUES ('CF25700001', '001', CAST(? AS NUMERIC) * 2)"),
+                               {t.db().money(Money::fromSatang(999999999999999))});
+                QFAIL("an amount beyond the column was accepted");
+            } catch (const DbError& e) {
+                QVERIFY2(e.text().startsWith(QStringLiteral("จำนวนเงินหรือตัวเลขเกินกว่าที่ระบบรองรับ "
+                                                            "(จำนวนเงินไม่เกิน 99,999,999,999.99 บาท) จึงไม่ได้บันทึกข้อมูลนี้\n"
+                                                            "(ฐานข้อมูลแจ้งว่า: ")),
+                         qPrintable(e.text()));
+                QVERIFY2(e.text().contains(QLatin1String("numeric field overflow")), qPrintable(e.text()));
+            }
+        }
     }
 
     void readsRowByRowAndLetsGoOfAnInterruptedRead_data() { TestDatabase::addEngineRows(); }
