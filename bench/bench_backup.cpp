@@ -3,10 +3,11 @@
 // copied by QFile::copy, which is no backup at all (it would tear while
 // workstations write) but is the least any copy of the file costs.
 //   - backup: Backup::Take, as costdesk-admin backup and the daily backup run
-//     it: every table counted in one read transaction, the online backup of
-//     that snapshot, the copy's integrity_check and its tables counted again,
-//     the rename;
-//   - verify: Backup::Verify of that backup, as costdesk-admin verify;
+//     it: every table counted and fingerprinted in one read transaction, the
+//     online backup of that snapshot, the copy's integrity_check and its
+//     tables counted and fingerprinted again, the rename;
+//   - verify: Backup::Verify of that backup, as costdesk-admin verify (its
+//     rows fingerprinted again);
 //   - backup while a workstation issues: the same backup with a thread of
 //     its own issuing invoices through InvoiceIssue the whole time.
 //
@@ -120,7 +121,8 @@ int main(int argc, char** argv)
         };
         Backup::Copy taken;
         const auto take = [&] {
-            return sampleOnce({}, [&] { taken = Backup::Take(settings.path, backup); },
+            // A backup never writes over a file: the last run's goes first.
+            return sampleOnce([&] { QFile::remove(backup); }, [&] { taken = Backup::Take(settings.path, backup); },
                               [&] {
                                   if (taken.tables.isEmpty())
                                       throw std::runtime_error("the backup counted no table");

@@ -139,10 +139,17 @@ struct Fingerprint {
     bool operator==(const Fingerprint&) const = default;
 };
 
-// The columns that order a table's rows: its primary key, or the rowid of
-// a table without one.
+// The columns that order a table's rows: the rowid, along which SQLite
+// keeps an ordinary table (an online backup copies it page for page, so the
+// copy's rows have the same), or the primary key of a table kept without one.
 QStringList keyColumns(Connection& db, const QString& table)
 {
+    sqlite3_stmt* probe = nullptr;
+    const QByteArray rowid = QStringLiteral("SELECT rowid FROM %1").arg(quoted(table)).toUtf8();
+    const bool hasRowid = sqlite3_prepare_v2(db.handle(), rowid.constData(), -1, &probe, nullptr) == SQLITE_OK;
+    sqlite3_finalize(probe);
+    if (hasRowid)
+        return {QStringLiteral("rowid")};
     sqlite3_stmt* statement = nullptr;
     const QString sql = QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table));
     if (sqlite3_prepare_v2(db.handle(), sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK)
@@ -152,8 +159,6 @@ QStringList keyColumns(Connection& db, const QString& table)
         if (const int position = sqlite3_column_int(statement, 5); position > 0)
             key.insert(position, QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 1))));
     sqlite3_finalize(statement);
-    if (key.isEmpty())
-        return {QStringLiteral("rowid")};
     QStringList columns;
     for (const QString& column : std::as_const(key))
         columns << quoted(column);
@@ -170,29 +175,41 @@ Fingerprint fingerprintOf(Connection& db, const QString& table)
     if (sqlite3_prepare_v2(db.handle(), sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK)
         db.fail(sql);
     QCryptographicHash hash(QCryptographicHash::Sha256);
+    // Values are gathered and hashed a large piece at a time.
+    QByteArray pending;
+    pending.reserve(1 << 17);
+    const auto append = [&pending](const void* data, qsizetype size) {
+        pending.append(static_cast<const char*>(data), size);
+    };
     Fingerprint fingerprint;
     const int columns = sqlite3_column_count(statement);
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         ++fingerprint.rows;
         for (int i = 0; i < columns; ++i) {
-            const int type = sqlite3_column_type(statement, i);
-            QByteArray value;
-            switch (type) {
-            case SQLITE_INTEGER: value = QByteArray::number(sqlite3_column_int64(statement, i)); break;
-            case SQLITE_FLOAT: value = QByteArray::number(sqlite3_column_double(statement, i), 'g', 17); break;
-            case SQLITE_NULL: break;
-            default:  // text and blobs, as their bytes
-                value = QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, i)),
-                                   sqlite3_column_bytes(statement, i));
-            }
             // Type and length first, so that no two rows hash alike by
             // shifting bytes from one value into the next.
-            hash.addData(QByteArray::number(type) + ':' + QByteArray::number(value.size()) + ':');
-            hash.addData(value);
+            const char type = char(sqlite3_column_type(statement, i));
+            append(&type, 1);
+            if (type == SQLITE_INTEGER) {
+                const sqlite3_int64 value = sqlite3_column_int64(statement, i);
+                append(&value, sizeof value);
+            } else if (type == SQLITE_FLOAT) {
+                const double value = sqlite3_column_double(statement, i);
+                append(&value, sizeof value);
+            } else if (type != SQLITE_NULL) {  // text and blobs, as their bytes
+                const void* bytes = sqlite3_column_blob(statement, i);
+                const qint32 size = sqlite3_column_bytes(statement, i);
+                append(&size, sizeof size);
+                append(bytes, size);
+            }
         }
-        hash.addData(QByteArrayView("\n"));
+        if (pending.size() >= (1 << 16)) {
+            hash.addData(pending);
+            pending.clear();
+        }
     }
+    hash.addData(pending);
     sqlite3_finalize(statement);
     if (rc != SQLITE_DONE)
         db.fail(sql);
