@@ -76,8 +76,13 @@ for attempt in $(seq 1 20); do
 done
 [ -n "$port" ] || { cat "$folder/server.log" >&2; fail "could not start PostgreSQL"; }
 
+# The README calls the installed costdesk-admin (or, in older text, the one in
+# build/): either, as a command, becomes this build's. A command is one at the
+# start of a line, after "$(", "&&", "|" or a blank; a word such as
+# /usr/bin/costdesk-admin or "costdesk-admin:" is no command and stays.
 substitute() {
   sed -e "s|build/costdesk-admin|\"$admin\"|g" \
+      -e "s#\(^\|\\\$(\|&&\||\|[[:space:]]\)costdesk-admin\([[:space:]]\|\$\)#\1\"$admin\"\2#g" \
       -e "s|localhost:5432|127.0.0.1:$port|g" \
       -e "s|dbserver:5432|127.0.0.2:$port|g" \
       -e "s|192\.168\.1\.0/24|127.0.0.1/32|g" \

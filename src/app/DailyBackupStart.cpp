@@ -1,6 +1,7 @@
 #include "app/DailyBackupStart.h"
 
 #include "app/UCostDesk.h"
+#include "core/EventLog.h"
 #include "data/DailyBackup.h"
 #include "data/Database.h"
 
@@ -42,13 +43,16 @@ void report(TfrmCostDesk& window, const DailyBackup::Outcome& outcome)
         break;
     case DailyBackup::Outcome::Kind::Failed:
         qWarning("%s", qPrintable(DailyBackup::FailureText(outcome)));
+        EventLog::write(DailyBackup::FailureText(outcome));
         showOnStatusBar(window, QStringLiteral("สำรองฐานข้อมูลประจำวันไม่สำเร็จ"), DailyBackup::FailureText(outcome));
         break;
     }
     for (const QString& name : outcome.removed)
         qInfo("old daily backup deleted: %s", qPrintable(name));
-    for (const QString& name : outcome.notRemoved)
+    for (const QString& name : outcome.notRemoved) {
         qWarning("old daily backup could not be deleted: %s", qPrintable(name));
+        EventLog::write(QStringLiteral("old daily backup could not be deleted: ") + name);
+    }
 }
 
 } // namespace

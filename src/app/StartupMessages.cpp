@@ -1,5 +1,7 @@
 #include "app/StartupMessages.h"
 
+#include "core/EventLog.h"
+
 #include <QDir>
 #include <QHash>
 #include <cstdio>
@@ -79,6 +81,7 @@ void toStandardError(const QString& text)
     const QByteArray bytes = (QStringLiteral("costdesk: ") + text + QLatin1Char('\n')).toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
     std::fflush(stderr);
+    EventLog::write(QStringLiteral("start-up: ") + text);
 }
 
 } // namespace StartupMessages

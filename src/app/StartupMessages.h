@@ -29,7 +29,7 @@ QString unknownSettings(const SettingsFile& file, const QStringList& knownKeys);
 // database line, or the line cannot be used (choice.problem).
 QString noDatabaseLine(const SettingsFile& file, const DatabaseChoice& choice);
 
-// Writes the text to standard error, a line each.
+// Writes the text to standard error, a line each, and to the event log.
 void toStandardError(const QString& text);
 
 } // namespace StartupMessages

@@ -4,6 +4,7 @@
 #include "app/StartupMessages.h"
 #include "data/DailyBackup.h"
 #include "data/Database.h"
+#include "data/Schema.h"
 #include "data/StartupQueries.h"
 #include "ui/Appearance.h"
 #include "ui/EnterMovesFocus.h"
@@ -39,6 +40,7 @@ static void initAppResources()
 namespace {
 
 const QString kWrongSignIn = QStringLiteral("ชื่อหรือรหัสผ่านผิด กรุณาใส่ใหม่");
+const QString kDisabledAccount = QStringLiteral("บัญชีผู้ใช้นี้ถูกระงับการใช้งาน กรุณาติดต่อผู้ดูแลระบบ");
 
 QString versionMismatchText(const QString& databaseVersion)
 {
@@ -240,6 +242,10 @@ void TfrmCostDesk::FormCreate()
         if (row.parent.isEmpty())
             items_.value(row.name)->setVisible(false);
 
+    if (!schemaIsCurrent()) {
+        requestTerminate();
+        return;
+    }
     try {
         // 4. The version gate: the last version in order must be ours.
         const QString databaseVersion = VersionTable::lastVersion(*db_);
@@ -311,6 +317,40 @@ std::unique_ptr<Database> TfrmCostDesk::openAtStartUp(const ConnectionSettings& 
     }
 }
 
+bool TfrmCostDesk::schemaIsCurrent()
+{
+    try {
+        const Schema::Status status = Schema::status(*db_);
+        if (status.newer()) {
+            tellAtStartUp(Schema::NewerDatabaseText(status));
+            return false;
+        }
+        if (!status.older())
+            return true;
+        const bool embedded = db_->engine() == ConnectionSettings::Engine::SQLite;
+        const QString needed = Schema::OlderDatabaseText(status, db_->settings().toUrl(), embedded);
+        // On a workstation's own file the clerk is its administrator.
+        if (!embedded || !prompter_->askYesNo(this, needed + QStringLiteral("\n\nต้องการให้โปรแกรมสำรองฐานข้อมูล"
+                                                                          "แล้วปรับรุ่นให้เลยหรือไม่"))) {
+            tellAtStartUp(needed);
+            return false;
+        }
+        const Schema::Upgrade done = Schema::upgrade(*db_);
+        StartupMessages::toStandardError(QStringLiteral("database upgraded from schema %1 to %2, backup %3")
+                                             .arg(done.before.applied)
+                                             .arg(Schema::appliedVersion(*db_))
+                                             .arg(done.backupFile));
+        prompter_->showMessage(this, QStringLiteral("ปรับรุ่นฐานข้อมูลเป็นรุ่น %1 เรียบร้อยแล้ว\n"
+                                                    "แฟ้มสำรองก่อนปรับรุ่น: %2")
+                                         .arg(Schema::appliedVersion(*db_))
+                                         .arg(done.backupFile));
+        return true;
+    } catch (const std::exception& e) {
+        prompter_->showFailure(this, e);
+        return false;
+    }
+}
+
 void TfrmCostDesk::offerFirstAdministrator()
 {
     try {
@@ -359,6 +399,11 @@ void TfrmCostDesk::btnOkClick()
         const std::optional<UserAccount> user = UserTable::signIn(*db_, edtUser_Name->text(), edtPassword->text());
         if (!user) {
             prompter_->showMessage(this, kWrongSignIn);
+            return;
+        }
+        // Said only to whoever typed the right password.
+        if (!user->enabled) {
+            prompter_->showMessage(this, kDisabledAccount);
             return;
         }
         startup_.rightsLevel = user->section;

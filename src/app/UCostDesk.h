@@ -89,6 +89,11 @@ private:
     std::unique_ptr<Database> openAtStartUp(const ConnectionSettings& settings);
     // A database without any account: its first administrator, signed in.
     void offerFirstAdministrator();
+    // The database's schema against the program's: a newer one is refused;
+    // an older one is upgraded here on the embedded engine, when the clerk
+    // agrees (a backup first), and otherwise refused with the command that
+    // upgrades it. False when the program cannot go on.
+    bool schemaIsCurrent();
     // A message at start-up, in a box and on standard error.
     void tellAtStartUp(const QString& text);
     void runDialog(QDialog& dialog);

@@ -1,5 +1,7 @@
 #include "app/WindowRegistry.h"
 
+#include "core/Rights.h"
+
 #include "invoicing/UCost_Entry.h"
 #include "invoicing/UEntry_Invoice_No.h"
 #include "invoicing/UEntry_RV_No.h"
@@ -14,12 +16,10 @@
 
 namespace {
 
-const QList<int> kEveryLevel = {3, 6, 9};
-// Level 6 records remittances; issuing, reprinting and payment dates are not
-// theirs. Level 3 does the reverse.
-const QList<int> kBilling = {3, 9};
-const QList<int> kRemittance = {6, 9};
-const QList<int> kAdministrator = {9};
+using Rights::kAdministrator;
+using Rights::kBilling;
+using Rights::kEveryLevel;
+using Rights::kRemittance;
 
 MenuRow topMenu(const char* name, const QString& caption, const QList<int>& levels)
 {

@@ -1,5 +1,7 @@
 #include "data/Database.h"
 
+#include "core/EventLog.h"
+
 #include <QAtomicInt>
 #include <QFile>
 #include <QFileInfo>
@@ -239,14 +241,24 @@ void Database::reconnect()
     // forgot them.
     dropConnection();
     ++connectionNumber_;  // whatever the old connection had begun is gone
+    const auto nameOf = [](const ConnectionSettings::Server& server) {
+        return QStringLiteral("%1:%2").arg(server.first).arg(server.second);
+    };
+    const ConnectionSettings::Server before = connectedServer_;
     QString text;
     if (!openConnection(&text)) {
         broken_ = true;
         text = text.trimmed();
+        EventLog::write(QStringLiteral("connection to the database at %1 lost and not made anew: %2").arg(nameOf(before), text));
         throw DbError(QStringLiteral("ไม่สามารถติดต่อฐานข้อมูลได้") + (text.isEmpty() ? QString() : u'\n' + text),
                       DbError::Kind::ConnectionLost);
     }
     broken_ = false;
+    if (connectedServer_ != before)
+        EventLog::write(QStringLiteral("connection to the database at %1 lost; fail-over: made anew to %2")
+                            .arg(nameOf(before), nameOf(connectedServer_)));
+    else
+        EventLog::write(QStringLiteral("connection to the database at %1 lost; made anew").arg(nameOf(before)));
     configureSession();
 }
 

@@ -1,5 +1,6 @@
 #include "data/Schema.h"
 
+#include "data/Backup.h"
 #include "data/Database.h"
 
 #include <QDir>
@@ -80,31 +81,89 @@ int latestVersion()
 
 int appliedVersion(Database& db)
 {
-    // Looked up first: PostgreSQL answers CREATE TABLE IF NOT EXISTS on an
-    // existing table with a NOTICE, which libpq prints on every run of a
-    // command (and cron mails it). The IF NOT EXISTS stays for two first
-    // runs at once.
     if (!tableExists(db, QStringLiteral("CostDesk_Schema")))
-        db.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS CostDesk_Schema (Version INTEGER NOT NULL)"));
+        return 0;
     const Rows rows = db.select(QStringLiteral("SELECT MAX(Version) AS Version FROM CostDesk_Schema"));
     return rows.isEmpty() ? 0 : rows.first().integer(QStringLiteral("Version"));
 }
 
-void migrate(Database& db, std::optional<int> upToVersion)
+Status status(Database& db)
 {
+    return {appliedVersion(db), latestVersion()};
+}
+
+QList<int> migrate(Database& db, std::optional<int> upToVersion)
+{
+    QList<int> done;
+    Database::Transaction tx(db);
+    // Read inside the transaction: two upgrades at once apply each file once.
     const int applied = appliedVersion(db);
+    if (applied == 0)
+        db.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS CostDesk_Schema (Version INTEGER NOT NULL)"));
     for (const QString& file : schemaFiles(db.dialect())) {
         const int version = fileVersion(file);
         if (version <= applied)
             continue;
         if (upToVersion && version > *upToVersion)
             break;
-        Database::Transaction tx(db);
         for (const QString& statement : statementsOf(file, db.dialect()))
             db.execute(statement);
         db.execute(QStringLiteral("INSERT INTO CostDesk_Schema (Version) VALUES (?)"), {version});
-        tx.commit();
+        done << version;
     }
+    tx.commit();
+    return done;
+}
+
+QString NewerDatabaseText(const Status& status)
+{
+    return QStringLiteral("ฐานข้อมูลนี้เป็นรุ่น %1 ใหม่กว่าที่โปรแกรมนี้ใช้ได้ (รุ่น %2) "
+                          "กรุณาติดตั้งโปรแกรม CostDesk รุ่นใหม่ที่ใช้กับฐานข้อมูลนี้")
+        .arg(status.applied)
+        .arg(status.latest);
+}
+
+QString OlderDatabaseText(const Status& status, const QString& shownUrl, bool embedded)
+{
+    return QStringLiteral("ฐานข้อมูลนี้เป็นรุ่น %1 ต้องปรับเป็นรุ่น %2 ที่โปรแกรมนี้ใช้ก่อน\n"
+                          "%3คำสั่งที่ใช้ปรับรุ่น:\n  costdesk-admin upgrade %4%5")
+        .arg(status.applied)
+        .arg(status.latest)
+        .arg(embedded ? QString() : QStringLiteral("ให้ผู้ดูแลระบบสำรองฐานข้อมูลด้วย pg_dump ก่อน แล้วสั่ง "))
+        .arg(shownUrl, embedded ? QString() : QStringLiteral(" --backup-taken"));
+}
+
+Upgrade upgrade(Database& db)
+{
+    Upgrade result;
+    result.before = status(db);
+    if (result.before.newer())
+        throw DbError(NewerDatabaseText(result.before));
+    if (!result.before.older())
+        return result;
+    // From version 10 a user name names one account. Two accounts of one
+    // name (written by hand, or by two add-user runs at once before) are
+    // left for the administrator to tell apart; nothing is changed.
+    if (result.before.applied < 10) {
+        QStringList twins;
+        for (const Row& row : db.select(QStringLiteral("SELECT Username FROM T_USER GROUP BY Username HAVING COUNT(*) > 1")))
+            twins << row.text(0);
+        if (!twins.isEmpty())
+            throw DbError(QStringLiteral("ปรับรุ่นฐานข้อมูลไม่ได้: ชื่อผู้ใช้ %1 มีมากกว่าหนึ่งบัญชี แต่ละบัญชีต้องมีชื่อผู้ใช้ของตนเอง "
+                                         "ให้ผู้ดูแลระบบเปลี่ยนชื่อผู้ใช้ของบัญชีที่ซ้ำ (ตาราง T_USER คอลัมน์ Username) "
+                                         "แล้วปรับรุ่นอีกครั้ง ฐานข้อมูลยังไม่ได้เปลี่ยนแปลง")
+                              .arg(twins.join(QStringLiteral(", "))));
+    }
+    if (db.engine() == ConnectionSettings::Engine::SQLite) {
+        const QString file = db.settings().path;
+        QString target = QStringLiteral("%1.before-upgrade-v%2.sqlite").arg(file).arg(result.before.applied);
+        // An earlier attempt's backup stays as it is.
+        for (int n = 2; QFileInfo::exists(target) || QFileInfo(target).isSymLink(); ++n)
+            target = QStringLiteral("%1.before-upgrade-v%2-%3.sqlite").arg(file).arg(result.before.applied).arg(n);
+        result.backupFile = Backup::Take(file, target).file;
+    }
+    result.applied = migrate(db);
+    return result;
 }
 
 void createDatabase(const ConnectionSettings& settings, const QString& timeZone)

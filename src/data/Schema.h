@@ -2,6 +2,9 @@
 
 #include "data/ConnectionSettings.h"
 
+#include <QList>
+#include <QString>
+
 #include <optional>
 
 class Database;
@@ -12,12 +15,42 @@ class Database;
 namespace Schema {
 
 int latestVersion();
+// The last schema file applied to the database; 0 for one made before the
+// versions were recorded. Reads only.
 int appliedVersion(Database& db);
 
-// Applies every schema file newer than the recorded version, each in its own
-// transaction; only those up to upToVersion when given, as an earlier
-// version of the program left a database.
-void migrate(Database& db, std::optional<int> upToVersion = std::nullopt);
+// Where a database stands against this program.
+struct Status {
+    int applied = 0;
+    int latest = 0;
+    bool older() const { return applied < latest; }  // needs the upgrade
+    bool newer() const { return applied > latest; }  // made by a later program
+};
+Status status(Database& db);
+
+// Applies every schema file newer than the recorded version (only those up
+// to upToVersion when given, as an earlier version of the program left a
+// database) and records each, all in one transaction: a failure leaves the
+// database as it was. Returns the versions applied, in order.
+QList<int> migrate(Database& db, std::optional<int> upToVersion = std::nullopt);
+
+// The upgrade as `costdesk-admin upgrade` and the program do it. Refuses
+// (DbError) a database newer than the program. On the embedded engine a
+// backup is taken first, beside the database (FILE.before-upgrade-vN.sqlite,
+// another name if that one is taken; never over a file); the server's
+// database is backed up by its administrator beforehand. Nothing is done,
+// and nothing is backed up, for a database that is up to date.
+struct Upgrade {
+    Status before;
+    QList<int> applied;  // the versions applied, in order
+    QString backupFile;  // the embedded database's backup, when one was taken
+};
+Upgrade upgrade(Database& db);
+
+// The Thai sentences start-up and the commands say.
+QString NewerDatabaseText(const Status& status);
+// A database that needs the upgrade, with the command that does it.
+QString OlderDatabaseText(const Status& status, const QString& shownUrl, bool embedded);
 
 // Creates a new, empty database (SQLite file or PostgreSQL database) and
 // applies the schema. Refuses, with DbError, to touch one that exists.

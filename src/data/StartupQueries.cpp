@@ -14,10 +14,12 @@ QList<UserAccount> accountsOf(const Rows& rows)
                       first.column(QStringLiteral("U_L_Name")),   first.column(QStringLiteral("U_Position")),
                       first.column(QStringLiteral("U_Tel_No")),   first.column(QStringLiteral("frmCaption")),
                       first.column(QStringLiteral("Fact_Name")),  first.column(QStringLiteral("Section_Name"))};
+    // A database not yet upgraded to disabled accounts has every one enabled.
+    const int enabled = first.columns().indexOf(QStringLiteral("Enabled"));
     for (const Row& row : rows)
         list.append({row.integer(at[0]), row.text(at[1]), row.text(at[2]), row.integer(at[3]), row.text(at[4]),
                      row.text(at[5]), row.text(at[6]), row.text(at[7]), row.text(at[8]), row.text(at[9]),
-                     row.text(at[10]), row.text(at[11])});
+                     row.text(at[10]), row.text(at[11]), enabled < 0 || row.integer(enabled) != 0});
     return list;
 }
 
@@ -67,11 +69,56 @@ bool UserTable::isEmpty(Database& db)
     return db.select(QStringLiteral("SELECT ID FROM T_USER LIMIT 1")).isEmpty();
 }
 
+namespace {
+
+const QString kInsertAccount = QStringLiteral(
+    "INSERT INTO T_USER (ID, Username, Password, section, U_Surname, U_F_Name, U_L_Name, "
+    "U_Position, U_Tel_No, frmCaption, Fact_Name, Section_Name) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+
+QVariantList valuesOf(const UserAccount& a)
+{
+    return {a.id,       a.userName,  a.password, a.section, a.title,   a.firstName,
+            a.lastName, a.position,  a.telephone, a.caption, a.faculty, a.sectionName};
+}
+
+} // namespace
+
 void UserTable::insert(Database& db, const UserAccount& a)
 {
-    db.execute(QStringLiteral("INSERT INTO T_USER (ID, Username, Password, section, U_Surname, U_F_Name, U_L_Name, "
-                              "U_Position, U_Tel_No, frmCaption, Fact_Name, Section_Name) "
-                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-               {a.id, a.userName, a.password, a.section, a.title, a.firstName, a.lastName, a.position, a.telephone,
-                a.caption, a.faculty, a.sectionName});
+    db.execute(kInsertAccount, valuesOf(a));
+}
+
+WriteResult UserTable::insertUnlessTaken(Database& db, const UserAccount& a)
+{
+    return db.executeUnlessDuplicate(kInsertAccount, valuesOf(a));
+}
+
+std::optional<UserAccount> UserTable::find(Database& db, const QString& userName)
+{
+    const QList<UserAccount> found = accountsOf(db.select(QStringLiteral("SELECT * FROM T_USER WHERE (Username = ?) ORDER BY ID"),
+                                                          {userName}));
+    if (found.isEmpty())
+        return std::nullopt;
+    return found.first();
+}
+
+QList<UserAccount> UserTable::all(Database& db)
+{
+    return accountsOf(db.select(QStringLiteral("SELECT * FROM T_USER ORDER BY ID")));
+}
+
+bool UserTable::setPassword(Database& db, const QString& userName, const QString& password)
+{
+    return db.execute(QStringLiteral("UPDATE T_USER SET Password = ? WHERE (Username = ?)"), {password, userName}) > 0;
+}
+
+bool UserTable::setLevel(Database& db, const QString& userName, int level)
+{
+    return db.execute(QStringLiteral("UPDATE T_USER SET section = ? WHERE (Username = ?)"), {level, userName}) > 0;
+}
+
+bool UserTable::setEnabled(Database& db, const QString& userName, bool enabled)
+{
+    return db.execute(QStringLiteral("UPDATE T_USER SET Enabled = ? WHERE (Username = ?)"), {enabled ? 1 : 0, userName})
+        > 0;
 }

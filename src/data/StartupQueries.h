@@ -26,6 +26,7 @@ struct UserAccount {
     QString caption;         // frmCaption
     QString faculty;         // Fact_Name
     QString sectionName;     // Section_Name
+    bool enabled = true;     // Enabled: 0 may not sign in
 
     // The title written straight before the first name, one blank, the last name.
     QString displayName() const { return title + firstName + QLatin1Char(' ') + lastName; }
@@ -43,6 +44,17 @@ QList<UserAccount> listed(Database& db);
 // Those of them whose ID lies in [fromId, toId], in ID order.
 QList<UserAccount> inIdRange(Database& db, int fromId, int toId);
 void insert(Database& db, const UserAccount& account);
+// The same, refusing an ID or a user name another account holds, however
+// near in time the two were added: DuplicateKey then, nothing written.
+WriteResult insertUnlessTaken(Database& db, const UserAccount& account);
+// The account of this user name, disabled or not.
+std::optional<UserAccount> find(Database& db, const QString& userName);
+// Every account, the system's own too, in ID order: the accounts window's list.
+QList<UserAccount> all(Database& db);
+// Each returns whether the account exists (and so was changed).
+bool setPassword(Database& db, const QString& userName, const QString& password);
+bool setLevel(Database& db, const QString& userName, int level);
+bool setEnabled(Database& db, const QString& userName, bool enabled);
 bool exists(Database& db, const QString& userName);
 bool idExists(Database& db, int id);
 // True while the database holds no account at all, so that nobody can sign in.

@@ -1,4 +1,7 @@
 #include "tools/AdminCommands.h"
+
+#include "core/Rights.h"
+#include "tools/AccountCommands.h"
 #include "tools/CommandOptions.h"
 
 #include "billing/InvoiceIssue.h"
@@ -282,8 +285,7 @@ int issueMonthly(const QStringList& args, QTextStream& out, QTextStream& err)
         const bool dryRun = o.has("--dry-run");
 
         auto db = openDatabase(o.positional().first());
-        if (!UserTable::exists(*db, user))
-            throw Failure(QStringLiteral("ไม่พบผู้ใช้ %1").arg(user), 2);
+        requireRights(*db, user, Rights::kBilling, QStringLiteral("ออกใบแจ้งหนี้"));
         const QString today = CurrentDateText(db->serverNow());
         const InvoiceIssue::Issuer issuer{today, BudgetYearOf(today), user};
 
@@ -344,8 +346,8 @@ int cancelInvoice(const QStringList& args, QTextStream& out, QTextStream& err)
         if (reason.isEmpty())
             throw Failure(QStringLiteral("ต้องระบุเหตุผลของการยกเลิก"), 2);
         auto db = openDatabase(o.positional().first());
-        if (!UserTable::exists(*db, user))
-            throw Failure(QStringLiteral("ไม่พบผู้ใช้ %1").arg(user), 2);
+        // No window cancels an invoice: the administrator's alone.
+        requireRights(*db, user, Rights::kAdministrator, QStringLiteral("ยกเลิกใบแจ้งหนี้"));
         const CancelTable::Result r = CancelTable::cancel(*db, number, user, reason, serverStamp(*db));
         switch (r.outcome) {
         case CancelTable::Outcome::Cancelled:
@@ -375,8 +377,7 @@ int importPayments(const QStringList& args, QTextStream& out, QTextStream& err)
             throw Failure(QStringLiteral("usage: costdesk-admin import-payments URL FILE --user NAME [--dry-run]"), 2);
         const QString user = required(o, "--user");
         auto db = openDatabase(o.positional().first());
-        if (!UserTable::exists(*db, user))
-            throw Failure(QStringLiteral("ไม่พบผู้ใช้ %1").arg(user), 2);
+        requireRights(*db, user, Rights::kBilling, QStringLiteral("บันทึกการชำระเงิน"));
         const DocumentTexts texts = DocumentTexts::load(ConnectionSettings::settingsFilePath());
         PaymentImport::Preview preview = PaymentImport::PrepareFile(*db, o.positional().at(1), texts.billerId);
         if (!preview.ok())
@@ -404,44 +405,6 @@ int importPayments(const QStringList& args, QTextStream& out, QTextStream& err)
         if (o.has("--dry-run") && !preview.importedBefore)
             said = QStringLiteral("ตรวจสอบอย่างเดียว (--dry-run): ยังไม่ได้บันทึก");
         out << said << '\n';
-        return 0;
-    });
-}
-
-int addUser(const QStringList& args, QTextStream& out, QTextStream& err)
-{
-    return run(err, [&] {
-        // Positional only: a password may well begin with "--".
-        if (args.size() < 5 || args.size() > 13)
-            throw Failure(QStringLiteral("usage: costdesk-admin add-user URL ID USERNAME PASSWORD SECTION [TITLE FIRST "
-                                         "LAST POSITION TEL DIVISION FACULTY SECTION_NAME]"),
-                          2);
-        bool idOk = false;
-        bool levelOk = false;
-        const int id = args.at(1).toInt(&idOk);
-        const int level = args.at(4).toInt(&levelOk);
-        if (!idOk || id < 0)
-            throw Failure(QStringLiteral("ID ต้องเป็นตัวเลขจำนวนเต็ม: %1").arg(args.at(1)), 2);
-        // Any other level signs in to a window with no menu at all.
-        if (!levelOk || (level != 3 && level != 6 && level != 9))
-            throw Failure(QStringLiteral("ระดับสิทธิ์ต้องเป็น 3, 6 หรือ 9: %1").arg(args.at(4)), 2);
-        const QString userName = args.at(2).trimmed();
-        if (userName.isEmpty() || args.at(3).isEmpty())
-            throw Failure(QStringLiteral("ต้องระบุชื่อผู้ใช้และรหัสผ่าน"), 2);
-        auto db = openDatabase(args.at(0));
-        if (const QString warning = db->exposureWarning(); !warning.isEmpty())
-            err << warning << "\n";
-        // Sign-in looks a person up by name and password: a second account
-        // of the same name would leave it to the password which one opens.
-        if (UserTable::exists(*db, userName))
-            throw Failure(QStringLiteral("ชื่อผู้ใช้ %1 มีในระบบแล้ว ไม่สามารถเพิ่มได้").arg(userName), 2);
-        if (UserTable::idExists(*db, id))
-            throw Failure(QStringLiteral("ID %1 มีในระบบแล้ว ไม่สามารถเพิ่มได้").arg(id), 2);
-        const auto optional = [&args](int i) { return i < args.size() ? args.at(i) : QString(); };
-        const UserAccount account{id,          userName,    args.at(3),  level,       optional(5),  optional(6),
-                                  optional(7), optional(8), optional(9), optional(10), optional(11), optional(12)};
-        UserTable::insert(*db, account);
-        out << "added user " << userName << "\n";
         return 0;
     });
 }

@@ -31,8 +31,6 @@ private:
 // Failure's code, or 1 for a database failure or any other exception.
 int run(QTextStream& err, const std::function<int()>& command);
 
-// add-user URL ID USERNAME PASSWORD SECTION [TITLE FIRST LAST POSITION TEL DIVISION FACULTY SECTION_NAME]
-int addUser(const QStringList& args, QTextStream& out, QTextStream& err);
 // add-location URL CODE NAME
 int addLocation(const QStringList& args, QTextStream& out, QTextStream& err);
 // list-locations URL

@@ -3,6 +3,7 @@
 #include "data/Backup.h"
 #include "data/ConnectionSettings.h"
 #include "data/Database.h"
+#include "data/Schema.h"
 #include "tools/AdminCommands.h"
 
 #include <QFileInfo>
@@ -133,6 +134,40 @@ int backup(const QStringList& args, QTextStream& out, QTextStream& err)
             << "ขนาด " << sizeText(copy.bytes) << " ใช้เวลา " << QString::number(copy.milliseconds / 1000.0, 'f', 2)
             << " วินาที ตรวจแล้ว: integrity_check ok จำนวนแถวและลายนิ้วมือข้อมูลตรงกับต้นฉบับทุกตาราง\n";
         printTables(out, copy.tables);
+        return 0;
+    });
+}
+
+int upgrade(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    return run(err, [&] {
+        QStringList rest = args;
+        const bool backupTaken = rest.removeAll(QStringLiteral("--backup-taken")) > 0;
+        checkNoOptions(rest, QStringLiteral("usage: costdesk-admin upgrade URL [--backup-taken]"), 1);
+        const QString url = rest.at(0);
+        auto db = Database::open(ConnectionSettings::fromUrl(url));
+        const Schema::Status status = Schema::status(*db);
+        out << "ฐานข้อมูลเป็นรุ่น " << status.applied << " โปรแกรมนี้ใช้รุ่น " << status.latest << "\n";
+        out.flush();
+        if (status.newer())
+            throw Failure(Schema::NewerDatabaseText(status), 2);
+        if (!status.older()) {
+            out << "ฐานข้อมูลเป็นรุ่นปัจจุบันแล้ว ไม่มีอะไรต้องปรับ\n";
+            return 0;
+        }
+        if (db->engine() == ConnectionSettings::Engine::PostgreSQL && !backupTaken)
+            throw Failure(QStringLiteral("ฐานข้อมูลบนเครื่องแม่ข่ายต้องสำรองก่อนปรับรุ่น สำรองด้วย pg_dump แล้วสั่งคำสั่งนี้อีกครั้ง "
+                                         "พร้อม --backup-taken:\n  ")
+                              + PgDumpCommand(url, QStringLiteral("costdesk-before-upgrade.dump")),
+                          2);
+        const Schema::Upgrade done = Schema::upgrade(*db);
+        if (!done.backupFile.isEmpty())
+            out << "สำรองฐานข้อมูลก่อนปรับรุ่นไว้ที่ " << done.backupFile << "\n";
+        QStringList versions;
+        for (const int v : done.applied)
+            versions << QString::number(v);
+        out << "ปรับรุ่นฐานข้อมูลเป็นรุ่น " << Schema::appliedVersion(*db) << " แล้ว (ไฟล์โครงสร้าง "
+            << versions.join(QStringLiteral(", ")) << ")\n";
         return 0;
     });
 }

@@ -22,6 +22,11 @@ int verify(const QStringList& args, QTextStream& out, QTextStream& err);
 // existing one with --force, which is kept beside it as URL's file
 // + ".before-restore"; for a PostgreSQL URL the pg_restore command line.
 int restore(const QStringList& args, QTextStream& out, QTextStream& err);
+// upgrade URL [--backup-taken]: the schema files the database lacks, in one
+// transaction, after a backup (the embedded file's taken here; the server's
+// confirmed by --backup-taken). 0 when done or nothing was needed, 2 for a
+// database newer than the program or a server without --backup-taken.
+int upgrade(const QStringList& args, QTextStream& out, QTextStream& err);
 
 // pg_dump's command line for this database, writing a file for its owner
 // alone: of several servers the primary given, or, when it is not known,

@@ -10,8 +10,15 @@ namespace AdminCommands {
 std::unique_ptr<Database> openDatabase(const QString& url)
 {
     auto db = Database::open(ConnectionSettings::fromUrl(url));
-    // A database made by an older version gets the tables these commands use.
-    Schema::migrate(*db);
+    // Only `upgrade` changes the schema; the commands work on the one they
+    // were written for.
+    const Schema::Status status = Schema::status(*db);
+    if (status.newer())
+        throw Failure(Schema::NewerDatabaseText(status), 2);
+    if (status.older())
+        throw Failure(Schema::OlderDatabaseText(status, ConnectionSettings::withoutPassword(url),
+                                                db->engine() == ConnectionSettings::Engine::SQLite),
+                      2);
     return db;
 }
 

@@ -56,7 +56,8 @@ void checkKnown(const Options& o, const QStringList& known);
 QString dateOption(const Options& o, const char* name);
 // A whole number of at least `least`, or a Failure naming the option.
 int countOption(const Options& o, const char* name, int least, const QString& refusal);
-// The database at the URL, upgraded to the tables the commands use.
+// The database at the URL; refused (exit 2) when its schema is not the one
+// this program has: older ones are brought up by `upgrade` alone.
 std::unique_ptr<Database> openDatabase(const QString& url);
 // A file in a folder that can be written, checked before any work is done.
 void checkWritable(const QString& path);

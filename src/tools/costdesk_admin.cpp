@@ -5,8 +5,11 @@
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "data/StartupQueries.h"
+#include "tools/AccountCommands.h"
 #include "tools/AdminCommands.h"
+#include "tools/AdminUsage.h"
 #include "tools/BackupCommands.h"
+#include "tools/CommandOptions.h"
 #include "tools/DemoData.h"
 #include "tools/SampleBankFile.h"
 
@@ -37,62 +40,7 @@ void warnIfExposed(const Database& db)
 
 int usage()
 {
-    err() << "usage:\n"
-             "  costdesk-admin --version\n"
-             "  costdesk-admin init URL [--timezone ZONE]\n"
-             "      creates a new database (sqlite:PATH or postgresql://user@host:port/dbname);\n"
-             "      refuses to touch one that exists. ZONE (default Asia/Bangkok) is the zone of the\n"
-             "      database's clock, on either engine: the start-up date, stored dates and times and the\n"
-             "      budget year follow it, whatever the workstations' own zone.\n"
-             "  costdesk-admin add-user URL ID USERNAME PASSWORD SECTION [TITLE FIRST LAST POSITION TEL "
-             "DIVISION FACULTY SECTION_NAME]\n"
-             "      adds one account; SECTION is the rights level (3, 6 or 9). A user name or ID that\n"
-             "      exists is refused.\n"
-             "  costdesk-admin add-location URL CODE NAME\n"
-             "      adds a location on the premises, offered by the shop register; CODE (up to 10\n"
-             "      characters) and NAME (up to 50) must both be new.\n"
-             "  costdesk-admin list-locations URL\n"
-             "      lists the locations, a code and a name to a line.\n"
-             "  costdesk-admin add-cost-type URL CODE NAME\n"
-             "      adds a cost type; CODE of up to 3 characters must be new.\n"
-             "  costdesk-admin demo URL\n"
-             "      fills a new database with demonstration shops, cost types, invoices and accounts.\n"
-             "  costdesk-admin sample-bank-file URL FILE [--count N]\n"
-             "      writes a bank bill-payment file, as the bank sends it, paying the first N (default 20)\n"
-             "      unpaid invoices of the database with their totals and shop codes, one more paid with\n"
-             "      another amount and one reversed by the bank: a file to try import-payments with.\n"
-             "  costdesk-admin print-invoices URL --pdf FILE (--number N ... | --due-from dd/mm/yyyy --due-to dd/mm/yyyy "
-             "[--status A|P|R|C])\n"
-             "      writes the invoices as the preview shows them, one page each, into one PDF. A [billpayment]\n"
-             "      billerId in the settings file that is not 15 digits is reported on stderr; the invoices\n"
-             "      are still written, without the bank's codes, and the exit status stays 0.\n"
-             "  costdesk-admin print-reminders URL --as-of dd/mm/yyyy [--min-days N] [--shop CODE] --pdf FILE\n"
-             "      writes a reminder letter to every shop (or the one shop) with unpaid invoices at least N days\n"
-             "      (default 1) past their due date on that day, listing those invoices, into one PDF. Without\n"
-             "      any such shop it says so, writes no file and ends with status 1.\n"
-             "  costdesk-admin export URL --report due|payin|detail --from dd/mm/yyyy --to dd/mm/yyyy "
-             "[--cost-code C] [--paid all|paid|unpaid] --xlsx FILE\n"
-             "  costdesk-admin export URL --report overdue --as-of dd/mm/yyyy [--shop CODE] --xlsx FILE\n"
-             "      writes the listing's sheet as the report window exports it.\n"
-             "  costdesk-admin issue-monthly URL --month mm/yyyy --due dd/mm/yyyy --user NAME [--dry-run]\n"
-             "      issues the month's invoices from every shop's fixed costs, once per month.\n"
-             "  costdesk-admin cancel-invoice URL NUMBER --user NAME --reason TEXT\n"
-             "      cancels an unpaid invoice (A to C) and records who, when and why.\n"
-             "  costdesk-admin import-payments URL FILE --user NAME [--dry-run]\n"
-             "      reads the bank's bill-payment file, matches each payment to its invoice and records the\n"
-             "      matched ones as paid on the bank's date; prints each record's outcome. --dry-run records nothing.\n"
-             "  costdesk-admin backup URL FILE\n"
-             "      copies the SQLite database into FILE while workstations keep working, checks the copy\n"
-             "      (integrity, every table's rows and their fingerprints) and only then puts it in place,\n"
-             "      mode 0600. An existing FILE is never written over (status 2). For a PostgreSQL URL it\n"
-             "      shows the pg_dump command line for the database.\n"
-             "  costdesk-admin verify FILE\n"
-             "      checks a backup's integrity, reads every table and compares its rows with the\n"
-             "      fingerprints taken with the backup; status 1 when it is damaged.\n"
-             "  costdesk-admin restore FILE URL [--force]\n"
-             "      puts a checked backup in place as the SQLite database of URL. An existing database is\n"
-             "      replaced only with --force and kept beside it, \".before-restore\" added to its name; it must\n"
-             "      not be open in any CostDesk. For a PostgreSQL URL it shows the steps that restore a pg_dump file.\n";
+    err() << AdminUsage::text();
     err().flush();
     return 2;
 }
@@ -117,7 +65,7 @@ int demo(const QStringList& args)
 {
     if (args.size() < 1)
         return usage();
-    auto db = Database::open(ConnectionSettings::fromUrl(args.at(0)));
+    auto db = AdminCommands::openDatabase(args.at(0));
     warnIfExposed(*db);
     fillDemoData(*db);
     out() << "demonstration data written to " << ConnectionSettings::withoutPassword(args.at(0)) << "\n";
@@ -142,6 +90,10 @@ int main(int argc, char* argv[])
     if (args.isEmpty())
         return usage();
     const QString command = args.takeFirst();
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
+        out() << AdminUsage::text();
+        return 0;
+    }
     if (command == QLatin1String("--version")) {
         out() << "costdesk-admin " << kProgramVersion << "\n";
         return 0;
@@ -179,6 +131,16 @@ int main(int argc, char* argv[])
             return AdminCommands::verify(args, out(), err());
         if (command == QLatin1String("restore"))
             return AdminCommands::restore(args, out(), err());
+        if (command == QLatin1String("upgrade"))
+            return AdminCommands::upgrade(args, out(), err());
+        if (command == QLatin1String("set-password"))
+            return AdminCommands::setPassword(args, out(), err());
+        if (command == QLatin1String("set-level"))
+            return AdminCommands::setLevel(args, out(), err());
+        if (command == QLatin1String("disable-user"))
+            return AdminCommands::setEnabled(args, false, out(), err());
+        if (command == QLatin1String("enable-user"))
+            return AdminCommands::setEnabled(args, true, out(), err());
         return usage();
     });
 }

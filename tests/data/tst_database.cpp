@@ -2,6 +2,7 @@
 // amounts, literal searches, error kinds, transactions, the server clock and
 // a quiet reconnection to a restarted server.
 #include "support/TestDatabase.h"
+#include "core/EventLog.h"
 #include "core/InvoiceStatus.h"
 #include "data/Cafeterias.h"
 #include "data/BankPayments.h"
@@ -592,6 +593,9 @@ private slots:
         const std::optional<QStringList> server = pgTestServer({QStringLiteral("start")});
         if (!server || server->size() != 2)
             QSKIP("could not start a PostgreSQL server of this test's own");
+        QTemporaryDir state;
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
+        const auto unset = qScopeGuard([] { qunsetenv("XDG_STATE_HOME"); });
         const QString folder = server->at(0);
         const auto stop = qScopeGuard([&] { pgTestServer({QStringLiteral("stop"), folder}); });
         ConnectionSettings settings = ConnectionSettings::fromUrl(server->at(1));
@@ -628,6 +632,13 @@ private slots:
         db.reset();
         const QString written = stderrText.text();
         QVERIFY2(written.isEmpty(), qPrintable(written));
+        // Not a word to the clerk, a line in the event log for each of the
+        // two connections made anew.
+        QFile log(EventLog::filePath());
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QString logged = QString::fromUtf8(log.readAll());
+        QCOMPARE(logged.count(QStringLiteral("connection to the database at %1:%2 lost; made anew\n").arg(settings.host).arg(settings.port)),
+                 2);
     }
 
     void connectionSettingsFromUrls()

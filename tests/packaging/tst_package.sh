@@ -29,13 +29,18 @@ fi
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = costdesk ] || fail "Package is '$(field Package)'"
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', the program's is $version"
-depends=$(field Depends) recommends=$(field Recommends)
+depends=$(field Depends) recommends=$(field Recommends) suggests=$(field Suggests)
 # fonts-thai-tlwg is named by hand, the Qt library is found by dpkg-shlibdeps.
 for p in fonts-thai-tlwg libqt6core6 libqt6widgets6 libxlsxwriter libqt6sql6-sqlite; do
   grep -q "\(^\|, \)$p" <<<"$depends" || fail "Depends lacks $p: $depends"
 done
-for p in libreoffice-calc postgresql-client; do
-  grep -q "\(^\|, \)$p\($\|,\)" <<<"$recommends" || fail "Recommends lacks $p: $recommends"
+grep -q "\(^\|, \)postgresql-client\($\|,\)" <<<"$recommends" || fail "Recommends lacks postgresql-client: $recommends"
+# apt installs what is recommended: the office suite must not come with it.
+grep -q "\(^\|, \)libreoffice-calc\($\|,\)" <<<"$suggests" || fail "Suggests lacks libreoffice-calc: $suggests"
+if grep -q libreoffice <<<"$depends, $recommends"; then fail "Depends or Recommends name LibreOffice: $depends; $recommends"; fi
+# Installed on a fresh system it takes no other package's place.
+for f in Conflicts Breaks Replaces Provides; do
+  [ -z "$(field $f)" ] || fail "the package has $f: $(field $f)"
 done
 
 # The files, unpacked as dpkg would install them.
@@ -67,6 +72,15 @@ if ! shown=$("$admin" --version 2>&1); then
 elif ! grep -qF "$version" <<<"$shown"; then
   fail "costdesk-admin --version says '$shown', not $version"
 fi
+out=$("$admin" --help 2>"$tmp/help.err") || fail "costdesk-admin --help ended with $?"
+grep -q "costdesk-admin upgrade URL" <<<"$out" && [ ! -s "$tmp/help.err" ] || fail "costdesk-admin --help: $out"
+# The window program answers --help without a display.
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/costdesk" --help 2>&1) \
+  || fail "costdesk --help without a display ended with $?: $out"
+grep -q "COSTDESK_DATABASE" <<<"$out" || fail "costdesk --help says: $out"
+for page in costdesk costdesk-admin; do
+  need "usr/share/man/man1/$page.1.gz"
+done
 db=$tmp/data/costdesk.sqlite
 mkdir -p "$tmp/data"
 out=$("$admin" init "sqlite:$db" 2>&1) || fail "costdesk-admin init failed: $out"

@@ -5,10 +5,12 @@
 #include "billing/ListingSheet.h"
 #include "billing/PeriodListings.h"
 #include "core/ThaiDate.h"
+#include "data/Backup.h"
 #include "data/Cafeterias.h"
 #include "data/CostTypes.h"
 #include "data/FixCosts.h"
 #include "data/Invoices.h"
+#include "data/Schema.h"
 #include "data/StartupQueries.h"
 #include "print/PrintChecks.h"
 #include "support/Samples.h"
@@ -24,6 +26,9 @@
 
 #include <sys/stat.h>
 
+#include <memory>
+#include <vector>
+
 namespace {
 
 struct Outcome {
@@ -33,8 +38,9 @@ struct Outcome {
 };
 
 // extra: environment variables set for this run only; umask: the mask the
-// command runs under.
-Outcome admin(const QStringList& args, const QList<std::pair<QString, QString>>& extra = {}, mode_t umask = 022)
+// command runs under; input: what it reads on standard input.
+Outcome admin(const QStringList& args, const QList<std::pair<QString, QString>>& extra = {}, mode_t umask = 022,
+              const QByteArray& input = {})
 {
     QProcess p;
     p.setChildProcessModifier([umask] { ::umask(umask); });
@@ -44,6 +50,8 @@ Outcome admin(const QStringList& args, const QList<std::pair<QString, QString>>&
         env.insert(name, value);
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(COSTDESK_ADMIN), args);
+    p.write(input);
+    p.closeWriteChannel();
     p.waitForFinished(120000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
@@ -69,6 +77,12 @@ void seed(Database& db)
     clerk.password = QStringLiteral("clerk3");
     clerk.section = 3;
     UserTable::insert(db, clerk);
+    UserAccount admin = clerk;
+    admin.id = 2;
+    admin.userName = QStringLiteral("admin");
+    admin.password = QStringLiteral("admin9");
+    admin.section = 9;
+    UserTable::insert(db, admin);
 }
 
 void storeInvoice(Database& db, const QString& number, const QString& status, const QString& due)
@@ -92,23 +106,25 @@ private slots:
         const QString url = t.url();
         // What a command that succeeds says, on stdout only. Every run checks
         // the schema, and on PostgreSQL that once printed a NOTICE each time.
-        const auto done = [](const QStringList& args) {
-            const Outcome r = admin(args);
+        const auto done = [](const QStringList& args, const QByteArray& input = {}) {
+            const Outcome r = admin(args, {}, 022, input);
             return r.code == 0 && r.err.isEmpty() ? r.out : QStringLiteral("exit %1: %2").arg(r.code).arg(r.err);
         };
         const auto refused = [](const QStringList& args, const QString& message) {
-            const Outcome r = admin(args);
+            const Outcome r = admin(args, {}, 022, "other\n");
             QCOMPARE(r.code, 2);
             QCOMPARE(r.err, QStringLiteral("costdesk-admin: ") + message + u'\n');
         };
 
-        QCOMPARE(done({"add-user", url, "1", "somchai", "Somchai-2569", "9", "นาย", "สมชาย", "ใจดี"}),
+        // The password from standard input, never an argument.
+        QCOMPARE(done({"add-user", url, "1", "somchai", "9", "นาย", "สมชาย", "ใจดี"}, "Somchai-2569\n"),
                  QStringLiteral("added user somchai\n"));
-        refused({"add-user", url, "2", "somchai", "other", "6"}, "ชื่อผู้ใช้ somchai มีในระบบแล้ว ไม่สามารถเพิ่มได้");
-        refused({"add-user", url, "1", "somsri", "other", "6"}, "ID 1 มีในระบบแล้ว ไม่สามารถเพิ่มได้");
+        refused({"add-user", url, "2", "somchai", "6"}, "ชื่อผู้ใช้ somchai มีในระบบแล้ว ไม่สามารถเพิ่มได้");
+        refused({"add-user", url, "1", "somsri", "6"}, "ID 1 มีในระบบแล้ว ไม่สามารถเพิ่มได้");
         for (const char* level : {"7", "1", "x"})
-            refused({"add-user", url, "2", "somsri", "other", QString::fromLatin1(level)},
+            refused({"add-user", url, "2", "somsri", QString::fromLatin1(level)},
                     QStringLiteral("ระดับสิทธิ์ต้องเป็น 3, 6 หรือ 9: ") + QString::fromLatin1(level));
+        QCOMPARE(admin({"add-user", url, "2", "somsri", "6"}, {}, 022, "").code, 2);  // no password given
         QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_USER")), 1);
         QCOMPARE(UserTable::signIn(t.db(), QStringLiteral("somchai"), QStringLiteral("Somchai-2569"))->section, 9);
 
@@ -442,7 +458,7 @@ private slots:
         storeInvoice(t.db(), QStringLiteral("2570/00002"), QStringLiteral("P"), QStringLiteral("05/12/2569"));
         storeInvoice(t.db(), QStringLiteral("2570/00003"), QStringLiteral("R"), QStringLiteral("05/12/2569"));
         const auto cancel = [&](const char* number) {
-            return admin({"cancel-invoice", t.url(), QString::fromLatin1(number), "--user", "clerk", "--reason",
+            return admin({"cancel-invoice", t.url(), QString::fromLatin1(number), "--user", "admin", "--reason",
                           "ออกใบแจ้งหนี้ซ้ำ"});
         };
         QCOMPARE(cancel("2570/00001").code, 0);
@@ -461,7 +477,87 @@ private slots:
         QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Invoice_Cancel")), 1);
         // The number stays taken.
         QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main WHERE Invoice_no = '2570/00001'")), 1);
-        QCOMPARE(admin({"cancel-invoice", t.url(), "2570/00001", "--user", "clerk"}).code, 2);
+        QCOMPARE(admin({"cancel-invoice", t.url(), "2570/00001", "--user", "admin"}).code, 2);
+    }
+
+    // Accounts kept without SQL: the password never an argument, each change
+    // refusing what add-user refuses, a disabled account that cannot sign in
+    // nor be named by a command, and only a level that may do it in the
+    // windows recorded as who did it.
+    void accountsAreKeptWithoutSql_data() { TestDatabase::addEngineRows(); }
+    void accountsAreKeptWithoutSql()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        seed(t.db());
+        storeInvoice(t.db(), QStringLiteral("2570/00001"), QStringLiteral("A"), QStringLiteral("05/12/2569"));
+        const QString url = t.url();
+
+        Outcome r = admin({"set-password", url, "clerk"}, {}, 022, "Clerk-2570\n");
+        QCOMPARE(r.code, 0);
+        QVERIFY(!(r.out + r.err).contains(QLatin1String("Clerk-2570")));
+        QVERIFY(!UserTable::signIn(t.db(), QStringLiteral("clerk"), QStringLiteral("clerk3")));
+        QVERIFY(UserTable::signIn(t.db(), QStringLiteral("clerk"), QStringLiteral("Clerk-2570")));
+        QCOMPARE(admin({"set-level", url, "clerk", "6"}).code, 0);
+        QCOMPARE(UserTable::find(t.db(), QStringLiteral("clerk"))->section, 6);
+        for (const QStringList& wrong : {QStringList{"set-level", url, "clerk", "7"}, QStringList{"set-level", url, "nobody", "3"},
+                                          QStringList{"set-password", url, "nobody"}, QStringList{"disable-user", url, "nobody"},
+                                          QStringList{"enable-user", url}}) {
+            r = admin(wrong, {}, 022, "x\n");
+            QVERIFY2(r.code == 2, qPrintable(wrong.join(u' ')));
+        }
+        QCOMPARE(admin({"set-level", url, "nobody", "3"}).err, QStringLiteral("costdesk-admin: ไม่พบชื่อผู้ใช้ nobody ในระบบ\n"));
+
+        // Level 6 records no payments and issues no invoices; only 9 cancels.
+        const QStringList cancel = {"cancel-invoice", url, "2570/00001", "--user", "clerk", "--reason", "ซ้ำ"};
+        const QStringList issue = {"issue-monthly", url, "--month", "01/2570", "--due", "15/01/2570", "--user", "clerk"};
+        r = admin(issue);
+        QCOMPARE(r.code, 2);
+        QCOMPARE(r.err, QStringLiteral("costdesk-admin: ผู้ใช้ clerk (ระดับสิทธิ์ 6) ไม่มีสิทธิ์ออกใบแจ้งหนี้: ต้องเป็นระดับ 3, 9\n"));
+        QCOMPARE(admin({"import-payments", url, "none.txt", "--user", "clerk"}).code, 2);
+        QCOMPARE(admin({"set-level", url, "clerk", "3"}).code, 0);
+        QCOMPARE(admin(issue).code, 0);
+        QCOMPARE(admin(cancel).code, 2);
+        QCOMPARE(Samples::statuses(t.db()).first(), QStringLiteral("A"));
+
+        QCOMPARE(admin({"disable-user", url, "clerk"}).code, 0);
+        QVERIFY(!UserTable::find(t.db(), QStringLiteral("clerk"))->enabled);
+        r = admin(issue);
+        QCOMPARE(r.err, QStringLiteral("costdesk-admin: บัญชีผู้ใช้ clerk ถูกระงับการใช้งาน\n"));
+        QCOMPARE(admin({"enable-user", url, "clerk"}).code, 0);
+        QVERIFY(UserTable::find(t.db(), QStringLiteral("clerk"))->enabled);
+    }
+
+    // Two add-user runs at the same instant with the same user name: the
+    // database's key lets one through and the other is told in Thai.
+    void simultaneousAddUsersTakeTheNameOnce_data() { TestDatabase::addEngineRows(); }
+    void simultaneousAddUsersTakeTheNameOnce()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        for (int round = 0; round < 3; ++round) {
+            std::vector<std::unique_ptr<QProcess>> runs;
+            for (int i = 0; i < 4; ++i) {
+                runs.push_back(std::make_unique<QProcess>());
+                runs.back()->start(QStringLiteral(COSTDESK_ADMIN),
+                                   {"add-user", t.url(), QString::number(round * 10 + i + 1), QStringLiteral("same%1").arg(round), "3"});
+            }
+            for (auto& p : runs) {
+                p->write("Same-2570\n");
+                p->closeWriteChannel();
+            }
+            int added = 0;
+            for (auto& p : runs) {
+                QVERIFY(p->waitForFinished(60000));
+                const QString err = QString::fromUtf8(p->readAllStandardError());
+                if (p->exitCode() == 0)
+                    ++added;
+                else
+                    QVERIFY2(p->exitCode() == 2 && err.contains(QStringLiteral("มีในระบบแล้ว ไม่สามารถเพิ่มได้")), qPrintable(err));
+            }
+            QCOMPARE(added, 1);
+            QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_USER WHERE Username = ?"), {QStringLiteral("same%1").arg(round)}), 1);
+        }
     }
 
     // The sample bank file pays the first unpaid invoices exactly, one with
@@ -555,6 +651,65 @@ private slots:
             QCOMPARE(octal(sheet), ordinary);
             QCOMPARE(octal(letters), ordinary);
             QCOMPARE(octal(bank), ordinary);
+        }
+    }
+
+    // Only upgrade changes the schema: a database of the oldest schema with
+    // rows is refused by the other commands, upgraded (after a backup on
+    // the embedded engine, after --backup-taken on a server) with its rows
+    // intact; a second run changes nothing; a newer database is refused.
+    void upgradeBringsAnOldDatabaseUp_data() { TestDatabase::addEngineRows(); }
+    void upgradeBringsAnOldDatabaseUp()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine, Database::kDefaultTimeZone, 1);
+        t.db().execute(QStringLiteral("INSERT INTO Tr_Cost_Type (Cost_Code, Cost_Name) VALUES ('001', 'ค่าเช่าพื้นที่')"));
+        t.db().execute(QStringLiteral("INSERT INTO T_PayIn_Main (Invoice_no, Cafeteria_Code, Pay_Total, Invoice_Status) "
+                                      "VALUES ('2570/00001', 'CF25700001', ?, 'A')"),
+                       {t.db().money(Money::fromSatang(252850))});
+        const int latest = Schema::latestVersion();
+        const Outcome refused = admin({"list-locations", t.url()});
+        QCOMPARE(refused.code, 2);
+        QVERIFY2(refused.err.contains(QStringLiteral("ฐานข้อมูลนี้เป็นรุ่น 1 ต้องปรับเป็นรุ่น %1").arg(latest))
+                     && refused.err.contains(QStringLiteral("costdesk-admin upgrade ")),
+                 qPrintable(refused.err));
+        QCOMPARE(Schema::appliedVersion(t.db()), 1);
+
+        const bool embedded = engine == ConnectionSettings::Engine::SQLite;
+        if (!embedded) {
+            const Outcome unbacked = admin({"upgrade", t.url()});
+            QCOMPARE(unbacked.code, 2);
+            QVERIFY2(unbacked.err.contains(QStringLiteral("pg_dump -Fc")), qPrintable(unbacked.err));
+            QCOMPARE(Schema::appliedVersion(t.db()), 1);
+        }
+        const QStringList upgrade = embedded ? QStringList{"upgrade", t.url()} : QStringList{"upgrade", t.url(), "--backup-taken"};
+        const Outcome done = admin(upgrade);
+        QVERIFY2(done.code == 0, qPrintable(done.err));
+        QVERIFY(done.out.startsWith(QStringLiteral("ฐานข้อมูลเป็นรุ่น 1 โปรแกรมนี้ใช้รุ่น %1\n").arg(latest)));
+        QCOMPARE(Schema::appliedVersion(t.db()), latest);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM CostDesk_Schema")), latest);
+        QCOMPARE(t.db().select(QStringLiteral("SELECT Pay_Total FROM T_PayIn_Main")).first().money(0), Money::fromSatang(252850));
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM Tr_Cost_Type")), 1);
+        if (embedded) {
+            const QString backup = t.settings().path + QStringLiteral(".before-upgrade-v1.sqlite");
+            QVERIFY(done.out.contains(backup));
+            QVERIFY(Backup::Verify(backup).ok);
+        }
+        QCOMPARE(admin({"list-locations", t.url()}).code, 0);
+
+        const Outcome again = admin(upgrade);
+        QCOMPARE(again.code, 0);
+        QVERIFY(again.out.endsWith(QStringLiteral("ฐานข้อมูลเป็นรุ่นปัจจุบันแล้ว ไม่มีอะไรต้องปรับ\n")));
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM CostDesk_Schema")), latest);
+
+        t.db().execute(QStringLiteral("INSERT INTO CostDesk_Schema (Version) VALUES (?)"), {latest + 1});
+        for (const QStringList& command : {upgrade, QStringList{"list-locations", t.url()}}) {
+            const Outcome newer = admin(command);
+            QCOMPARE(newer.code, 2);
+            QVERIFY2(newer.err.contains(QStringLiteral("ฐานข้อมูลนี้เป็นรุ่น %1 ใหม่กว่าที่โปรแกรมนี้ใช้ได้ (รุ่น %2)")
+                                            .arg(latest + 1)
+                                            .arg(latest)),
+                     qPrintable(newer.err));
         }
     }
 

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+class Database;
+
+// costdesk-admin's commands for the accounts in T_USER, so that nobody has
+// to write SQL to add, reset, change or stop one. A password is never an
+// argument (it would stand in `ps` and the shell's history): it is typed at
+// the terminal, twice and not shown, or read from the first line of
+// standard input when that is not a terminal. Exit 2 for what is refused:
+// a level other than 3, 6 or 9, an ID or user name taken, an unknown user.
+namespace AdminCommands {
+
+// add-user URL ID USERNAME LEVEL [TITLE FIRST LAST POSITION TEL DIVISION FACULTY SECTION_NAME]
+int addUser(const QStringList& args, QTextStream& out, QTextStream& err);
+// set-password URL USERNAME
+int setPassword(const QStringList& args, QTextStream& out, QTextStream& err);
+// set-level URL USERNAME LEVEL
+int setLevel(const QStringList& args, QTextStream& out, QTextStream& err);
+// disable-user URL USERNAME, enable-user URL USERNAME
+int setEnabled(const QStringList& args, bool enabled, QTextStream& out, QTextStream& err);
+
+// The account that a command records as who did it: refused (exit 2) when
+// there is none of that name, it is disabled, or its level may not do that
+// in the windows (levels: Rights).
+void requireRights(Database& db, const QString& userName, const QList<int>& levels, const QString& what);
+
+} // namespace AdminCommands
