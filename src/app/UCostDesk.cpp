@@ -41,6 +41,8 @@ namespace {
 
 const QString kWrongSignIn = QStringLiteral("ชื่อหรือรหัสผ่านผิด กรุณาใส่ใหม่");
 const QString kDisabledAccount = QStringLiteral("บัญชีผู้ใช้นี้ถูกระงับการใช้งาน กรุณาติดต่อผู้ดูแลระบบ");
+const QString kTooManyWrongPasswords = QStringLiteral("ใส่รหัสผ่านผิดเกิน 5 ครั้งใน 15 นาที ชื่อผู้ใช้นี้จึงลงชื่อเข้าใช้ไม่ได้ 15 นาที "
+                                                      "กรุณาลองใหม่ภายหลัง หรือติดต่อผู้ดูแลระบบ");
 
 QString versionMismatchText(const QString& databaseVersion)
 {
@@ -396,16 +398,23 @@ void TfrmCostDesk::btnOkClick()
     if (!db_ || !startup_.loginUser.isEmpty())
         return;
     try {
-        const std::optional<UserAccount> user = UserTable::signIn(*db_, edtUser_Name->text(), edtPassword->text());
-        if (!user) {
+        const UserTable::SignIn attempt =
+            UserTable::attemptSignIn(*db_, edtUser_Name->text(), edtPassword->text(), db_->serverNow());
+        switch (attempt.result) {
+        case UserTable::SignIn::Result::WrongPassword:
             prompter_->showMessage(this, kWrongSignIn);
             return;
-        }
-        // Said only to whoever typed the right password.
-        if (!user->enabled) {
+        case UserTable::SignIn::Result::Locked:
+            prompter_->showMessage(this, kTooManyWrongPasswords);
+            return;
+        case UserTable::SignIn::Result::Disabled:
+            // Said only to whoever typed the right password.
             prompter_->showMessage(this, kDisabledAccount);
             return;
+        case UserTable::SignIn::Result::SignedIn:
+            break;
         }
+        const std::optional<UserAccount>& user = attempt.account;
         startup_.rightsLevel = user->section;
         startup_.loginUser = user->userName;
         enterSignedInState(*user, edtUser_Name->text());

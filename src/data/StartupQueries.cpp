@@ -64,6 +64,38 @@ bool UserTable::idExists(Database& db, int id)
     return !db.select(QStringLiteral("SELECT ID FROM T_USER WHERE (ID = ?)"), {id}).isEmpty();
 }
 
+UserTable::SignIn UserTable::attemptSignIn(Database& db, const QString& userName, const QString& password,
+                                           const QDateTime& now)
+{
+    const auto stamp = [](const QDateTime& t) { return t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); };
+    const QString windowStart = stamp(now.addSecs(-60 * kFailureWindowMinutes));
+    const auto count = [&](const QString& sql) {
+        const Rows rows = db.select(sql, {userName, windowStart});
+        return rows.isEmpty() ? 0 : rows.first().integer(0);
+    };
+    // Counted and recorded in one transaction: workstations trying the same
+    // name at once count each other's failures.
+    Database::Transaction tx(db);
+    if (count(QStringLiteral("SELECT COUNT(*) FROM T_Sign_In_Failure WHERE (Username = ?) AND (Failed_At > ?) AND (Locks = 1)")) > 0)
+        return {SignIn::Result::Locked, std::nullopt};
+    const std::optional<UserAccount> account = signIn(db, userName, password);
+    if (!account) {
+        const int before = count(QStringLiteral("SELECT COUNT(*) FROM T_Sign_In_Failure WHERE (Username = ?) AND (Failed_At > ?)"));
+        db.execute(QStringLiteral("INSERT INTO T_Sign_In_Failure (Username, Failed_At, Locks) VALUES (?, ?, ?)"),
+                   {userName, stamp(now), before + 1 >= kMostFailures ? 1 : 0});
+        // What has aged out of every window is of no more use.
+        db.execute(QStringLiteral("DELETE FROM T_Sign_In_Failure WHERE (Failed_At < ?)"),
+                   {stamp(now.addSecs(-2 * 60 * kFailureWindowMinutes))});
+        tx.commit();
+        return {before + 1 >= kMostFailures ? SignIn::Result::Locked : SignIn::Result::WrongPassword, std::nullopt};
+    }
+    if (!account->enabled)
+        return {SignIn::Result::Disabled, std::nullopt};
+    db.execute(QStringLiteral("DELETE FROM T_Sign_In_Failure WHERE (Username = ?)"), {userName});
+    tx.commit();
+    return {SignIn::Result::SignedIn, account};
+}
+
 bool UserTable::isEmpty(Database& db)
 {
     return db.select(QStringLiteral("SELECT ID FROM T_USER LIMIT 1")).isEmpty();

@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -59,4 +60,18 @@ bool exists(Database& db, const QString& userName);
 bool idExists(Database& db, int id);
 // True while the database holds no account at all, so that nobody can sign in.
 bool isEmpty(Database& db);
+
+// Sign-in with a limit on wrong passwords: the kMostFailures-th wrong one for
+// a user name within kFailureWindowMinutes locks that name for as long from
+// then (that attempt answers Locked), the right password too, whether or not
+// such an account exists. A sign-in that succeeds forgets the name's
+// failures. `now` is the database's clock.
+inline constexpr int kMostFailures = 5;
+inline constexpr int kFailureWindowMinutes = 15;
+struct SignIn {
+    enum class Result { SignedIn, WrongPassword, Disabled, Locked };
+    Result result = Result::WrongPassword;
+    std::optional<UserAccount> account;  // when SignedIn
+};
+SignIn attemptSignIn(Database& db, const QString& userName, const QString& password, const QDateTime& now);
 }
