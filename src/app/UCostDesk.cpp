@@ -415,6 +415,9 @@ void TfrmCostDesk::btnOkClick()
             break;
         }
         const std::optional<UserAccount>& user = attempt.account;
+        // What this connection writes from now on is the person's, in the
+        // audit trail.
+        db_->setActingUser(user->userName);
         startup_.rightsLevel = user->section;
         startup_.loginUser = user->userName;
         enterSignedInState(*user, edtUser_Name->text());

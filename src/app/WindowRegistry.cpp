@@ -9,8 +9,10 @@
 #include "invoicing/UMonthly_Run.h"
 #include "invoicing/URe_Print_Invoice.h"
 #include "reference/UCost_Type.h"
+#include "reference/ULocations.h"
 #include "reference/UTR_Cafeteria.h"
 #include "reference/UTR_Fix_Cost_Type.h"
+#include "reference/UUser_Accounts.h"
 #include "reports/ReportListings.h"
 #include "reports/UPrint_User.h"
 
@@ -74,6 +76,8 @@ const QList<MenuRow>& WindowRegistry::menu()
 
         topMenu("N4", QStringLiteral("ผู้ดูแลระบบ"), kAdministrator),
         window<TfrmPrint_User>("Account1", QStringLiteral("พิมพ์ Account ผู้ใช้ระบบ"), "N4", kAdministrator),
+        window<TfrmUser_Accounts>("AccountManage", QStringLiteral("จัดการผู้ใช้ระบบ"), "N4", kAdministrator),
+        window<TfrmLocations>("Locations", QStringLiteral("สถานที่"), "N4", kAdministrator),
 
         exitItem("N5", QStringLiteral("ออกจากโปรแกรม"), kEveryLevel),
     };

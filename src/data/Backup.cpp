@@ -271,22 +271,25 @@ QMap<QString, Fingerprint> readFingerprints(Connection& db)
 }
 
 // Empty when every table matches the fingerprints and none is missing or
-// added; otherwise what differs, in Thai.
+// added; otherwise every table that differs, in Thai.
 QString fingerprintMismatch(const QMap<QString, Fingerprint>& recorded, const QMap<QString, Fingerprint>& now)
 {
+    QStringList differs;
     for (auto it = recorded.cbegin(); it != recorded.cend(); ++it) {
         if (!now.contains(it.key()))
-            return QStringLiteral("ไม่มีตาราง %1 ที่มีอยู่ตอนสำรอง").arg(it.key());
-        if (now.value(it.key()) != *it)
-            return QStringLiteral("ข้อมูลในตาราง %1 ไม่ตรงกับตอนสำรอง (ตอนสำรองมี %2 แถว ตอนนี้อ่านได้ %3 แถว)")
-                .arg(it.key())
-                .arg(it->rows)
-                .arg(now.value(it.key()).rows);
+            differs << QStringLiteral("%1 (ไม่มีตารางนี้แล้ว)").arg(it.key());
+        else if (now.value(it.key()) != *it)
+            differs << QStringLiteral("%1 (ตอนสำรองมี %2 แถว ตอนนี้อ่านได้ %3 แถว)")
+                           .arg(it.key())
+                           .arg(it->rows)
+                           .arg(now.value(it.key()).rows);
     }
     for (auto it = now.cbegin(); it != now.cend(); ++it)
         if (!recorded.contains(it.key()))
-            return QStringLiteral("มีตาราง %1 ที่ไม่มีอยู่ตอนสำรอง").arg(it.key());
-    return {};
+            differs << QStringLiteral("%1 (ไม่มีอยู่ตอนสำรอง)").arg(it.key());
+    if (differs.isEmpty())
+        return {};
+    return QStringLiteral("ข้อมูลไม่ตรงกับตอนสำรองในตาราง %1").arg(differs.join(QStringLiteral(", ")));
 }
 
 // A file under construction beside its target, with whatever SQLite puts

@@ -97,6 +97,42 @@ AddLocation addLocation(Database& db, const Location& location)
         : AddLocation::Added;
 }
 
+LocationRename renameLocation(Database& db, const Location& location, const QString& newName)
+{
+    Database::Transaction transaction(db);
+    // The row is locked before its name is read: a rename made meanwhile on
+    // another workstation is waited for, and its name is the one replaced.
+    const Rows found =
+        location.code.isEmpty()
+            ? db.select(QStringLiteral("SELECT Place_Cafe_Ov FROM Tr_Place_Cafeteria\n"
+                                       "WHERE (Place_Code IS NULL OR Place_Code = '') AND (Place_Cafe_Ov = ?)")
+                            + db.dialect().lockForUpdate(),
+                        {location.name})
+            : db.select(QStringLiteral("SELECT Place_Cafe_Ov FROM Tr_Place_Cafeteria WHERE (Place_Code = ?)")
+                            + db.dialect().lockForUpdate(),
+                        {location.code});
+    if (found.isEmpty())
+        return {LocationRename::Result::NotFound, 0};
+    const QString oldName = found.first().text(0);
+    if (oldName == newName)
+        return {LocationRename::Result::Renamed, 0};
+    if (!db.select(QStringLiteral("SELECT Place_Cafe_Ov FROM Tr_Place_Cafeteria WHERE (Place_Cafe_Ov = ?)"), {newName})
+             .isEmpty())
+        return {LocationRename::Result::NameTaken, 0};
+    if (location.code.isEmpty())
+        db.execute(QStringLiteral("UPDATE Tr_Place_Cafeteria SET Place_Cafe_Ov = ?\n"
+                                  "WHERE (Place_Code IS NULL OR Place_Code = '') AND (Place_Cafe_Ov = ?)"),
+                   {newName, oldName});
+    else
+        db.execute(QStringLiteral("UPDATE Tr_Place_Cafeteria SET Place_Cafe_Ov = ? WHERE (Place_Code = ?)"),
+                   {newName, location.code});
+    // Issued invoices keep the name they were issued with; only the register moves.
+    const int shops = db.execute(QStringLiteral("UPDATE TR_Cafeteria SET Cafeteria_Address = ? WHERE (Cafeteria_Address = ?)"),
+                                 {newName, oldName});
+    transaction.commit();
+    return {LocationRename::Result::Renamed, shops};
+}
+
 QList<Shop> search(Database& db, bool byShopName, const QString& typed)
 {
     const QString column = byShopName ? QStringLiteral("Cafeteria_Name") : QStringLiteral("FirstName");

@@ -59,6 +59,17 @@ enum class AddLocation { Added, CodeTaken, NameTaken };
 // Another workstation adding the same code at the same moment is refused by
 // the code's key.
 AddLocation addLocation(Database& db, const Location& location);
+// Renames a location. Shops hold the location's name as text, so the shops
+// holding the old name take the new one in the same transaction; none is
+// left behind with a name the register no longer offers. A location is
+// found by its code, or by its old name when it has no code. A name another
+// location has is refused, as for adding.
+struct LocationRename {
+    enum class Result { Renamed, NameTaken, NotFound };
+    Result result = Result::NotFound;
+    int shopsMoved = 0;  // shops that held the old name
+};
+LocationRename renameLocation(Database& db, const Location& location, const QString& newName);
 
 // Shops whose name (byShopName) or operator's first name contains the typed
 // text, matched literally and ignoring letter case; empty text matches all.

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <optional>
 #include <random>
+#include <sqlite3.h>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -225,8 +226,66 @@ void Database::dropConnection()
         QSqlDatabase::removeDatabase(connectionName_);  // closes the connection and deletes its driver
 }
 
+QString Database::actingUser() const
+{
+    if (!actingUser_.isEmpty())
+        return actingUser_;
+    return u'(' + qEnvironmentVariable("USER", QStringLiteral("unknown")) + u')';
+}
+
+void Database::setActingUser(const QString& userName)
+{
+    actingUser_ = userName;
+    if (const QString statement = dialect_->actingUserStatement(); !statement.isEmpty())
+        select(statement, {actingUser()});
+}
+
+namespace {
+
+Database* databaseOf(sqlite3_context* context)
+{
+    return static_cast<Database*>(sqlite3_user_data(context));
+}
+
+void resultText(sqlite3_context* context, const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_result_text(context, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+} // namespace
+
+void Database::registerAuditFunctions()
+{
+    const QVariant native = handle().driver()->handle();
+    if (!native.isValid() || qstrcmp(native.typeName(), "sqlite3*") != 0)
+        return;
+    sqlite3* connection = *static_cast<sqlite3* const*>(native.constData());
+    const auto add = [&](const char* name, void (*function)(sqlite3_context*, int, sqlite3_value**)) {
+        if (sqlite3_create_function_v2(connection, name, 0, SQLITE_UTF8, this, function, nullptr, nullptr, nullptr)
+            != SQLITE_OK)
+            throw DbError(QStringLiteral("registering %1: %2").arg(QLatin1String(name), QString::fromUtf8(sqlite3_errmsg(connection))));
+    };
+    add("costdesk_user", [](sqlite3_context* c, int, sqlite3_value**) { resultText(c, databaseOf(c)->actingUser()); });
+    add("costdesk_login", [](sqlite3_context* c, int, sqlite3_value**) {
+        resultText(c, qEnvironmentVariable("USER", QStringLiteral("unknown")));
+    });
+    // The moment in UTC, as the server's audit keeps it too; read without a
+    // statement in the middle of the one that fired the trigger (SQLite's
+    // clock is this computer's).
+    add("costdesk_now", [](sqlite3_context* c, int, sqlite3_value**) {
+        Database* db = databaseOf(c);
+        const QDateTime now = db->fixedClock_ ? *db->fixedClock_ : QDateTime::currentDateTimeUtc();
+        resultText(c, now.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ssZ")));
+    });
+}
+
 void Database::configureSession()
 {
+    if (engine() == ConnectionSettings::Engine::SQLite)
+        registerAuditFunctions();
+    else if (!actingUser_.isEmpty())
+        select(dialect_->actingUserStatement(), {actingUser_});
     for (const QString& setting : dialect_->sessionSettings()) {
         QSqlQuery set(handle());
         if (!set.exec(setting))

@@ -158,6 +158,12 @@ public:
     // tools may wait less).
     void setBusyWait(std::chrono::milliseconds wait) { busyWait_ = wait; }
 
+    // Who the audit trail names for what this connection writes: the person
+    // signed in, or the command's --user. Until one is set, the system
+    // account in brackets, "(somchai)".
+    void setActingUser(const QString& userName);
+    QString actingUser() const;
+
     // The short name of the database server's host; the embedded database
     // lives on this computer. Of several servers, the one connected to.
     QString serverShortHostName() const;
@@ -221,6 +227,10 @@ private:
     std::unique_ptr<Dialect> dialect_;
     std::optional<QDateTime> fixedClock_;
     std::chrono::milliseconds busyWait_{15000};
+    QString actingUser_;
+    // The embedded engine's triggers call back into the connection for the
+    // person and the clock; registered on each connection made.
+    void registerAuditFunctions();
     std::optional<QTimeZone> clockZone_;
     bool transactionOpen_ = false;
     // Counts the connections made; a transaction begun on an earlier one has

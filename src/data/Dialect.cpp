@@ -204,6 +204,57 @@ public:
     bool asksAgainWhenBusy(const QSqlError& error) const override { return isBusy(error); }
     // An embedded file has no server to lose.
     bool mayBeConnectionLoss(const QSqlError&) const override { return false; }
+    QStringList auditTriggerStatements(const QString& table, const QStringList& key,
+                                       const QStringList& columns) const override
+    {
+        const auto quoted = [](const QString& name) { return u'"' + name + u'"'; };
+        const auto isPassword = [](const QString& column) {
+            return column.compare(QLatin1String("Password"), Qt::CaseInsensitive) == 0;
+        };
+        // The row's key and its values as the audit keeps them; a password
+        // neither way, only whether it changed.
+        const auto keyOf = [&](const char* row) {
+            QStringList parts;
+            for (const QString& column : key)
+                parts << QStringLiteral("COALESCE(CAST(%1.%2 AS TEXT), '')").arg(QLatin1String(row), quoted(column));
+            return parts.join(QStringLiteral(" || '/' || "));
+        };
+        const auto valuesOf = [&](const char* row, bool passwordChanged) {
+            QStringList pairs;
+            for (const QString& column : columns) {
+                if (!isPassword(column))
+                    pairs << QStringLiteral("'%1', %2.%3").arg(column, QLatin1String(row), quoted(column));
+                else if (passwordChanged)
+                    pairs << QStringLiteral("'%1', CASE WHEN OLD.%2 IS NEW.%2 THEN NULL ELSE 'changed' END").arg(column, quoted(column));
+            }
+            return QStringLiteral("json_object(%1)").arg(pairs.join(QStringLiteral(", ")));
+        };
+        const QString insert = QStringLiteral(
+            "INSERT INTO T_Audit (At, Who, Session_Role, Table_Name, Row_Key, Action, Old_Values, New_Values) "
+            "VALUES (costdesk_now(), costdesk_user(), costdesk_login(), '%1', %2, '%3', %4, %5)");
+        QStringList statements;
+        for (const char* action : {"insert", "update", "delete"})
+            statements << QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(quoted(table + QStringLiteral("_audit_") + QLatin1String(action)));
+        QStringList newValues;  // on insert every value is new, a password "changed"
+        for (const QString& column : columns)
+            newValues << (isPassword(column) ? QStringLiteral("'%1', 'changed'").arg(column)
+                                             : QStringLiteral("'%1', NEW.%2").arg(column, quoted(column)));
+        statements << QStringLiteral("CREATE TRIGGER %1 AFTER INSERT ON %2 BEGIN %3; END")
+                          .arg(quoted(table + QStringLiteral("_audit_insert")), quoted(table),
+                               insert.arg(table, keyOf("NEW"), QStringLiteral("I"), QStringLiteral("NULL"),
+                                          QStringLiteral("json_object(%1)").arg(newValues.join(QStringLiteral(", ")))));
+        statements << QStringLiteral("CREATE TRIGGER %1 AFTER UPDATE ON %2 BEGIN %3; END")
+                          .arg(quoted(table + QStringLiteral("_audit_update")), quoted(table),
+                               insert.arg(table, keyOf("NEW"), QStringLiteral("U"), valuesOf("OLD", false),
+                                          valuesOf("NEW", true)));
+        statements << QStringLiteral("CREATE TRIGGER %1 AFTER DELETE ON %2 BEGIN %3; END")
+                          .arg(quoted(table + QStringLiteral("_audit_delete")), quoted(table),
+                               insert.arg(table, keyOf("OLD"), QStringLiteral("D"), valuesOf("OLD", false),
+                                          QStringLiteral("NULL")));
+        return statements;
+    }
+    // The embedded engine's triggers ask the connection (costdesk_user()).
+    QString actingUserStatement() const override { return {}; }
     QString explanation(const QSqlError& error) const override
     {
         // Qt's driver reports SQLite's primary result codes.
@@ -350,6 +401,25 @@ public:
         return error.nativeErrorCode() == QLatin1String("40P01") || error.nativeErrorCode() == QLatin1String("40001");
     }
     bool asksAgainWhenBusy(const QSqlError&) const override { return false; }
+    QStringList auditTriggerStatements(const QString& table, const QStringList& key,
+                                       const QStringList&) const override
+    {
+        // One function for every table (012_audit.sql); the key columns as
+        // its arguments, named as to_jsonb names them (folded to lower case).
+        QStringList arguments;
+        for (const QString& column : key)
+            arguments << QLatin1Char('\'') + column.toLower() + QLatin1Char('\'');
+        // Replaced in place (PostgreSQL 14 and later): DROP ... IF EXISTS
+        // would print a NOTICE on every first run.
+        const QString name = (table + QStringLiteral("_audit")).toLower();
+        return {QStringLiteral("CREATE OR REPLACE TRIGGER %1 AFTER INSERT OR UPDATE OR DELETE ON %2 FOR EACH ROW "
+                               "EXECUTE FUNCTION costdesk_audit(%3)")
+                    .arg(name, table, arguments.join(QStringLiteral(", ")))};
+    }
+    QString actingUserStatement() const override
+    {
+        return QStringLiteral("SELECT set_config('costdesk.user', ?, false)");
+    }
     QString explanation(const QSqlError& error) const override
     {
         // SQLSTATE codes, by class where the class says enough.

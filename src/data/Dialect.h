@@ -89,6 +89,15 @@ public:
     // and what to do. Empty for a failure with no explanation of its own,
     // which is then shown in the engine's words.
     virtual QString explanation(const QSqlError& error) const = 0;
+    // The statements that (re)make a table's audit triggers: every insert,
+    // update and delete writes a T_Audit row with the row's key (the key
+    // columns' values joined by '/'), its old and new values as JSON, and a
+    // column named Password only as "changed".
+    virtual QStringList auditTriggerStatements(const QString& table, const QStringList& key,
+                                               const QStringList& columns) const = 0;
+    // Tells the session who is signed in, for the audit trail; empty when the
+    // engine asks the program instead (the embedded one).
+    virtual QString actingUserStatement() const = 0;
 
     // The typed text matched literally anywhere in the column: % and _ and the
     // escape character itself lose their wildcard meaning.

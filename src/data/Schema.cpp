@@ -1,5 +1,6 @@
 #include "data/Schema.h"
 
+#include "data/Audit.h"
 #include "data/Backup.h"
 #include "data/Database.h"
 
@@ -35,8 +36,9 @@ int fileVersion(const QString& path)
     return QFileInfo(path).fileName().section(QLatin1Char('_'), 0, 0).toInt();
 }
 
-// Statements end with a semicolon at the end of a line; "--" lines are notes.
-// ${money} stands for the engine's amount column type.
+// Statements end with a semicolon at the end of a line, outside a function
+// body between $$ and $$; "--" lines are notes. ${money} stands for the
+// engine's amount column type.
 QStringList statementsOf(const QString& path, const Dialect& dialect)
 {
     QFile file(path);
@@ -44,14 +46,17 @@ QStringList statementsOf(const QString& path, const Dialect& dialect)
         throw DbError(QStringLiteral("cannot read schema file %1").arg(path));
     QStringList statements;
     QString current;
+    bool inBody = false;
     const QStringList lines = QString::fromUtf8(file.readAll())
                                   .replace(QLatin1String("${money}"), dialect.moneyColumnType())
                                   .split(QLatin1Char('\n'));
     for (const QString& line : lines) {
-        if (line.trimmed().startsWith(QLatin1String("--")) || line.trimmed().isEmpty())
+        if (!inBody && (line.trimmed().startsWith(QLatin1String("--")) || line.trimmed().isEmpty()))
             continue;
         current += line + QLatin1Char('\n');
-        if (line.trimmed().endsWith(QLatin1Char(';'))) {
+        if (line.count(QLatin1String("$$")) % 2 == 1)
+            inBody = !inBody;
+        if (!inBody && line.trimmed().endsWith(QLatin1Char(';'))) {
             current = current.trimmed();
             current.chop(1);
             statements << current;
@@ -111,6 +116,9 @@ QList<int> migrate(Database& db, std::optional<int> upToVersion)
         db.execute(QStringLiteral("INSERT INTO CostDesk_Schema (Version) VALUES (?)"), {version});
         done << version;
     }
+    // The audit triggers are made from the tables' columns as they now are.
+    if (!done.isEmpty() && done.last() >= Audit::kFirstVersion)
+        Audit::InstallTriggers(db);
     tx.commit();
     return done;
 }

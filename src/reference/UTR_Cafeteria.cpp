@@ -4,6 +4,7 @@
 
 #include "core/StartupValues.h"
 #include "data/Cafeterias.h"
+#include "ui/Appearance.h"
 #include "ui/DateMaskEdit.h"
 #include "ui/StringGrid.h"
 #include "ui/WindowMessages.h"
@@ -21,6 +22,7 @@ using CafeteriaTable::Shop;
 namespace {
 
 const QString kSaved = QStringLiteral("บันทึกข้อมูลเรียบร้อยแล้ว");
+const QString kNoLocationHint = QStringLiteral("ยังไม่มีสถานที่ ผู้ดูแลระบบเพิ่มได้ที่เมนู ผู้ดูแลระบบ → สถานที่");
 const char* const kLimit = "fieldLimit";
 
 // A stored value longer than the field's typing limit is shown whole: setText
@@ -98,9 +100,17 @@ void TfrmTR_Cafeteria::FormCreate()
     cmbSurName3->setCurrentIndex(-1);
     cmbSurName3->clearEditText();
 
-    cmbCafeteria_Address3->addItems(CafeteriaTable::places(context().db));
+    const QStringList places = CafeteriaTable::places(context().db);
+    cmbCafeteria_Address3->addItems(places);
     cmbCafeteria_Address3->setCurrentIndex(-1);
     cmbCafeteria_Address3->clearEditText();
+    // With nothing to choose from, the clerk is told where locations come from.
+    if (places.isEmpty()) {
+        QLineEdit* field = cmbCafeteria_Address3->lineEdit();
+        field->setPlaceholderText(kNoLocationHint);
+        const int room = field->fontMetrics().horizontalAdvance(kNoLocationHint) + Appearance::scaled(40);
+        cmbCafeteria_Address3->setMinimumWidth(std::max(cmbCafeteria_Address3->minimumWidth(), room));
+    }
 }
 
 void TfrmTR_Cafeteria::resetResults()

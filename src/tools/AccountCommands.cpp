@@ -183,6 +183,8 @@ void requireRights(Database& db, const QString& userName, const QList<int>& leve
                           .arg(account->section)
                           .arg(what, levelsText(levels)),
                       2);
+    // What the command writes is that person's, in the audit trail.
+    db.setActingUser(userName);
 }
 
 } // namespace AdminCommands

@@ -24,7 +24,8 @@ int setEnabled(const QStringList& args, bool enabled, QTextStream& out, QTextStr
 
 // The account that a command records as who did it: refused (exit 2) when
 // there is none of that name, it is disabled, or its level may not do that
-// in the windows (levels: Rights).
+// in the windows (levels: Rights). The connection then acts as that person
+// in the audit trail.
 void requireRights(Database& db, const QString& userName, const QList<int>& levels, const QString& what);
 
 } // namespace AdminCommands

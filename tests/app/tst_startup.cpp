@@ -458,6 +458,40 @@ private slots:
         QCOMPARE(m.find<QLabel>("L_Cdate")->text(), QStringLiteral("วันที่ปัจจุบัน : ") + currentDate);
     }
 
+    // The fifth wrong password within fifteen minutes locks the name for
+    // fifteen minutes, the right password too, and says so; a name no
+    // account has is locked alike; afterwards the right password signs in.
+    void wrongPasswordsLockTheNameForAWhile_data() { TestDatabase::addEngineRows(); }
+    void wrongPasswordsLockTheNameForAWhile()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        addUser(t.db(), 1, QStringLiteral("somsri"), QStringLiteral("right"), 9);
+        const QDateTime start(QDate(2026, 12, 8), QTime(9, 30), QTimeZone("Asia/Bangkok"));
+        MainWindow m(t, start);
+        const QString wrong = QStringLiteral("ชื่อหรือรหัสผ่านผิด กรุณาใส่ใหม่");
+        const QString locked = QStringLiteral("ใส่รหัสผ่านผิดเกิน 5 ครั้งใน 15 นาที ชื่อผู้ใช้นี้จึงลงชื่อเข้าใช้ไม่ได้ 15 นาที "
+                                              "กรุณาลองใหม่ภายหลัง หรือติดต่อผู้ดูแลระบบ");
+        for (int i = 1; i <= 5; ++i) {
+            m.window->database()->setFixedClock(start.addSecs(i * 60));
+            m.signIn(QStringLiteral("somsri"), QStringLiteral("wrong%1").arg(i));
+            QCOMPARE(m.prompter.lastText(), i < 5 ? wrong : locked);
+        }
+        m.window->database()->setFixedClock(start.addSecs(19 * 60));
+        m.signIn(QStringLiteral("somsri"), QStringLiteral("right"));
+        QCOMPARE(m.prompter.lastText(), locked);
+        QVERIFY(m.window->startupValues().loginUser.isEmpty());
+        // Another name is not held up by this one's.
+        for (int i = 1; i <= 5; ++i)
+            m.signIn(QStringLiteral("nobody"), QStringLiteral("x"));
+        QCOMPARE(m.prompter.lastText(), locked);
+
+        m.window->database()->setFixedClock(start.addSecs(20 * 60 + 1));
+        m.signIn(QStringLiteral("somsri"), QStringLiteral("right"));
+        QCOMPARE(m.window->startupValues().loginUser, QStringLiteral("somsri"));
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Sign_In_Failure WHERE Username = 'somsri'")), 0);
+    }
+
     void signInChecksNameAndPasswordExactly_data() { TestDatabase::addEngineRows(); }
     void signInChecksNameAndPasswordExactly()
     {
@@ -553,7 +587,8 @@ private slots:
                                                      "N13 รายงานการชำระเงินเข้าธนาคารของแต่ละร้านค้า", "N15",
                                                      "N16 รายงานรายละเอียดแยกตามประเภทค่าใช้จ่าย",
                                                      "N17Overdue รายงานใบแจ้งหนี้ค้างชำระ"}));
-            QCOMPARE(m.menuItems("N4"), QStringList{"Account1 พิมพ์ Account ผู้ใช้ระบบ"});
+            QCOMPARE(m.menuItems("N4"), (QStringList{"Account1 พิมพ์ Account ผู้ใช้ระบบ", "AccountManage จัดการผู้ใช้ระบบ",
+                                                     "Locations สถานที่"}));
         }
 
         // The new row comes last in the table, after the exit item.
@@ -728,6 +763,34 @@ private slots:
         m.prompter.answerNext(true);
         m.item("N5")->trigger();
         QVERIFY(m.window->terminateRequested());
+    }
+
+    // Managing accounts and locations is the administrator's alone: level 9
+    // finds both under ผู้ดูแลระบบ and opens them; 3 and 6 see neither.
+    void accountsAndLocationsAreForAdministratorsOnly()
+    {
+        TestDatabase t;
+        addUser(t.db(), 1, QStringLiteral("clerk"), QStringLiteral("p3"), 3);
+        addUser(t.db(), 2, QStringLiteral("cashier"), QStringLiteral("p6"), 6);
+        addUser(t.db(), 3, QStringLiteral("admin"), QStringLiteral("p9"), 9);
+        for (const auto& [user, password] : {std::pair{"clerk", "p3"}, std::pair{"cashier", "p6"}}) {
+            MainWindow m(t);
+            m.signIn(QLatin1String(user), QLatin1String(password));
+            // Signed in, and the menu holding both is not there to open.
+            QCOMPARE(m.visibleTopMenus(), (QStringList{"N1", "N2", "N3", "N5"}));
+        }
+        MainWindow m(t);
+        m.signIn(QStringLiteral("admin"), QStringLiteral("p9"));
+        QVERIFY(m.visibleTopMenus().contains(QStringLiteral("N4")));
+        QCOMPARE(m.menuItems("N4"), (QStringList{"Account1 พิมพ์ Account ผู้ใช้ระบบ", "AccountManage จัดการผู้ใช้ระบบ",
+                                                 "Locations สถานที่"}));
+        m.item("AccountManage")->trigger();
+        m.item("Locations")->trigger();
+        QStringList titles;
+        for (QMdiSubWindow* w : m.window->mdiArea()->subWindowList())
+            titles << w->widget()->windowTitle();
+        QCOMPARE(titles, (QStringList{"frmUser_Accounts", "frmLocations"}));
+        QVERIFY(m.prompter.texts().isEmpty());
     }
 };
 

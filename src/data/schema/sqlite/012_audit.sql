@@ -1,0 +1,25 @@
+-- Who did what: a row for every insert, update and delete of the audited
+-- tables, written by their triggers (made from the tables' columns by the
+-- migrator, data/Audit), never by the windows. At is the moment in UTC
+-- (yyyy-mm-ddThh:mm:ssZ), shown in the zone of the database's clock;
+-- Who the person signed in (or the command's --user, or the system account
+-- in brackets); Session_Role the system account of the process. The old and
+-- new rows are JSON, a password only as "changed".
+CREATE TABLE T_Audit (
+  Audit_No INTEGER PRIMARY KEY AUTOINCREMENT,
+  At TEXT NOT NULL,
+  Who TEXT NOT NULL,
+  Session_Role TEXT NOT NULL,
+  Table_Name TEXT NOT NULL,
+  Row_Key TEXT NOT NULL,
+  Action TEXT NOT NULL,
+  Old_Values TEXT,
+  New_Values TEXT
+);
+
+CREATE INDEX T_Audit_Row ON T_Audit (Table_Name, Row_Key);
+
+-- What is recorded stays as it was recorded.
+CREATE TRIGGER T_Audit_Kept_Update BEFORE UPDATE ON T_Audit BEGIN SELECT RAISE(ABORT, 'T_Audit keeps what it recorded: rows are neither changed nor deleted'); END;
+
+CREATE TRIGGER T_Audit_Kept_Delete BEFORE DELETE ON T_Audit BEGIN SELECT RAISE(ABORT, 'T_Audit keeps what it recorded: rows are neither changed nor deleted'); END;
