@@ -160,6 +160,16 @@ if HOME=$folder/nobody "$admin" list-locations "$url" >/dev/null 2>"$folder/nobo
 fi
 grep -qi password "$folder/nobody.err" || { cat "$folder/nobody.err" >&2; fail "no password asked for"; }
 
+# The server's log, set up as the README says, keeps no value of a failed
+# statement: the password of an account added twice stays out of it (the
+# statement prepared and run as Qt's driver sends them).
+PGPASSWORD=$password "$bin/psql" -h 127.0.0.1 -p "$port" -U costdesk -d costdesk -XAtq \
+  -c "PREPARE twice(text) AS INSERT INTO T_USER (ID, Username, Password, section) VALUES (1, 'twice', \$1, 3)" \
+  -c "EXECUTE twice('Leaked-2569')" >/dev/null 2>&1 && fail "an account was added twice"
+sleep 0.5
+grep -q "Leaked-2569" "$folder/server.log" && fail "the server's log holds a failed statement's values"
+grep -q "duplicate key" "$folder/server.log" || fail "the failed statement was not logged at all"
+
 # 5. A backup and a restore as costdesk-admin advises them: the pg_dump line
 # it prints, run from the workstation, writes a file for its owner alone;
 # the restore steps it prints, run as root on the server, bring back what
