@@ -236,6 +236,8 @@ QString unreadableCharacter(QStringView record, QByteArrayView bytes, bool utf8)
 {
     for (qsizetype i = 0; i < record.size(); ++i) {
         const char16_t c = record.at(i).unicode();
+        if (!Database::isControlCharacter(c) && c != 0xFFFD)
+            continue;
         const int position = int(i) + 1;
         const QString field = fieldAt(record.at(0), position);
         if (Database::isControlCharacter(c))

@@ -404,17 +404,25 @@ public:
     QStringList auditTriggerStatements(const QString& table, const QStringList& key,
                                        const QStringList&) const override
     {
-        // One function for every table (012_audit.sql); the key columns as
-        // its arguments, named as to_jsonb names them (folded to lower case).
+        // One function for every table (012_audit.sql), run once a
+        // statement with the statement's rows; the key columns as its
+        // arguments, named as the server folds them. A trigger with
+        // transition tables serves one kind of change, hence three.
         QStringList arguments;
         for (const QString& column : key)
             arguments << QLatin1Char('\'') + column.toLower() + QLatin1Char('\'');
-        // Replaced in place (PostgreSQL 14 and later): DROP ... IF EXISTS
-        // would print a NOTICE on every first run.
-        const QString name = (table + QStringLiteral("_audit")).toLower();
-        return {QStringLiteral("CREATE OR REPLACE TRIGGER %1 AFTER INSERT OR UPDATE OR DELETE ON %2 FOR EACH ROW "
-                               "EXECUTE FUNCTION costdesk_audit(%3)")
-                    .arg(name, table, arguments.join(QStringLiteral(", ")))};
+        QStringList statements;
+        for (const auto& [action, rows] : {std::pair{"insert", "NEW TABLE AS new_rows"},
+                                           std::pair{"update", "OLD TABLE AS old_rows NEW TABLE AS new_rows"},
+                                           std::pair{"delete", "OLD TABLE AS old_rows"}})
+            // Replaced in place (PostgreSQL 14 and later): DROP ... IF EXISTS
+            // would print a NOTICE on every first run.
+            statements << QStringLiteral("CREATE OR REPLACE TRIGGER %1 AFTER %2 ON %3 REFERENCING %4 FOR EACH STATEMENT "
+                                         "EXECUTE FUNCTION costdesk_audit_rows(%5)")
+                              .arg((table + QStringLiteral("_audit_") + QLatin1String(action)).toLower(),
+                                   QString::fromLatin1(action).toUpper(), table, QLatin1String(rows),
+                                   arguments.join(QStringLiteral(", ")));
+        return statements;
     }
     QString actingUserStatement() const override
     {

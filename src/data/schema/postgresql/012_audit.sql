@@ -1,7 +1,7 @@
 -- Who did what: a row for every insert, update and delete of the audited
--- tables, written by costdesk_audit() from their triggers (made by the
--- migrator for each table, with its key columns as the arguments; see
--- data/Audit), never by the windows. At is the moment in UTC
+-- tables, written by costdesk_audit_rows() from their statement triggers
+-- (made by the migrator for each table, with its key columns as the
+-- arguments; see data/Audit), never by the windows. At is the moment in UTC
 -- (yyyy-mm-ddThh:mm:ssZ), shown in the zone of the database's clock; Who the
 -- person the session signed in (costdesk.user) or else the session's role;
 -- Session_Role the login the session uses. The old and new rows are JSON, a
@@ -18,43 +18,56 @@ CREATE TABLE T_Audit (
   New_Values TEXT
 );
 
-CREATE INDEX T_Audit_Row ON T_Audit (Table_Name, Row_Key);
+-- Looked up by key or period rarely (the administrator's history window),
+-- written with every change: no index of its own.
 
-CREATE FUNCTION costdesk_audit() RETURNS trigger LANGUAGE plpgsql AS $$
+-- A row's values as the audit keeps them: the old row without its password,
+-- the new one with the password only as "changed" when it changed.
+CREATE FUNCTION costdesk_audit_old(o jsonb) RETURNS text LANGUAGE sql IMMUTABLE AS $$
+  SELECT (o - 'password')::text
+$$;
+
+CREATE FUNCTION costdesk_audit_new(o jsonb, n jsonb) RETURNS text LANGUAGE sql IMMUTABLE AS $$
+  SELECT CASE WHEN n ? 'password' AND (o IS NULL OR (o ->> 'password') IS DISTINCT FROM (n ->> 'password'))
+              THEN ((n - 'password') || '{"password": "changed"}'::jsonb)::text
+              ELSE (n - 'password')::text END
+$$;
+
+-- One statement's rows at once, from its transition tables (old_rows,
+-- new_rows): a day's bank file moves thousands of invoices in a few
+-- statements. The arguments are the key columns; an update pairs each old
+-- row with the new row of the same key (compared as the key's text, which
+-- the server joins by hashing).
+CREATE FUNCTION costdesk_audit_rows() RETURNS trigger LANGUAGE plpgsql AS $$
 DECLARE
-  old_row jsonb;
-  new_row jsonb;
-  key_row jsonb;
-  row_key text := '';
+  key_new text := '';
+  key_old text := '';
   i integer;
+  sql text;
 BEGIN
-  IF TG_OP IN ('UPDATE', 'DELETE') THEN
-    old_row := to_jsonb(OLD);
-  END IF;
-  IF TG_OP IN ('INSERT', 'UPDATE') THEN
-    new_row := to_jsonb(NEW);
-  END IF;
-  key_row := COALESCE(new_row, old_row);
   FOR i IN 0 .. TG_NARGS - 1 LOOP
     IF i > 0 THEN
-      row_key := row_key || '/';
+      key_new := key_new || ' || ''/'' || ';
+      key_old := key_old || ' || ''/'' || ';
     END IF;
-    row_key := row_key || COALESCE(key_row ->> TG_ARGV[i], '');
+    key_new := key_new || format('COALESCE(n.%I::text, '''')', TG_ARGV[i]);
+    key_old := key_old || format('COALESCE(o.%I::text, '''')', TG_ARGV[i]);
   END LOOP;
-  IF key_row ? 'password' THEN
-    IF new_row IS NOT NULL AND (old_row IS NULL OR (old_row ->> 'password') IS DISTINCT FROM (new_row ->> 'password')) THEN
-      new_row := (new_row - 'password') || '{"password": "changed"}'::jsonb;
-    ELSIF new_row IS NOT NULL THEN
-      new_row := new_row - 'password';
-    END IF;
-    IF old_row IS NOT NULL THEN
-      old_row := old_row - 'password';
-    END IF;
+  sql := 'INSERT INTO T_Audit (At, Who, Session_Role, Table_Name, Row_Key, Action, Old_Values, New_Values) ';
+  IF TG_OP = 'INSERT' THEN
+    sql := sql || format('SELECT $1, $2, session_user, $3, %s, ''I'', NULL, costdesk_audit_new(NULL, to_jsonb(n)) '
+                         || 'FROM new_rows n', key_new);
+  ELSIF TG_OP = 'UPDATE' THEN
+    sql := sql || format('SELECT $1, $2, session_user, $3, %s, ''U'', costdesk_audit_old(to_jsonb(o)), '
+                         || 'costdesk_audit_new(to_jsonb(o), to_jsonb(n)) FROM old_rows o JOIN new_rows n ON %s = %s',
+                         key_new, key_old, key_new);
+  ELSE
+    sql := sql || format('SELECT $1, $2, session_user, $3, %s, ''D'', costdesk_audit_old(to_jsonb(o)), NULL '
+                         || 'FROM old_rows o', key_old);
   END IF;
-  INSERT INTO T_Audit (At, Who, Session_Role, Table_Name, Row_Key, Action, Old_Values, New_Values)
-  VALUES (to_char(now() AT TIME ZONE 'UTC', 'YYYY-MM-DD"T"HH24:MI:SS"Z"'),
-          COALESCE(NULLIF(current_setting('costdesk.user', true), ''), session_user),
-          session_user, TG_TABLE_NAME, row_key, left(TG_OP, 1), old_row::text, new_row::text);
+  EXECUTE sql USING to_char(now() AT TIME ZONE 'UTC', 'YYYY-MM-DD"T"HH24:MI:SS"Z"'),
+                    COALESCE(NULLIF(current_setting('costdesk.user', true), ''), session_user),
+                    TG_TABLE_NAME;
   RETURN NULL;
 END;
 $$;
