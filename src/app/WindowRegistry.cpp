@@ -14,6 +14,7 @@
 #include "reference/UTR_Fix_Cost_Type.h"
 #include "reference/UUser_Accounts.h"
 #include "reports/ReportListings.h"
+#include "reports/UAudit_History.h"
 #include "reports/UPrint_User.h"
 
 namespace {
@@ -78,6 +79,7 @@ const QList<MenuRow>& WindowRegistry::menu()
         window<TfrmPrint_User>("Account1", QStringLiteral("พิมพ์ Account ผู้ใช้ระบบ"), "N4", kAdministrator),
         window<TfrmUser_Accounts>("AccountManage", QStringLiteral("จัดการผู้ใช้ระบบ"), "N4", kAdministrator),
         window<TfrmLocations>("Locations", QStringLiteral("สถานที่"), "N4", kAdministrator),
+        window<TfrmAudit_History>("AuditHistory", QStringLiteral("ประวัติการแก้ไขข้อมูล"), "N4", kAdministrator),
 
         exitItem("N5", QStringLiteral("ออกจากโปรแกรม"), kEveryLevel),
     };

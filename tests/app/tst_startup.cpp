@@ -588,7 +588,7 @@ private slots:
                                                      "N16 รายงานรายละเอียดแยกตามประเภทค่าใช้จ่าย",
                                                      "N17Overdue รายงานใบแจ้งหนี้ค้างชำระ"}));
             QCOMPARE(m.menuItems("N4"), (QStringList{"Account1 พิมพ์ Account ผู้ใช้ระบบ", "AccountManage จัดการผู้ใช้ระบบ",
-                                                     "Locations สถานที่"}));
+                                                     "Locations สถานที่", "AuditHistory ประวัติการแก้ไขข้อมูล"}));
         }
 
         // The new row comes last in the table, after the exit item.
@@ -783,7 +783,7 @@ private slots:
         m.signIn(QStringLiteral("admin"), QStringLiteral("p9"));
         QVERIFY(m.visibleTopMenus().contains(QStringLiteral("N4")));
         QCOMPARE(m.menuItems("N4"), (QStringList{"Account1 พิมพ์ Account ผู้ใช้ระบบ", "AccountManage จัดการผู้ใช้ระบบ",
-                                                 "Locations สถานที่"}));
+                                                 "Locations สถานที่", "AuditHistory ประวัติการแก้ไขข้อมูล"}));
         m.item("AccountManage")->trigger();
         m.item("Locations")->trigger();
         QStringList titles;

@@ -24,11 +24,12 @@ CREATE TABLE T_Audit (
 -- A row's values as the audit keeps them: the old row without its password,
 -- the new one with the password only as "changed" when it changed.
 CREATE FUNCTION costdesk_audit_old(o jsonb) RETURNS text LANGUAGE sql IMMUTABLE AS $$
-  SELECT (o - 'password')::text
+  SELECT CASE WHEN o ? 'password' THEN (o - 'password')::text ELSE o::text END
 $$;
 
 CREATE FUNCTION costdesk_audit_new(o jsonb, n jsonb) RETURNS text LANGUAGE sql IMMUTABLE AS $$
-  SELECT CASE WHEN n ? 'password' AND (o IS NULL OR (o ->> 'password') IS DISTINCT FROM (n ->> 'password'))
+  SELECT CASE WHEN NOT n ? 'password' THEN n::text
+              WHEN o IS NULL OR (o ->> 'password') IS DISTINCT FROM (n ->> 'password')
               THEN ((n - 'password') || '{"password": "changed"}'::jsonb)::text
               ELSE (n - 'password')::text END
 $$;
