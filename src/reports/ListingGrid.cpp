@@ -6,6 +6,17 @@
 
 namespace ListingGrid {
 
+std::shared_ptr<const ListingRows> ReadAndShow(StringGrid* grid, const ListingDescription& listing, Database& db,
+                                               const ListingValues& values)
+{
+    SetColumns(grid, listing);
+    auto rows = std::make_shared<const ListingRows>(listing.rows(db, values));
+    if (!rows->isEmpty())
+        grid->setDataRows(ShownRows(*rows));
+    return rows;
+}
+
+
 void SetColumns(StringGrid* grid, const ListingDescription& listing)
 {
     QList<StringGrid::Column> columns;

@@ -234,15 +234,13 @@ void ReportWindow::btnSelectClick()
 {
     if (!datesAreValid())
         return;
-    ListingGrid::SetColumns(StringGrid1, listing_);
     listed_ = std::make_shared<const ListingRows>(int(listing_.columns.size()));
-    auto rows = std::make_shared<const ListingRows>(listing_.rows(context().db, values()));
+    auto rows = ListingGrid::ReadAndShow(StringGrid1, listing_, context().db, values());
     if (rows->isEmpty()) {
         message(WindowMessages::NothingFound);
         return;
     }
     listed_ = rows;
-    StringGrid1->setDataRows(ListingGrid::ShownRows(*rows));
 }
 
 void ReportWindow::btnExitClick()
