@@ -14,6 +14,8 @@
 #include <optional>
 #include <random>
 #include <sqlite3.h>
+#include <pwd.h>
+#include <unistd.h>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -226,11 +228,23 @@ void Database::dropConnection()
         QSqlDatabase::removeDatabase(connectionName_);  // closes the connection and deletes its driver
 }
 
+namespace {
+
+// The system account the process runs as.
+QString systemAccount()
+{
+    if (const passwd* account = ::getpwuid(::getuid()); account && account->pw_name)
+        return QString::fromLocal8Bit(account->pw_name);
+    return qEnvironmentVariable("USER", QStringLiteral("unknown"));
+}
+
+} // namespace
+
 QString Database::actingUser() const
 {
     if (!actingUser_.isEmpty())
         return actingUser_;
-    return u'(' + qEnvironmentVariable("USER", QStringLiteral("unknown")) + u')';
+    return u'(' + systemAccount() + u')';
 }
 
 void Database::setActingUser(const QString& userName)
@@ -267,9 +281,7 @@ void Database::registerAuditFunctions()
             throw DbError(QStringLiteral("registering %1: %2").arg(QLatin1String(name), QString::fromUtf8(sqlite3_errmsg(connection))));
     };
     add("costdesk_user", [](sqlite3_context* c, int, sqlite3_value**) { resultText(c, databaseOf(c)->actingUser()); });
-    add("costdesk_login", [](sqlite3_context* c, int, sqlite3_value**) {
-        resultText(c, qEnvironmentVariable("USER", QStringLiteral("unknown")));
-    });
+    add("costdesk_login", [](sqlite3_context* c, int, sqlite3_value**) { resultText(c, systemAccount()); });
     // The moment in UTC, as the server's audit keeps it too; read without a
     // statement in the middle of the one that fired the trigger (SQLite's
     // clock is this computer's).
