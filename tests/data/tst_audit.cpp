@@ -1,7 +1,8 @@
-// The audit trail written by the database's own triggers, on both engines:
-// every insert, update and delete of each audited table leaves one row
-// saying when, who, which table and row, and the old and new values; a
-// password only as "changed"; and the trail itself cannot be changed.
+// What the database keeps by itself, on both engines, whatever writes to it:
+// the audit trail (every insert, update and delete of each audited table
+// leaves one row saying when, who, which table and row, and the old and new
+// values; a password only as "changed"; the trail itself cannot be changed)
+// and the rules of an invoice's status.
 #include "data/Audit.h"
 #include "data/StartupQueries.h"
 #include "support/TestDatabase.h"
@@ -158,6 +159,37 @@ private slots:
             }
         }
         QVERIFY(countOf(db, QStringLiteral("SELECT COUNT(*) FROM T_Audit")) >= 29);
+    }
+
+    // Paid only with a payment date, remitted only with a voucher, however
+    // the row is written; rows that keep the rules pass.
+    void invoiceStatusNeedsItsDates_data() { TestDatabase::addEngineRows(); }
+    void invoiceStatusNeedsItsDates()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        Database& db = t.db();
+        db.execute(QStringLiteral("INSERT INTO T_PayIn_Main (Invoice_no, Cafeteria_Code, Pay_Total, Invoice_Status) "
+                                  "VALUES ('2570/00001', 'CF25700001', ?, 'A')"),
+                   {db.money(Money::fromSatang(100))});
+        const auto refused = [&](const QString& sql, const QString& message) {
+            try {
+                db.execute(sql);
+            } catch (const DbError& e) {
+                return e.text().contains(message);
+            }
+            return false;
+        };
+        const QString noDate = QStringLiteral("ใบแจ้งหนี้ที่ชำระเงินแล้วต้องมีวันที่ชำระเงิน");
+        const QString noVoucher = QStringLiteral("ใบแจ้งหนี้ที่นำส่งแล้วต้องมีเลขที่และวันที่ใบนำส่ง");
+        QVERIFY(refused(QStringLiteral("UPDATE T_PayIn_Main SET Invoice_Status = 'P'"), noDate));
+        QVERIFY(refused(QStringLiteral("UPDATE T_PayIn_Main SET Invoice_Status = 'P', Pay_In_Date = '  /  /    '"), noDate));
+        QCOMPARE(db.execute(QStringLiteral("UPDATE T_PayIn_Main SET Invoice_Status = 'P', Pay_In_Date = '09/12/2569'")), 1);
+        QVERIFY(refused(QStringLiteral("UPDATE T_PayIn_Main SET Pay_In_Date = NULL"), noDate));
+        QVERIFY(refused(QStringLiteral("UPDATE T_PayIn_Main SET Invoice_Status = 'R', RV_Date = '10/12/2569'"), noVoucher));
+        QVERIFY(refused(QStringLiteral("UPDATE T_PayIn_Main SET Invoice_Status = 'R', RV_No = 'RV-1'"), noVoucher));
+        QCOMPARE(db.execute(QStringLiteral("UPDATE T_PayIn_Main SET Invoice_Status = 'R', RV_No = 'RV-1', RV_Date = '10/12/2569'")), 1);
+        QCOMPARE(db.select(QStringLiteral("SELECT Invoice_Status FROM T_PayIn_Main")).first().text(0), QStringLiteral("R"));
     }
 };
 

@@ -362,7 +362,7 @@ private slots:
         auto holder = t.connect();
         std::optional<Database::Transaction> held;
         held.emplace(*holder);
-        QCOMPARE(holder->execute(QStringLiteral("UPDATE T_PayIn_Main SET RV_No = 'RV-A', Invoice_Status = 'R' "
+        QCOMPARE(holder->execute(QStringLiteral("UPDATE T_PayIn_Main SET RV_No = 'RV-A', RV_Date = '10/12/2569', Invoice_Status = 'R' "
                                                 "WHERE Invoice_no = '2570/00002' AND Invoice_Status = 'P'")),
                  1);
 

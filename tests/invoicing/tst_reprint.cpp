@@ -92,7 +92,8 @@ private slots:
 
         d.search(true, QStringLiteral("2570"));
         // Paid meanwhile on another workstation: still printed from the list.
-        t.db().execute(QStringLiteral("UPDATE T_PayIn_Main SET Invoice_Status = 'P' WHERE Invoice_no = '2570/00001'"));
+        t.db().execute(QStringLiteral("UPDATE T_PayIn_Main SET Invoice_Status = 'P', Pay_In_Date = '09/12/2569' "
+                                      "WHERE Invoice_no = '2570/00001'"));
         d.grid()->setCurrentRow(1);
         d.click("btnPrint_Invoice");
         d.click("btnPrint_Invoice");
