@@ -230,12 +230,16 @@ void Database::dropConnection()
 
 namespace {
 
-// The system account the process runs as.
+// The system account the process runs as, looked up once: the audit's
+// triggers ask for it with every row they write.
 QString systemAccount()
 {
-    if (const passwd* account = ::getpwuid(::getuid()); account && account->pw_name)
-        return QString::fromLocal8Bit(account->pw_name);
-    return qEnvironmentVariable("USER", QStringLiteral("unknown"));
+    static const QString account = [] {
+        if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_name)
+            return QString::fromLocal8Bit(entry->pw_name);
+        return qEnvironmentVariable("USER", QStringLiteral("unknown"));
+    }();
+    return account;
 }
 
 } // namespace
