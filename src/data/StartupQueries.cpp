@@ -125,6 +125,27 @@ WriteResult UserTable::insertUnlessTaken(Database& db, const UserAccount& a)
     return db.executeUnlessDuplicate(kInsertAccount, valuesOf(a));
 }
 
+QString UserTable::takenText(Database& db, int id, const QString& userName)
+{
+    if (exists(db, userName))
+        return QStringLiteral("ชื่อผู้ใช้ %1 มีในระบบแล้ว ไม่สามารถเพิ่มได้").arg(userName);
+    if (idExists(db, id))
+        return QStringLiteral("ID %1 มีในระบบแล้ว ไม่สามารถเพิ่มได้").arg(id);
+    return {};
+}
+
+QString UserTable::addUnlessTaken(Database& db, const UserAccount& account)
+{
+    if (insertUnlessTaken(db, account) == WriteResult::Written)
+        return {};
+    // Taken between a check and the write: the table's keys decided.
+    const QString taken = takenText(db, account.id, account.userName);
+    return !taken.isEmpty() ? taken
+                            : QStringLiteral("ชื่อผู้ใช้ %1 หรือ ID %2 มีในระบบแล้ว ไม่สามารถเพิ่มได้")
+                                  .arg(account.userName)
+                                  .arg(account.id);
+}
+
 std::optional<UserAccount> UserTable::find(Database& db, const QString& userName)
 {
     const QList<UserAccount> found = accountsOf(db.select(QStringLiteral("SELECT * FROM T_USER WHERE (Username = ?) ORDER BY ID"),

@@ -48,6 +48,12 @@ void insert(Database& db, const UserAccount& account);
 // The same, refusing an ID or a user name another account holds, however
 // near in time the two were added: DuplicateKey then, nothing written.
 WriteResult insertUnlessTaken(Database& db, const UserAccount& account);
+// Why an account of this ID and user name cannot be added, in Thai: the name
+// or the ID is another account's. Empty when neither is.
+QString takenText(Database& db, int id, const QString& userName);
+// Adds the account unless its name or ID is taken, meanwhile too: empty when
+// added, otherwise the refusal that the window and the command both say.
+QString addUnlessTaken(Database& db, const UserAccount& account);
 // The account of this user name, disabled or not.
 std::optional<UserAccount> find(Database& db, const QString& userName);
 // Every account, the system's own too, in ID order: the accounts window's list.

@@ -323,15 +323,6 @@ QString TfrmUser_Accounts::addRefusal() const
     return QString();
 }
 
-QString TfrmUser_Accounts::takenRefusal(const UserAccount& a)
-{
-    if (UserTable::exists(context().db, a.userName))
-        return QStringLiteral("ชื่อผู้ใช้ %1 มีในระบบแล้ว ไม่สามารถเพิ่มได้").arg(a.userName);
-    if (UserTable::idExists(context().db, a.id))
-        return QStringLiteral("ID %1 มีในระบบแล้ว ไม่สามารถเพิ่มได้").arg(a.id);
-    return QString();
-}
-
 void TfrmUser_Accounts::btnSaveClick()
 {
     if (const QString refusal = addRefusal(); !refusal.isEmpty()) {
@@ -350,20 +341,15 @@ void TfrmUser_Accounts::btnSaveClick()
     account.firstName = edtU_F_Name->text().trimmed();
     account.lastName = edtU_L_Name->text().trimmed();
     // Said before the question, when it is already so.
-    if (const QString taken = takenRefusal(account); !taken.isEmpty()) {
+    if (const QString taken = UserTable::takenText(context().db, account.id, account.userName); !taken.isEmpty()) {
         message(taken);
         return;
     }
     if (!confirm(WindowMessages::ConfirmSave))
         return;
-    // Another workstation may have taken the name or the ID since: the
-    // table's keys decide.
-    if (UserTable::insertUnlessTaken(context().db, account) == WriteResult::DuplicateKey) {
-        const QString taken = takenRefusal(account);
-        message(!taken.isEmpty() ? taken
-                                 : QStringLiteral("ชื่อผู้ใช้ %1 หรือ ID %2 มีในระบบแล้ว ไม่สามารถเพิ่มได้")
-                                       .arg(account.userName)
-                                       .arg(account.id));
+    // Another workstation may have taken the name or the ID since.
+    if (const QString refused = UserTable::addUnlessTaken(context().db, account); !refused.isEmpty()) {
+        message(refused);
         return;
     }
     clearPasswords();

@@ -38,8 +38,6 @@ private:
     std::optional<UserAccount> selectedAccount();
     // The refusal of the new account's typed values; empty when they will do.
     QString addRefusal() const;
-    // The refusal when the account is taken; empty when it is not.
-    QString takenRefusal(const UserAccount& account);
     void clearPasswords();
 
     QFrame* Panel1 = nullptr;

@@ -108,22 +108,14 @@ int addUser(const QStringList& args, QTextStream& out, QTextStream& err)
         if (const QString warning = db->exposureWarning(); !warning.isEmpty())
             err << warning << "\n";
         // Said before the password is asked for, when it is already so.
-        const auto taken = [&] {
-            if (UserTable::exists(*db, userName))
-                throw Failure(QStringLiteral("ชื่อผู้ใช้ %1 มีในระบบแล้ว ไม่สามารถเพิ่มได้").arg(userName), 2);
-            if (UserTable::idExists(*db, id))
-                throw Failure(QStringLiteral("ID %1 มีในระบบแล้ว ไม่สามารถเพิ่มได้").arg(id), 2);
-        };
-        taken();
+        if (const QString taken = UserTable::takenText(*db, id, userName); !taken.isEmpty())
+            throw Failure(taken, 2);
         const auto optional = [&args](int i) { return i < args.size() ? args.at(i) : QString(); };
         const UserAccount account{id,          userName,    readPassword(err), level,        optional(4),  optional(5),
                                   optional(6), optional(7), optional(8),       optional(9), optional(10), optional(11)};
-        // Another run may have taken the name or the ID meanwhile: the
-        // database's keys decide, and the same message says so.
-        if (UserTable::insertUnlessTaken(*db, account) == WriteResult::DuplicateKey) {
-            taken();
-            throw Failure(QStringLiteral("ชื่อผู้ใช้ %1 หรือ ID %2 มีในระบบแล้ว ไม่สามารถเพิ่มได้").arg(userName).arg(id), 2);
-        }
+        // Another run may have taken the name or the ID meanwhile.
+        if (const QString refused = UserTable::addUnlessTaken(*db, account); !refused.isEmpty())
+            throw Failure(refused, 2);
         out << "added user " << userName << "\n";
         return 0;
     });
