@@ -87,6 +87,14 @@ case "${1:-}" in
     [ "$(id -u)" = 0 ] && chown postgres:postgres "$folder"
     as_postgres "$bin/initdb" -D "$folder/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 >"$folder/initdb.log" 2>&1 \
       || { cat "$folder/initdb.log" >&2; exit 1; }
+    # The superuser (the tests' schema owner) as before; every other login,
+    # each person's own among them, with its password, as on the office's
+    # server.
+    as_postgres sh -c "cat >'$folder/data/pg_hba.conf'" <<'EOF2'
+local   all             all                                     trust
+host    all             postgres        127.0.0.1/32            trust
+host    all             all             127.0.0.1/32            scram-sha-256
+EOF2
     for attempt in $(seq 1 20); do
       port=$(( 20000 + RANDOM % 30000 ))
       port_free "$port" || continue

@@ -3,6 +3,8 @@
 #include "app/FirstStart.h"
 #include "app/StartupMessages.h"
 #include "data/DailyBackup.h"
+#include "data/ServerRoles.h"
+#include "data/SignIn.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "data/StartupQueries.h"
@@ -356,7 +358,10 @@ bool TfrmCostDesk::schemaIsCurrent()
 void TfrmCostDesk::offerFirstAdministrator()
 {
     try {
-        if (!UserTable::isEmpty(*db_))
+        // A server's accounts are logins of their own: a workstation's gate
+        // may neither read T_USER nor make them; its administrator does,
+        // with costdesk-admin add-user.
+        if (!ServerRoles::MayKeepLogins(*db_) || !UserTable::isEmpty(*db_))
             return;
     } catch (const std::exception& e) {
         prompter_->showFailure(this, e);
@@ -398,8 +403,7 @@ void TfrmCostDesk::btnOkClick()
     if (!db_ || !startup_.loginUser.isEmpty())
         return;
     try {
-        const UserTable::SignIn attempt =
-            UserTable::attemptSignIn(*db_, edtUser_Name->text(), edtPassword->text(), db_->serverNow());
+        SignIn::Outcome attempt = SignIn::Attempt(*db_, edtUser_Name->text(), edtPassword->text());
         switch (attempt.result) {
         case UserTable::SignIn::Result::WrongPassword:
             prompter_->showMessage(this, kWrongSignIn);
@@ -413,6 +417,14 @@ void TfrmCostDesk::btnOkClick()
             return;
         case UserTable::SignIn::Result::SignedIn:
             break;
+        }
+        // On a server all work runs on the person's own connection from now
+        // on, and the gate's is closed.
+        if (attempt.connection) {
+            db_ = std::move(attempt.connection);
+            if (fixedClock_)
+                db_->setFixedClock(fixedClock_);
+            context_ = std::make_unique<WorkContext>(WorkContext{*db_, *prompter_, startup_, *pageViewer_, fileOpener_});
         }
         const std::optional<UserAccount>& user = attempt.account;
         // What this connection writes from now on is the person's, in the

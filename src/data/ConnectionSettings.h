@@ -27,6 +27,10 @@ struct ConnectionSettings {
     QString host;      // the first (or only) server
     int port = 5432;
     QString dbName;
+    // A person's own password on the server, typed at sign-in: held in
+    // memory for the connection (and its making anew) only, never written
+    // into a URL, a file or a message. Empty: libpq's own ways.
+    QString password;
     // Every server the URL names, in order, when it names more than one;
     // empty for one, which host and port then describe.
     QList<Server> hosts;

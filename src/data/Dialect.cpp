@@ -8,9 +8,11 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSysInfo>
 #include <cmath>
+#include <libpq-fe.h>
 #include <optional>
 
 namespace {
@@ -255,6 +257,8 @@ public:
     }
     // The embedded engine's triggers ask the connection (costdesk_user()).
     QString actingUserStatement() const override { return {}; }
+    bool hasLoginRoles() const override { return false; }
+    QString passwordVerifier(const QSqlDatabase&, const QString&, const QString&) const override { return {}; }
     QString explanation(const QSqlError& error) const override
     {
         // Qt's driver reports SQLite's primary result codes.
@@ -318,8 +322,16 @@ public:
     void drop(const ConnectionSettings& settings) const override
     {
         checkDatabaseName(settings.dbName);
-        openMaintenance(settings)->execute(
-            QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(settings.dbName));
+        auto maintenance = openMaintenance(settings);
+        maintenance->execute(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(settings.dbName));
+        // Its people's logins, the gate and the level groups go with it:
+        // they serve no other database.
+        const Rows roles = maintenance->select(
+            QStringLiteral("SELECT rolname FROM pg_roles WHERE starts_with(rolname, ? || '.') OR rolname IN (? || '_gate', "
+                           "? || '_level3', ? || '_level6', ? || '_level9')"),
+            {settings.dbName, settings.dbName, settings.dbName, settings.dbName, settings.dbName});
+        for (const Row& role : roles)
+            maintenance->execute(QStringLiteral("DROP ROLE \"%1\"").arg(role.text(0).replace(QLatin1Char('"'), QStringLiteral("\"\""))));
     }
     QString schemaFolder() const override { return QStringLiteral(":/schema/postgresql"); }
     QString moneyColumnType() const override { return QStringLiteral("NUMERIC(15,2)"); }
@@ -351,6 +363,8 @@ public:
         handle.setDatabaseName(settings.dbName);
         if (!settings.user.isEmpty())
             handle.setUserName(settings.user);
+        if (!settings.password.isEmpty())
+            handle.setPassword(settings.password);
         handle.setConnectOptions(options.join(QLatin1Char(';')));
         return handle;
     }
@@ -427,6 +441,26 @@ public:
     QString actingUserStatement() const override
     {
         return QStringLiteral("SELECT set_config('costdesk.user', ?, false)");
+    }
+    bool hasLoginRoles() const override { return true; }
+    QString passwordVerifier(const QSqlDatabase& handle, const QString& role, const QString& password) const override
+    {
+        const QVariant native = handle.driver()->handle();
+        PGconn* connection = native.isValid() && qstrcmp(native.typeName(), "pg_conn*") == 0
+                                 ? *static_cast<PGconn* const*>(native.constData())
+                                 : nullptr;
+        if (!connection)
+            throw DbError(QStringLiteral("no server connection to make the password's verifier with"));
+        // The algorithm named, whatever the server's password_encryption says:
+        // an MD5 hash would not do for a login.
+        char* made = PQencryptPasswordConn(connection, password.toUtf8().constData(), role.toUtf8().constData(),
+                                           "scram-sha-256");
+        if (!made)
+            throw DbError(QStringLiteral("ทำรหัสผ่านสำหรับเข้าระบบไม่ได้ (%1)")
+                              .arg(QString::fromUtf8(PQerrorMessage(connection)).trimmed()));
+        const QString verifier = QString::fromLatin1(made);
+        PQfreemem(made);
+        return verifier;
     }
     QString explanation(const QSqlError& error) const override
     {

@@ -98,6 +98,14 @@ public:
     // Tells the session who is signed in, for the audit trail; empty when the
     // engine asks the program instead (the embedded one).
     virtual QString actingUserStatement() const = 0;
+    // Each account signs in to the database as a login of its own, whose
+    // rights the database itself enforces (ServerRoles): the server. The
+    // embedded file checks T_USER and is guarded by its file mode.
+    virtual bool hasLoginRoles() const = 0;
+    // The server's SCRAM verifier of a login's password, made on this
+    // computer by libpq through the open connection, so that the password
+    // itself is never sent. Empty where there are no logins.
+    virtual QString passwordVerifier(const QSqlDatabase& handle, const QString& role, const QString& password) const = 0;
 
     // The typed text matched literally anywhere in the column: % and _ and the
     // escape character itself lose their wildcard meaning.

@@ -3,6 +3,7 @@
 #include "data/Audit.h"
 #include "data/Backup.h"
 #include "data/Database.h"
+#include "data/ServerRoles.h"
 
 #include <QDir>
 #include <QFile>
@@ -119,6 +120,10 @@ QList<int> migrate(Database& db, std::optional<int> upToVersion)
     // The audit triggers are made from the tables' columns as they now are.
     if (!done.isEmpty() && done.last() >= Audit::kFirstVersion)
         Audit::InstallTriggers(db);
+    // On a server, the logins and each level's rights, over the tables as
+    // they now are.
+    if (!done.isEmpty() && done.last() >= kFirstLoginRolesVersion)
+        ServerRoles::Install(db);
     tx.commit();
     return done;
 }

@@ -15,6 +15,8 @@ class Database;
 namespace Schema {
 
 int latestVersion();
+// The version from which each account has a login of its own on a server.
+inline constexpr int kFirstLoginRolesVersion = 14;
 // The last schema file applied to the database; 0 for one made before the
 // versions were recorded. Reads only.
 int appliedVersion(Database& db);

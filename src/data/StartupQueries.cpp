@@ -1,6 +1,12 @@
 #include "data/StartupQueries.h"
 
+#include "data/ServerRoles.h"
+
 namespace {
+
+// Every column but the password.
+const QString kAccountColumns = QStringLiteral("ID, Username, section, U_Surname, U_F_Name, U_L_Name, U_Position, "
+                                               "U_Tel_No, frmCaption, Fact_Name, Section_Name, Enabled");
 
 QList<UserAccount> accountsOf(const Rows& rows)
 {
@@ -8,8 +14,10 @@ QList<UserAccount> accountsOf(const Rows& rows)
     if (rows.isEmpty())
         return list;
     const Row& first = rows.first();
+    // Only the administrator's reads carry the password: the column is
+    // theirs alone on a server.
     const int at[] = {first.column(QStringLiteral("ID")),         first.column(QStringLiteral("Username")),
-                      first.column(QStringLiteral("Password")),   first.column(QStringLiteral("section")),
+                      first.columns().indexOf(QStringLiteral("Password")), first.column(QStringLiteral("section")),
                       first.column(QStringLiteral("U_Surname")),  first.column(QStringLiteral("U_F_Name")),
                       first.column(QStringLiteral("U_L_Name")),   first.column(QStringLiteral("U_Position")),
                       first.column(QStringLiteral("U_Tel_No")),   first.column(QStringLiteral("frmCaption")),
@@ -17,7 +25,7 @@ QList<UserAccount> accountsOf(const Rows& rows)
     // A database not yet upgraded to disabled accounts has every one enabled.
     const int enabled = first.columns().indexOf(QStringLiteral("Enabled"));
     for (const Row& row : rows)
-        list.append({row.integer(at[0]), row.text(at[1]), row.text(at[2]), row.integer(at[3]), row.text(at[4]),
+        list.append({row.integer(at[0]), row.text(at[1]), at[2] < 0 ? QString() : row.text(at[2]), row.integer(at[3]), row.text(at[4]),
                      row.text(at[5]), row.text(at[6]), row.text(at[7]), row.text(at[8]), row.text(at[9]),
                      row.text(at[10]), row.text(at[11]), enabled < 0 || row.integer(enabled) != 0});
     return list;
@@ -115,14 +123,39 @@ QVariantList valuesOf(const UserAccount& a)
 
 } // namespace
 
+// The account's row and, on a server, its login, changed together or not at
+// all.
+template <typename Change>
+auto inStep(Database& db, Change change)
+{
+    if (db.inTransaction())
+        return change();
+    Database::Transaction tx(db);
+    auto result = change();
+    tx.commit();
+    return result;
+}
+
 void UserTable::insert(Database& db, const UserAccount& a)
 {
-    db.execute(kInsertAccount, valuesOf(a));
+    inStep(db, [&] {
+        db.execute(kInsertAccount, valuesOf(a));
+        ServerRoles::AddPerson(db, a.userName, a.password, a.section);
+        return true;
+    });
 }
 
 WriteResult UserTable::insertUnlessTaken(Database& db, const UserAccount& a)
 {
-    return db.executeUnlessDuplicate(kInsertAccount, valuesOf(a));
+    if (const QString refusal = ServerRoles::nameRefusal(db.settings().dbName, a.userName);
+        db.dialect().hasLoginRoles() && !refusal.isEmpty())
+        throw DbError(refusal, DbError::Kind::InvalidText);
+    Database::Transaction tx(db);
+    if (db.executeUnlessDuplicate(kInsertAccount, valuesOf(a)) == WriteResult::DuplicateKey)
+        return WriteResult::DuplicateKey;
+    ServerRoles::AddPerson(db, a.userName, a.password, a.section);
+    tx.commit();
+    return WriteResult::Written;
 }
 
 QString UserTable::takenText(Database& db, int id, const QString& userName)
@@ -148,7 +181,8 @@ QString UserTable::addUnlessTaken(Database& db, const UserAccount& account)
 
 std::optional<UserAccount> UserTable::find(Database& db, const QString& userName)
 {
-    const QList<UserAccount> found = accountsOf(db.select(QStringLiteral("SELECT * FROM T_USER WHERE (Username = ?) ORDER BY ID"),
+    const QList<UserAccount> found = accountsOf(db.select(QStringLiteral("SELECT ") + kAccountColumns
+                                                              + QStringLiteral(" FROM T_USER WHERE (Username = ?) ORDER BY ID"),
                                                           {userName}));
     if (found.isEmpty())
         return std::nullopt;
@@ -157,21 +191,38 @@ std::optional<UserAccount> UserTable::find(Database& db, const QString& userName
 
 QList<UserAccount> UserTable::all(Database& db)
 {
-    return accountsOf(db.select(QStringLiteral("SELECT * FROM T_USER ORDER BY ID")));
+    return accountsOf(db.select(QStringLiteral("SELECT ") + kAccountColumns + QStringLiteral(" FROM T_USER ORDER BY ID")));
 }
 
 bool UserTable::setPassword(Database& db, const QString& userName, const QString& password)
 {
-    return db.execute(QStringLiteral("UPDATE T_USER SET Password = ? WHERE (Username = ?)"), {password, userName}) > 0;
+    return inStep(db, [&] {
+        const bool found =
+            db.execute(QStringLiteral("UPDATE T_USER SET Password = ? WHERE (Username = ?)"), {password, userName}) > 0;
+        if (found)
+            ServerRoles::SetPassword(db, userName, password);
+        return found;
+    });
 }
 
 bool UserTable::setLevel(Database& db, const QString& userName, int level)
 {
-    return db.execute(QStringLiteral("UPDATE T_USER SET section = ? WHERE (Username = ?)"), {level, userName}) > 0;
+    return inStep(db, [&] {
+        const bool found = db.execute(QStringLiteral("UPDATE T_USER SET section = ? WHERE (Username = ?)"), {level, userName}) > 0;
+        if (found)
+            ServerRoles::SetLevel(db, userName, level);
+        return found;
+    });
 }
 
 bool UserTable::setEnabled(Database& db, const QString& userName, bool enabled)
 {
-    return db.execute(QStringLiteral("UPDATE T_USER SET Enabled = ? WHERE (Username = ?)"), {enabled ? 1 : 0, userName})
-        > 0;
+    return inStep(db, [&] {
+        const bool found = db.execute(QStringLiteral("UPDATE T_USER SET Enabled = ? WHERE (Username = ?)"),
+                                      {enabled ? 1 : 0, userName})
+            > 0;
+        if (found)
+            ServerRoles::SetEnabled(db, userName, enabled);
+        return found;
+    });
 }

@@ -438,7 +438,7 @@ void TfrmUser_Accounts::btnSave_PasswordClick()
         return;
     }
     message(WindowMessages::Saved);
-    const LetterAccount letter{account->id,       account->userName, account->password,  account->firstName,
+    const LetterAccount letter{account->id,       account->userName, password,           account->firstName,
                                account->lastName, account->faculty,  account->sectionName};
     context().pages.showPages(this, BuildAccountLetters({letter}, context().startup.currentDate),
                               QStringLiteral("Account ผู้ใช้ระบบ"));

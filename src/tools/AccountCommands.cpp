@@ -1,6 +1,7 @@
 #include "tools/AccountCommands.h"
 
 #include "core/Rights.h"
+#include "data/SignIn.h"
 #include "data/StartupQueries.h"
 #include "tools/AdminCommands.h"
 #include "tools/CommandOptions.h"
@@ -78,6 +79,13 @@ QString readPassword(QTextStream& err)
     if (password.isEmpty())
         throw Failure(QStringLiteral("ต้องระบุรหัสผ่าน (พิมพ์ที่เครื่องปลายทาง หรือส่งทาง standard input)"), 2);
     return password;
+}
+
+// A password to sign in with: typed once at a terminal, or the first line
+// of standard input.
+QString readSignInPassword(QTextStream& err, const QString& userName)
+{
+    return ::isatty(STDIN_FILENO) ? readHidden(err, QStringLiteral("รหัสผ่านของ %1: ").arg(userName)) : readLine();
 }
 
 void refuseUnknown(bool found, const QString& userName)
@@ -161,6 +169,30 @@ int setEnabled(const QStringList& args, bool enabled, QTextStream& out, QTextStr
         out << args.at(1) << (enabled ? " may sign in again\n" : " may no longer sign in\n");
         return 0;
     });
+}
+
+std::unique_ptr<Database> signIn(std::unique_ptr<Database> gate, const QString& userName, QTextStream& err)
+{
+    // The embedded file's mode is its boundary: whoever may open it is at
+    // the desk.
+    if (!gate->dialect().hasLoginRoles())
+        return gate;
+    SignIn::Outcome outcome = SignIn::Attempt(*gate, userName, readSignInPassword(err, userName));
+    switch (outcome.result) {
+    case UserTable::SignIn::Result::SignedIn:
+        return std::move(outcome.connection);
+    case UserTable::SignIn::Result::WrongPassword:
+        throw Failure(QStringLiteral("ชื่อผู้ใช้หรือรหัสผ่านไม่ถูกต้อง (%1)").arg(userName), 2);
+    case UserTable::SignIn::Result::Locked:
+        throw Failure(QStringLiteral("ใส่รหัสผ่านผิดเกิน %1 ครั้ง ชื่อผู้ใช้ %2 ถูกระงับการเข้าระบบชั่วคราว %3 นาที")
+                          .arg(UserTable::kMostFailures)
+                          .arg(userName)
+                          .arg(UserTable::kFailureWindowMinutes),
+                      2);
+    case UserTable::SignIn::Result::Disabled:
+        break;
+    }
+    throw Failure(QStringLiteral("บัญชีผู้ใช้ %1 ถูกระงับการใช้งาน").arg(userName), 2);
 }
 
 void requireRights(Database& db, const QString& userName, const QList<int>& levels, const QString& what)

@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <memory>
+
 class Database;
 
 // costdesk-admin's commands for the accounts in T_USER, so that nobody has
@@ -21,6 +23,14 @@ int setPassword(const QStringList& args, QTextStream& out, QTextStream& err);
 int setLevel(const QStringList& args, QTextStream& out, QTextStream& err);
 // disable-user URL USERNAME, enable-user URL USERNAME
 int setEnabled(const QStringList& args, bool enabled, QTextStream& out, QTextStream& err);
+
+// The person a command works as. On a server: signed in as the windows
+// sign in, with the password typed at the terminal (not shown) or the first
+// line of standard input, and the person's own connection returned, so the
+// server allows exactly what their level may do; refused (exit 2) for a
+// wrong password, a locked name or a disabled account. On the embedded file
+// the connection given, unchanged.
+std::unique_ptr<Database> signIn(std::unique_ptr<Database> gate, const QString& userName, QTextStream& err);
 
 // The account that a command records as who did it: refused (exit 2) when
 // there is none of that name, it is disabled, or its level may not do that

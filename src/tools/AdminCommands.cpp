@@ -81,7 +81,7 @@ int printInvoices(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     return run(err, [&] {
         const Options o(args, {});
-        checkKnown(o, {QStringLiteral("--pdf"), QStringLiteral("--number"), QStringLiteral("--due-from"),
+        checkKnown(o, {QStringLiteral("--user"), QStringLiteral("--pdf"), QStringLiteral("--number"), QStringLiteral("--due-from"),
                        QStringLiteral("--due-to"), QStringLiteral("--status")});
         if (o.positional().size() != 1)
             throw Failure(QStringLiteral("usage: costdesk-admin print-invoices URL --pdf FILE (--number N ... | "
@@ -103,6 +103,8 @@ int printInvoices(const QStringList& args, QTextStream& out, QTextStream& err)
         checkWritable(pdf);
         const DocumentTexts texts = textsToPrint(err);
         auto db = openDatabase(o.positional().first());
+        if (o.has("--user"))
+            db = signIn(std::move(db), o.value("--user"), err);
         const QStringList numbers = byNumber
             ? o.values("--number")
             : InvoiceTable::numbersDue(*db, DisplayToSortDate(from), DisplayToSortDate(to), status);
@@ -125,7 +127,7 @@ int printReminders(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     return run(err, [&] {
         const Options o(args, {});
-        checkKnown(o, {QStringLiteral("--as-of"), QStringLiteral("--min-days"), QStringLiteral("--shop"),
+        checkKnown(o, {QStringLiteral("--user"), QStringLiteral("--as-of"), QStringLiteral("--min-days"), QStringLiteral("--shop"),
                        QStringLiteral("--pdf")});
         if (o.positional().size() != 1)
             throw Failure(QStringLiteral("usage: costdesk-admin print-reminders URL --as-of dd/mm/yyyy [--min-days N] "
@@ -143,6 +145,8 @@ int printReminders(const QStringList& args, QTextStream& out, QTextStream& err)
         checkWritable(pdf);
         const DocumentTexts texts = textsToPrint(err);
         auto db = openDatabase(o.positional().first());
+        if (o.has("--user"))
+            db = signIn(std::move(db), o.value("--user"), err);
         const QList<ReminderLetter> letters = ReminderLettersOf(*db, request, texts);
         if (letters.isEmpty()) {
             const QString whom = request.shopCode ? QStringLiteral("ร้านค้า %1 ไม่มี").arg(*request.shopCode)
@@ -175,7 +179,7 @@ int exportListing(const QStringList& args, QTextStream& out, QTextStream& err)
                                           QStringLiteral(" หรือ ") + words.last();
         };
         QStringList names;
-        QStringList known = {QStringLiteral("--report"), QStringLiteral("--xlsx")};
+        QStringList known = {QStringLiteral("--report"), QStringLiteral("--xlsx"), QStringLiteral("--user")};
         // One usage line for the listings that take the same options.
         QStringList usageOptions;
         QList<QStringList> usageNames;
@@ -256,6 +260,8 @@ int exportListing(const QStringList& args, QTextStream& out, QTextStream& err)
         checkWritable(xlsx);
 
         auto db = openDatabase(o.positional().first());
+        if (o.has("--user"))
+            db = signIn(std::move(db), o.value("--user"), err);
         const auto rows = std::make_shared<const ListingRows>(listing->rows(*db, values));
         if (rows->isEmpty())
             err << "costdesk-admin: ไม่มีข้อมูลที่ต้องการ (the sheet has its header only)\n";
@@ -284,7 +290,7 @@ int issueMonthly(const QStringList& args, QTextStream& out, QTextStream& err)
         const QString user = required(o, "--user");
         const bool dryRun = o.has("--dry-run");
 
-        auto db = openDatabase(o.positional().first());
+        auto db = signIn(openDatabase(o.positional().first()), user, err);
         requireRights(*db, user, Rights::kBilling, QStringLiteral("ออกใบแจ้งหนี้"));
         const QString today = CurrentDateText(db->serverNow());
         const InvoiceIssue::Issuer issuer{today, BudgetYearOf(today), user};
@@ -345,7 +351,7 @@ int cancelInvoice(const QStringList& args, QTextStream& out, QTextStream& err)
         const QString reason = required(o, "--reason").trimmed();
         if (reason.isEmpty())
             throw Failure(QStringLiteral("ต้องระบุเหตุผลของการยกเลิก"), 2);
-        auto db = openDatabase(o.positional().first());
+        auto db = signIn(openDatabase(o.positional().first()), user, err);
         // No window cancels an invoice: the administrator's alone.
         requireRights(*db, user, Rights::kAdministrator, QStringLiteral("ยกเลิกใบแจ้งหนี้"));
         const CancelTable::Result r = CancelTable::cancel(*db, number, user, reason, serverStamp(*db));
@@ -376,7 +382,7 @@ int importPayments(const QStringList& args, QTextStream& out, QTextStream& err)
         if (o.positional().size() != 2)
             throw Failure(QStringLiteral("usage: costdesk-admin import-payments URL FILE --user NAME [--dry-run]"), 2);
         const QString user = required(o, "--user");
-        auto db = openDatabase(o.positional().first());
+        auto db = signIn(openDatabase(o.positional().first()), user, err);
         requireRights(*db, user, Rights::kBilling, QStringLiteral("บันทึกการชำระเงิน"));
         const DocumentTexts texts = DocumentTexts::load(ConnectionSettings::settingsFilePath());
         PaymentImport::Preview preview = PaymentImport::PrepareFile(*db, o.positional().at(1), texts.billerId);

@@ -370,7 +370,7 @@ private slots:
         std::atomic_bool done = false;
         PaymentTable::RemitResult result = PaymentTable::RemitResult::Stamped;
         QString error;
-        std::thread other([&, settings = t.settings()] {
+        std::thread other([&, settings = t.db().settings()] {
             try {
                 auto db = Database::open(settings);  // a connection belongs to its thread
                 started = true;

@@ -366,7 +366,7 @@ private slots:
 
             std::atomic_bool started = false;
             QString otherCode, otherError;
-            std::thread other([&, settings = t.settings()] {
+            std::thread other([&, settings = t.db().settings()] {
                 try {
                     auto db = Database::open(settings);  // a connection belongs to its thread
                     started = true;

@@ -314,7 +314,7 @@ private slots:
         // The same shop and code saved elsewhere after the window's check.
         s.pickLine(QStringLiteral("ZZ"));
         s.click("btnEdit_Data");
-        addRivalWorkstation(*other);
+        addRivalWorkstation(t.owner());  // DDL: the schema owner's
         s.combo()->setEditText(QStringLiteral("03"));
         s.click("btnSave3");
         QCOMPARE(s.prompter.lastText(), kDuplicateOnChange);

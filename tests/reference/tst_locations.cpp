@@ -150,7 +150,7 @@ private slots:
         Samples::InvoiceSample invoice;
         invoice.number = QStringLiteral("INV0001");
         Samples::store(db, invoice);
-        db.execute(QStringLiteral("UPDATE T_PayIn_Main SET Cafeteria_Address = ?"), {QStringLiteral("ลานจอดรถ")});
+        t.owner().execute(QStringLiteral("UPDATE T_PayIn_Main SET Cafeteria_Address = ?"), {QStringLiteral("ลานจอดรถ")});
 
         Desk d(db);
         d.rename(QStringLiteral("ลานจอดรถ"), QStringLiteral("ลานจอดรถ อาคาร 1"));

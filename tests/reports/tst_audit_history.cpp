@@ -8,6 +8,7 @@
 #include "data/AuditTrail.h"
 #include "data/CostTypes.h"
 #include "data/Payments.h"
+#include "data/ServerRoles.h"
 #include "data/StartupQueries.h"
 #include "reports/UAudit_History.h"
 #include "support/Samples.h"
@@ -23,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
+#include <map>
 
 namespace {
 
@@ -37,37 +39,53 @@ QDateTime bangkok(int day, int hour, int minute = 0)
 // The shop, a cost type and an account set up by the administrator; then the
 // clerk issues an invoice of two lines, records its payment and renames the
 // cost type; then the administrator changes the account's password and level.
-// On the server the trail takes the server's own clock.
-void tellStory(Database& db)
+// On the server each works on their own login, which names them in the
+// trail, and the trail takes the server's own clock.
+void tellStory(TestDatabase& t)
 {
-    db.setActingUser(QStringLiteral("admin"));
-    db.setFixedClock(bangkok(8, 16));
-    Samples::storeShop(db);
-    CostTypeTable::insert(db, {QStringLiteral("001"), QStringLiteral("ค่าเช่าพื้นที่")});
+    const bool server = t.db().dialect().hasLoginRoles();
+    std::map<QString, std::unique_ptr<Database>> logins;
+    const auto as = [&](const QString& userName, int level, const QDateTime& clock) -> Database& {
+        Database* db = &t.db();
+        if (server) {
+            std::unique_ptr<Database>& own = logins[userName];
+            if (!own) {
+                ServerRoles::AddPerson(t.owner(), userName, QStringLiteral("Story-2570"), level);
+                own = t.connectAs(userName, QStringLiteral("Story-2570"));
+            }
+            db = own.get();
+        } else {
+            db->setActingUser(userName);
+        }
+        db->setFixedClock(clock);
+        return *db;
+    };
+    Database* db = &as(QStringLiteral("admin"), 9, bangkok(8, 16));
+    Samples::storeShop(*db);
+    CostTypeTable::insert(*db, {QStringLiteral("001"), QStringLiteral("ค่าเช่าพื้นที่")});
     UserAccount account;
     account.id = 7;
     account.userName = QStringLiteral("somsri");
     account.password = kPassword;
     account.section = 3;
-    UserTable::insert(db, account);
+    UserTable::insert(*db, account);
 
-    db.setActingUser(QStringLiteral("clerk"));
-    db.setFixedClock(bangkok(9, 10, 15));
+    db = &as(QStringLiteral("clerk"), 3, bangkok(9, 10, 15));
     InvoiceIssue::Draft draft;
     draft.shop = Samples::shop();
     draft.dueDate = QStringLiteral("31/12/2569");
     draft.lines = {{1, QStringLiteral("001"), QStringLiteral("ค่าเช่าพื้นที่"), Money::fromSatang(125050), QString()},
                    {2, QStringLiteral("002"), QStringLiteral("ค่าไฟฟ้า"), Money::fromSatang(25000), QString()}};
     const InvoiceIssue::Issuer issuer{QStringLiteral("09/12/2569"), QStringLiteral("2570"), QStringLiteral("clerk")};
-    QCOMPARE(InvoiceIssue::Issue(db, draft, issuer).number, QStringLiteral("2570/00001"));
-    db.setFixedClock(bangkok(10, 9));
-    QVERIFY(PaymentTable::recordPayment(db, QStringLiteral("2570/00001"), QStringLiteral("10/12/2569")));
-    QCOMPARE(CostTypeTable::rename(db, QStringLiteral("001"), QStringLiteral("ค่าเช่า")), 1);
+    QCOMPARE(InvoiceIssue::Issue(*db, draft, issuer).number, QStringLiteral("2570/00001"));
+    db->setFixedClock(bangkok(10, 9));
+    QVERIFY(PaymentTable::recordPayment(*db, QStringLiteral("2570/00001"), QStringLiteral("10/12/2569")));
+    QCOMPARE(CostTypeTable::rename(*db, QStringLiteral("001"), QStringLiteral("ค่าเช่า")), 1);
 
-    db.setActingUser(QStringLiteral("admin"));
-    db.setFixedClock(bangkok(11, 8));
-    QVERIFY(UserTable::setPassword(db, QStringLiteral("somsri"), kNewPassword));
-    QVERIFY(UserTable::setLevel(db, QStringLiteral("somsri"), 6));
+    db = &as(QStringLiteral("admin"), 9, bangkok(11, 8));
+    QVERIFY(UserTable::setPassword(*db, QStringLiteral("somsri"), kNewPassword));
+    QVERIFY(UserTable::setLevel(*db, QStringLiteral("somsri"), 6));
+    t.db().setFixedClock(bangkok(11, 8));
 }
 
 // Each data row of the grid, its cells joined by '|', in lower case: the
@@ -138,7 +156,7 @@ private slots:
     {
         QFETCH(ConnectionSettings::Engine, engine);
         TestDatabase t(engine);
-        tellStory(t.db());
+        tellStory(t);
         Window w(t.db());
         everyDay(w);
         typeText(w.edit("edtRow_Key"), QStringLiteral("2570/00001"));
@@ -194,7 +212,7 @@ private slots:
     {
         QFETCH(ConnectionSettings::Engine, engine);
         TestDatabase t(engine);
-        tellStory(t.db());
+        tellStory(t);
         Window w(t.db());
         everyDay(w);
         typeText(w.edit("edtUser"), QStringLiteral("admin"));
@@ -238,7 +256,7 @@ private slots:
         int n = 0;
         for (const char* at : {"2026-11-30T16:59:59Z", "2026-11-30T17:00:00Z", "2026-12-31T16:59:59Z",
                                "2026-12-31T17:00:00Z"})
-            db.execute(QStringLiteral("INSERT INTO T_Audit (At, Who, Session_Role, Table_Name, Row_Key, Action, "
+            t.owner().execute(QStringLiteral("INSERT INTO T_Audit (At, Who, Session_Role, Table_Name, Row_Key, Action, "
                                       "Old_Values, New_Values) VALUES (?, 'edge', 'test', 'Tr_Cost_Type', ?, 'U', "
                                       "'{\"Cost_Name\": \"ก\"}', '{\"Cost_Name\": \"ข\"}')"),
                        {QString::fromLatin1(at), QStringLiteral("E%1").arg(++n)});
@@ -270,7 +288,7 @@ private slots:
     {
         QFETCH(ConnectionSettings::Engine, engine);
         TestDatabase t(engine);
-        tellStory(t.db());
+        tellStory(t);
         Window w(t.db());
         everyDay(w);
         chooseTable(w, QStringLiteral("ผู้ใช้ระบบ"));

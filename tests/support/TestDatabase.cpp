@@ -1,6 +1,7 @@
 #include "support/TestDatabase.h"
 
 #include "data/Schema.h"
+#include "data/ServerRoles.h"
 
 #include <QAtomicInt>
 #include <QCoreApplication>
@@ -35,18 +36,26 @@ TestDatabase::TestDatabase(ConnectionSettings::Engine engine, const QString& tim
         settings_.path = dir_.filePath(QStringLiteral("costdesk.sqlite"));
     }
     if (schemaVersion) {
+        // As an earlier program left it: one login for everything.
         Dialect::forEngine(settings_.engine)->createEmpty(settings_, timeZone);
         db_ = Database::open(settings_);
         Schema::migrate(*db_, *schemaVersion);
         return;
     }
     Schema::createDatabase(settings_, timeZone);
-    db_ = Database::open(settings_);
+    if (engine == ConnectionSettings::Engine::PostgreSQL) {
+        owner_ = Database::open(settings_);
+        ServerRoles::AddPerson(*owner_, QLatin1String(kPerson), QLatin1String(kPersonPassword), 9);
+        db_ = connectAs(QLatin1String(kPerson), QLatin1String(kPersonPassword));
+    } else {
+        db_ = Database::open(settings_);
+    }
 }
 
 TestDatabase::~TestDatabase()
 {
     db_.reset();
+    owner_.reset();
     try {
         Schema::dropDatabase(settings_);
     } catch (const DbError& e) {
@@ -56,7 +65,22 @@ TestDatabase::~TestDatabase()
 
 std::unique_ptr<Database> TestDatabase::connect() const
 {
-    return Database::open(settings_);
+    return db_->settings().password.isEmpty() ? Database::open(settings_) : Database::open(db_->settings());
+}
+
+Database& TestDatabase::owner()
+{
+    return owner_ ? *owner_ : *db_;
+}
+
+std::unique_ptr<Database> TestDatabase::connectAs(const QString& userName, const QString& password) const
+{
+    if (settings_.engine != ConnectionSettings::Engine::PostgreSQL)
+        return Database::open(settings_);
+    ConnectionSettings own = settings_;
+    own.user = ServerRoles::personRole(own.dbName, userName);
+    own.password = password;
+    return Database::open(own);
 }
 
 bool TestDatabase::postgresAvailable()

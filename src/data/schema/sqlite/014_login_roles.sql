@@ -1,0 +1,4 @@
+-- The embedded file has no logins of its own: the person at the desk owns
+-- the file, and its mode is the boundary. Sign-in checks T_USER, with the
+-- same limit on wrong passwords as the server's. Nothing to change here;
+-- the number keeps both engines' versions in step.
