@@ -49,11 +49,13 @@ as_postgres "$bin/initdb" -D "$folder/data" -U postgres -E UTF8 --locale=C.UTF-8
 # socket, passwords over TCP, listening on the server itself only. A
 # workstation on 127.0.0.2 reaches the server from 127.0.0.1 as well, so
 # TCP from there opens only the database postgres (which init needs) here,
-# where Debian opens every database: costdesk is reached only through the
-# README's own line.
+# where Debian opens every database, and costdesk to its owner, whose steps
+# run on the server itself: the gate and the people reach costdesk only
+# through the README's own line.
 cat >"$folder/hba" <<'EOF'
 local   all        all                     trust
 host    postgres   all   127.0.0.1/32      scram-sha-256
+host    costdesk   costdesk   127.0.0.1/32      scram-sha-256
 EOF
 cat >"$folder/conf" <<EOF
 listen_addresses = '127.0.0.1'
@@ -113,6 +115,13 @@ else
   prelude='runuser() { [ "$1" = -u ] && shift 3; "$@"; }; sudo() { [ "$1" = -u ] && shift 2; "$@"; }'
 fi
 mkdir -p "$folder/server-home"
+# The gate's password the README gives psql's \password is the one the
+# workstations' ~/.pgpass holds.
+gate_password=$(block '~/.pgpass' | cut -d: -f5)
+[ -n "$gate_password" ] || fail "the workstation's ~/.pgpass holds no password"
+person_password=$(sed -n "s/^printf '%s\\\\n' '\([^']*\)' | .*add-user.*/\1/p" <<<"$server" | head -n 1)
+[ -n "$person_password" ] || fail "the server's steps add no account with a password"
+grep -qF "'$gate_password' '$gate_password' |" <<<"$server" || fail "the gate is not given the password ~/.pgpass holds"
 if ! printf '%s\n%s\n' "$password" "$password" \
     | HOME=$folder/server-home PGHOST=$folder PGPORT=$port setsid -w bash -euo pipefail -c "$prelude
 $server" >"$folder/server.out" 2>"$folder/server.err"; then
@@ -147,12 +156,20 @@ chmod 600 "$ws/.pgpass"
 block '~/.config/costdesk/costdesk.ini' | substitute >"$ws/.config/costdesk/costdesk.ini"
 url=$(sed -n 's/^database=//p' "$ws/.config/costdesk/costdesk.ini")
 [[ $url == postgresql://*@127.0.0.2:$port/* ]] || fail "the workstation's settings name no dbserver:5432: $url"
-if ! HOME=$ws "$admin" list-locations "$url" >"$folder/ws.out" 2>"$folder/ws.err"; then
+# A person signs in through the gate and works on their own login.
+signed_in() {
+  printf '%s\n' "$person_password" | HOME=$ws "$admin" export "$url" --report due --from 01/01/2569 --to 31/12/2570 \
+    --user somchai --xlsx "$1"
+}
+if ! signed_in "$folder/ws.xlsx" >"$folder/ws.out" 2>"$folder/ws.err"; then
   cat "$folder/ws.err" >&2
-  fail "the workstation cannot read the database"
+  fail "a person cannot sign in from the workstation"
 fi
-[ -s "$folder/ws.err" ] && { cat "$folder/ws.err" >&2; fail "the workstation's command printed the lines above on stderr"; }
-[ "$(wc -l <"$folder/ws.out")" = "$locations" ] || fail "the workstation sees these locations: $(cat "$folder/ws.out")"
+[ -s "$folder/ws.xlsx" ] || fail "the person's export wrote nothing"
+# The gate itself reads no account, and a person's wrong password is refused.
+HOME=$ws "$bin/psql" "$url" -XAtqc "SELECT Username FROM T_USER" >/dev/null 2>&1 && fail "the gate reads T_USER"
+printf 'Wrong-1\n' | HOME=$ws "$admin" export "$url" --report due --from 01/01/2569 --to 31/12/2570 \
+  --user somchai --xlsx "$folder/wrong.xlsx" >/dev/null 2>&1 && fail "a wrong password signed in"
 # Without the password the server turns the workstation away.
 mkdir -p "$folder/nobody"
 if HOME=$folder/nobody "$admin" list-locations "$url" >/dev/null 2>"$folder/nobody.err"; then
@@ -171,17 +188,21 @@ grep -q "Leaked-2569" "$folder/server.log" && fail "the server's log holds a fai
 grep -q "duplicate key" "$folder/server.log" || fail "the failed statement was not logged at all"
 
 # 5. A backup and a restore as costdesk-admin advises them: the pg_dump line
-# it prints, run from the workstation, writes a file for its owner alone;
+# it prints, run as the schema's owner, writes a file for its owner alone;
 # the restore steps it prints, run as root on the server, bring back what
 # the dump held.
-HOME=$ws "$admin" backup "$url" "$folder/costdesk.dump" >/dev/null 2>"$folder/backup.err" && fail "backup of a server URL ended with 0"
+# The dump is the schema owner's to take (the gate reads no table).
+owner_url=postgresql://costdesk@127.0.0.1:$port/costdesk
+export PGPASSWORD=$password
+HOME=$ws "$admin" backup "$owner_url" "$folder/costdesk.dump" >/dev/null 2>"$folder/backup.err" && fail "backup of a server URL ended with 0"
 dump=$(sed -n 's/^  \((umask 077 && pg_dump .*)\)$/\1/p' "$folder/backup.err")
 [ -n "$dump" ] || { cat "$folder/backup.err" >&2; fail "backup printed no pg_dump line"; }
 (cd "$ws" && HOME=$ws bash -euo pipefail -c "$dump") || fail "the printed pg_dump line failed: $dump"
 [ "$(stat -c %a "$folder/costdesk.dump")" = 600 ] || fail "the dump is not its owner's alone"
 [ $root = yes ] && chown postgres "$folder/costdesk.dump" && chmod 600 "$folder/costdesk.dump"
-HOME=$ws "$admin" add-location "$url" 99 'หลังการสำรอง' >/dev/null 2>&1 || fail "a location could not be added after the dump"
+"$admin" add-location "$owner_url" 99 'หลังการสำรอง' >/dev/null 2>&1 || fail "a location could not be added after the dump"
 [ "$(sql costdesk "SELECT COUNT(*) FROM Tr_Place_Cafeteria WHERE Place_Code <> ''")" = $((locations + 1)) ] || fail "added location"
+unset PGPASSWORD
 HOME=$ws "$admin" restore "$folder/costdesk.dump" "$url" >/dev/null 2>"$folder/restore.err" && fail "restore of a server URL ended with 0"
 steps=$(sed -n 's/^     \(runuser -u postgres -- .*\)$/\1/p' "$folder/restore.err")
 [ "$(wc -l <<<"$steps")" = 3 ] || { cat "$folder/restore.err" >&2; fail "restore printed no three steps to run"; }
@@ -194,7 +215,7 @@ fi
   || fail "the restored database does not hold what the dump held"
 [ "$(sql postgres "SELECT COUNT(*) FROM pg_database WHERE datname = 'costdesk_before_restore'")" = 1 ] \
   || fail "the replaced database was not kept aside"
-HOME=$ws "$admin" list-locations "$url" >/dev/null 2>&1 || fail "the workstation cannot read the restored database"
+signed_in "$folder/restored.xlsx" >/dev/null 2>&1 || fail "a person cannot sign in to the restored database"
 
 echo "README server steps followed: $users account(s), $locations location(s), $costTypes cost type(s);" \
-     "a workstation on 127.0.0.2 reads them with its ~/.pgpass; the advised dump and restore bring them back"
+     "a person signs in on 127.0.0.2 through the gate of its ~/.pgpass; the advised dump and restore bring them back"

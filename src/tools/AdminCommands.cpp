@@ -220,7 +220,7 @@ int exportListing(const QStringList& args, QTextStream& out, QTextStream& err)
         QStringList foreign;
         QStringList takers;
         for (const QString& name : o.names()) {
-            if (name == QLatin1String("--report") || name == QLatin1String("--xlsx") ||
+            if (name == QLatin1String("--report") || name == QLatin1String("--xlsx") || name == QLatin1String("--user") ||
                 listing->field(name.mid(2)))
                 continue;
             foreign << name;

@@ -60,17 +60,24 @@ Locations and cost types:
       adds a cost type; CODE of up to 3 characters must be new.
 
 Printing and listings:
-  costdesk-admin print-invoices URL --pdf FILE (--number N ... | --due-from dd/mm/yyyy --due-to dd/mm/yyyy [--status A|P|R|C])
+  costdesk-admin print-invoices URL --pdf FILE (--number N ... | --due-from dd/mm/yyyy --due-to dd/mm/yyyy [--status A|P|R|C]) [--user NAME]
       writes the invoices as the preview shows them, one page each, into one PDF. A [billpayment]
       billerId in the settings file that is not 15 digits is reported on stderr; the invoices
       are still written, without the bank's codes, and the exit status stays 0.
-  costdesk-admin print-reminders URL --as-of dd/mm/yyyy [--min-days N] [--shop CODE] --pdf FILE
+  costdesk-admin print-reminders URL --as-of dd/mm/yyyy [--min-days N] [--shop CODE] --pdf FILE [--user NAME]
       writes a reminder letter to every shop (or the one shop) with unpaid invoices at least N
       days (default 1) past their due date on that day, listing those invoices, into one PDF.
       Without any such shop it says so, writes no file and ends with status 1.
-  costdesk-admin export URL --report due|payin|detail --from dd/mm/yyyy --to dd/mm/yyyy [--cost-code C] [--paid all|paid|unpaid] --xlsx FILE
-  costdesk-admin export URL --report overdue --as-of dd/mm/yyyy [--shop CODE] --xlsx FILE
+  costdesk-admin export URL --report due|payin|detail --from dd/mm/yyyy --to dd/mm/yyyy [--cost-code C] [--paid all|paid|unpaid] --xlsx FILE [--user NAME]
+  costdesk-admin export URL --report overdue --as-of dd/mm/yyyy [--shop CODE] --xlsx FILE [--user NAME]
       writes the listing's sheet as the report window exports it.
+
+Signing in on a server: there each person has a login of their own. A command given --user NAME
+signs in as that person through the URL's login (the workstations' gate), reading the password
+from the terminal (not shown) or the first line of standard input, and may then do only what that
+person's level may do; a wrong password, a locked name or a disabled account is refused (status 2).
+init, upgrade, demo, add-location, list-locations, add-cost-type and the account commands run as
+the schema's owner: the URL names that login.
 
 Billing:
   costdesk-admin issue-monthly URL --month mm/yyyy --due dd/mm/yyyy --user NAME [--dry-run]

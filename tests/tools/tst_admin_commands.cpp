@@ -18,6 +18,7 @@
 #include "xlsx/XlsxReadBack.h"
 
 #include <QJsonArray>
+#include <QHash>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -37,6 +38,17 @@ struct Outcome {
     QString err;
 };
 
+// The passwords of the accounts seed() adds. A command that names a person
+// (--user) on a server signs in as them, reading the password from standard
+// input: admin() gives it when no other input is given.
+QHash<QString, QString> passwords;
+
+QByteArray signInInput(const QStringList& args)
+{
+    const qsizetype user = args.indexOf(QStringLiteral("--user"));
+    return user >= 0 && user + 1 < args.size() ? passwords.value(args.at(user + 1)).toUtf8() + '\n' : QByteArray();
+}
+
 // extra: environment variables set for this run only; umask: the mask the
 // command runs under; input: what it reads on standard input.
 Outcome admin(const QStringList& args, const QList<std::pair<QString, QString>>& extra = {}, mode_t umask = 022,
@@ -50,7 +62,7 @@ Outcome admin(const QStringList& args, const QList<std::pair<QString, QString>>&
         env.insert(name, value);
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(COSTDESK_ADMIN), args);
-    p.write(input);
+    p.write(input.isEmpty() ? signInInput(args) : input);
     p.closeWriteChannel();
     p.waitForFinished(120000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
@@ -83,6 +95,7 @@ void seed(Database& db)
     admin.password = QStringLiteral("admin9");
     admin.section = 9;
     UserTable::insert(db, admin);
+    passwords = {{clerk.userName, clerk.password}, {admin.userName, admin.password}};
 }
 
 void storeInvoice(Database& db, const QString& number, const QString& status, const QString& due)
@@ -434,6 +447,8 @@ private slots:
         child.setProcessEnvironment(env);
         child.start(QStringLiteral(COSTDESK_ADMIN), run);
         QVERIFY(child.waitForStarted());
+        child.write(signInInput(run));
+        child.closeWriteChannel();
         QTRY_VERIFY_WITH_TIMEOUT(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Monthly_Run")) > 30, 60000);
         child.kill();
         QVERIFY(child.waitForFinished());
@@ -498,6 +513,7 @@ private slots:
         QVERIFY(!(r.out + r.err).contains(QLatin1String("Clerk-2570")));
         QVERIFY(!UserTable::signIn(t.db(), QStringLiteral("clerk"), QStringLiteral("clerk3")));
         QVERIFY(UserTable::signIn(t.db(), QStringLiteral("clerk"), QStringLiteral("Clerk-2570")));
+        passwords[QStringLiteral("clerk")] = QStringLiteral("Clerk-2570");
         QCOMPARE(admin({"set-level", url, "clerk", "6"}).code, 0);
         QCOMPARE(UserTable::find(t.db(), QStringLiteral("clerk"))->section, 6);
         for (const QStringList& wrong : {QStringList{"set-level", url, "clerk", "7"}, QStringList{"set-level", url, "nobody", "3"},
