@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "data/DbError.h"
+#include "data/ServerRoles.h"
 
 #include <QDir>
 #include <QFile>
@@ -326,10 +327,11 @@ public:
         maintenance->execute(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(settings.dbName));
         // Its people's logins, the gate and the level groups go with it:
         // they serve no other database.
+        const QString& db = settings.dbName;
         const Rows roles = maintenance->select(
-            QStringLiteral("SELECT rolname FROM pg_roles WHERE starts_with(rolname, ? || '.') OR rolname IN (? || '_gate', "
-                           "? || '_level3', ? || '_level6', ? || '_level9')"),
-            {settings.dbName, settings.dbName, settings.dbName, settings.dbName, settings.dbName});
+            QStringLiteral("SELECT rolname FROM pg_roles WHERE starts_with(rolname, ?) OR rolname IN (?, ?, ?, ?)"),
+            {ServerRoles::personRole(db, QString()), ServerRoles::gateRole(db), ServerRoles::levelRole(db, 3),
+             ServerRoles::levelRole(db, 6), ServerRoles::levelRole(db, 9)});
         for (const Row& role : roles)
             maintenance->execute(QStringLiteral("DROP ROLE \"%1\"").arg(role.text(0).replace(QLatin1Char('"'), QStringLiteral("\"\""))));
     }
