@@ -534,6 +534,20 @@ int Database::execute(const QString& sql, const QVariantList& values)
     return affected;
 }
 
+int Database::executeWithValuesApart(const QString& sql, const QVariantList& values)
+{
+    if (anyHoldsControlCharacter(values))
+        throw DbError(kControlCharacterMessage, DbError::Kind::InvalidText);
+    if (broken_)
+        reconnect();
+    QSqlError error;
+    if (const std::optional<int> affected = dialect_->executeWithValuesApart(handle(), sql, values, &error))
+        return *affected;
+    if (error.isValid())
+        fail(error);
+    return execute(sql, values);
+}
+
 std::unique_ptr<BulkStatement> Database::bulkStatement(const QString& sql)
 {
     // Only the embedded engine's driver hands out its connection.

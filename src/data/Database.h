@@ -130,6 +130,10 @@ public:
     // otherwise). Empty on a server: there a round trip, not the statement,
     // is what a row costs, and the caller sends many rows a statement instead.
     std::unique_ptr<BulkStatement> bulkStatement(const QString& sql);
+    // A write whose values must never stand in a statement's text, where
+    // another look at the server's sessions could read them: a password.
+    // Otherwise as execute().
+    int executeWithValuesApart(const QString& sql, const QVariantList& values);
     // An INSERT or UPDATE that a unique key may refuse.
     // changed, when given, receives the number of rows affected.
     WriteResult executeUnlessDuplicate(const QString& sql, const QVariantList& values, int* changed = nullptr);

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <libpq-fe.h>
 #include <optional>
+#include <vector>
 
 namespace {
 namespace FailureTexts {
@@ -260,6 +261,11 @@ public:
     QString actingUserStatement() const override { return {}; }
     bool hasLoginRoles() const override { return false; }
     QString passwordVerifier(const QSqlDatabase&, const QString&, const QString&) const override { return {}; }
+    std::optional<int> executeWithValuesApart(const QSqlDatabase&, const QString&, const QVariantList&,
+                                              QSqlError*) const override
+    {
+        return std::nullopt;  // SQLite binds values apart from the text itself
+    }
     QString explanation(const QSqlError& error) const override
     {
         // Qt's driver reports SQLite's primary result codes.
@@ -445,14 +451,51 @@ public:
         return QStringLiteral("SELECT set_config('costdesk.user', ?, false)");
     }
     bool hasLoginRoles() const override { return true; }
-    QString passwordVerifier(const QSqlDatabase& handle, const QString& role, const QString& password) const override
+    // The driver's own libpq connection, for what Qt's driver does not offer.
+    static PGconn* libpqConnection(const QSqlDatabase& handle)
     {
         const QVariant native = handle.driver()->handle();
         PGconn* connection = native.isValid() && qstrcmp(native.typeName(), "pg_conn*") == 0
                                  ? *static_cast<PGconn* const*>(native.constData())
                                  : nullptr;
         if (!connection)
-            throw DbError(QStringLiteral("no server connection to make the password's verifier with"));
+            throw DbError(QStringLiteral("no server connection to send this statement on"));
+        return connection;
+    }
+    std::optional<int> executeWithValuesApart(const QSqlDatabase& handle, const QString& sql, const QVariantList& values,
+                                              QSqlError* error) const override
+    {
+        PGconn* connection = libpqConnection(handle);
+        // "?" is never anything but a placeholder in the program's statements.
+        QString text;
+        int number = 0;
+        for (const QChar c : sql)
+            text += c == u'?' ? QStringLiteral("$%1").arg(++number) : QString(c);
+        std::vector<QByteArray> held;
+        held.reserve(size_t(values.size()));
+        std::vector<const char*> parameters;
+        for (const QVariant& v : values) {
+            held.push_back(v.isNull() ? QByteArray() : v.toString().toUtf8());
+            parameters.push_back(v.isNull() ? nullptr : held.back().constData());
+        }
+        PGresult* result = PQexecParams(connection, text.toUtf8().constData(), int(parameters.size()), nullptr,
+                                        parameters.data(), nullptr, nullptr, 0);
+        const bool done = PQresultStatus(result) == PGRES_COMMAND_OK;
+        std::optional<int> affected;
+        if (done) {
+            affected = QByteArray(PQcmdTuples(result)).toInt();
+        } else {
+            const char* code = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+            *error = QSqlError(QStringLiteral("QPSQL: Unable to run the statement"),
+                               QString::fromUtf8(PQerrorMessage(connection)).trimmed(), QSqlError::StatementError,
+                               code ? QString::fromLatin1(code) : QString());
+        }
+        PQclear(result);
+        return affected;
+    }
+    QString passwordVerifier(const QSqlDatabase& handle, const QString& role, const QString& password) const override
+    {
+        PGconn* connection = libpqConnection(handle);
         // The algorithm named, whatever the server's password_encryption says:
         // an MD5 hash would not do for a login.
         char* made = PQencryptPasswordConn(connection, password.toUtf8().constData(), role.toUtf8().constData(),

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <memory>
+#include <optional>
 
 class Database;
 class QSqlDatabase;
@@ -106,6 +107,15 @@ public:
     // computer by libpq through the open connection, so that the password
     // itself is never sent. Empty where there are no logins.
     virtual QString passwordVerifier(const QSqlDatabase& handle, const QString& role, const QString& password) const = 0;
+    // Runs a writing statement whose values must never stand in a
+    // statement's text (a password): Qt's server driver writes bound values
+    // into the EXECUTE it sends, where the session's own login and the
+    // server's superusers could read them; here they go as parameters of the
+    // protocol. The rows affected; empty with *error set when the server
+    // refused it, and empty with no error where the engine's own binding
+    // keeps values out of the text already (the caller runs it as usual).
+    virtual std::optional<int> executeWithValuesApart(const QSqlDatabase& handle, const QString& sql,
+                                                      const QVariantList& values, QSqlError* error) const = 0;
 
     // The typed text matched literally anywhere in the column: % and _ and the
     // escape character itself lose their wildcard meaning.

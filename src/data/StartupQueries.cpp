@@ -139,7 +139,7 @@ auto inStep(Database& db, Change change)
 void UserTable::insert(Database& db, const UserAccount& a)
 {
     inStep(db, [&] {
-        db.execute(kInsertAccount, valuesOf(a));
+        db.executeWithValuesApart(kInsertAccount, valuesOf(a));
         ServerRoles::AddPerson(db, a.userName, a.password, a.section);
         return true;
     });
@@ -151,8 +151,13 @@ WriteResult UserTable::insertUnlessTaken(Database& db, const UserAccount& a)
         db.dialect().hasLoginRoles() && !refusal.isEmpty())
         throw DbError(refusal, DbError::Kind::InvalidText);
     Database::Transaction tx(db);
-    if (db.executeUnlessDuplicate(kInsertAccount, valuesOf(a)) == WriteResult::DuplicateKey)
-        return WriteResult::DuplicateKey;
+    try {
+        db.executeWithValuesApart(kInsertAccount, valuesOf(a));
+    } catch (const DbError& e) {
+        if (e.isUniqueViolation())
+            return WriteResult::DuplicateKey;
+        throw;
+    }
     ServerRoles::AddPerson(db, a.userName, a.password, a.section);
     tx.commit();
     return WriteResult::Written;
@@ -197,11 +202,12 @@ QList<UserAccount> UserTable::all(Database& db)
 bool UserTable::setPassword(Database& db, const QString& userName, const QString& password)
 {
     return inStep(db, [&] {
-        const bool found =
-            db.execute(QStringLiteral("UPDATE T_USER SET Password = ? WHERE (Username = ?)"), {password, userName}) > 0;
-        if (found)
+        // The login first: the account's row is the last word of the change.
+        if (exists(db, userName))
             ServerRoles::SetPassword(db, userName, password);
-        return found;
+        return db.executeWithValuesApart(QStringLiteral("UPDATE T_USER SET Password = ? WHERE (Username = ?)"),
+                                         {password, userName})
+            > 0;
     });
 }
 

@@ -144,16 +144,26 @@ private slots:
         QCOMPARE(in.account->section, 3);
         QCOMPARE(SignIn::Attempt(*gate, QStringLiteral("clerk"), QStringLiteral("nope")).result,
                  UserTable::SignIn::Result::WrongPassword);
-        t.db().execute(QStringLiteral("BEGIN"));
+        // What the server was sent, as the server's superuser would see it
+        // in pg_stat_activity or a failed statement's log line.
+        owner.execute(QStringLiteral("CREATE TABLE sent_text (query text)"));
+        owner.execute(QStringLiteral("CREATE FUNCTION keep_sent_text() RETURNS trigger LANGUAGE plpgsql SECURITY DEFINER AS "
+                                     "$$BEGIN INSERT INTO sent_text VALUES (current_query()); RETURN NULL; END$$"));
+        owner.execute(QStringLiteral("CREATE TRIGGER keep_sent_text AFTER INSERT OR UPDATE ON T_USER "
+                                     "FOR EACH ROW EXECUTE FUNCTION keep_sent_text()"));
         UserTable::setPassword(t.db(), QStringLiteral("clerk"), QStringLiteral("Seen-Nowhere-1"));
+        addAccount(t.db(), 2, QStringLiteral("cashier"), 6);
         const QString tester = ServerRoles::personRole(t.settings().dbName, QLatin1String(TestDatabase::kPerson));
-        for (Database* other : {gate.get(), in.connection.get()}) {
-            for (const Row& r : other->select(QStringLiteral("SELECT COALESCE(query, '') FROM pg_stat_activity")))
-                QVERIFY2(!r.text(0).contains(QLatin1String("Seen-Nowhere-1")), qPrintable(r.text(0)));
+        for (Database* other : {gate.get(), in.connection.get()})
             QCOMPARE(other->select(QStringLiteral("SELECT query FROM pg_stat_activity WHERE usename = ?"), {tester}).first().text(0),
                      QStringLiteral("<insufficient privilege>"));
+        const QList<Row> sent = owner.select(QStringLiteral("SELECT query FROM sent_text"));
+        QCOMPARE(sent.size(), 2);
+        for (const Row& r : sent) {
+            QVERIFY2(r.text(0).contains(QLatin1String("T_USER")), qPrintable(r.text(0)));
+            QVERIFY2(!r.text(0).contains(QLatin1String("Seen-Nowhere-1")) && !r.text(0).contains(QLatin1String("cashier-Pw1")),
+                     qPrintable(r.text(0)));
         }
-        t.db().execute(QStringLiteral("COMMIT"));
         QCOMPARE(SignIn::Attempt(*gate, QStringLiteral("clerk"), QStringLiteral("Seen-Nowhere-1")).result,
                  UserTable::SignIn::Result::SignedIn);
     }
