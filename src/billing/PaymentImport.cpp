@@ -258,7 +258,8 @@ Money Preview::otherTotal() const
     return sum;
 }
 
-Preview Prepare(Database& db, const QString& fileName, const QByteArray& bytes, const QString& billerId)
+Preview Prepare(Database& db, const QString& fileName, const QByteArray& bytes, const QString& billerId,
+                const Progress& progress)
 {
     Preview preview;
     preview.fileName = QFileInfo(fileName).fileName();
@@ -293,7 +294,7 @@ Preview Prepare(Database& db, const QString& fileName, const QByteArray& bytes, 
     return preview;
 }
 
-Preview PrepareFile(Database& db, const QString& path, const QString& billerId)
+Preview PrepareFile(Database& db, const QString& path, const QString& billerId, const Progress& progress)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -310,7 +311,7 @@ Preview PrepareFile(Database& db, const QString& path, const QString& billerId)
         bytes.truncate(std::max<qint64>(file.read(bytes.data(), size), 0));
     }
     bytes += file.readAll(); // what a file of no known size holds, or what it grew by
-    return Prepare(db, path, bytes, billerId);
+    return Prepare(db, path, bytes, billerId, progress);
 }
 
 QString ImportedBeforeText(const BankPaymentTable::ImportRecord& before)

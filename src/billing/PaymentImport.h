@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class Database;
@@ -58,6 +59,8 @@ struct Preview {
     // The rows in the order of their invoice numbers, as matching read the
     // invoices; recording moves them in the same order.
     QList<qsizetype> byNumber;
+    // Stopped by the one who asked for it before it was read and matched.
+    bool stopped = false;
 
     bool ok() const { return refusal.isEmpty(); }
     int matchedCount() const;
@@ -66,11 +69,17 @@ struct Preview {
     Money otherTotal() const;
 };
 
+// Told now and then how many of the file's records are read and matched
+// (done of total); returns false to stop.
+using Progress = std::function<bool(qsizetype done, qsizetype total)>;
+
 // Reads and matches, writing nothing. billerId: the one of the settings
-// ([billpayment] billerId), or empty when none is set.
-Preview Prepare(Database& db, const QString& fileName, const QByteArray& bytes, const QString& billerId);
+// ([billpayment] billerId), or empty when none is set. When `progress`
+// stops it, the preview is `stopped` and holds no rows.
+Preview Prepare(Database& db, const QString& fileName, const QByteArray& bytes, const QString& billerId,
+                const Progress& progress = {});
 // The same, for a file on disk; an unreadable file is a refusal.
-Preview PrepareFile(Database& db, const QString& path, const QString& billerId);
+Preview PrepareFile(Database& db, const QString& path, const QString& billerId, const Progress& progress = {});
 
 // "ไฟล์นี้นำเข้าแล้วเมื่อ ... โดย ..."
 QString ImportedBeforeText(const BankPaymentTable::ImportRecord& before);

@@ -166,6 +166,16 @@ std::unique_ptr<Database> Database::open(const ConnectionSettings& settings, Ope
     return db;
 }
 
+std::unique_ptr<Database> Database::openAnother() const
+{
+    std::unique_ptr<Database> other = open(settings_);
+    other->fixedClock_ = fixedClock_;
+    other->busyWait_ = busyWait_;
+    if (!actingUser_.isEmpty())
+        other->setActingUser(actingUser_);
+    return other;
+}
+
 void Database::connect(OpenMode mode)
 {
     dialect_->prepareToOpen(settings_, mode == OpenMode::CreateFile);

@@ -96,6 +96,11 @@ public:
 
     static std::unique_ptr<Database> open(const ConnectionSettings& settings,
                                           OpenMode mode = OpenMode::Existing);
+    // Another connection to the same database, for work on another thread
+    // (a connection belongs to the thread that opened it): the same person
+    // for the audit trail, the same clock and the same patience with locks.
+    // Opened on the calling thread; use it on one thread only.
+    std::unique_ptr<Database> openAnother() const;
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
