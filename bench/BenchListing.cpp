@@ -154,11 +154,16 @@ bool PrintFigureTable(QTextStream& out, const QList<FigureLine>& lines, const Ta
     const auto row = [&](const QString& what, const QString& measure, double best, double med, double floorBest,
                          double floorMed, double goal, double limit, bool decides) {
         const double ratio = floorMed > 0 ? med / floorMed : 0;
-        const bool met = ratio <= goal && (limit <= 0 || med <= limit);
+        // A goal of no ratio: the limit alone, the floor shown beside it.
+        const bool met = (goal <= 0 || ratio <= goal) && (limit <= 0 || med <= limit);
         if (decides)
             allMet = allMet && met;
-        const QString goalText = QStringLiteral("<=") + num(goal, 1)
-                                 + (limit > 0 ? QStringLiteral(", <=%1").arg(limit, 0, 'f', 0) : QString());
+        QStringList goalParts;
+        if (goal > 0)
+            goalParts << QStringLiteral("<=") + num(goal, 1);
+        if (limit > 0)
+            goalParts << QStringLiteral("<=%1").arg(limit, 0, 'f', 0);
+        const QString goalText = goalParts.isEmpty() ? QStringLiteral("-") : goalParts.join(QStringLiteral(", "));
         out << what.leftJustified(goals.whatWidth) << measure.leftJustified(8) << num(best).rightJustified(9)
             << num(med).rightJustified(9) << num(floorBest).rightJustified(12) << num(floorMed).rightJustified(11)
             // A ratio over a floor of almost nothing may take more than its

@@ -82,9 +82,9 @@ struct FigureLine {
 };
 
 struct TableGoals {
-    double time = 1.3;        // median / floor median
+    double time = 1.3;        // median / floor median; 0: none, the floor is shown only
     double timeLimitMs = 0;   // 0: none
-    double memory = 1.5;
+    double memory = 1.5;      // 0: none
     bool memoryDecides = true;
     int whatWidth = 34;
 };

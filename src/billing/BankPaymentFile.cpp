@@ -1,15 +1,9 @@
 #include "billing/BankPaymentFile.h"
 
-#include "core/TextPool.h"
 #include "core/ThaiDate.h"
 #include "data/Database.h"
 
-#include <QStringDecoder>
 #include <QStringView>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace BankPaymentFile {
 
@@ -54,41 +48,23 @@ QString linePrefix(int line)
     return QStringLiteral("บรรทัดที่ %1: ").arg(line);
 }
 
-// What the records of one file share while they are read: the fields whose
-// values recur, the bank's codes, the payer, the shop, the branch and the
-// teller, each from a pool of its own.
-struct Repeats {
-    TextPool bankCode, companyAccount, customerName, reference2, branch, teller, transactionCode, chequeNumber,
-        chequeBankCode, billerId, sendingBankCode, newChequeNumber, reference3;
-    // The last date field's digits and the date they were read as.
-    QString dateDigits, date;
-};
-
 // Cuts the fields of one record at their 1-based, inclusive positions. The
 // first field that does not hold what it must is remembered and the later
 // ones are still cut but no longer judged, so the refusal names the first
 // fault of the line in position order.
 class RecordReader {
 public:
-    RecordReader(QStringView record, int line, Repeats& repeats) : m_record(record), m_line(line), m_repeats(repeats) {}
+    RecordReader(QStringView record, int line) : record_(record), line_(line) {}
 
-    const QString& refusal() const { return m_refusal; }
+    const QString& refusal() const { return refusal_; }
 
-    QStringView raw(int first, int last) const { return m_record.mid(first - 1, last - first + 1); }
+    QStringView raw(int first, int last) const { return record_.mid(first - 1, last - first + 1); }
 
     QString text(int first, int last) const { return withoutTrailingBlanks(raw(first, last)).toString(); }
-    QString text(TextPool& pool, int first, int last) const
-    {
-        return pool(withoutTrailingBlanks(raw(first, last)));
-    }
 
     // References and the biller ID are keyed in by hand at some counters and
     // may stand anywhere in their field.
     QString trimmedText(int first, int last) const { return raw(first, last).trimmed().toString(); }
-    QString trimmedText(TextPool& pool, int first, int last) const
-    {
-        return pool(raw(first, last).trimmed());
-    }
 
     int number(const QString& name, int first, int last)
     {
@@ -113,8 +89,6 @@ public:
         const QStringView digits = raw(first, last);
         if (!requireDigits(digits, name, first, last))
             return {};
-        if (digits == m_repeats.dateDigits)
-            return m_repeats.date;
         int year = int(valueOfDigits(digits.mid(4, 4)));
         // Banks write the Christian era, but some branches' systems write the
         // Buddhist era; no Christian year of a real payment comes near 2400.
@@ -128,8 +102,6 @@ public:
             refuse(QStringLiteral("%1 %2 %3 ไม่ใช่วันที่ในปฏิทิน").arg(name, positions(first, last), digits));
             return {};
         }
-        m_repeats.dateDigits = digits.toString();
-        m_repeats.date = display;
         return display;
     }
 
@@ -151,7 +123,7 @@ public:
 
     QChar kind(int position)
     {
-        const QChar k = m_record.at(position - 1);
+        const QChar k = record_.at(position - 1);
         if (k != QLatin1Char('C') && k != QLatin1Char('D')) {
             refuse(QStringLiteral("ประเภทรายการ %1 ต้องเป็น C (ชำระเงิน) หรือ D (ยกเลิกรายการ)")
                        .arg(positions(position, position)));
@@ -162,11 +134,9 @@ public:
 
     void refuse(const QString& why)
     {
-        if (m_refusal.isEmpty())
-            m_refusal = linePrefix(m_line) + why;
+        if (refusal_.isEmpty())
+            refusal_ = linePrefix(line_) + why;
     }
-
-    Repeats& repeats() { return m_repeats; }
 
 private:
     bool requireDigits(QStringView digits, const QString& name, int first, int last)
@@ -177,10 +147,9 @@ private:
         return false;
     }
 
-    QStringView m_record;
-    int m_line;
-    Repeats& m_repeats;
-    QString m_refusal;
+    QStringView record_;
+    int line_;
+    QString refusal_;
 };
 
 QString sequenceName()
@@ -267,26 +236,25 @@ Header readHeader(RecordReader& r)
 
 void readDetail(RecordReader& r, Detail& d)
 {
-    Repeats& same = r.repeats();
     d.sequence = r.number(sequenceName(), 2, 7);
-    d.bankCode = r.text(same.bankCode, 8, 10);
-    d.companyAccount = r.text(same.companyAccount, 11, 20);
+    d.bankCode = r.text(8, 10);
+    d.companyAccount = r.text(11, 20);
     d.paymentDate = r.date(QStringLiteral("วันที่ชำระเงิน"), 21, 28);
     d.paymentTime = r.time(QStringLiteral("เวลาชำระเงิน"), 29, 34);
-    d.customerName = r.text(same.customerName, 35, 84);
+    d.customerName = r.text(35, 84);
     d.reference1 = r.trimmedText(85, 104);
-    d.reference2 = r.trimmedText(same.reference2, 105, 124);
-    d.reference3 = r.trimmedText(same.reference3, 125, 144);
-    d.branch = r.text(same.branch, 145, 148);
-    d.teller = r.text(same.teller, 149, 152);
+    d.reference2 = r.trimmedText(105, 124);
+    d.reference3 = r.trimmedText(125, 144);
+    d.branch = r.text(145, 148);
+    d.teller = r.text(149, 152);
     d.kind = r.kind(153);
-    d.transactionCode = r.text(same.transactionCode, 154, 156);
-    d.chequeNumber = r.text(same.chequeNumber, 157, 163);
+    d.transactionCode = r.text(154, 156);
+    d.chequeNumber = r.text(157, 163);
     d.amount = r.amount(QStringLiteral("จำนวนเงิน"), 164, 176);
-    d.chequeBankCode = r.text(same.chequeBankCode, 177, 179);
-    d.billerId = r.trimmedText(same.billerId, 197, 211);
-    d.sendingBankCode = r.text(same.sendingBankCode, 244, 246);
-    d.newChequeNumber = r.text(same.newChequeNumber, 247, 256);
+    d.chequeBankCode = r.text(177, 179);
+    d.billerId = r.trimmedText(197, 211);
+    d.sendingBankCode = r.text(244, 246);
+    d.newChequeNumber = r.text(247, 256);
 }
 
 Trailer readTrailer(RecordReader& r)
@@ -426,65 +394,34 @@ struct ThaiTable {
 
 constexpr ThaiTable kThai;
 
-// TIS-620 bytes into as many characters at `out`. A record is mostly ASCII
-// (codes, numbers, blanks): where the processor can, sixteen ASCII bytes at
-// a time are widened as they are; every other byte is looked up.
-void decodeThai(QByteArrayView bytes, char16_t* out)
-{
-    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
-    const qsizetype size = bytes.size();
-    qsizetype i = 0;
-#ifdef __SSE2__
-    const __m128i zero = _mm_setzero_si128();
-    for (; i + 16 <= size; i += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
-        if (_mm_movemask_epi8(block) != 0) {
-            for (qsizetype k = i; k < i + 16; ++k)
-                out[k] = kThai.of[in[k]];
-            continue;
-        }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(block, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(block, zero));
-    }
-#endif
-    for (; i < size; ++i)
-        out[i] = kThai.of[in[i]];
-}
-
 } // namespace
 
-QString DecodeThai(const QByteArray& bytes)
+QString DecodeThai(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
-    decodeThai(bytes, reinterpret_cast<char16_t*>(text.data()));
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        text[i] = QChar(kThai.of[static_cast<unsigned char>(bytes.at(i))]);
     return text;
 }
 
-Result Parse(const QByteArray& bytes, const std::function<void(Detail&&)>& each)
+Result Parse(const QByteArray& bytes)
 {
-    // The whole file decides its encoding; then each line is decoded on its
-    // own into one buffer, so a day's file is never held twice as text. A
-    // line end is the same byte in both encodings.
+    // The whole file decides its encoding; a line end is the same byte in
+    // both.
     const bool utf8 = isUtf8(bytes);
     QByteArrayView rest(bytes);
     // A byte-order mark is no part of the first record.
     if (utf8 && rest.startsWith("\xEF\xBB\xBF"))
         rest = rest.sliced(3);
     // What follows the last line end is no record when it is empty.
-    const bool endsWithLineEnd = rest.endsWith('\n');
-    if (endsWithLineEnd)
+    if (rest.endsWith('\n'))
         rest.chop(1);
     else if (rest.isEmpty())
         return refused(1, QStringLiteral("แฟ้มว่าง ต้องมีอย่างน้อยระเบียนส่วนหัว (H) และระเบียนยอดรวม (T)"));
 
-    QStringDecoder utf8Decoder(QStringDecoder::Utf8,
-                               QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    QString buffer;
     Result result;
     Contents& contents = result.contents;
-    Repeats repeats;
     Totals sums;
-    Detail detail;
     int line = 0;
     for (bool last = false; !last;) {
         ++line;
@@ -493,14 +430,8 @@ Result Parse(const QByteArray& bytes, const std::function<void(Detail&&)>& each)
         const QByteArrayView bytesOfLine = last ? rest : rest.first(end);
         if (!last)
             rest = rest.sliced(end + 1);
-        buffer.resize(bytesOfLine.size());
-        QChar* const out = buffer.data();
-        qsizetype length = bytesOfLine.size();
-        if (utf8)
-            length = utf8Decoder.appendToBuffer(out, bytesOfLine) - out;
-        else
-            decodeThai(bytesOfLine, reinterpret_cast<char16_t*>(out));
-        QStringView record(out, length);
+        const QString text = utf8 ? QString::fromUtf8(bytesOfLine) : DecodeThai(bytesOfLine);
+        QStringView record(text);
         if (record.endsWith(QLatin1Char('\r')))
             record.chop(1);
         if (record.size() != kRecordLength)
@@ -526,7 +457,8 @@ Result Parse(const QByteArray& bytes, const std::function<void(Detail&&)>& each)
         if (const QString unreadable = unreadableCharacter(record, bytesOfLine, utf8); !unreadable.isEmpty())
             return refused(line, unreadable);
 
-        RecordReader reader(record, line, repeats);
+        RecordReader reader(record, line);
+        Detail detail;
         if (type == QLatin1Char('H'))
             contents.header = readHeader(reader);
         else if (type == QLatin1Char('D')) {
@@ -542,24 +474,13 @@ Result Parse(const QByteArray& bytes, const std::function<void(Detail&&)>& each)
         }
         if (type == QLatin1Char('D')) {
             sums.add(detail);
-            each(std::move(detail));
+            contents.details.append(std::move(detail));
         }
     }
 
     const QString totals = checkTotals(contents.trailer, sums);
     if (!totals.isEmpty())
         return refused(line, totals);
-    return result;
-}
-
-Result Parse(const QByteArray& bytes)
-{
-    QList<Detail> details;
-    // A record and its line end take at least 257 bytes.
-    details.reserve(bytes.size() / (kRecordLength + 1));
-    Result result = Parse(bytes, [&](Detail&& d) { details.append(std::move(d)); });
-    if (result.ok())
-        result.contents.details = std::move(details);
     return result;
 }
 

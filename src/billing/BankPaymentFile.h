@@ -3,9 +3,9 @@
 #include "core/Money.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
-#include <functional>
 
 // The bill-payment file a Thai bank sends the biller every working day
 // (the banks' common cross-bank format): fixed-width records of 256
@@ -86,12 +86,8 @@ struct Result {
 // and sums differ from the detail records (payments are credits, reversals
 // debits).
 Result Parse(const QByteArray& bytes);
-// The same, handing each detail record to `each` as soon as it is read
-// rather than keeping it in contents.details: a day's file holds tens of
-// thousands. When the file is refused, what `each` was given is no part of it.
-Result Parse(const QByteArray& bytes, const std::function<void(Detail&&)>& each);
 
 // TIS-620 with the Windows-874 additions, byte by byte.
-QString DecodeThai(const QByteArray& bytes);
+QString DecodeThai(QByteArrayView bytes);
 
 } // namespace BankPaymentFile

@@ -11,43 +11,10 @@
 #include <QSet>
 
 #include <algorithm>
-#include <future>
-#include <numeric>
-#include <utility>
-#include <vector>
-
-#ifdef Q_OS_LINUX
-#include <sys/mman.h>
-#include <unistd.h>
-#endif
 
 namespace PaymentImport {
 
 namespace {
-
-// Fresh memory comes from the system a page at a time as it is first
-// touched, and on a virtual machine each page costs several microseconds: the
-// megabytes a day's file fills are asked for whole, in one call, before they
-// are filled. Where the system cannot, they come page by page as before.
-void populate(void* start, qsizetype bytes)
-{
-#if defined(Q_OS_LINUX) && defined(MADV_POPULATE_WRITE)
-    const auto page = quintptr(sysconf(_SC_PAGESIZE));
-    const quintptr first = (quintptr(start) + page - 1) & ~(page - 1);
-    const quintptr end = (quintptr(start) + quintptr(bytes)) & ~(page - 1);
-    if (end > first) {
-        // In large pages where the system has them: a few faults instead of
-        // one a 4 KB page.
-#ifdef MADV_HUGEPAGE
-        madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
-#endif
-        madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
-    }
-#else
-    Q_UNUSED(start);
-    Q_UNUSED(bytes);
-#endif
-}
 
 BankPaymentTable::PaymentKey keyOf(const BankPaymentFile::Detail& d)
 {
@@ -74,122 +41,81 @@ Outcome outcomeOfMovedOn(const std::optional<BankPaymentTable::InvoiceState>& in
     return invoice->status == InvoiceStatus::Cancelled ? Outcome::Cancelled : Outcome::AlreadyPaid;
 }
 
-// The rows in the order of their invoice numbers, those of one number in
-// the file's order.
-struct NumberOrder {
-    QList<qsizetype> rows;
-    QList<qsizetype> starts; // where each number's rows start in `rows`, and the end
-};
-
-NumberOrder rowsByNumber(const QList<Row>& rows)
+std::optional<BankPaymentTable::InvoiceState> invoiceOf(const QHash<QString, BankPaymentTable::InvoiceState>& invoices,
+                                                        const QString& number)
 {
-    NumberOrder order;
-    order.rows.resize(rows.size());
-    // Sorted as integers beside their rows' places, when every number is of
-    // the usual form: no text is looked at again, and the place breaks ties
-    // in the file's order.
-    std::vector<std::pair<qint64, qsizetype>> keyed;
-    keyed.reserve(size_t(rows.size()));
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const qint64 key = InvoiceNoKey(rows.at(i).invoiceNo);
-        if (key < 0)
-            break;
-        keyed.emplace_back(key, i);
-    }
-    if (qsizetype(keyed.size()) == rows.size()) {
-        if (!std::is_sorted(keyed.cbegin(), keyed.cend()))
-            std::sort(keyed.begin(), keyed.end());
-        for (qsizetype k = 0; k < rows.size(); ++k) {
-            order.rows[k] = keyed[size_t(k)].second;
-            if (k == 0 || keyed[size_t(k)].first != keyed[size_t(k - 1)].first)
-                order.starts << k;
-        }
-    } else {
-        std::iota(order.rows.begin(), order.rows.end(), 0);
-        std::stable_sort(order.rows.begin(), order.rows.end(),
-                         [&](qsizetype a, qsizetype b) { return rows.at(a).invoiceNo < rows.at(b).invoiceNo; });
-        for (qsizetype k = 0; k < rows.size(); ++k)
-            if (k == 0 || rows.at(order.rows.at(k)).invoiceNo != rows.at(order.rows.at(k - 1)).invoiceNo)
-                order.starts << k;
-    }
-    order.starts << rows.size();
-    return order;
+    const auto found = invoices.constFind(number);
+    if (found == invoices.cend())
+        return std::nullopt;
+    return *found;
 }
 
+// How often the one waiting for a match hears how far it is.
+constexpr qsizetype kRowsBetweenProgress = 1000;
+
 // Gives every row its outcome against the invoices and earlier imports as
-// they are now.
-void match(Database& db, Preview& preview)
+// they are now, in the file's order; false when `progress` stopped it.
+bool match(Database& db, Preview& preview, const Progress& progress)
 {
-    QList<Row>& rows = preview.rows;
-    // The invoices are read in the order of their numbers, once each.
-    const NumberOrder order = rowsByNumber(rows);
-    preview.byNumber = order.rows;
-    QStringList numbers;
-    numbers.reserve(order.starts.size() - 1);
-    for (qsizetype n = 0; n + 1 < order.starts.size(); ++n)
-        numbers << rows.at(order.rows.at(order.starts.at(n))).invoiceNo;
-    const QList<std::optional<BankPaymentTable::InvoiceState>> invoices = BankPaymentTable::invoicesOf(db, numbers);
+    QSet<QString> numbers;
+    for (const Row& row : std::as_const(preview.rows))
+        numbers.insert(row.invoiceNo);
+    const QHash<QString, BankPaymentTable::InvoiceState> invoices = BankPaymentTable::invoicesOf(db, numbers.values());
     const QSet<BankPaymentTable::PaymentKey> recorded = BankPaymentTable::recordedKeys(db, daysOf(preview));
     // No payment is dated after the day the bank wrote the file, nor after
     // today by the database's clock.
     const QString today = DisplayToSortDate(CurrentDateText(db.serverNow()));
     const QString latest = std::min(DisplayToSortDate(preview.header.effectiveDate), today);
 
-    // Number by number, each one's rows in the file's order. A payment sent
-    // twice in the file has the same reference 1 both times, so its number's
-    // rows are all there is to look through for it.
-    QSet<BankPaymentTable::PaymentKey> keysOfNumber;
-    for (qsizetype n = 0; n < numbers.size(); ++n) {
-        const std::optional<BankPaymentTable::InvoiceState>& invoice = invoices.at(n);
-        const qsizetype first = order.starts.at(n), end = order.starts.at(n + 1);
-        keysOfNumber.clear();
-        bool paidInFile = false;
-        for (qsizetype k = first; k < end; ++k) {
-            Row& row = rows[order.rows.at(k)];
-            const BankPaymentFile::Detail& d = row.record;
-            // Every payment's key is kept, whatever its outcome.
-            bool earlierInFile = false;
-            if (!d.isReversal() && end - first > 1) {
-                const qsizetype seen = keysOfNumber.size();
-                keysOfNumber.insert(keyOf(d));
-                earlierInFile = keysOfNumber.size() == seen;
-            }
-            row.invoiceTotal = invoice ? invoice->total : Money();
-            row.outcome = [&] {
-                if (d.isReversal())
-                    return Outcome::Reversal;
-                if (!recorded.isEmpty() && recorded.contains(keyOf(d)))
-                    return Outcome::AlreadyImported;
-                if (earlierInFile)
-                    return Outcome::AgainInFile;
-                const QString paidOn = DisplayToSortDate(d.paymentDate);
-                if (paidOn > latest)
-                    return Outcome::PaymentDateInvalid;
-                if (!invoice)
-                    return Outcome::NoSuchInvoice;
-                if (invoice->status == InvoiceStatus::Cancelled)
-                    return Outcome::Cancelled;
-                if (invoice->status != InvoiceStatus::Issued)
-                    return Outcome::AlreadyPaid;
-                if (paidInFile)
-                    return Outcome::AgainInFile;
-                if (paidOn < invoice->issuedOn)
-                    return Outcome::PaymentDateInvalid;
-                // Shop codes are printed in capitals; one typed otherwise at a
-                // counter still matches.
-                if (const QStringView shop = QStringView(invoice->cafeteriaCode).trimmed();
-                    d.reference2 != shop && d.reference2.compare(shop, Qt::CaseInsensitive) != 0)
-                    return Outcome::ShopDiffers;
-                if (d.amount != invoice->total)
-                    return Outcome::AmountDiffers;
-                if (!preview.billerId.isEmpty() && d.billerId != preview.billerId)
-                    return Outcome::BillerDiffers;
-                return Outcome::Matched;
-            }();
-            if (row.outcome == Outcome::Matched)
-                paidInFile = true;
+    QSet<BankPaymentTable::PaymentKey> keysInFile; // every payment's, whatever its outcome
+    QSet<QString> paidInFile;                      // the invoices a matched row pays
+    for (qsizetype i = 0; i < preview.rows.size(); ++i) {
+        if (progress && i % kRowsBetweenProgress == 0 && !progress(i, preview.rows.size()))
+            return false;
+        Row& row = preview.rows[i];
+        const BankPaymentFile::Detail& d = row.record;
+        const std::optional<BankPaymentTable::InvoiceState> invoice = invoiceOf(invoices, row.invoiceNo);
+        bool earlierInFile = false;
+        if (!d.isReversal()) {
+            const qsizetype seen = keysInFile.size();
+            keysInFile.insert(keyOf(d));
+            earlierInFile = keysInFile.size() == seen;
         }
+        row.invoiceTotal = invoice ? invoice->total : Money();
+        row.outcome = [&] {
+            if (d.isReversal())
+                return Outcome::Reversal;
+            if (recorded.contains(keyOf(d)))
+                return Outcome::AlreadyImported;
+            if (earlierInFile)
+                return Outcome::AgainInFile;
+            const QString paidOn = DisplayToSortDate(d.paymentDate);
+            if (paidOn > latest)
+                return Outcome::PaymentDateInvalid;
+            if (!invoice)
+                return Outcome::NoSuchInvoice;
+            if (invoice->status == InvoiceStatus::Cancelled)
+                return Outcome::Cancelled;
+            if (invoice->status != InvoiceStatus::Issued)
+                return Outcome::AlreadyPaid;
+            if (paidInFile.contains(row.invoiceNo))
+                return Outcome::AgainInFile;
+            if (paidOn < invoice->issuedOn)
+                return Outcome::PaymentDateInvalid;
+            // Shop codes are printed in capitals; one typed otherwise at a
+            // counter still matches.
+            if (d.reference2.compare(invoice->cafeteriaCode.trimmed(), Qt::CaseInsensitive) != 0)
+                return Outcome::ShopDiffers;
+            if (d.amount != invoice->total)
+                return Outcome::AmountDiffers;
+            if (!preview.billerId.isEmpty() && d.billerId != preview.billerId)
+                return Outcome::BillerDiffers;
+            return Outcome::Matched;
+        }();
+        if (row.outcome == Outcome::Matched)
+            paidInFile.insert(row.invoiceNo);
     }
+    return !progress || progress(preview.rows.size(), preview.rows.size());
 }
 
 BankPaymentTable::ImportRecord importOf(const Preview& preview, const QString& user, const QString& at)
@@ -264,32 +190,24 @@ Preview Prepare(Database& db, const QString& fileName, const QByteArray& bytes, 
     Preview preview;
     preview.fileName = QFileInfo(fileName).fileName();
     preview.billerId = billerId;
-    // Each record becomes a row as soon as it is read: a day's file is not
-    // held twice. A record and its line end take at least 257 bytes.
-    preview.rows.reserve(bytes.size() / (BankPaymentFile::kRecordLength + 1));
-    // Beside the reading and matching, which need neither: the rows' memory
-    // is populated ahead of the reading that fills it, then the file's
-    // fingerprint is worked out. On a day's file each takes tens of
-    // milliseconds.
-    std::future<QByteArray> digest
-        = std::async(std::launch::async, [&bytes, rows = preview.rows.data(), capacity = preview.rows.capacity()] {
-              populate(rows, capacity * qsizetype(sizeof(Row)));
-              return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
-          });
-    BankPaymentFile::Result read = BankPaymentFile::Parse(bytes, [&](BankPaymentFile::Detail&& d) {
-        Row& row = preview.rows.emplaceBack();
-        row.invoiceNo = InvoiceNoOfTyped(d.reference1);
-        row.record = std::move(d);
-    });
+    preview.sha256 = QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+    BankPaymentFile::Result read = BankPaymentFile::Parse(bytes);
     if (!read.ok()) {
-        preview.rows.clear();
         preview.refusal = read.refusal;
-        preview.sha256 = QString::fromLatin1(digest.get().toHex());
         return preview;
     }
     preview.header = read.contents.header;
-    match(db, preview);
-    preview.sha256 = QString::fromLatin1(digest.get().toHex());
+    preview.rows.reserve(read.contents.details.size());
+    for (BankPaymentFile::Detail& d : read.contents.details) {
+        Row& row = preview.rows.emplaceBack();
+        row.invoiceNo = InvoiceNoOfTyped(d.reference1);
+        row.record = std::move(d);
+    }
+    if (!match(db, preview, progress)) {
+        preview.rows.clear();
+        preview.stopped = true;
+        return preview;
+    }
     preview.importedBefore = BankPaymentTable::findImport(db, preview.sha256);
     return preview;
 }
@@ -303,15 +221,7 @@ Preview PrepareFile(Database& db, const QString& path, const QString& billerId, 
         unread.refusal = QStringLiteral("ไม่สามารถอ่านไฟล์ %1 (%2)").arg(path, file.errorString());
         return unread;
     }
-    // Read into memory of the file's size, asked for whole.
-    QByteArray bytes;
-    if (const qint64 size = file.size(); size > 0) {
-        bytes.resize(size);
-        populate(bytes.data(), bytes.size());
-        bytes.truncate(std::max<qint64>(file.read(bytes.data(), size), 0));
-    }
-    bytes += file.readAll(); // what a file of no known size holds, or what it grew by
-    return Prepare(db, path, bytes, billerId, progress);
+    return Prepare(db, path, file.readAll(), billerId, progress);
 }
 
 QString ImportedBeforeText(const BankPaymentTable::ImportRecord& before)
@@ -341,62 +251,42 @@ bool recordOnce(Database& db, Preview& preview, const QString& user, const QStri
     for (const Row& row : rows)
         outcomes << row.outcome;
     const QSet<BankPaymentTable::PaymentKey> recorded = BankPaymentTable::recordedKeys(db, daysOf(preview));
-    // No payment is dated after the day the bank wrote the file, nor after
-    // today by the database's clock.
-    const QString today = DisplayToSortDate(CurrentDateText(db.serverNow()));
-    const QString latest = std::min(DisplayToSortDate(preview.header.effectiveDate), today);
-    if (!recorded.isEmpty())
-        for (qsizetype i = 0; i < rows.size(); ++i)
-            if (!rows.at(i).record.isReversal() && recorded.contains(keyOf(rows.at(i).record)))
-                outcomes[i] = Outcome::AlreadyImported;
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        if (!rows.at(i).record.isReversal() && recorded.contains(keyOf(rows.at(i).record)))
+            outcomes[i] = Outcome::AlreadyImported;
 
-    // The invoices in the order of their numbers, as the preview read them.
-    if (preview.byNumber.size() != rows.size())
-        preview.byNumber = rowsByNumber(rows).rows;
-    QList<BankPaymentTable::PaymentOfInvoice> payments;
-    QList<qsizetype> paying;
-    for (const qsizetype i : std::as_const(preview.byNumber)) {
-        if (outcomes.at(i) != Outcome::Matched)
-            continue;
-        payments.append({rows.at(i).invoiceNo, rows.at(i).record.paymentDate});
-        paying.append(i);
-    }
     // The same guard as the payment date window: an invoice paid on another
-    // workstation since the match stays as that one left it.
-    const QList<bool> moved = BankPaymentTable::recordPaymentsOfUnpaid(db, payments);
-    // Those that did not move are read again to say why; they are in number
-    // order, and a number is matched once.
-    QStringList movedOn;
-    for (qsizetype k = 0; k < paying.size(); ++k)
-        if (!moved.at(k))
-            movedOn << rows.at(paying.at(k)).invoiceNo;
-    const QList<std::optional<BankPaymentTable::InvoiceState>> now = BankPaymentTable::invoicesOf(db, movedOn);
-    for (qsizetype k = 0, next = 0; k < paying.size(); ++k)
-        if (!moved.at(k))
-            outcomes[paying.at(k)] = outcomeOfMovedOn(now.at(next++));
+    // workstation since the match stays as that one left it. A number is
+    // matched once in a file.
+    QList<BankPaymentTable::PaymentOfInvoice> payments;
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        if (outcomes.at(i) == Outcome::Matched)
+            payments.append({rows.at(i).invoiceNo, rows.at(i).record.paymentDate});
+    const QSet<QString> moved = BankPaymentTable::recordPaymentsOfUnpaid(db, payments);
+    if (moved.size() < payments.size()) {
+        // Those that did not move are read again to say why.
+        QStringList movedOn;
+        for (const BankPaymentTable::PaymentOfInvoice& p : std::as_const(payments))
+            if (!moved.contains(p.invoiceNo))
+                movedOn << p.invoiceNo;
+        const QHash<QString, BankPaymentTable::InvoiceState> now = BankPaymentTable::invoicesOf(db, movedOn);
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            if (outcomes.at(i) == Outcome::Matched && !moved.contains(rows.at(i).invoiceNo))
+                outcomes[i] = outcomeOfMovedOn(invoiceOf(now, rows.at(i).invoiceNo));
+    }
 
     // The payments recorded in the file's order, which is the bank's.
-    QList<qsizetype> applied;
-    applied.reserve(paying.size());
+    QList<BankPaymentTable::PaymentRecord> applied;
+    applied.reserve(moved.size());
     Money appliedTotal;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         if (outcomes.at(i) != Outcome::Matched)
             continue;
-        applied.append(i);
-        appliedTotal += rows.at(i).record.amount;
+        const BankPaymentFile::Detail& d = rows.at(i).record;
+        applied.append({keyOf(d), d.reference2, rows.at(i).invoiceNo, d.customerName, d.branch, d.teller, d.billerId});
+        appliedTotal += d.amount;
     }
-    BankPaymentTable::insertPayments(db, *importNo, applied.size(), [&](qsizetype k) {
-        const Row& row = rows.at(applied.at(k));
-        const BankPaymentFile::Detail& d = row.record;
-        return BankPaymentTable::PaymentRecord{
-            {d.bankCode, d.paymentDate, d.paymentTime, d.sequence, d.reference1, d.amount},
-            d.reference2,
-            row.invoiceNo,
-            d.customerName,
-            d.branch,
-            d.teller,
-            d.billerId};
-    });
+    BankPaymentTable::insertPayments(db, *importNo, applied);
     // The import's counts and sums as recorded.
     BankPaymentTable::ImportRecord import = importOf(preview, user, at);
     import.matchedCount = int(applied.size());

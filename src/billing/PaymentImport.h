@@ -56,9 +56,6 @@ struct Preview {
     // The earlier import of this very file, when there was one: then nothing
     // is recorded again.
     std::optional<BankPaymentTable::ImportRecord> importedBefore;
-    // The rows in the order of their invoice numbers, as matching read the
-    // invoices; recording moves them in the same order.
-    QList<qsizetype> byNumber;
     // Stopped by the one who asked for it before it was read and matched.
     bool stopped = false;
 

@@ -8,8 +8,6 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
-#include <QStringView>
-#include <functional>
 #include <optional>
 
 // The bank's bill-payment files read in (T_Bank_Import) and the payments
@@ -24,26 +22,22 @@ struct InvoiceState {
     QString issuedOn;                    // Date_Entry_Num, yyyymmdd Buddhist era
 };
 
-// The invoices of these numbers, which are distinct and in ascending order
-// (each read then finds its neighbours' pages at hand): one entry a number,
-// empty where there is no such invoice. Many numbers a statement.
-QList<std::optional<InvoiceState>> invoicesOf(Database& db, const QStringList& sortedNumbers);
+// The invoices of these numbers by number; a number with no invoice is not
+// among them. Many numbers a statement.
+QHash<QString, InvoiceState> invoicesOf(Database& db, const QStringList& numbers);
 
 // A bank payment as the bank identifies it: the same record sent again has
-// the same key. Its texts are kept (PaymentKey), or viewed where they are
-// kept while a day's payments are written.
-template <typename Text>
-struct BankKey {
-    Text bankCode;
-    Text paymentDate; // dd/mm/yyyy, Buddhist era
-    Text paymentTime; // HHMMSS
+// the same key.
+struct PaymentKey {
+    QString bankCode;
+    QString paymentDate; // dd/mm/yyyy, Buddhist era
+    QString paymentTime; // HHMMSS
     int sequence = 0;
-    Text reference1;
+    QString reference1;
     Money amount;
 
-    bool operator==(const BankKey&) const = default;
+    bool operator==(const PaymentKey&) const = default;
 };
-using PaymentKey = BankKey<QString>;
 size_t qHash(const PaymentKey& key, size_t seed = 0);
 
 // A bank and a payment date: the leading part of a payment's key.
@@ -77,19 +71,6 @@ struct ImportRecord {
 // The import of a file with this SHA-256, when one was recorded.
 std::optional<ImportRecord> findImport(Database& db, const QString& sha256);
 
-// One applied payment as it is written: views of texts the caller keeps
-// until insertPayments returns, so that none of a day's tens of thousands is
-// copied on the way.
-struct PaymentRecord {
-    BankKey<QStringView> key;
-    QStringView reference2;
-    QStringView invoiceNo;
-    QStringView customerName;
-    QStringView branch;
-    QStringView teller;
-    QStringView billerId;
-};
-
 // Inside the caller's transaction, first of all its writes: the number the
 // import is recorded under, which its payments point to; empty when this
 // file's import is already recorded, or being recorded by another
@@ -98,11 +79,21 @@ struct PaymentRecord {
 std::optional<qint64> insertImport(Database& db, const ImportRecord& import);
 // The import's counts and sums, once its payments are recorded.
 void updateImportCounts(Database& db, const ImportRecord& import);
-// The applied payments of the import of this number, `count` of them, each
-// as paymentAt(i) gives it for i from 0; written in the order of the table's
-// key, inside the caller's transaction.
-void insertPayments(Database& db, qint64 importNo, qsizetype count,
-                    const std::function<PaymentRecord(qsizetype)>& paymentAt);
+
+// One applied payment as it is written.
+struct PaymentRecord {
+    PaymentKey key;
+    QString reference2;
+    QString invoiceNo;
+    QString customerName;
+    QString branch;
+    QString teller;
+    QString billerId;
+};
+// The applied payments of the import of this number, inside the caller's
+// transaction. A payment already recorded is a DbError of kind
+// UniqueViolation.
+void insertPayments(Database& db, qint64 importNo, const QList<PaymentRecord>& payments);
 
 // One invoice number and the payment date (dd/mm/yyyy) to record on it.
 struct PaymentOfInvoice {
@@ -110,10 +101,10 @@ struct PaymentOfInvoice {
     QString payInDate;
 };
 // Records payments at the bank on the invoices among these that are still
-// unpaid (A), each at most once, inside the caller's transaction: payment
-// date (dd/mm/yyyy) and its yyyymmdd form, status P. Tells for each payment,
-// in the order given, whether its invoice moved; the others had moved on
-// meanwhile (paid, remitted or cancelled elsewhere) and are left as they are.
-QList<bool> recordPaymentsOfUnpaid(Database& db, const QList<PaymentOfInvoice>& payments);
+// unpaid (A), inside the caller's transaction: payment date (dd/mm/yyyy) and
+// its yyyymmdd form, status P. The numbers are distinct. Returns the numbers
+// of the invoices that moved; the others had moved on meanwhile (paid,
+// remitted or cancelled elsewhere) and are left as they are.
+QSet<QString> recordPaymentsOfUnpaid(Database& db, const QList<PaymentOfInvoice>& payments);
 
 } // namespace BankPaymentTable

@@ -558,19 +558,33 @@ int Database::executeWithValuesApart(const QString& sql, const QVariantList& val
     return execute(sql, values);
 }
 
-std::unique_ptr<BulkStatement> Database::bulkStatement(const QString& sql)
+void Database::forEachBatch(const QString& sql, const QList<QVariantList>& rows,
+                            const std::function<void(const RowCursor&)>& each, const QVariantList& before,
+                            const QVariantList& after)
 {
-    // Only the embedded engine's driver hands out its connection.
-    const QVariant native = handle().driver()->handle();
-    if (!native.isValid() || qstrcmp(native.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    sqlite3* connection = *static_cast<sqlite3* const*>(native.constData());
-    if (!connection)
-        throw DbError(QStringLiteral("the embedded database is not open"));
-    std::unique_ptr<BulkStatement> statement(new BulkStatement(connection, sql));
-    if (!statement->readOnly() && !transactionOpen_)
-        throw std::logic_error("a bulk write runs inside the caller's transaction");
-    return statement;
+    if (rows.isEmpty())
+        return;
+    // Values bound in one statement at the most: well within both engines'
+    // limits, and few statements for a day's bank file.
+    constexpr qsizetype kValuesAStatement = 500;
+    const qsizetype columns = rows.first().size();
+    const qsizetype rowsAStatement = std::max<qsizetype>(1, (kValuesAStatement - before.size() - after.size()) / columns);
+    for (qsizetype start = 0; start < rows.size(); start += rowsAStatement) {
+        const qsizetype count = std::min(rowsAStatement, rows.size() - start);
+        QVariantList values = before;
+        values.reserve(before.size() + count * columns + after.size());
+        for (qsizetype i = start; i < start + count; ++i) {
+            if (rows.at(i).size() != columns)
+                throw DbError(QStringLiteral("rows of a batch differ in their number of values"));
+            values += rows.at(i);
+        }
+        values += after;
+        const QString statement = sql.arg(Dialect::valueRows(int(count), int(columns)));
+        if (each)
+            forEachRow(statement, values, each);
+        else
+            execute(statement, values);
+    }
 }
 
 WriteResult Database::executeUnlessDuplicate(const QString& sql, const QVariantList& values, int* changed)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/Money.h"
-#include "data/BulkStatement.h"
 #include "data/ConnectionSettings.h"
 #include "data/DbError.h"
 #include "data/Dialect.h"
@@ -129,12 +128,17 @@ public:
     void forEachRow(const QString& sql, const QVariantList& values, const std::function<void(const RowCursor&)>& each);
     // Returns the number of rows affected.
     int execute(const QString& sql, const QVariantList& values = {});
-    // One statement for the thousands of rows of a bulk write or read, run
-    // row by row through the embedded engine's own API (BulkStatement). A
-    // write must run inside the open transaction (std::logic_error
-    // otherwise). Empty on a server: there a round trip, not the statement,
-    // is what a row costs, and the caller sends many rows a statement instead.
-    std::unique_ptr<BulkStatement> bulkStatement(const QString& sql);
+    // Batched work, many rows of values a statement: `sql` holds "%1" where
+    // a list of rows goes, "(?, ?), (?, ?)", as in "INSERT ... VALUES %1",
+    // "... IN (%1)" (rows of one value) or "UPDATE ... FROM (VALUES %1) AS v"
+    // (whose columns are v.column1, v.column2 ... on both engines). It is
+    // run as many times as the rows need, each time with `before` bound
+    // ahead of the rows' values and `after` behind them; every row of every
+    // result is handed to `each`, when given. All rows have as many values.
+    // Several runs are all or nothing only inside the caller's transaction.
+    void forEachBatch(const QString& sql, const QList<QVariantList>& rows,
+                      const std::function<void(const RowCursor&)>& each = {}, const QVariantList& before = {},
+                      const QVariantList& after = {});
     // A write whose values must never stand in a statement's text, where
     // another look at the server's sessions could read them: a password.
     // Otherwise as execute().

@@ -21,6 +21,10 @@ public:
 
     static std::unique_ptr<Dialect> forEngine(ConnectionSettings::Engine engine);
 
+    // "(?, ?), (?, ?)": rows of values for a VALUES list or, of one value
+    // each, an IN list. Both engines read it the same way.
+    static QString valueRows(int rows, int columns);
+
     // The database itself, made and removed by the set-up tool, the first
     // start and the tests: an SQLite file, a database on the PostgreSQL server.
     //

@@ -341,6 +341,16 @@ void TestBankPaymentFile::refusesWholeFile_data()
     QTest::newRow("credit count differs")
         << fileOf(edited(clean, 8, 53, QStringLiteral("000004"))) << 8
         << QStringLiteral("จำนวนรายการเครดิต (ตำแหน่ง 53–58) เป็น 4 แต่มีรายการชำระเงิน (ประเภท C) 5 รายการ");
+    // Counted both ways: a total claiming more than the file holds too.
+    QTest::newRow("credit count claims one more")
+        << fileOf(edited(clean, 8, 53, QStringLiteral("000006"))) << 8
+        << QStringLiteral("จำนวนรายการเครดิต (ตำแหน่ง 53–58) เป็น 6 แต่มีรายการชำระเงิน (ประเภท C) 5 รายการ");
+    QTest::newRow("debit count claims none")
+        << fileOf(edited(clean, 8, 34, QStringLiteral("000000"))) << 8
+        << QStringLiteral("จำนวนรายการเดบิต (ตำแหน่ง 34–39) เป็น 0 แต่มีรายการยกเลิก (ประเภท D) 1 รายการ");
+    QTest::newRow("credit sum claims a satang more")
+        << fileOf(edited(clean, 8, 40, QStringLiteral("0000000516017"))) << 8
+        << QStringLiteral("ยอดรวมเครดิต (ตำแหน่ง 40–52) เป็น 5,160.17 แต่ยอดรวมของรายการชำระเงิน (ประเภท C) เป็น 5,160.16");
     // A character that no record may hold is refused at once, not in the
     // middle of recording: named with its field, the field's positions and
     // its own.

@@ -132,6 +132,7 @@ private slots:
             payment(0, invoiceNo(7), 150050),   // the same invoice again in the file
             afterTheFile,
             beforeTheInvoice,
+            payment(0, invoiceNo(4), 150050, Samples::kShopCode.toLower()), // typed in small letters: matched
         };
         const QByteArray bytes = fileOf(details);
         Preview p = Prepare(db, QStringLiteral("/tmp/BILL1209.TXT"), bytes, kBiller);
@@ -144,19 +145,26 @@ private slots:
                                          Outcome::BillerDiffers, Outcome::Reversal,      Outcome::AlreadyPaid,
                                          Outcome::Cancelled,     Outcome::NoSuchInvoice, Outcome::Matched,
                                          Outcome::AgainInFile,   Outcome::PaymentDateInvalid,
-                                         Outcome::PaymentDateInvalid};
+                                         Outcome::PaymentDateInvalid, Outcome::Matched};
         QCOMPARE(outcomes, expected);
         QCOMPARE(OutcomeText(Outcome::PaymentDateInvalid), QStringLiteral("วันที่ชำระไม่ถูกต้อง"));
-        QCOMPARE(p.matchedCount(), 2);
-        QCOMPARE(p.matchedTotal(), Money::fromSatang(300100));
+        QCOMPARE(p.matchedCount(), 3);
+        QCOMPARE(p.matchedTotal(), Money::fromSatang(450150));
         QCOMPARE(p.otherCount(), 10);
         QCOMPARE(Samples::statuses(db).count(QStringLiteral("P")), 1); // the preview wrote nothing
 
+        // Another workstation previews the same file before this one records it.
+        Preview elsewhere = Prepare(db, QStringLiteral("BILL1209.TXT"), bytes, kBiller);
         const Recorded done = Record(db, p, QStringLiteral("clerk"), kStamp);
         QVERIFY(done.wrote);
-        QCOMPARE(done.applied, 2);
-        QCOMPARE(done.message, QStringLiteral("บันทึกการชำระเงิน 2 รายการ รวม 3,001.00 บาท เรียบร้อยแล้ว"));
-        for (int n : {1, 7}) {
+        QCOMPARE(done.applied, 3);
+        QCOMPARE(done.message, QStringLiteral("บันทึกการชำระเงิน 3 รายการ รวม 4,501.50 บาท เรียบร้อยแล้ว"));
+        const Recorded late = Record(db, elsewhere, QStringLiteral("admin"), kStamp);
+        QVERIFY(!late.wrote);
+        QCOMPARE(late.applied, 0);
+        QVERIFY2(late.message.startsWith(QStringLiteral("ไฟล์นี้นำเข้าแล้วเมื่อ ")), qPrintable(late.message));
+        QCOMPARE(countOf(db, QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment")), 3);
+        for (int n : {1, 4, 7}) {
             const Invoice v = Samples::stored(db, invoiceNo(n));
             QCOMPARE(v.status, QStringLiteral("P"));
             QCOMPARE(v.payInDate, QStringLiteral("08/12/2569"));
@@ -170,9 +178,9 @@ private slots:
         QCOMPARE(import.size(), 1);
         QCOMPARE(import.first().text(0), QStringLiteral("clerk"));
         QCOMPARE(import.first().text(1), kStamp);
-        QCOMPARE(import.first().integer(2), 12);
-        QCOMPARE(import.first().integer(3), 2);
-        QCOMPARE(import.first().money(4), Money::fromSatang(300100));
+        QCOMPARE(import.first().integer(2), 13);
+        QCOMPARE(import.first().integer(3), 3);
+        QCOMPARE(import.first().money(4), Money::fromSatang(450150));
         QCOMPARE(import.first().integer(5), 10);
 
         // A file dated ahead, with a payment after today by the database's

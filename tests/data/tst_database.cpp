@@ -6,7 +6,6 @@
 #include "core/InvoiceStatus.h"
 #include "data/Cafeterias.h"
 #include "data/BankPayments.h"
-#include "data/BulkStatement.h"
 #include "data/CostTypes.h"
 #include "data/FixCosts.h"
 #include "data/Invoices.h"
@@ -151,42 +150,78 @@ private slots:
         QCOMPARE(total.first().money(QStringLiteral("Total")), sum);
     }
 
-    // The embedded engine's bulk statements encode texts themselves: ASCII,
-    // Thai, a character beyond 16 bits and their mixtures read back as bound,
-    // and a control character is refused wherever in the text it stands.
-    void bulkWritesKeepTextsAndRefuseControlCharacters()
+    // Batched work runs as many statements as its rows need, the same way
+    // on both engines: texts read back as bound, a guarded update of many
+    // rows names the rows it let through, a read of many keys finds each
+    // once, and a control character anywhere refuses the batch.
+    void batchesWriteReadAndUpdateManyRows_data() { TestDatabase::addEngineRows(); }
+    void batchesWriteReadAndUpdateManyRows()
     {
-        TestDatabase t(ConnectionSettings::Engine::SQLite);
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
         Database& db = t.db();
-        const QStringList texts = {QString(), QStringLiteral(""), QStringLiteral("CF25690001"),
-                                   QStringLiteral("ร้านข้าวมันไก่"), QStringLiteral("A1 ร้าน ก 2 \U0001F35C ท้าย"),
-                                   QStringLiteral("~ก")};
-        const QStringList refused = {QStringLiteral("A\x01B"), QStringLiteral("AB\x7F"), QStringLiteral("ร้าน\tก"),
-                                     QStringLiteral("ร้าน\u0085"), QStringLiteral("CF ร้าน\u009F")};
-        Database::Transaction transaction(db);
-        const std::unique_ptr<BulkStatement> insert = db.bulkStatement(
-            QStringLiteral("INSERT INTO Tr_Cost_Type (Cost_Code, Cost_Name) VALUES (?, ?)"));
-        QVERIFY(insert);
-        for (qsizetype i = 0; i < texts.size(); ++i) {
-            insert->bind(0, QString::number(i));
-            insert->bind(1, texts.at(i));
-            QCOMPARE(insert->run(), 1);
+        const QStringList texts = {QStringLiteral("CF25690001"), QStringLiteral("ร้านข้าวมันไก่"),
+                                   QStringLiteral("A1 ร้าน ก 2 \U0001F35C ท้าย"), QStringLiteral("~ก")};
+        QList<QVariantList> rows; // more than one statement holds
+        for (int i = 0; i < 700; ++i)
+            rows.append({QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0')), texts.at(i % texts.size())});
+        {
+            Database::Transaction transaction(db);
+            db.forEachBatch(QStringLiteral("INSERT INTO Tr_Cost_Type (Cost_Code, Cost_Name) VALUES %1"), rows);
+            transaction.commit();
         }
-        for (const QString& text : refused) {
+        QStringList back;
+        db.forEachRow(QStringLiteral("SELECT Cost_Name FROM Tr_Cost_Type ORDER BY Cost_Code"), {},
+                      [&](const RowCursor& r) { back << r.text(0); });
+        QCOMPARE(back.size(), rows.size());
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            QCOMPARE(back.at(i), texts.at(i % texts.size()));
+
+        // Every third row renamed, but only where the name is still Thai.
+        QList<QVariantList> renames;
+        for (int i = 0; i < 700; i += 3)
+            renames.append({rows.at(i).at(0), QStringLiteral("ใหม่ %1").arg(i)});
+        QSet<QString> renamed;
+        {
+            Database::Transaction transaction(db);
+            db.forEachBatch(QStringLiteral("UPDATE Tr_Cost_Type SET Cost_Name = v.column2 FROM (VALUES %1) AS v "
+                                           "WHERE Tr_Cost_Type.Cost_Code = v.column1 AND Tr_Cost_Type.Cost_Name = ? "
+                                           "RETURNING Tr_Cost_Type.Cost_Code"),
+                            renames, [&](const RowCursor& r) { renamed.insert(r.text(0)); }, {},
+                            {texts.at(1)});
+            transaction.commit();
+        }
+        QSet<QString> expected;
+        for (int i = 0; i < 700; i += 3)
+            if (i % texts.size() == 1)
+                expected.insert(rows.at(i).at(0).toString());
+        QCOMPARE(renamed, expected);
+
+        QList<QVariantList> keys;
+        for (const QString& code : expected)
+            keys.append({code});
+        keys.append({QStringLiteral("none")});
+        QStringList found;
+        db.forEachBatch(QStringLiteral("SELECT Cost_Code, Cost_Name FROM Tr_Cost_Type WHERE Cost_Code IN (%1)"), keys,
+                        [&](const RowCursor& r) {
+                            QVERIFY(r.text(1).startsWith(QStringLiteral("ใหม่ ")));
+                            found << r.text(0);
+                        });
+        QCOMPARE(QSet<QString>(found.cbegin(), found.cend()), expected);
+        QCOMPARE(found.size(), expected.size());
+
+        for (const QString& text : {QStringLiteral("A\x01B"), QStringLiteral("ร้าน\u0085"), QStringLiteral("CF ร้าน\u009F")}) {
+            QList<QVariantList> withOne = {{QStringLiteral("900"), QStringLiteral("ก")}, {QStringLiteral("901"), text}};
             try {
-                insert->bind(1, text);
-                QFAIL(qPrintable(QStringLiteral("bound: ") + text.toHtmlEscaped()));
+                Database::Transaction transaction(db);
+                db.forEachBatch(QStringLiteral("INSERT INTO Tr_Cost_Type (Cost_Code, Cost_Name) VALUES %1"), withOne);
+                transaction.commit();
+                QFAIL(qPrintable(QStringLiteral("written: ") + text.toHtmlEscaped()));
             } catch (const DbError& e) {
                 QCOMPARE(e.kind(), DbError::Kind::InvalidText);
             }
         }
-        transaction.commit();
-        const Rows rows = db.select(QStringLiteral("SELECT Cost_Name FROM Tr_Cost_Type ORDER BY CAST(Cost_Code AS INTEGER)"));
-        QCOMPARE(rows.size(), texts.size());
-        for (qsizetype i = 0; i < texts.size(); ++i) {
-            QCOMPARE(rows.at(i).value(0).isNull(), texts.at(i).isNull());
-            QCOMPARE(rows.at(i).text(0), texts.at(i));
-        }
+        QCOMPARE(db.select(QStringLiteral("SELECT COUNT(*) FROM Tr_Cost_Type")).first().integer(0), 700);
     }
 
     void searchesMatchTypedTextLiterally_data() { TestDatabase::addEngineRows(); }
@@ -569,11 +604,12 @@ private slots:
         const DbError again = [&] {
             try {
                 Database::Transaction transaction(*db);
-                BankPaymentTable::insertPayments(*db, secondImport, 1, [](qsizetype) {
-                    return BankPaymentTable::PaymentRecord{
-                        {u"014", u"07/12/2569", u"101500", 3, u"257000001", Money::fromSatang(222850)},
-                        u"CF25690001", u"2570/00001", u"", u"", u"", u""};
-                });
+                BankPaymentTable::insertPayments(
+                    *db, secondImport,
+                    {{{QStringLiteral("014"), QStringLiteral("07/12/2569"), QStringLiteral("101500"), 3,
+                       QStringLiteral("257000001"), Money::fromSatang(222850)},
+                      QStringLiteral("CF25690001"), QStringLiteral("2570/00001"), QStringLiteral(""), QStringLiteral(""),
+                      QStringLiteral(""), QStringLiteral("")}});
                 transaction.commit();
             } catch (const DbError& e) {
                 return e;
@@ -581,6 +617,23 @@ private slots:
             return DbError(QStringLiteral("written twice"));
         }();
         QCOMPARE(again.kind(), DbError::Kind::UniqueViolation);
+        // An import's file is recorded once: the same SHA-256 again is refused.
+        {
+            Database::Transaction transaction(*db);
+            QVERIFY(!BankPaymentTable::insertImport(*db, {QStringLiteral("cd34"), QStringLiteral("BILL-copy.TXT"),
+                                                          QStringLiteral("014"), QStringLiteral("09/12/2569"),
+                                                          QStringLiteral("clerk"), QStringLiteral("09/12/2569 10:00:00"), 0, 0, Money(), 0,
+                                                          Money()}));
+        }
+        // The payments are looked up by invoice number through their index.
+        QCOMPARE(db->select(QStringLiteral("SELECT COUNT(*) FROM T_Bank_Payment WHERE Invoice_no = '2570/00001'"))
+                     .first()
+                     .integer(0),
+                 1);
+        QVERIFY(db->select(db->engine() == ConnectionSettings::Engine::SQLite
+                               ? QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND name = 't_bank_payment_invoice' COLLATE NOCASE")
+                               : QStringLiteral("SELECT indexname FROM pg_indexes WHERE indexname = 't_bank_payment_invoice'"))
+                    .size() == 1);
         // Brought up to date once, it is left alone the next time.
         Schema::migrate(*db);
         QCOMPARE(db->select(QStringLiteral("SELECT COUNT(*) FROM CostDesk_Schema")).first().integer(0),
