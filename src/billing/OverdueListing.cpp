@@ -1,4 +1,4 @@
-#include "billing/OverdueListing.h"
+#include "billing/PeriodListings.h"
 
 #include "billing/ReminderLetters.h"
 #include "core/ThaiDate.h"

@@ -11,7 +11,7 @@
 #include "data/Cafeterias.h"
 #include "data/Database.h"
 #include "data/Schema.h"
-#include "data/StartupQueries.h"
+#include "data/UserTable.h"
 #include "ui/WorkingWindow.h"
 
 #include <QAction>

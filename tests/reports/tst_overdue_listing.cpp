@@ -3,7 +3,7 @@
 // the shops with their exact sums, on both engines; its sheet read back by a
 // real reader; and its window as the report menu opens it.
 #include "app/WindowRegistry.h"
-#include "billing/OverdueListing.h"
+#include "billing/PeriodListings.h"
 #include "reports/ReportListings.h"
 #include "data/Invoices.h"
 #include "support/Samples.h"
