@@ -76,12 +76,12 @@ struct ListingField {
 // choice's word. A code left empty and "all cost types" have no value.
 class ListingValues {
 public:
-    void set(const QString& key, const QString& value) { m_values.insert(key, value); }
-    bool has(const QString& key) const { return m_values.contains(key); }
-    QString value(const QString& key) const { return m_values.value(key); }
+    void set(const QString& key, const QString& value) { values_.insert(key, value); }
+    bool has(const QString& key) const { return values_.contains(key); }
+    QString value(const QString& key) const { return values_.value(key); }
 
 private:
-    QHash<QString, QString> m_values;
+    QHash<QString, QString> values_;
 };
 
 // A button of the listing's window besides the export: printed pages made
