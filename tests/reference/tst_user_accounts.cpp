@@ -229,7 +229,8 @@ private slots:
         CapturingPageViewer pages;
         CapturingFileOpener files;
         const StartupValues startup = clerkStartup();
-        WorkContext context{t.db(), prompter, startup, pages, files};
+        const DocumentTexts texts = DocumentTexts::defaults();
+        WorkContext context{t.db(), prompter, startup, texts, pages, files};
         TfrmUser_Accounts window(context);
         auto other = t.connect();
         prompter.rival = [&] { seed(*other, 8, QStringLiteral("malee"), QStringLiteral("rivalPw"), 3); };

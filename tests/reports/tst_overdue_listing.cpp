@@ -137,11 +137,12 @@ const QStringList kListing = {
 
 // One workstation's seams around a window that the menu's table opens.
 struct Workstation {
-    explicit Workstation(Database& db) : context{db, prompter, startup, pages, files} {}
+    explicit Workstation(Database& db) : context{db, prompter, startup, texts, pages, files} {}
     ScriptedPrompter prompter;
     CapturingPageViewer pages;
     CapturingFileOpener files;
     StartupValues startup = clerkStartup();
+    DocumentTexts texts = DocumentTexts::defaults();
     WorkContext context;
 };
 
