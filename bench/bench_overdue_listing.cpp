@@ -14,7 +14,7 @@
 // out. PostgreSQL: the server at --pg URL or $COSTDESK_BENCH_PG; otherwise a
 // throwaway server is started with scripts/pg-test-server.sh and stopped at
 // the end.
-#include "billing/OverdueListing.h"
+#include "billing/PeriodListings.h"
 #include "core/InvoiceStatus.h"
 #include "core/SplitMix.h"
 #include "core/ThaiDate.h"

@@ -62,7 +62,7 @@ void StartDailyBackup(TfrmCostDesk& window)
     Database* db = window.database();
     if (!db || db->engine() != ConnectionSettings::Engine::SQLite)
         return;
-    const DailyBackup::Settings settings = DailyBackup::Settings::load(ConnectionSettings::settingsFilePath());
+    const DailyBackup::Settings& settings = window.backupSettings();
     if (!settings.problem.isEmpty()) {
         qWarning("%s", qPrintable(settings.problem));
         showOnStatusBar(window, QStringLiteral("ค่าตั้ง [backup] ไม่ถูกต้อง"), settings.problem);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/ConnectionSettings.h"
-#include "data/StartupQueries.h"
+#include "data/UserTable.h"
 
 #include <QDialog>
 #include <array>

@@ -2,18 +2,17 @@
 
 #include "app/FirstStart.h"
 #include "app/StartupMessages.h"
-#include "data/DailyBackup.h"
 #include "data/ServerRoles.h"
 #include "data/SignIn.h"
 #include "data/Database.h"
 #include "data/Schema.h"
-#include "data/StartupQueries.h"
+#include "data/UserTable.h"
+#include "data/VersionTable.h"
 #include "ui/Appearance.h"
 #include "ui/EnterMovesFocus.h"
 #include "ui/Prompter.h"
 #include "ui/WorkingWindow.h"
 #include "platform/LocalAddress.h"
-#include "print/DocumentSettings.h"
 #include "ui/FileOpener.h"
 #include "ui/PagePreviewDialog.h"
 #include "util/Utility.h"
@@ -223,8 +222,9 @@ QString TfrmCostDesk::statusPanelText(int panel) const
 
 void TfrmCostDesk::FormCreate()
 {
-    // 1. The connection and the server text of the last status panel.
-    db_ = connectAtStartUp();
+    // 1. The settings, the connection and the server text of the last status
+    // panel.
+    db_ = connectAtStartUp(readSettings());
     if (!db_) {
         requestTerminate();
         return;
@@ -233,7 +233,8 @@ void TfrmCostDesk::FormCreate()
         db_->setFixedClock(fixedClock_);
     statusPanels_.at(5)->setText(QStringLiteral("Server REZ(") + db_->serverShortHostName()
                                  + QStringLiteral(") 2014 (Version %1)").arg(QLatin1String(kProgramVersion)));
-    context_ = std::make_unique<WorkContext>(WorkContext{*db_, *prompter_, startup_, *pageViewer_, fileOpener_});
+    context_ =
+        std::make_unique<WorkContext>(WorkContext{*db_, *prompter_, startup_, texts_, *pageViewer_, fileOpener_});
     if (const QString warning = db_->exposureWarning(); !warning.isEmpty())
         prompter_->showMessage(this, warning);
 
@@ -272,20 +273,30 @@ void TfrmCostDesk::FormCreate()
     // A setting that is given but wrong is told to whoever starts the
     // program, before anything is printed with it.
     if (!terminateRequested_) {
-        for (const QString& problem : DocumentTexts::load(ConnectionSettings::settingsFilePath()).problems())
+        for (const QString& problem : texts_.problems())
             prompter_->showMessage(this, problem);
     }
     if (!terminateRequested_)
         offerFirstAdministrator();
 }
 
-std::unique_ptr<Database> TfrmCostDesk::connectAtStartUp()
+SettingsFile TfrmCostDesk::readSettings()
 {
+    // Kept as read now: a file edited while the program runs changes
+    // nothing until the next start, the same for every window.
+    const QString path = ConnectionSettings::settingsFilePath();
+    texts_ = DocumentTexts::load(path);
+    backup_ = DailyBackup::Settings::load(path);
     // A misspelt key would otherwise be passed over without a word.
     const QStringList knownKeys = DocumentTexts::settingKeys() + DailyBackup::Settings::settingKeys();
-    const SettingsFile file = SettingsFile::read(ConnectionSettings::settingsFilePath(), knownKeys);
+    SettingsFile file = SettingsFile::read(path, knownKeys);
     if (file.hasUnknown())
         tellAtStartUp(StartupMessages::unknownSettings(file, knownKeys));
+    return file;
+}
+
+std::unique_ptr<Database> TfrmCostDesk::connectAtStartUp(const SettingsFile& file)
+{
     if (connection_)
         return openAtStartUp(*connection_);
 
@@ -424,7 +435,8 @@ void TfrmCostDesk::btnOkClick()
             db_ = std::move(attempt.connection);
             if (fixedClock_)
                 db_->setFixedClock(fixedClock_);
-            context_ = std::make_unique<WorkContext>(WorkContext{*db_, *prompter_, startup_, *pageViewer_, fileOpener_});
+            context_ = std::make_unique<WorkContext>(
+                WorkContext{*db_, *prompter_, startup_, texts_, *pageViewer_, fileOpener_});
         }
         const std::optional<UserAccount>& user = attempt.account;
         // What this connection writes from now on is the person's, in the

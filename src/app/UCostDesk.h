@@ -4,6 +4,8 @@
 #include "core/StartupValues.h"
 #include "core/Version.h"
 #include "data/ConnectionSettings.h"
+#include "data/DailyBackup.h"
+#include "print/DocumentSettings.h"
 #include "ui/FileOpener.h"
 #include "ui/WorkContext.h"
 
@@ -53,6 +55,9 @@ public:
     static constexpr auto ProgramVersion = kProgramVersion;
 
     const StartupValues& startupValues() const { return startup_; }
+    // Where and whether the daily backup goes, as the settings file said at
+    // start-up.
+    const DailyBackup::Settings& backupSettings() const { return backup_; }
     // True once start-up or the user has told the program to end.
     bool terminateRequested() const { return terminateRequested_; }
     QString statusPanelText(int panel) const;   // panels 1 to 6
@@ -83,9 +88,13 @@ private:
     void buildStatusBar();
     void enterSignedInState(const UserAccount& user, const QString& typedUserName);
     void setMenusForLevel(int level);
+    // Reads the settings file, once for the whole run: the document texts and
+    // the backup's settings are kept, keys the program does not know are
+    // told, and the file's database line is returned for the connection.
+    SettingsFile readSettings();
     // The database start-up is to use, opened; null when there is none, once
     // the user has been told why.
-    std::unique_ptr<Database> connectAtStartUp();
+    std::unique_ptr<Database> connectAtStartUp(const SettingsFile& file);
     std::unique_ptr<Database> openAtStartUp(const ConnectionSettings& settings);
     // A database without any account: its first administrator, signed in.
     void offerFirstAdministrator();
@@ -110,6 +119,8 @@ private:
     std::function<void(QDialog&)> runDialog_;
     std::unique_ptr<Database> db_;
     StartupValues startup_;
+    DocumentTexts texts_;
+    DailyBackup::Settings backup_;
     std::unique_ptr<WorkContext> context_;
     QList<MenuRow> menu_;
     bool terminateRequested_ = false;

@@ -12,6 +12,7 @@
 #include <optional>
 
 class Database;
+struct DocumentTexts;
 
 // A period listing described once: what the report window shows and asks
 // for, what its spreadsheet export writes and what `costdesk-admin export`
@@ -76,23 +77,24 @@ struct ListingField {
 // choice's word. A code left empty and "all cost types" have no value.
 class ListingValues {
 public:
-    void set(const QString& key, const QString& value) { m_values.insert(key, value); }
-    bool has(const QString& key) const { return m_values.contains(key); }
-    QString value(const QString& key) const { return m_values.value(key); }
+    void set(const QString& key, const QString& value) { values_.insert(key, value); }
+    bool has(const QString& key) const { return values_.contains(key); }
+    QString value(const QString& key) const { return values_.value(key); }
 
 private:
-    QHash<QString, QString> m_values;
+    QHash<QString, QString> values_;
 };
 
 // A button of the listing's window besides the export: printed pages made
-// for the fields' values (the letters to the shops an overdue listing shows),
-// previewed through the window's page seam.
+// for the fields' values with the organisation's texts the window was given
+// (the letters to the shops an overdue listing shows), previewed through the
+// window's page seam.
 struct ListingAction {
     QString objectName;
     QString caption;
     QString title;        // the preview's title
     QString nothingShown; // said instead when there are no pages
-    std::function<QList<Page>(Database&, const ListingValues&)> pages;
+    std::function<QList<Page>(Database&, const ListingValues&, const DocumentTexts&)> pages;
 };
 
 struct ListingDescription {

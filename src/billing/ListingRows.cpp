@@ -52,20 +52,20 @@ QString ListingDate::text() const
 
 void ListingRows::reserve(int rows)
 {
-    m_kinds.reserve(size_t(rows));
-    m_cells.reserve(size_t(rows) * size_t(m_columns));
+    kinds_.reserve(size_t(rows));
+    cells_.reserve(size_t(rows) * size_t(columns_));
 }
 
 void ListingRows::addRow(RowKind kind)
 {
-    m_kinds.push_back(kind);
-    m_cells.resize(m_cells.size() + size_t(m_columns), quint64(ValueKind::Blank));
+    kinds_.push_back(kind);
+    cells_.resize(cells_.size() + size_t(columns_), quint64(ValueKind::Blank));
 }
 
 void ListingRows::set(int column, ValueKind kind, qint64 payload)
 {
-    Q_ASSERT(!m_kinds.empty() && column >= 0 && column < m_columns);
-    m_cells[(m_kinds.size() - 1) * size_t(m_columns) + size_t(column)] =
+    Q_ASSERT(!kinds_.empty() && column >= 0 && column < columns_);
+    cells_[(kinds_.size() - 1) * size_t(columns_) + size_t(column)] =
         (quint64(payload) << kKindBits) | quint64(kind);
 }
 
@@ -75,8 +75,8 @@ void ListingRows::setText(int column, const QString& text)
         set(column, ValueKind::Blank, 0);
         return;
     }
-    m_texts.append(text);
-    set(column, ValueKind::Text, m_texts.size() - 1);
+    texts_.append(text);
+    set(column, ValueKind::Text, texts_.size() - 1);
 }
 
 void ListingRows::setInteger(int column, qint64 value)

@@ -29,10 +29,10 @@ public:
     static std::optional<ListingDate> fromText(QStringView ddmmyyyy);
     static constexpr ListingDate fromNumber(int yyyymmdd) { return ListingDate(yyyymmdd); }
 
-    constexpr int number() const { return m_yyyymmdd; }
-    constexpr int year() const { return m_yyyymmdd / 10000; }
-    constexpr int month() const { return m_yyyymmdd / 100 % 100; }
-    constexpr int day() const { return m_yyyymmdd % 100; }
+    constexpr int number() const { return yyyymmdd_; }
+    constexpr int year() const { return yyyymmdd_ / 10000; }
+    constexpr int month() const { return yyyymmdd_ / 100 % 100; }
+    constexpr int day() const { return yyyymmdd_ % 100; }
     // dd/mm/yyyy into `out`, reusing its storage.
     void writeText(QString& out) const;
     QString text() const;
@@ -40,17 +40,17 @@ public:
     auto operator<=>(const ListingDate&) const = default;
 
 private:
-    constexpr explicit ListingDate(int yyyymmdd) : m_yyyymmdd(yyyymmdd) {}
-    int m_yyyymmdd = 0;
+    constexpr explicit ListingDate(int yyyymmdd) : yyyymmdd_(yyyymmdd) {}
+    int yyyymmdd_ = 0;
 };
 
 class ListingRows {
 public:
-    explicit ListingRows(int columns = 0) : m_columns(columns) {}
+    explicit ListingRows(int columns = 0) : columns_(columns) {}
 
-    int columns() const { return m_columns; }
-    int size() const { return int(m_kinds.size()); }
-    bool isEmpty() const { return m_kinds.empty(); }
+    int columns() const { return columns_; }
+    int size() const { return int(kinds_.size()); }
+    bool isEmpty() const { return kinds_.empty(); }
     void reserve(int rows);
 
     // Appends a row of blanks; the setters below fill the row last added.
@@ -63,10 +63,10 @@ public:
     void setDate(int column, const QString& ddmmyyyy);
     void setDate(int column, ListingDate date);
 
-    RowKind rowKind(int row) const { return m_kinds[size_t(row)]; }
+    RowKind rowKind(int row) const { return kinds_[size_t(row)]; }
     ValueKind kind(int row, int column) const { return ValueKind(cell(row, column) & kKindMask); }
     // Each for a cell of its kind.
-    const QString& text(int row, int column) const { return m_texts[qsizetype(payload(row, column))]; }
+    const QString& text(int row, int column) const { return texts_[qsizetype(payload(row, column))]; }
     qint64 integer(int row, int column) const { return payload(row, column); }
     Money money(int row, int column) const { return Money::fromSatang(payload(row, column)); }
     ListingDate date(int row, int column) const { return ListingDate::fromNumber(int(payload(row, column))); }
@@ -79,12 +79,12 @@ private:
     static constexpr quint64 kKindMask = 0x7;
     static constexpr int kKindBits = 3;
 
-    quint64 cell(int row, int column) const { return m_cells[size_t(row) * size_t(m_columns) + size_t(column)]; }
+    quint64 cell(int row, int column) const { return cells_[size_t(row) * size_t(columns_) + size_t(column)]; }
     qint64 payload(int row, int column) const { return qint64(cell(row, column)) >> kKindBits; }
     void set(int column, ValueKind kind, qint64 payload);
 
-    int m_columns = 0;
-    std::vector<RowKind> m_kinds;
-    std::vector<quint64> m_cells; // row by row
-    QList<QString> m_texts;
+    int columns_ = 0;
+    std::vector<RowKind> kinds_;
+    std::vector<quint64> cells_; // row by row
+    QList<QString> texts_;
 };

@@ -6,38 +6,38 @@ namespace {
 // numbers, dates their dd/mm/yyyy text, texts stay as they are.
 class RowSource final : public ReportRowSource {
 public:
-    explicit RowSource(std::shared_ptr<const ListingRows> rows) : m_rows(std::move(rows)) {}
+    explicit RowSource(std::shared_ptr<const ListingRows> rows) : rows_(std::move(rows)) {}
 
-    int rowCount() const override { return m_rows->size(); }
-    int columnCount() const override { return m_rows->columns(); }
+    int rowCount() const override { return rows_->size(); }
+    int columnCount() const override { return rows_->columns(); }
     bool isTotal(int row) const override
     {
-        const RowKind kind = m_rows->rowKind(row);
+        const RowKind kind = rows_->rowKind(row);
         return kind == RowKind::Subtotal || kind == RowKind::Total;
     }
 
     CellValueView value(int row, int column, QString& scratch) const override
     {
         CellValueView v;
-        switch (m_rows->kind(row, column)) {
+        switch (rows_->kind(row, column)) {
         case ValueKind::Blank:
             break;
         case ValueKind::Text:
             v.type = CellValue::Type::Text;
-            v.text = m_rows->text(row, column);
+            v.text = rows_->text(row, column);
             break;
         case ValueKind::Integer:
             v.type = CellValue::Type::Number;
-            v.number = double(m_rows->integer(row, column));
+            v.number = double(rows_->integer(row, column));
             break;
         case ValueKind::Money:
             v.type = CellValue::Type::Number;
-            v.number = m_rows->money(row, column).toDouble();
+            v.number = rows_->money(row, column).toDouble();
             break;
         case ValueKind::Date:
             // Text, as the office reads it: a Buddhist-era date taken for a
             // date would be stored as a wrong Christian-era day.
-            m_rows->date(row, column).writeText(scratch);
+            rows_->date(row, column).writeText(scratch);
             v.type = CellValue::Type::Text;
             v.text = scratch;
             break;
@@ -46,7 +46,7 @@ public:
     }
 
 private:
-    std::shared_ptr<const ListingRows> m_rows;
+    std::shared_ptr<const ListingRows> rows_;
 };
 
 HAlign sheetAlign(ColumnAlign align)

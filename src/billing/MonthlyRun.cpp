@@ -3,7 +3,7 @@
 #include "core/ThaiDate.h"
 #include "data/DbError.h"
 #include "data/FixCosts.h"
-#include "data/Operations.h"
+#include "data/MonthlyRunTable.h"
 
 #include <QMap>
 

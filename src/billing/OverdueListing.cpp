@@ -1,8 +1,7 @@
-#include "billing/OverdueListing.h"
+#include "billing/PeriodListings.h"
 
 #include "billing/ReminderLetters.h"
 #include "core/ThaiDate.h"
-#include "data/ConnectionSettings.h"
 #include "data/Reports.h"
 
 #include <QDate>
@@ -184,18 +183,18 @@ ListingDescription makeOverdue()
     d.rows = overdueRows;
 
     // The letters of the shops the same fields list, every invoice listed
-    // on them; the organisation's texts read anew, as the invoice preview's.
+    // on them, with the organisation's texts the window was given.
     ListingAction letters;
     letters.objectName = QStringLiteral("btnPrint_Reminders");
     letters.caption = QStringLiteral("พิมพ์หนังสือแจ้งเตือน");
     letters.title = QStringLiteral("หนังสือแจ้งเตือนการชำระเงิน");
     letters.nothingShown = QStringLiteral("ไม่มีร้านค้าที่ค้างชำระ");
-    letters.pages = [](Database& db, const ListingValues& values) {
+    letters.pages = [](Database& db, const ListingValues& values, const DocumentTexts& texts) {
         ReminderRequest request;
         request.asOf = values.value(kAsOf);
         if (values.has(kShop))
             request.shopCode = values.value(kShop);
-        return ReminderPages(db, request, DocumentTexts::load(ConnectionSettings::settingsFilePath()));
+        return ReminderPages(db, request, texts);
     };
     d.action = letters;
     return d;

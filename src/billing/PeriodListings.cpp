@@ -1,6 +1,5 @@
 #include "billing/PeriodListings.h"
 
-#include "billing/OverdueListing.h"
 #include "core/InvoiceStatus.h"
 #include "core/Text.h"
 #include "core/ThaiDate.h"

@@ -121,13 +121,13 @@ Money Money::fromDouble(double value)
 
 QString Money::toPlainText() const
 {
-    return signedText(m_satang, false);
+    return signedText(satang_, false);
 }
 
 double Money::toDouble() const
 {
     // A single correctly rounded division gives the double nearest the decimal.
-    return static_cast<double>(m_satang) / 100.0;
+    return static_cast<double>(satang_) / 100.0;
 }
 
 QString FormatAmount(Money amount)

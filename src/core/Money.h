@@ -13,7 +13,7 @@ public:
     constexpr Money() = default;
 
     static constexpr Money fromSatang(qint64 s) { return Money(s); }
-    constexpr qint64 satang() const { return m_satang; }
+    constexpr qint64 satang() const { return satang_; }
 
     // Parses a plain decimal as typed after StripCommas: optional leading '-'
     // or '+', digits, optional '.' and digits. Surrounding spaces allowed.
@@ -33,22 +33,22 @@ public:
     QString toPlainText() const;
     double toDouble() const;
 
-    Money operator+(Money other) const { return Money(m_satang + other.m_satang); }
-    Money operator-(Money other) const { return Money(m_satang - other.m_satang); }
+    Money operator+(Money other) const { return Money(satang_ + other.satang_); }
+    Money operator-(Money other) const { return Money(satang_ - other.satang_); }
     Money& operator+=(Money other)
     {
-        m_satang += other.m_satang;
+        satang_ += other.satang_;
         return *this;
     }
-    Money operator-() const { return Money(-m_satang); }
+    Money operator-() const { return Money(-satang_); }
 
     auto operator<=>(const Money&) const = default;
     bool operator==(const Money&) const = default;
 
 private:
-    constexpr explicit Money(qint64 s) : m_satang(s) {}
+    constexpr explicit Money(qint64 s) : satang_(s) {}
 
-    qint64 m_satang = 0;
+    qint64 satang_ = 0;
 };
 
 // The amount display format: thousands separators "," and two decimals,

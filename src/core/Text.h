@@ -4,8 +4,10 @@
 
 // Small text routines shared by every window and by core itself.
 
-// Removes every thousands separator so the amount can go into SQL text;
-// an empty result becomes "0".
+// Removes every comma, wherever it stands (nothing checks that they group
+// thousands), so that an amount typed as "1,234.50" parses: ParseTypedAmount
+// reads typed amounts through it. An empty result becomes "0", so an empty
+// field or one of commas alone reads as zero; spaces are kept.
 QString StripCommas(const QString& text);
 
 // Trim space characters (code 32) only; tabs and other white space stay.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/Database.h"
-#include "data/StartupQueries.h"
+#include "data/UserTable.h"
 
 #include <memory>
 #include <optional>

@@ -1,6 +1,5 @@
 #include "invoicing/InvoicePreview.h"
 
-#include "data/ConnectionSettings.h"
 #include "billing/InvoicePrint.h"
 #include "print/PageViewer.h"
 #include "ui/Prompter.h"
@@ -8,8 +7,7 @@
 
 bool PreviewInvoice(WorkContext& context, QWidget* parent, const QString& number)
 {
-    const InvoicePrint::Result result = InvoicePrint::LoadPage(
-        context.db, number, DocumentTexts::load(ConnectionSettings::settingsFilePath()));
+    const InvoicePrint::Result result = InvoicePrint::LoadPage(context.db, number, context.texts);
     if (!result.page) {
         context.prompter.showMessage(parent, result.refusal);
         return false;

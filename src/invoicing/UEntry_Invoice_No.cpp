@@ -1,7 +1,6 @@
 #include "invoicing/UEntry_Invoice_No.h"
 
 #include "core/Numbers.h"
-#include "core/ThaiDate.h"
 #include "data/Cafeterias.h"
 #include "data/Payments.h"
 #include "ui/Appearance.h"
@@ -165,14 +164,8 @@ void TfrmEntry_Invoice_No::btnSearch1Click()
 void TfrmEntry_Invoice_No::btnSave2Click()
 {
     const QString date = edtPay_In_Date->maskedText();
-    if (IsEmptyDateText(date)) {
-        message(WindowMessages::PayDateRequired);
-        return;
-    }
-    // Stored dates are compared as yyyymmdd by the listings; one with blanks
-    // or an impossible day would be missed by every range.
-    if (!IsCalendarDate(date)) {
-        message(WindowMessages::DateInvalid);
+    if (const QString refused = WindowMessages::RequiredDateRefusal(date); !refused.isEmpty()) {
+        message(refused);
         return;
     }
     if (!confirm(WindowMessages::ConfirmSave))

@@ -222,13 +222,8 @@ void TfrmEntry_RV_No::btnSearch1Click()
 void TfrmEntry_RV_No::btnSave2Click()
 {
     const QString rvDate = edtRV_Date->maskedText();
-    if (IsEmptyDateText(rvDate)) {
-        message(WindowMessages::PayDateRequired);
-        return;
-    }
-    // A voucher date with blanks or an impossible day would sort nowhere.
-    if (!IsCalendarDate(rvDate)) {
-        message(WindowMessages::DateInvalid);
+    if (const QString refused = WindowMessages::RequiredDateRefusal(rvDate); !refused.isEmpty()) {
+        message(refused);
         return;
     }
     if (edtRV_No->text().isEmpty()) {

@@ -4,7 +4,6 @@
 #include "core/Numbers.h"
 #include "core/StartupValues.h"
 #include "core/ThaiDate.h"
-#include "data/ConnectionSettings.h"
 #include "data/Database.h"
 #include "print/DocumentSettings.h"
 #include "reports/ListingGrid.h"
@@ -136,8 +135,7 @@ void TfrmImport_Bank_Payment::btnChoose_FileClick()
         return;
     // The same biller ID as the invoices print in their codes: a payment to
     // another biller is not this office's.
-    const QString billerId = DocumentTexts::load(ConnectionSettings::settingsFilePath()).billerId;
-    PaymentImport::Preview preview = PaymentImport::PrepareFile(context().db, path, billerId);
+    PaymentImport::Preview preview = PaymentImport::PrepareFile(context().db, path, context().texts.billerId);
     folder_ = QFileInfo(path).absolutePath();
     edtFile_Name->setText(path);
     preview_ = std::move(preview);

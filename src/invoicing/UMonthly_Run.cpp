@@ -4,7 +4,6 @@
 #include "core/Numbers.h"
 #include "core/StartupValues.h"
 #include "core/ThaiDate.h"
-#include "data/ConnectionSettings.h"
 #include "data/Database.h"
 #include "print/PageViewer.h"
 #include "ui/DateMaskEdit.h"
@@ -297,7 +296,7 @@ void TfrmMonthly_Run::btnPrint_AllClick()
         return;
     }
     // The same pages as the reprint window prints, one after the other.
-    const DocumentTexts texts = DocumentTexts::load(ConnectionSettings::settingsFilePath());
+    const DocumentTexts& texts = context().texts;
     QList<Page> pages;
     QStringList refused;
     {

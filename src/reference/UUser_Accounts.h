@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/StartupQueries.h"
+#include "data/UserTable.h"
 #include "ui/WorkingWindow.h"
 
 // The administrator's accounts: every account with its rights level and

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "billing/OverdueListing.h"
 #include "billing/PeriodListings.h"
 #include "reports/ReportWindow.h"
 

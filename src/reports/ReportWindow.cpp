@@ -253,7 +253,7 @@ void ReportWindow::actionClick()
     if (!datesAreValid())
         return;
     const ListingAction& action = *listing_.action;
-    const QList<Page> pages = action.pages(context().db, values());
+    const QList<Page> pages = action.pages(context().db, values(), context().texts);
     if (pages.isEmpty()) {
         message(action.nothingShown);
         return;

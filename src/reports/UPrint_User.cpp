@@ -1,7 +1,7 @@
 #include "reports/UPrint_User.h"
 
 #include "core/StartupValues.h"
-#include "data/StartupQueries.h"
+#include "data/UserTable.h"
 #include "print/AccountLetter.h"
 #include "print/PageViewer.h"
 #include "ui/Appearance.h"

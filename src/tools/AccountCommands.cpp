@@ -2,7 +2,7 @@
 
 #include "core/Rights.h"
 #include "data/SignIn.h"
-#include "data/StartupQueries.h"
+#include "data/UserTable.h"
 #include "tools/AdminCommands.h"
 #include "tools/CommandOptions.h"
 

@@ -14,10 +14,9 @@
 #include "core/InvoiceStatus.h"
 #include "core/ThaiDate.h"
 #include "data/Cafeterias.h"
+#include "data/CancelTable.h"
 #include "data/CostTypes.h"
-#include "data/Operations.h"
 #include "data/Schema.h"
-#include "data/StartupQueries.h"
 #include "print/PagePainter.h"
 #include "util/Utility.h"
 #include "xlsx/SheetWriter.h"
@@ -39,7 +38,7 @@ namespace {
 // running the command reads it, and printed on.
 DocumentTexts textsToPrint(QTextStream& err)
 {
-    const DocumentTexts texts = DocumentTexts::load(ConnectionSettings::settingsFilePath());
+    const DocumentTexts texts = settingsTexts();
     for (const QString& problem : texts.problems())
         err << "costdesk-admin: " << problem << "\n";
     err.flush();
@@ -384,8 +383,8 @@ int importPayments(const QStringList& args, QTextStream& out, QTextStream& err)
         const QString user = required(o, "--user");
         auto db = signIn(openDatabase(o.positional().first()), user, err);
         requireRights(*db, user, Rights::kBilling, QStringLiteral("บันทึกการชำระเงิน"));
-        const DocumentTexts texts = DocumentTexts::load(ConnectionSettings::settingsFilePath());
-        PaymentImport::Preview preview = PaymentImport::PrepareFile(*db, o.positional().at(1), texts.billerId);
+        PaymentImport::Preview preview =
+            PaymentImport::PrepareFile(*db, o.positional().at(1), settingsTexts().billerId);
         if (!preview.ok())
             throw Failure(preview.refusal);
 

@@ -7,6 +7,11 @@
 
 namespace AdminCommands {
 
+DocumentTexts settingsTexts()
+{
+    return DocumentTexts::load(ConnectionSettings::settingsFilePath());
+}
+
 std::unique_ptr<Database> openDatabase(const QString& url)
 {
     auto db = Database::open(ConnectionSettings::fromUrl(url));

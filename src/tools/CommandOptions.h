@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Database.h"
+#include "print/DocumentSettings.h"
 #include "tools/AdminCommands.h"
 
 #include <QMap>
@@ -61,5 +62,8 @@ int countOption(const Options& o, const char* name, int least, const QString& re
 std::unique_ptr<Database> openDatabase(const QString& url);
 // A file in a folder that can be written, checked before any work is done.
 void checkWritable(const QString& path);
+// The organisation's texts and the biller ID from the settings file, read
+// once by each command that prints or matches with them, before its work.
+DocumentTexts settingsTexts();
 
 } // namespace AdminCommands

@@ -11,7 +11,7 @@
 #include "data/Database.h"
 #include "data/FixCosts.h"
 #include "data/Invoices.h"
-#include "data/StartupQueries.h"
+#include "data/UserTable.h"
 
 #include <QDate>
 #include <QMap>

@@ -2,11 +2,9 @@
 
 #include "billing/BankPaymentFileWriter.h"
 #include "core/ThaiDate.h"
-#include "data/ConnectionSettings.h"
 #include "data/Database.h"
 #include "data/Invoices.h"
 #include "tools/CommandOptions.h"
-#include "print/DocumentSettings.h"
 #include "tools/AdminCommands.h"
 
 #include <QSaveFile>
@@ -101,7 +99,7 @@ int Command(const QStringList& args, QTextStream& out, QTextStream& err)
 
         auto db = AdminCommands::openDatabase(positional.at(0));
         // The biller ID the import will match against, when the settings give one.
-        const QString settingsBiller = DocumentTexts::load(ConnectionSettings::settingsFilePath()).billerId;
+        const QString settingsBiller = AdminCommands::settingsTexts().billerId;
         const Sample sample = Compose(*db, count, settingsBiller.isEmpty() ? kDemoBillerId : settingsBiller);
         if (sample.file.details.isEmpty())
             throw Failure(QStringLiteral("ไม่มีใบแจ้งหนี้ที่ยังไม่ชำระเงินในฐานข้อมูลนี้"));

@@ -4,7 +4,6 @@
 #include "core/Version.h"
 #include "data/Database.h"
 #include "data/Schema.h"
-#include "data/StartupQueries.h"
 #include "tools/AccountCommands.h"
 #include "tools/AdminCommands.h"
 #include "tools/AdminUsage.h"

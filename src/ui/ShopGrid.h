@@ -20,8 +20,11 @@ void reset(StringGrid* grid);
 // The shops found, one row each: the grid ends with n + 1 rows.
 void fill(StringGrid* grid, const QList<CafeteriaTable::Shop>& shops);
 // The shop search every window with this grid runs: the shops whose name
-// (byShopName) or whose operator's first name holds what was typed anywhere,
-// listed; false, with the grid left as it was, when there is none.
+// (byShopName) or whose operator's first name contains the typed text at any
+// place in it, not only at its start, taken literally (% and _ are no
+// wildcards) and with letter case ignored; an empty text finds every shop.
+// They are listed in the grid; false, with the grid left as it was, when
+// none is found.
 bool search(Database& db, StringGrid* grid, bool byShopName, const QString& typed);
 
 } // namespace ShopGrid

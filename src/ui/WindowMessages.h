@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ThaiDate.h"
+
 #include <QString>
 
 // The messages several windows say alike, written once so that they stay
@@ -18,5 +20,17 @@ inline const QString DueDateInvalid = QStringLiteral("กรุณาใส่�
 inline const QString AmountInvalid = QStringLiteral("จำนวนเงินไม่ถูกต้อง กรุณาใส่ตัวเลข");
 // An amount, a line or a total beyond kLargestAmount.
 inline const QString AmountTooLarge = QStringLiteral("จำนวนเงินเกินกว่าที่ระบบรองรับ (ไม่เกิน 99,999,999,999.99 บาท)");
+
+// Why a date that must be given (a payment's, a remittance voucher's) cannot
+// be saved: PayDateRequired when the field is empty, DateInvalid when it is
+// no real calendar date; empty when it can. Stored dates are compared as
+// yyyymmdd by the listings, and one with blanks or an impossible day would
+// fall outside every range.
+inline QString RequiredDateRefusal(const QString& maskedDate)
+{
+    if (IsEmptyDateText(maskedDate))
+        return PayDateRequired;
+    return IsCalendarDate(maskedDate) ? QString() : DateInvalid;
+}
 
 } // namespace WindowMessages

@@ -67,27 +67,27 @@ double generalWidthEm(double value)
 // as the cells show it.
 class ColumnFit {
 public:
-    ColumnFit(int columns, const QList<ReportColumn>& layout) : m_widest(columns, 0.0), m_amount(columns, false)
+    ColumnFit(int columns, const QList<ReportColumn>& layout) : widest_(columns, 0.0), amount_(columns, false)
     {
         for (int c = 0; c < columns && c < layout.size(); ++c)
-            m_amount[c] = layout[c].amount;
+            amount_[c] = layout[c].amount;
     }
 
     void addTexts(const QStringList& texts)
     {
-        const int n = int(std::min<qsizetype>(texts.size(), m_widest.size()));
+        const int n = int(std::min<qsizetype>(texts.size(), widest_.size()));
         for (int c = 0; c < n; ++c)
-            m_widest[c] = std::max(m_widest[c], SheetFont::widthEm(texts[c]));
+            widest_[c] = std::max(widest_[c], SheetFont::widthEm(texts[c]));
     }
 
     void add(int c, const CellValueView& v)
     {
-        if (c < int(m_widest.size()))
-            m_widest[c] = std::max(m_widest[c], shownEm(c, v));
+        if (c < int(widest_.size()))
+            widest_[c] = std::max(widest_[c], shownEm(c, v));
     }
 
-    int columns() const { return int(m_widest.size()); }
-    double widestEm(int column) const { return m_widest[column]; }
+    int columns() const { return int(widest_.size()); }
+    double widestEm(int column) const { return widest_[column]; }
 
 private:
     double shownEm(int c, const CellValueView& v) const
@@ -98,7 +98,7 @@ private:
         case CellValue::Type::Text:
             return SheetFont::widthEm(v.text);
         case CellValue::Type::Number:
-            if (m_amount[c])
+            if (amount_[c])
                 return amountWidthEm(v.number);
             // "General" may show a number a little differently from its
             // digits (a leading zero added to ".5"): one digit more is room
@@ -108,8 +108,8 @@ private:
         return 0;
     }
 
-    std::vector<double> m_widest;
-    std::vector<bool> m_amount;
+    std::vector<double> widest_;
+    std::vector<bool> amount_;
 };
 
 // Up to the next hundredth of a character: a file of short numbers.

@@ -195,17 +195,17 @@ class Utf8Buffer {
 public:
     const char* operator()(QStringView text)
     {
-        const qsizetype need = m_encoder.requiredSpace(text.size()) + 1;
-        if (m_buffer.size() < need)
-            m_buffer.resize(need);
-        char* end = m_encoder.appendToBuffer(m_buffer.data(), text);
+        const qsizetype need = encoder_.requiredSpace(text.size()) + 1;
+        if (buffer_.size() < need)
+            buffer_.resize(need);
+        char* end = encoder_.appendToBuffer(buffer_.data(), text);
         *end = '\0';
-        return m_buffer.constData();
+        return buffer_.constData();
     }
 
 private:
-    QStringEncoder m_encoder{QStringEncoder::Utf8};
-    QByteArray m_buffer;
+    QStringEncoder encoder_{QStringEncoder::Utf8};
+    QByteArray buffer_;
 };
 
 void setUpPage(lxw_worksheet* ws, const PageSetup& page)

@@ -7,7 +7,8 @@
 #include "support/WindowDriver.h"
 
 #include "data/Schema.h"
-#include "data/StartupQueries.h"
+#include "data/UserTable.h"
+#include "data/VersionTable.h"
 #include "print/DocumentSettings.h"
 
 #include <QAction>

@@ -1,17 +1,19 @@
 // Start-up and sign-in of the main window against real databases.
 #include "app/DailyBackupStart.h"
 #include "app/UCostDesk.h"
+#include "support/CapturingPageViewer.h"
 #include "support/Samples.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestDatabase.h"
 
+#include "core/BackupRotation.h"
 #include "core/EventLog.h"
 #include "core/ThaiDate.h"
 #include "data/Backup.h"
 #include "data/Cafeterias.h"
 #include "data/Database.h"
 #include "data/Schema.h"
-#include "data/StartupQueries.h"
+#include "data/UserTable.h"
 #include "ui/WorkingWindow.h"
 
 #include <QAction>
@@ -19,8 +21,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QTimeZone>
 #include <QLabel>
 #include <QLineEdit>
@@ -243,6 +247,68 @@ private slots:
             QVERIFY(m.prompter.texts().isEmpty());
         }
         QFile::remove(ini);
+    }
+
+    // The settings file is read once, at start-up: edited while the program
+    // runs, the windows opened afterwards still print the texts start-up
+    // read (an invoice reprinted, the overdue listing's letters), and the
+    // daily backup still goes to the folder it named.
+    void settingsAreReadOnceAtStartUp()
+    {
+        TestDatabase t;
+        addUser(t.db(), 1, QStringLiteral("u"), QStringLiteral("p"), 9);
+        Samples::storeShop(t.db());
+        const QString number = QStringLiteral("2570/00001");
+        const InvoiceLine rent{1, QStringLiteral("001"), QStringLiteral("ค่าเช่า"), Money::fromSatang(100000), QString()};
+        Samples::store(t.db(), {.number = number, .lines = {rent}, .due = QStringLiteral("01/12/2569")});
+        const QString ini = config_.filePath(QStringLiteral("costdesk/costdesk.ini"));
+        QVERIFY(QDir().mkpath(QFileInfo(ini).absolutePath()));
+        const auto removeSettings = qScopeGuard([&] { QFile::remove(ini); });
+        const auto writeSettings = [&](const QString& address, const QString& folder) {
+            QFile file(ini);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(QStringLiteral("[document]\naddress1=%1\n[backup]\nfolder=%2\n").arg(address, folder).toUtf8());
+        };
+        const QString atStart = QStringLiteral("ที่อยู่เมื่อเปิดโปรแกรม");
+        writeSettings(atStart, config_.filePath(QStringLiteral("backups-at-start")));
+
+        ScriptedPrompter prompter;
+        CapturingPageViewer pages;
+        TfrmCostDesk window({&prompter, QDateTime(QDate(2026, 12, 8), QTime(9, 30)), t.settings(), &pages});
+        window.show();
+        writeSettings(QStringLiteral("ที่อยู่ที่แก้ภายหลัง"), config_.filePath(QStringLiteral("backups-later")));
+        window.findChild<QLineEdit*>(QStringLiteral("edtUser_Name"))->setText(QStringLiteral("u"));
+        window.findChild<QLineEdit*>(QStringLiteral("edtPassword"))->setText(QStringLiteral("p"));
+        window.btnOkClick();
+        const auto lastOpened = [&] { return window.mdiArea()->subWindowList().last()->widget(); };
+        const auto click = [&](const char* name) {
+            lastOpened()->findChild<QPushButton*>(QLatin1String(name))->click();
+        };
+        const auto printedAddress = [&] {
+            const Page* page = pages.lastPages().isEmpty() ? nullptr : &pages.lastPages().first();
+            const PageItem* field = page ? page->field(QStringLiteral("document.address1")) : nullptr;
+            return field ? field->text : QString();
+        };
+
+        window.openWindow(QStringLiteral("N11Invoice1"));
+        lastOpened()->findChild<QLineEdit*>(QStringLiteral("edtInvoice_no"))->setText(number);
+        click("btnSearch1");
+        click("btnPrint_Invoice");
+        QCOMPARE(pages.lastTitle(), QStringLiteral("ใบแจ้งหนี้ ") + number);
+        QCOMPARE(printedAddress(), atStart);
+
+        window.openWindow(QStringLiteral("N17Overdue"));
+        click("btnPrint_Reminders");
+        QCOMPARE(pages.lastTitle(), QStringLiteral("หนังสือแจ้งเตือนการชำระเงิน"));
+        QCOMPARE(printedAddress(), atStart);
+        QVERIFY2(prompter.texts().isEmpty(), qPrintable(prompter.texts().join(u'\n')));
+
+        StartDailyBackup(window);
+        QThreadPool::globalInstance()->waitForDone();
+        const QString today =
+            BackupRotation::FileNameOf(BackupRotation::SeriesOf(t.settings().path), QDate(2026, 12, 8));
+        QVERIFY(QFileInfo::exists(config_.filePath(QStringLiteral("backups-at-start/") + today)));
+        QVERIFY(!QFileInfo::exists(config_.filePath(QStringLiteral("backups-later"))));
     }
 
     // An embedded file made by an older version: the clerk is offered the

@@ -12,13 +12,13 @@ namespace {
 // One 256-character record, fields placed at their 1-based positions.
 class Record {
 public:
-    explicit Record(QChar type) : m_text(BankPaymentFile::kRecordLength, QLatin1Char(' ')) { m_text[0] = type; }
+    explicit Record(QChar type) : text_(BankPaymentFile::kRecordLength, QLatin1Char(' ')) { text_[0] = type; }
 
     // Text left-aligned and blank-padded (cut when too long), as the bank writes it.
     Record& text(int first, int last, const QString& value)
     {
         const int width = last - first + 1;
-        m_text.replace(first - 1, width, value.leftJustified(width, QLatin1Char(' '), true));
+        text_.replace(first - 1, width, value.leftJustified(width, QLatin1Char(' '), true));
         return *this;
     }
     // A number right-aligned behind leading zeros.
@@ -27,10 +27,10 @@ public:
         return text(first, last, QString::number(value).rightJustified(last - first + 1, QLatin1Char('0')));
     }
 
-    QString str() const { return m_text; }
+    QString str() const { return text_; }
 
 private:
-    QString m_text;
+    QString text_;
 };
 
 const QString kCompanyName = QStringLiteral("มหาวิทยาลัยออร์เวน “ศูนย์การเรียนรู้”");

@@ -4,7 +4,7 @@
 #include "billing/BankPaymentFileWriter.h"
 #include "billing/PaymentImport.h"
 #include "core/InvoiceStatus.h"
-#include "data/Operations.h"
+#include "data/CancelTable.h"
 #include "data/Payments.h"
 #include "support/Samples.h"
 #include "support/TestDatabase.h"

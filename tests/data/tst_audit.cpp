@@ -4,7 +4,6 @@
 // values; a password only as "changed"; the trail itself cannot be changed)
 // and the rules of an invoice's status.
 #include "data/Audit.h"
-#include "data/StartupQueries.h"
 #include "support/TestDatabase.h"
 
 #include <QJsonDocument>

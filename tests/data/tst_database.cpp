@@ -6,12 +6,12 @@
 #include "core/InvoiceStatus.h"
 #include "data/Cafeterias.h"
 #include "data/BankPayments.h"
+#include "data/CancelTable.h"
 #include "data/CostTypes.h"
 #include "data/FixCosts.h"
 #include "data/Invoices.h"
-#include "data/Operations.h"
 #include "data/Schema.h"
-#include "data/StartupQueries.h"
+#include "data/VersionTable.h"
 #include "support/Samples.h"
 
 #include <QProcess>

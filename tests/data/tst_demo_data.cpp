@@ -2,7 +2,7 @@
 // counters, number and date formats, and the documented accounts, on both engines.
 #include "support/TestDatabase.h"
 #include "core/ThaiDate.h"
-#include "data/StartupQueries.h"
+#include "data/UserTable.h"
 #include "tools/DemoData.h"
 
 #include <QRegularExpression>

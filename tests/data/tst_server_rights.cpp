@@ -5,7 +5,7 @@
 #include "data/Schema.h"
 #include "data/ServerRoles.h"
 #include "data/SignIn.h"
-#include "data/StartupQueries.h"
+#include "data/UserTable.h"
 #include "support/TestDatabase.h"
 
 #include <QTest>

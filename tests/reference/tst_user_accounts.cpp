@@ -1,7 +1,7 @@
 // The accounts window driven through its named widgets: what it writes to
 // T_USER, what it refuses and says, the one letter a new password prints,
 // and that no password ever shows in its list.
-#include "data/StartupQueries.h"
+#include "data/UserTable.h"
 #include "reference/UUser_Accounts.h"
 #include "support/TestDatabase.h"
 #include "support/WindowDriver.h"
@@ -229,7 +229,8 @@ private slots:
         CapturingPageViewer pages;
         CapturingFileOpener files;
         const StartupValues startup = clerkStartup();
-        WorkContext context{t.db(), prompter, startup, pages, files};
+        const DocumentTexts texts = DocumentTexts::defaults();
+        WorkContext context{t.db(), prompter, startup, texts, pages, files};
         TfrmUser_Accounts window(context);
         auto other = t.connect();
         prompter.rival = [&] { seed(*other, 8, QStringLiteral("malee"), QStringLiteral("rivalPw"), 3); };

@@ -9,7 +9,7 @@
 #include "data/CostTypes.h"
 #include "data/Payments.h"
 #include "data/ServerRoles.h"
-#include "data/StartupQueries.h"
+#include "data/UserTable.h"
 #include "reports/UAudit_History.h"
 #include "support/Samples.h"
 #include "support/TestDatabase.h"

@@ -3,7 +3,7 @@
 // the shops with their exact sums, on both engines; its sheet read back by a
 // real reader; and its window as the report menu opens it.
 #include "app/WindowRegistry.h"
-#include "billing/OverdueListing.h"
+#include "billing/PeriodListings.h"
 #include "reports/ReportListings.h"
 #include "data/Invoices.h"
 #include "support/Samples.h"
@@ -137,11 +137,12 @@ const QStringList kListing = {
 
 // One workstation's seams around a window that the menu's table opens.
 struct Workstation {
-    explicit Workstation(Database& db) : context{db, prompter, startup, pages, files} {}
+    explicit Workstation(Database& db) : context{db, prompter, startup, texts, pages, files} {}
     ScriptedPrompter prompter;
     CapturingPageViewer pages;
     CapturingFileOpener files;
     StartupValues startup = clerkStartup();
+    DocumentTexts texts = DocumentTexts::defaults();
     WorkContext context;
 };
 

@@ -1,6 +1,6 @@
 // The account letters window: the list without the system's accounts, one
 // letter per account of the range, bounds that are not whole numbers refused.
-#include "data/StartupQueries.h"
+#include "data/UserTable.h"
 #include "print/PrintChecks.h"
 #include "reports/UPrint_User.h"
 #include "support/TestDatabase.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/StartupValues.h"
+#include "print/DocumentSettings.h"
 #include "support/CapturingPageViewer.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/FileOpener.h"
@@ -43,11 +44,14 @@ inline StartupValues clerkStartup()
 
 // One workstation with a working window open on the given database, driven
 // through the window's named widgets; every box it shows lands in prompter.
+// The window prints with the default document texts, no biller ID among
+// them, unless the test sets texts (before the window uses them).
 template <class Window>
 class WindowDriver {
 public:
     explicit WindowDriver(Database& db, const StartupValues& values = clerkStartup())
-        : startup(values), context{db, prompter, startup, pages, files}, window(context)
+        : startup(values), texts(DocumentTexts::defaults()), context{db, prompter, startup, texts, pages, files},
+          window(context)
     {
         window.show();
     }
@@ -94,6 +98,7 @@ public:
     CapturingPageViewer pages;
     CapturingFileOpener files;
     StartupValues startup;
+    DocumentTexts texts;
     WorkContext context;
     Window window;
 };

@@ -11,7 +11,7 @@
 #include "data/FixCosts.h"
 #include "data/Invoices.h"
 #include "data/Schema.h"
-#include "data/StartupQueries.h"
+#include "data/UserTable.h"
 #include "print/PrintChecks.h"
 #include "support/Samples.h"
 #include "support/TestDatabase.h"

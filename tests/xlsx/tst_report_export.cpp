@@ -31,9 +31,9 @@ class TestReportExport : public QObject {
         int lastColumn() const { return int(layout.columns.size()) - 1; }
     };
 
-    QTemporaryDir m_dir;
+    QTemporaryDir dir_;
 
-    QString pathOf(const QString& name) const { return m_dir.filePath(name); }
+    QString pathOf(const QString& name) const { return dir_.filePath(name); }
 
     // Writes, then reads back; fails or skips the running test on the way.
     QJsonObject writeAndRead(const SheetDescription& sheet, const QString& name)
@@ -261,7 +261,7 @@ class TestReportExport : public QObject {
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
+        QVERIFY(dir_.isValid());
         if (xlsxcheck::pythonWithOpenpyxl().isEmpty())
             QSKIP(qPrintable(xlsxcheck::kNoReader));
     }

@@ -174,7 +174,7 @@ int tableRowsOn(const QString& page)
 class TestReportPrint : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
+    QTemporaryDir dir_;
 
     // Runs a program to its end; its standard output, or a failure.
     static bool run(const QString& program, const QStringList& args, QByteArray& out, int timeoutMs = 60000,
@@ -200,7 +200,7 @@ class TestReportPrint : public QObject {
 private slots:
     void printsAsTheOfficePrintsIt()
     {
-        QVERIFY(m_dir.isValid());
+        QVERIFY(dir_.isValid());
         const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
         QVERIFY2(!soffice.isEmpty(), "LibreOffice Calc is missing: scripts/install-deps.sh --test installs "
                                      "libreoffice-calc-nogui");
@@ -212,7 +212,7 @@ private slots:
         for (Listing& l : listings) {
             sheets << ListingSheet(*l.listing, l.range, typedrows::read(*l.listing, l.rows), exportedAt);
             const SheetDescription& sheet = sheets.last();
-            const QString path = m_dir.filePath(l.file + QStringLiteral(".xlsx"));
+            const QString path = dir_.filePath(l.file + QStringLiteral(".xlsx"));
             const SheetWriteResult r = WriteSheet(sheet, path);
             QVERIFY2(r.ok(), qPrintable(r.message));
             files << path;
@@ -221,15 +221,15 @@ private slots:
         // One run for all the workbooks, with a profile and a home of its own,
         // so that it neither meets another LibreOffice nor leaves anything.
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("home"))));
-        env.insert(QStringLiteral("HOME"), m_dir.filePath(QStringLiteral("home")));
+        QVERIFY(QDir().mkpath(dir_.filePath(QStringLiteral("home"))));
+        env.insert(QStringLiteral("HOME"), dir_.filePath(QStringLiteral("home")));
         QByteArray out;
         QVERIFY2(run(QStringLiteral("timeout"),
                      QStringList{QStringLiteral("-k"), QStringLiteral("10"), QStringLiteral("240"), soffice,
-                                 QStringLiteral("-env:UserInstallation=file://") + m_dir.filePath(QStringLiteral("profile")),
+                                 QStringLiteral("-env:UserInstallation=file://") + dir_.filePath(QStringLiteral("profile")),
                                  QStringLiteral("--headless"), QStringLiteral("--norestore"),
                                  QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"),
-                                 m_dir.path()} +
+                                 dir_.path()} +
                          files,
                      out, 300000, env),
                  out.constData());
@@ -237,7 +237,7 @@ private slots:
         QList<int> pageCounts;
         for (qsizetype i = 0; i < listings.size(); ++i) {
             const Listing& l = listings[i];
-            const QString pdf = m_dir.filePath(l.file + QStringLiteral(".pdf"));
+            const QString pdf = dir_.filePath(l.file + QStringLiteral(".pdf"));
             QVERIFY2(QFile::exists(pdf), qPrintable(l.file + QStringLiteral(": no PDF\n") + QString::fromUtf8(out)));
             QVERIFY(run(QStringLiteral("pdfinfo"), {pdf}, out));
             const QString info = QString::fromUtf8(out);

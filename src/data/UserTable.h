@@ -7,11 +7,9 @@
 #include <QString>
 #include <optional>
 
-// What the main window reads at start-up and sign-in: T_Version and T_USER.
-namespace VersionTable {
-// Version_NO of the last row in Version_NO order; empty when the table is empty.
-QString lastVersion(Database& db);
-}
+// The user accounts, T_USER: who signs in, and at which rights level. Read at
+// sign-in, kept by the accounts window and by costdesk-admin's account
+// commands.
 
 // One row of T_USER.
 struct UserAccount {

@@ -1,4 +1,4 @@
-#include "data/StartupQueries.h"
+#include "data/UserTable.h"
 
 #include "data/ServerRoles.h"
 
@@ -32,12 +32,6 @@ QList<UserAccount> accountsOf(const Rows& rows)
 }
 
 } // namespace
-
-QString VersionTable::lastVersion(Database& db)
-{
-    const Rows rows = db.select(QStringLiteral("SElect * \nFrom T_Version\nORDER BY Version_NO"));
-    return rows.isEmpty() ? QString() : rows.last().text(QStringLiteral("Version_NO"));
-}
 
 std::optional<UserAccount> UserTable::signIn(Database& db, const QString& userName, const QString& password)
 {
