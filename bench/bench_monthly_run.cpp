@@ -1,8 +1,8 @@
 // Times the monthly run of 500 shops with fixed costs as the monthly run
 // window makes it, on SQLite and on PostgreSQL, each next to a floor measured
 // in the same run:
-//   - issue: MonthlyRun::Prepare, then MonthlyRun::IssuePart for every part
-//     with the server's stamp read for each, as the window's issue loop does
+//   - issue: MonthlyRun::Prepare, then MonthlyRun::IssueAll, the loop of the
+//     window and the command, with the server's stamp read for each part
 //     (each invoice in its own transaction with the run's record); floor: as
 //     many bare one-row INSERTs, each in a transaction of its own. Goal: 2 s.
 //   - print all: every invoice of the month read with InvoicePrint::LoadPage
@@ -109,17 +109,12 @@ void benchEngine(Database& db, const QString& engine, int shops, int runs)
     const auto issueFigure = [&] {
         return sampleOnce([&] { unissue(db); },
                           [&] {
-                              MonthlyRun::Plan plan = MonthlyRun::Prepare(db, kMonth, kDue);
-                              int issued = 0;
-                              for (MonthlyRun::Part& part : plan.parts) {
-                                  const MonthlyRun::PartResult r = MonthlyRun::IssuePart(
-                                      db, plan, part, kIssuer, ServerStampText(db.serverNow()));
-                                  if (r.kind != MonthlyRun::PartResult::Kind::Issued)
-                                      throw std::runtime_error("a part was not issued: " + r.reason.toStdString());
-                                  part.issuedNumber = r.number;
-                                  ++issued;
-                              }
-                              if (issued != parts)
+                              const MonthlyRun::Plan plan = MonthlyRun::Prepare(db, kMonth, kDue);
+                              const MonthlyRun::RunResult run = MonthlyRun::IssueAll(db, plan, kIssuer);
+                              if (!run.failures.isEmpty())
+                                  throw std::runtime_error("a part was not issued: " +
+                                                           MonthlyRun::FailureText(run.failures.first()).toStdString());
+                              if (run.issued != parts)
                                   throw std::runtime_error("not every part issued");
                           },
                           [] {});

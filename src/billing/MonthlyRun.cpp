@@ -94,4 +94,43 @@ PartResult IssuePart(Database& db, const Plan& plan, const Part& part, const Inv
     return {PartResult::Kind::Issued, *result.number, {}};
 }
 
+QString FailureText(const PartFailure& failure)
+{
+    return QStringLiteral("%1 ส่วนที่ %2: %3").arg(failure.shopCode).arg(failure.part).arg(failure.reason);
+}
+
+RunResult IssueAll(Database& db, const Plan& plan, const InvoiceIssue::Issuer& issuer, const StepDone& stepDone)
+{
+    RunResult run;
+    run.issuedBefore = plan.issuedBeforeCount();
+    const int total = plan.toIssueCount();
+    int done = 0;
+    bool goOn = true;
+    for (qsizetype i = 0; i < plan.parts.size(); ++i) {
+        const Part& part = plan.parts.at(i);
+        if (part.issuedNumber)
+            continue;
+        if (!goOn) {
+            run.stopped = true;
+            break;
+        }
+        const PartResult r = IssuePart(db, plan, part, issuer, ServerStampText(db.serverNow()));
+        switch (r.kind) {
+        case PartResult::Kind::Issued:
+            ++run.issued;
+            run.issuedTotal += part.total;
+            break;
+        case PartResult::Kind::IssuedBefore:
+            ++run.issuedBefore;
+            break;
+        case PartResult::Kind::Failed:
+            run.failures.append({part.shop.code, part.part, r.reason});
+            break;
+        }
+        ++done;
+        goOn = !stepDone || stepDone({i, part, r, done, total});
+    }
+    return run;
+}
+
 } // namespace MonthlyRun

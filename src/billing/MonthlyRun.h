@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class Database;
@@ -60,5 +61,45 @@ struct PartResult {
 // issued again. at: the server's date and time, for the record.
 PartResult IssuePart(Database& db, const Plan& plan, const Part& part, const InvoiceIssue::Issuer& issuer,
                      const QString& at);
+
+// A part the run could not issue, and why.
+struct PartFailure {
+    QString shopCode;
+    int part = 1;
+    QString reason; // in Thai
+};
+
+// "CF25700002 ส่วนที่ 1: ..." as the window and the command list it.
+QString FailureText(const PartFailure& failure);
+
+// What a run of the month came to.
+struct RunResult {
+    int issued = 0;
+    Money issuedTotal;
+    // Issued before the run, or by another run meanwhile: not again.
+    int issuedBefore = 0;
+    QList<PartFailure> failures;
+    // Stopped with parts still to issue.
+    bool stopped = false;
+};
+
+// Each part the run has tried, as soon as it is done with it.
+struct Step {
+    qsizetype index; // the part's place in the plan
+    const Part& part;
+    const PartResult& result;
+    int done;  // parts tried so far, this one included
+    int total; // parts the plan had to issue
+};
+// Returns false to stop before the next part.
+using StepDone = std::function<bool(const Step& step)>;
+
+// Issues every part the plan has yet to issue, in its order, each with
+// IssuePart and the server's time of its own. A part refused (an amount
+// beyond what may be billed, a budget year's numbers used up) is collected
+// with its reason and the run goes on with the next; a database failure ends
+// the run. Whatever way it ends, each invoice issued is committed with its
+// record, and the next run starts from the first part still missing.
+RunResult IssueAll(Database& db, const Plan& plan, const InvoiceIssue::Issuer& issuer, const StepDone& stepDone = {});
 
 } // namespace MonthlyRun

@@ -8,6 +8,7 @@
 #include "print/DocumentSettings.h"
 #include "reports/ListingGrid.h"
 #include "ui/Appearance.h"
+#include "ui/BackgroundWork.h"
 #include "ui/Prompter.h"
 #include "ui/SheetExport.h"
 #include "ui/StringGrid.h"
@@ -35,6 +36,11 @@ const QString kFileFilter = QStringLiteral("ไฟล์ข้อความ (*
 const QString kConfirmSave = QStringLiteral("บันทึกการชำระเงิน %1 รายการ รวม %2 บาท ใช่หรือไม่");
 const QString kMatched = QStringLiteral("ตรงกัน %1 รายการ รวม %2 บาท");
 const QString kOther = QStringLiteral("ไม่ตรง %1 รายการ รวม %2 บาท");
+const BackgroundWork::Dialog kReading{QStringLiteral("progressRead"),
+                                      QStringLiteral("กำลังอ่านไฟล์และตรวจกับใบแจ้งหนี้ ...")};
+// One transaction: once begun it is recorded whole or not at all.
+const BackgroundWork::Dialog kRecording{QStringLiteral("progressRecord"), QStringLiteral("กำลังบันทึกการชำระเงิน ..."),
+                                        {}, 0, false};
 
 } // namespace
 
@@ -135,7 +141,14 @@ void TfrmImport_Bank_Payment::btnChoose_FileClick()
         return;
     // The same biller ID as the invoices print in their codes: a payment to
     // another biller is not this office's.
-    PaymentImport::Preview preview = PaymentImport::PrepareFile(context().db, path, context().texts.billerId);
+    const QString billerId = context().texts.billerId;
+    PaymentImport::Preview preview =
+        BackgroundWork::Run(this, context().db, kReading, [&](Database& db, const BackgroundWork::Progress& progress) {
+            return PaymentImport::PrepareFile(db, path, billerId, progress);
+        });
+    // Stopped before it was read through: the window stays as it was.
+    if (preview.stopped)
+        return;
     folder_ = QFileInfo(path).absolutePath();
     edtFile_Name->setText(path);
     preview_ = std::move(preview);
@@ -152,11 +165,13 @@ void TfrmImport_Bank_Payment::btnSaveClick()
         return;
     if (!confirm(kConfirmSave.arg(preview_->matchedCount()).arg(FormatAmount(preview_->matchedTotal()))))
         return;
-    Database& db = context().db;
     // Recorded on a copy: a failure leaves the preview as the clerk saw it.
     PaymentImport::Preview recorded = *preview_;
+    const QString user = context().startup.loginUser;
     const PaymentImport::Recorded result =
-        PaymentImport::Record(db, recorded, context().startup.loginUser, ServerStampText(db.serverNow()));
+        BackgroundWork::Run(this, context().db, kRecording, [&](Database& db, const BackgroundWork::Progress&) {
+            return PaymentImport::Record(db, recorded, user, ServerStampText(db.serverNow()));
+        });
     preview_ = std::move(recorded);
     // What was recorded, or why nothing was: the outcomes as they now stand.
     showPreview();

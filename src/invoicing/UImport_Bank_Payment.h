@@ -9,7 +9,8 @@
 // Reads the bank's bill-payment file: every payment in it is listed with what
 // it matches, the counts and sums of matched and not matched beside, and the
 // matched ones are recorded as paid on the bank's date once confirmed. The
-// list can be exported as the listings are.
+// list can be exported as the listings are. Reading and recording run on a
+// thread of their own under a progress dialog; the reading can be stopped.
 class TfrmImport_Bank_Payment : public WorkingWindow {
     Q_OBJECT
 public:

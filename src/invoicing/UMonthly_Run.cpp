@@ -6,6 +6,7 @@
 #include "core/ThaiDate.h"
 #include "data/Database.h"
 #include "print/PageViewer.h"
+#include "ui/BackgroundWork.h"
 #include "ui/DateMaskEdit.h"
 #include "ui/MonthMaskEdit.h"
 #include "ui/StringGrid.h"
@@ -13,9 +14,10 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QScopeGuard>
+
+#include <exception>
 
 namespace {
 
@@ -201,76 +203,48 @@ void TfrmMonthly_Run::btnIssueClick()
     if (!confirm(kConfirmIssue.arg(month).arg(toIssue).arg(FormatAmount(plan_->toIssueTotal())).arg(due)))
         return;
 
-    Database& db = context().db;
     const StartupValues& startup = context().startup;
     const InvoiceIssue::Issuer issuer{startup.currentDate, startup.budgetYear, startup.loginUser};
-    QProgressDialog progress(kIssuing.arg(month).arg(1).arg(toIssue), QStringLiteral("หยุด"), 0, toIssue, this);
-    progress.setObjectName(QStringLiteral("progressIssue"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(400);
-    // Kept at its end until the run is over; reset() then closes it.
-    progress.setAutoReset(false);
-    // Starts the clock by which the dialog shows itself once the run takes
-    // longer than a moment.
-    progress.setValue(0);
-
-    int done = 0, issued = 0, before = plan_->issuedBeforeCount();
-    Money total;
-    QStringList failures;
-    bool stopped = false;
+    const MonthlyRun::Plan plan = *plan_;
+    BackgroundWork::Dialog dialog{QStringLiteral("progressIssue"), kIssuing.arg(month).arg(1).arg(toIssue)};
+    dialog.labelAt = [month](qsizetype done, qsizetype total) {
+        return kIssuing.arg(month).arg(std::min(done + 1, total)).arg(total);
+    };
+    dialog.total = toIssue;
+    // Written on the worker, read here once it has ended.
+    QStringList issuedHere;
+    std::optional<MonthlyRun::RunResult> result;
+    std::exception_ptr failure;
     try {
-        for (MonthlyRun::Part& part : plan_->parts) {
-            if (part.issuedNumber)
-                continue;
-            // Stopped between invoices: each one issued is committed with
-            // its record, and the next run starts from the first one missing.
-            if (progress.wasCanceled()) {
-                stopped = true;
-                break;
-            }
-            const MonthlyRun::PartResult r =
-                MonthlyRun::IssuePart(db, *plan_, part, issuer, ServerStampText(db.serverNow()));
-            switch (r.kind) {
-            case MonthlyRun::PartResult::Kind::Issued:
-                part.issuedNumber = r.number;
-                issuedNow_ << r.number;
-                ++issued;
-                total += part.total;
-                break;
-            case MonthlyRun::PartResult::Kind::IssuedBefore:
-                part.issuedNumber = r.number;
-                ++before;
-                break;
-            case MonthlyRun::PartResult::Kind::Failed:
-                failures << QStringLiteral("%1 ส่วนที่ %2: %3").arg(part.shop.code).arg(part.part).arg(r.reason);
-                break;
-            }
-            progress.setValue(++done);
-            if (done < toIssue)
-                progress.setLabelText(kIssuing.arg(month).arg(done + 1).arg(toIssue));
-            // Until the dialog shows, a click could start something else in
-            // the window: only what is not the user's input is handled.
-            QApplication::processEvents(progress.isVisible() ? QEventLoop::AllEvents
-                                                             : QEventLoop::ExcludeUserInputEvents);
-        }
+        const auto work = [&](Database& db, const BackgroundWork::Progress& progress) {
+            return MonthlyRun::IssueAll(db, plan, issuer, [&](const MonthlyRun::Step& step) {
+                if (step.result.kind == MonthlyRun::PartResult::Kind::Issued)
+                    issuedHere << step.result.number;
+                return progress(step.done, step.total);
+            });
+        };
+        result = BackgroundWork::Run(this, context().db, dialog, work);
     } catch (...) {
-        // What was issued stays issued; the grid shows it as far as known.
-        progress.reset();
-        showPlan();
-        throw;
+        failure = std::current_exception();
     }
-    progress.reset();
+    // What was issued stays issued, however the run ended: the month is read
+    // again as it now stands.
+    issuedNow_ << issuedHere;
     prepare(month, due);
+    if (failure)
+        std::rethrow_exception(failure);
 
     QStringList lines;
-    if (stopped)
+    if (result->stopped)
         lines << kStopped.arg(plan_->toIssueCount());
-    lines << kIssued.arg(issued).arg(FormatAmount(total)) << kIssuedBefore.arg(before);
-    if (!failures.isEmpty()) {
-        lines << kFailed.arg(failures.size());
-        lines << failures.mid(0, kFailuresListed);
-        if (failures.size() > kFailuresListed)
-            lines << kMoreFailed.arg(failures.size() - kFailuresListed);
+    lines << kIssued.arg(result->issued).arg(FormatAmount(result->issuedTotal))
+          << kIssuedBefore.arg(result->issuedBefore);
+    if (!result->failures.isEmpty()) {
+        lines << kFailed.arg(result->failures.size());
+        for (const MonthlyRun::PartFailure& f : result->failures.mid(0, kFailuresListed))
+            lines << MonthlyRun::FailureText(f);
+        if (result->failures.size() > kFailuresListed)
+            lines << kMoreFailed.arg(result->failures.size() - kFailuresListed);
     }
     message(lines.join(QLatin1Char('\n')));
 }

@@ -297,43 +297,49 @@ int issueMonthly(const QStringList& args, QTextStream& out, QTextStream& err)
         const MonthlyRun::Plan plan = MonthlyRun::Prepare(*db, month, due);
         for (const QString& code : plan.unknownShops)
             err << "costdesk-admin: ไม่พบร้านค้า " << code << " ข้ามไป\n";
+        // Every tenth shop is said on a long run, once its last part is done.
+        QList<int> shopOf; // by part, its shop's place among the shops
         int shops = 0;
-        for (const MonthlyRun::Part& p : plan.parts)
+        for (const MonthlyRun::Part& p : plan.parts) {
             shops += p.part == 1 ? 1 : 0;
-
-        int issued = 0, skipped = 0, done = 0;
-        Money total;
-        const auto issueOne = [&](const MonthlyRun::Part& p) {
-            if (p.issuedNumber) {
-                ++skipped;
-                return;
-            }
-            if (dryRun) {
-                out << p.shop.code << "  " << p.shop.name << "  ส่วนที่ " << p.part << "  " << p.lines.size()
-                    << " รายการ  " << FormatAmount(p.total) << "\n";
-                ++issued;
-                total += p.total;
-                return;
-            }
-            const MonthlyRun::PartResult r = MonthlyRun::IssuePart(*db, plan, p, issuer, serverStamp(*db));
-            if (r.kind == MonthlyRun::PartResult::Kind::IssuedBefore) {
-                ++skipped;
-                return;
-            }
-            if (r.kind == MonthlyRun::PartResult::Kind::Failed)
-                throw Failure(p.shop.code + QStringLiteral(": ") + r.reason);
-            out << r.number << "  " << p.shop.code << "  " << p.shop.name << "  " << FormatAmount(p.total) << "\n";
-            ++issued;
-            total += p.total;
-        };
-        for (qsizetype i = 0; i < plan.parts.size(); ++i) {
-            issueOne(plan.parts.at(i));
-            const bool shopDone = i + 1 == plan.parts.size() || plan.parts.at(i + 1).part == 1;
-            if (shopDone && shops > 20 && ++done % 10 == 0)
-                err << "ร้านค้า " << done << "/" << shops << "\n";
+            shopOf << shops;
         }
-        out << (dryRun ? "จะออกใบแจ้งหนี้ " : "ออกใบแจ้งหนี้ ") << issued << " ฉบับ รวม " << FormatAmount(total)
-            << " บาท; ออกไปแล้วก่อนหน้านี้ " << skipped << " ฉบับ\n";
+        const auto passed = [&](qsizetype i) {
+            const bool shopDone = i + 1 == plan.parts.size() || plan.parts.at(i + 1).part == 1;
+            if (shopDone && shops > 20 && shopOf.at(i) % 10 == 0) {
+                err << "ร้านค้า " << shopOf.at(i) << "/" << shops << "\n";
+                err.flush();
+            }
+        };
+        const auto listed = [&](const MonthlyRun::Part& p) {
+            out << p.shop.code << "  " << p.shop.name << "  ส่วนที่ " << p.part << "  " << p.lines.size() << " รายการ  "
+                << FormatAmount(p.total) << "\n";
+        };
+
+        if (dryRun) {
+            for (qsizetype i = 0; i < plan.parts.size(); ++i) {
+                if (!plan.parts.at(i).issuedNumber)
+                    listed(plan.parts.at(i));
+                passed(i);
+            }
+            out << "จะออกใบแจ้งหนี้ " << plan.toIssueCount() << " ฉบับ รวม " << FormatAmount(plan.toIssueTotal())
+                << " บาท; ออกไปแล้วก่อนหน้านี้ " << plan.issuedBeforeCount() << " ฉบับ\n";
+            return 0;
+        }
+        const MonthlyRun::RunResult run = MonthlyRun::IssueAll(*db, plan, issuer, [&](const MonthlyRun::Step& step) {
+            const MonthlyRun::Part& p = step.part;
+            if (step.result.kind == MonthlyRun::PartResult::Kind::Issued)
+                out << step.result.number << "  " << p.shop.code << "  " << p.shop.name << "  " << FormatAmount(p.total)
+                    << "\n";
+            else if (step.result.kind == MonthlyRun::PartResult::Kind::Failed)
+                err << "costdesk-admin: " << MonthlyRun::FailureText({p.shop.code, p.part, step.result.reason}) << "\n";
+            passed(step.index);
+            return true;
+        });
+        out << "ออกใบแจ้งหนี้ " << run.issued << " ฉบับ รวม " << FormatAmount(run.issuedTotal)
+            << " บาท; ออกไปแล้วก่อนหน้านี้ " << run.issuedBefore << " ฉบับ\n";
+        if (!run.failures.isEmpty())
+            throw Failure(QStringLiteral("ออกไม่ได้ %1 ฉบับ").arg(run.failures.size()));
         return 0;
     });
 }

@@ -82,7 +82,8 @@ the schema's owner: the URL names that login.
 Billing:
   costdesk-admin issue-monthly URL --month mm/yyyy --due dd/mm/yyyy --user NAME [--dry-run]
       issues the month's invoices from every shop's fixed costs, once per month. NAME must be
-      an account of rights level 3 or 9, the levels that issue them in the windows.
+      an account of rights level 3 or 9, the levels that issue them in the windows. An invoice
+      that cannot be issued is said and the others are issued all the same (status 1).
   costdesk-admin cancel-invoice URL NUMBER --user NAME --reason TEXT
       cancels an unpaid invoice (A to C) and records who, when and why. NAME must be an
       account of rights level 9.

@@ -6,6 +6,7 @@
 #include "billing/BankPaymentFileWriter.h"
 #include "data/BankPayments.h"
 #include "invoicing/UImport_Bank_Payment.h"
+#include "support/ProgressWatch.h"
 #include "support/Samples.h"
 #include "support/TestDatabase.h"
 #include "support/WindowDriver.h"
@@ -13,11 +14,17 @@
 #include "xlsx/XlsxReadBack.h"
 
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 using namespace Samples;
 
@@ -184,6 +191,50 @@ private slots:
         QCOMPARE(again.column(kOutcome).first(), QStringLiteral("นำเข้าแล้วครั้งก่อน"));
         QCOMPARE(again.label("lblMatched"), QStringLiteral("ตรงกัน 0 รายการ รวม 0.00 บาท"));
         QVERIFY(!again.get("btnSave")->isEnabled());
+        QCOMPARE(statuses(t.db()), QStringList({"P", "A", "A", "A"}));
+    }
+
+    // The payments are recorded on a thread and a connection of their own,
+    // under a dialog with no stop: the window's connection holds the
+    // matched invoice (on the embedded file, its write lock) and the
+    // window's thread lets it go only once the recording has a connection
+    // of its own open (or, failing that, after a while).
+    void recordsOnAThreadAndConnectionOfItsOwn_data() { TestDatabase::addEngineRows(); }
+    void recordsOnAThreadAndConnectionOfItsOwn()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        storeShop(t.db());
+        for (const char* number : {"2570/00001", "2570/00002", "2570/00003", "2570/00004"})
+            store(t.db(), {.number = number});
+        Desk d(t.db());
+        d.choose(writeFile(home_, QStringLiteral("BILLPAY_held.txt"), dayFile()));
+        QVERIFY(d.get("btnSave")->isEnabled());
+        const qsizetype connections = QSqlDatabase::connectionNames().size();
+
+        std::optional<Database::Transaction> held(std::in_place, t.db());
+        t.db().select(QStringLiteral("SELECT Invoice_no FROM T_PayIn_Main WHERE Invoice_no = ?") +
+                          t.db().dialect().lockForUpdate(),
+                      {QStringLiteral("2570/00001")});
+        qsizetype connectionsDuring = 0;
+        bool stopOffered = true;
+        QElapsedTimer waited;
+        waited.start();
+        ProgressWatch watch(d.window, QStringLiteral("progressRecord"), [&](QProgressDialog& progress) {
+            connectionsDuring = QSqlDatabase::connectionNames().size();
+            if (connectionsDuring == connections && waited.elapsed() < 5000)
+                return false;
+            stopOffered = progress.findChild<QPushButton*>() != nullptr;
+            held.reset();
+            return true;
+        });
+        d.prompter.clear();
+        d.prompter.answerNext(true);
+        d.click("btnSave");
+        QCOMPARE(d.prompter.messages(), QStringList{QStringLiteral("บันทึกการชำระเงิน 1 รายการ รวม 1,000.00 บาท เรียบร้อยแล้ว")});
+        QCOMPARE(connectionsDuring, connections + 1);
+        QVERIFY(!stopOffered);
+        QCOMPARE(QSqlDatabase::connectionNames().size(), connections);
         QCOMPARE(statuses(t.db()), QStringList({"P", "A", "A", "A"}));
     }
 

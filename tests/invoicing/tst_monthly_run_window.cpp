@@ -1,21 +1,30 @@
 // The monthly run window driven through its named widgets: the preview is
 // what is then issued, a month is never issued twice, a stopped run is
-// finished by the next, and the month's invoices preview as one document.
+// finished by the next, a refused part leaves the others issued, the issue
+// runs off the window's thread and connection, and the month's invoices
+// preview as one document.
 #include "invoicing/UMonthly_Run.h"
 #include "data/CostTypes.h"
 #include "data/FixCosts.h"
+#include "data/RunNumbers.h"
 #include "print/PrintChecks.h"
 #include "ui/DateMaskEdit.h"
+#include "support/ProgressWatch.h"
 #include "support/Samples.h"
 #include "support/TestDatabase.h"
 #include "support/WindowDriver.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <optional>
 
 namespace {
 
@@ -88,6 +97,23 @@ QStringList issued(Database& db)
     }
     return list;
 }
+
+// What the issue needs first, held by the window's own connection until
+// release(): on the embedded file its write lock, on a server the budget
+// year's invoice counter. An issue on that connection would be refused (one
+// transaction at a time), one on the window's thread would wait for a
+// release that only the window's thread can make.
+class HeldCounter {
+public:
+    explicit HeldCounter(Database& db) : held_(std::in_place, db)
+    {
+        drawRunNumber(db, RunCounter::invoiceNumbers(), QStringLiteral("2570"), 99999);
+    }
+    void release() { held_.reset(); }
+
+private:
+    std::optional<Database::Transaction> held_;
+};
 
 } // namespace
 
@@ -214,6 +240,103 @@ private slots:
         QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 5);
         QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(DISTINCT Cafeteria_Code) FROM T_PayIn_Main")), 5);
         QVERIFY(!d.mayIssue());
+    }
+
+    // The invoices are issued on a thread and a connection of their own: the
+    // window's connection holds the counter the first invoice needs, and the
+    // window's thread lets it go only once the run has a connection of its
+    // own open (or, failing that, after a while).
+    void issuesOnAThreadAndConnectionOfItsOwn_data() { TestDatabase::addEngineRows(); }
+    void issuesOnAThreadAndConnectionOfItsOwn()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        seedCostTypes(t.db());
+        for (int i = 1; i <= 3; ++i)
+            addShop(t.db(), i, 1);
+        Desk d(t.db());
+        d.click("btnPreview");
+        const qsizetype connections = QSqlDatabase::connectionNames().size();
+
+        HeldCounter held(t.db());
+        qsizetype connectionsDuring = 0;
+        QElapsedTimer waited;
+        waited.start();
+        ProgressWatch watch(d.window, QStringLiteral("progressIssue"), [&](QProgressDialog&) {
+            connectionsDuring = QSqlDatabase::connectionNames().size();
+            if (connectionsDuring == connections && waited.elapsed() < 5000)
+                return false;
+            held.release();
+            return true;
+        });
+        QCOMPARE(d.issue(), QStringLiteral("ออกใบแจ้งหนี้ 3 ฉบับ รวม 300.00 บาท\nออกไปแล้วก่อนหน้านี้ 0 ฉบับ"));
+        QCOMPARE(connectionsDuring, connections + 1);
+        QCOMPARE(QSqlDatabase::connectionNames().size(), connections);
+        // The number the window's connection drew was rolled back.
+        QCOMPARE(d.rows(), (QStringList{"CF25700001 1 1 100.00 ออกแล้ว 2570/00001",
+                                        "CF25700002 1 1 100.00 ออกแล้ว 2570/00002",
+                                        "CF25700003 1 1 100.00 ออกแล้ว 2570/00003"}));
+    }
+
+    // Stop pressed on the dialog while the first invoice waits to be
+    // written: that invoice is finished and no other is begun. The dialog
+    // stays up, saying it is stopping, until the run has ended.
+    void aStopDuringAnInvoiceEndsAfterIt_data() { TestDatabase::addEngineRows(); }
+    void aStopDuringAnInvoiceEndsAfterIt()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        seedCostTypes(t.db());
+        for (int i = 1; i <= 4; ++i)
+            addShop(t.db(), i, 2);
+        Desk d(t.db());
+        d.click("btnPreview");
+
+        HeldCounter held(t.db());
+        QString label, stopping;
+        ProgressWatch watch(d.window, QStringLiteral("progressIssue"), [&](QProgressDialog& progress) {
+            if (!progress.isVisible())
+                return false;  // shown once the run takes longer than a moment
+            label = progress.labelText();
+            auto* stop = progress.findChild<QPushButton*>();
+            if (stop && stop->text() == QStringLiteral("หยุด"))
+                stop->click();
+            stopping = progress.isVisible() ? progress.labelText() : QString();
+            held.release();
+            return true;
+        });
+        QCOMPARE(d.issue(), QStringLiteral("หยุดการออกใบแจ้งหนี้ตามที่สั่ง ยังไม่ได้ออกอีก 3 ฉบับ\nกด \"ออกใบแจ้งหนี้\" "
+                                           "อีกครั้งเพื่อออกต่อ\nออกใบแจ้งหนี้ 1 ฉบับ รวม 300.00 บาท\n"
+                                           "ออกไปแล้วก่อนหน้านี้ 0 ฉบับ"));
+        QCOMPARE(label, QStringLiteral("กำลังออกใบแจ้งหนี้ประจำเดือน 01/2570 ฉบับที่ 1 จาก 4 ..."));
+        QCOMPARE(stopping, QStringLiteral("กำลังหยุด ..."));
+        QCOMPARE(issued(t.db()), QStringList{"CF25700001 1 2 300.00"});
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Detail")), 2);
+        QCOMPARE(d.summary(), QStringLiteral("จะออกใบแจ้งหนี้ 3 ฉบับ รวม 900.00 บาท · ออกแล้ว 1 ฉบับ"));
+    }
+
+    // A part the issue refuses (an amount beyond what may be billed) is
+    // listed with its reason; the parts after it are issued all the same,
+    // and it waits in the grid for the next run.
+    void aRefusedPartIsListedAndTheRestIssued_data() { TestDatabase::addEngineRows(); }
+    void aRefusedPartIsListedAndTheRestIssued()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        seedCostTypes(t.db());
+        addShop(t.db(), 1, 1);
+        addShop(t.db(), 2, 0);
+        FixCostTable::insert(t.db(), codeOf(2), QStringLiteral("001"), Money::fromSatang(999999999999999));
+        addShop(t.db(), 3, 2);
+        Desk d(t.db());
+        d.click("btnPreview");
+        QCOMPARE(d.issue(), QStringLiteral("ออกใบแจ้งหนี้ 2 ฉบับ รวม 400.00 บาท\nออกไปแล้วก่อนหน้านี้ 0 ฉบับ\n"
+                                           "ออกไม่ได้ 1 ฉบับ\nCF25700002 ส่วนที่ 1: จำนวนเงินเกินกว่าที่ระบบรองรับ "
+                                           "(ไม่เกิน 99,999,999,999.99 บาท)"));
+        QCOMPARE(issued(t.db()), (QStringList{"CF25700001 1 1 100.00", "CF25700003 1 2 300.00"}));
+        QCOMPARE(d.rows().at(1), QStringLiteral("CF25700002 1 1 9,999,999,999,999.99 รอออก"));
+        QCOMPARE(d.rows().at(2), QStringLiteral("CF25700003 1 2 300.00 ออกแล้ว 2570/00002"));
+        QVERIFY(d.mayIssue());
     }
 
     // "พิมพ์ทั้งหมด" shows the invoices just issued as one document, a page

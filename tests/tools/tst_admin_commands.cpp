@@ -595,12 +595,27 @@ private slots:
         for (const char* code : {"001", "002"})
             FixCostTable::insert(t.db(), QStringLiteral("CF25700001"), QString::fromLatin1(code),
                                  Money::fromSatang(999999999999999));
-        const Outcome run = admin({"issue-monthly", t.url(), "--month", "01/2570", "--due", "15/01/2570", "--user", "clerk"});
+        // The refused part is said and the run goes on with the next shop;
+        // the exit code tells a script that something was left.
+        const QStringList issue = {"issue-monthly", t.url(), "--month", "01/2570", "--due", "15/01/2570", "--user", "clerk"};
+        const QString refused = QStringLiteral("costdesk-admin: CF25700001 ส่วนที่ 1: จำนวนเงินเกินกว่าที่ระบบรองรับ "
+                                               "(ไม่เกิน 99,999,999,999.99 บาท)\ncostdesk-admin: ออกไม่ได้ 1 ฉบับ\n");
+        Outcome run = admin(issue);
         QCOMPARE(run.code, 1);
-        QCOMPARE(run.err, QStringLiteral("costdesk-admin: CF25700001: จำนวนเงินเกินกว่าที่ระบบรองรับ "
-                                         "(ไม่เกิน 99,999,999,999.99 บาท)\n"));
-        for (const char* table : {"T_PayIn_Main", "T_PayIn_Detail", "TR_Invoice_Runno", "T_Monthly_Run"})
-            QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table))), 0);
+        QCOMPARE(run.err, refused);
+        QCOMPARE(run.out, QStringLiteral("2570/00001  CF25700002  ร้านที่ 2  300.00\n"
+                                         "ออกใบแจ้งหนี้ 1 ฉบับ รวม 300.00 บาท; ออกไปแล้วก่อนหน้านี้ 0 ฉบับ\n"));
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main WHERE Cafeteria_Code = 'CF25700002'")), 1);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Detail")), 2);
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_Monthly_Run WHERE Cafeteria_Code = 'CF25700001'")), 0);
+        // The refused part drew no number.
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT Invoice_Runno FROM TR_Invoice_Runno")), 2);
+        // Run again, it is refused again, and the shop issued stays issued once.
+        run = admin(issue);
+        QCOMPARE(run.code, 1);
+        QCOMPARE(run.err, refused);
+        QCOMPARE(run.out, QStringLiteral("ออกใบแจ้งหนี้ 0 ฉบับ รวม 0.00 บาท; ออกไปแล้วก่อนหน้านี้ 1 ฉบับ\n"));
+        QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 1);
 
         // A file name longer than the file system takes, a folder that is not there.
         QTemporaryDir dir;
