@@ -1,0 +1,3 @@
+-- The embedded file's audit triggers are written per table and already
+-- handle the password only on T_USER. Nothing to change here; the number
+-- keeps both engines' versions in step.
