@@ -33,6 +33,16 @@ bool IsMonthText(const QString& month)
     return month.size() == 7 && month.at(2) == QLatin1Char('/') && IsCalendarDate(QStringLiteral("01/") + month);
 }
 
+bool DueBeforeMonth(const QString& month, const QString& dueDate)
+{
+    return DisplayToSortDate(dueDate) < DisplayToSortDate(QStringLiteral("01/") + month);
+}
+
+QString DueBeforeMonthText(const QString& month)
+{
+    return QStringLiteral("วันที่กำหนดชำระเงินต้องไม่ก่อนวันที่ 01/%1 วันแรกของเดือนที่ออกใบแจ้งหนี้").arg(month);
+}
+
 Plan Prepare(Database& db, const QString& month, const QString& dueDate)
 {
     Plan plan{month, dueDate, {}, {}};

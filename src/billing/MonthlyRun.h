@@ -44,6 +44,12 @@ struct Plan {
 // Whether a month is written mm/yyyy of a real month of a Buddhist-era year.
 bool IsMonthText(const QString& month);
 
+// Whether a due date (dd/mm/yyyy) falls before the first day of the month
+// issued (mm/yyyy): an invoice would be overdue the day it is issued.
+bool DueBeforeMonth(const QString& month, const QString& dueDate);
+// Why such a due date is refused, naming the month's first day.
+QString DueBeforeMonthText(const QString& month);
+
 // Every shop with fixed monthly costs (a zero amount bills nothing), in code
 // order, its lines for the month ("ประจำเดือน mm/yyyy" as their detail) and
 // whether the month already issued each part. Writes nothing.

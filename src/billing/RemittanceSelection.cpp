@@ -27,3 +27,12 @@ QStringList RemittanceSelection::markedNumbers() const
             numbers.append(row.invoice.number);
     return numbers;
 }
+
+QString RemittanceSelection::latestMarkedPaymentDate() const
+{
+    const Invoice* latest = nullptr;
+    for (const Row& row : rows_)
+        if (row.marked && (!latest || row.invoice.payInDateNum > latest->payInDateNum))
+            latest = &row.invoice;
+    return latest ? latest->payInDate : QString();
+}

@@ -28,6 +28,9 @@ public:
     bool mayOpenVoucher() const { return total_ != Money(); }
     // The marked invoices' numbers, top to bottom.
     QStringList markedNumbers() const;
+    // The latest payment date (dd/mm/yyyy) of the marked invoices; empty
+    // when none is marked.
+    QString latestMarkedPaymentDate() const;
 
 private:
     struct Row {

@@ -121,6 +121,17 @@ bool IsCalendarDate(const QString& display)
     return d >= 1 && d <= DaysInMonthBE(month.toInt(), y);
 }
 
+bool HasYearOutsideEra(const QString& display)
+{
+    if (display.size() != 10)
+        return false;
+    const QString year = display.mid(6, 4);
+    if (!allDigits(year))
+        return false;
+    const int y = year.toInt();
+    return y < kFirstBuddhistYear || y > kLastBuddhistYear;
+}
+
 QString NormalizeDateText(const QString& typed)
 {
     const QStringList parts = typed.split(QLatin1Char('/'));

@@ -48,6 +48,10 @@ constexpr int kLastBuddhistYear = 2700;
 // within the Gregorian month of that year.
 bool IsCalendarDate(const QString& display);
 
+// Whether dd/mm/yyyy has four year digits outside the Buddhist-era years a
+// stored date may have: most often a Christian-era year typed by habit.
+bool HasYearOutsideEra(const QString& display);
+
 // A typed dd/mm/yyyy as it is stored: a real date zero-padded ("1/2/2569" or
 // " 1/ 2/2569" gives "01/02/2569"); anything else with the day's and month's
 // digits right-aligned behind leading blanks, as the date mask keeps them.

@@ -26,8 +26,8 @@
 namespace {
 
 const QString kTooManyLines = QStringLiteral("จำนวนรายการต้องไม่เกิน 7 รายการ");
-const QString kNoAmount = QStringLiteral("กรุณาใส่จำนวนเงินค่ารักษาด้วย");
-const QString kNoCostType = QStringLiteral("กรุณาใส่ชื่อโรงพยาบาลด้วย");
+const QString kNoAmount = QStringLiteral("กรุณาใส่จำนวนเงินด้วย");
+const QString kNoCostType = QStringLiteral("กรุณาเลือกประเภทค่าใช้จ่ายด้วย");
 const QString kNothingToRemove = QStringLiteral("ไม่พบข้อมูลที่ต้องการลบ");
 const QString kNothingToSave = QStringLiteral("ไม่มีข้อมูลให้บันทึก กรุณาตรวจสอบ");
 const QString kLeaveUnsaved = QStringLiteral("ยังไม่ได้บันทึกรายการ ต้องการออกหรือไม่");
@@ -89,7 +89,8 @@ void TfmrCost_Entry::RadioButton2Click()
 void TfmrCost_Entry::btnSearch1Click()
 {
     // Here a search that finds nothing leaves no earlier shop to choose.
-    ShopGrid::reset(StringGrid1);
+    // Shops of one name on several sites are told apart by their codes.
+    ShopGrid::reset(StringGrid1, ShopGrid::Code::Shown);
     const bool byShopName = RadioButton1->isChecked();
     if (!ShopGrid::search(context().db, StringGrid1, byShopName, (byShopName ? edtCafeteria_Name : edtFirstName)->text())) {
         message(WindowMessages::NothingFound);
@@ -149,7 +150,8 @@ void TfmrCost_Entry::btnPostTableClick()
     StringGrid2->setCell(NoColumn, row, QString::number(row));
     StringGrid2->setCell(CodeColumn, row, line.costCode);
     StringGrid2->setCell(NameColumn, row, line.costName);
-    StringGrid2->setCell(AmountColumn, row, edtCost_M->text());
+    // With thousands separators, as the total shows it, however it was typed.
+    StringGrid2->setCell(AmountColumn, row, FormatAmount(line.amount));
     StringGrid2->setCell(DetailColumn, row, line.otherDetail);
     showTotal();
     edtCost_M->setText(QStringLiteral("0"));
@@ -256,7 +258,7 @@ void TfmrCost_Entry::tell(InvoiceIssue::Refusal refusal)
         return;
     case InvoiceIssue::Refusal::BadDueDate:
         // A due date that is no real day would sort outside every listing.
-        message(WindowMessages::DueDateInvalid);
+        message(WindowMessages::DateInvalidText(draft_.dueDate, WindowMessages::DueDateInvalid));
         return;
     case InvoiceIssue::Refusal::AmountTooLarge:
         message(WindowMessages::AmountTooLarge);

@@ -21,6 +21,8 @@
 namespace {
 
 const QString kInvoiceNoLabel = QStringLiteral("ใส่เลขที่อ้างอิง (Invoice No.)");
+const QString kPayDateWords = QStringLiteral("วันที่ชำระเงิน");
+const QString kIssueDateWords = QStringLiteral("วันที่ออกใบแจ้งหนี้");
 
 } // namespace
 
@@ -69,7 +71,7 @@ void TfrmEntry_Invoice_No::buildInvoicePanel()
     auto* heading = new QHBoxLayout;
     heading->addWidget(newTitle(Panel2, kInvoiceNoLabel));
     edtInvoice_no2 = newEdit(Panel2, QStringLiteral("edtInvoice_no2"), 0);
-    edtInvoice_no2->setEnabled(false);
+    Appearance::showForReading(edtInvoice_no2);
     QFont big = edtInvoice_no2->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
@@ -87,10 +89,10 @@ void TfrmEntry_Invoice_No::buildInvoicePanel()
     auto* dueLayout = new QGridLayout(due);
     edtDate_Must_Pay = new DateMaskEdit(due);
     edtDate_Must_Pay->setObjectName(QStringLiteral("edtDate_Must_Pay"));
-    edtDate_Must_Pay->setEnabled(false);
+    Appearance::showForReading(edtDate_Must_Pay);
     edtDate_Must_Pay->setMaximumWidth(Appearance::scaled(90));
     edtPay_Total = newEdit(due, QStringLiteral("edtPay_Total"), 0);
-    edtPay_Total->setEnabled(false);
+    Appearance::showForReading(edtPay_Total);
     Appearance::fitAmountField(edtPay_Total);
     dueLayout->addWidget(newLabel(due, QStringLiteral("กำหนดการชำระเงิน ภายในวันที่ ")), 0, 0);
     dueLayout->addWidget(edtDate_Must_Pay, 0, 1);
@@ -148,6 +150,7 @@ void TfrmEntry_Invoice_No::btnSearch1Click()
     edtPay_Total->setText(FormatAmount(invoice->payTotal));
     edtDate_Must_Pay->setMaskedText(invoice->dateMustPay);
     edtInvoice_no2->setText(invoice->number);
+    issuedOn_ = invoice->dateEntry;
     // Unpaid: the mask shows empty. Paid: the recorded date, for correction.
     edtPay_In_Date->setMaskedText(invoice->payInDate);
 
@@ -168,6 +171,8 @@ void TfrmEntry_Invoice_No::btnSave2Click()
         message(refused);
         return;
     }
+    if (!dateMayBeSaved(date, kPayDateWords, issuedOn_, kIssueDateWords))
+        return;
     if (!confirm(WindowMessages::ConfirmSave))
         return;
     // Remitted on another workstation since it was found: the status stays R.
@@ -178,7 +183,8 @@ void TfrmEntry_Invoice_No::btnSave2Click()
     }
     message(WindowMessages::Saved);
     Panel2->hide();
-    edtInvoice_no1->setFocus();
+    // The next invoice's number replaces this one's as it is typed.
+    focusForRetyping(edtInvoice_no1);
 }
 
 void TfrmEntry_Invoice_No::btnExit2Click()

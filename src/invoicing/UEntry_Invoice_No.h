@@ -31,6 +31,8 @@ private:
     QFrame* Panel2 = nullptr;
     QLineEdit* edtInvoice_no2 = nullptr;
     ShopBlock* shopBlock_ = nullptr;
+    // The found invoice's issue date: a payment before it is asked about.
+    QString issuedOn_;
     DateMaskEdit* edtDate_Must_Pay = nullptr;
     QLineEdit* edtPay_Total = nullptr;
     DateMaskEdit* edtPay_In_Date = nullptr;

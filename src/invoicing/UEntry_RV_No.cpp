@@ -27,6 +27,8 @@ const QString kMark = QStringLiteral("*");
 
 const QString kChooseRows = QStringLiteral("กรุณาเลือกรายการด้วย");
 const QString kRvNoRequired = QStringLiteral("กรุณาใส่เลขที่ใบนำส่งด้วย");
+const QString kVoucherDateWords = QStringLiteral("วันที่ใบนำส่ง");
+const QString kPayDateWords = QStringLiteral("วันที่ชำระเงิน");
 const QString kAlreadyRemitted = QStringLiteral("มีใบแจ้งหนี้ที่ถูกบันทึกนำส่งไปแล้ว กรุณาแสดงผลใหม่");
 
 const QList<StringGrid::Column> kColumns = {
@@ -236,6 +238,8 @@ void TfrmEntry_RV_No::btnSave2Click()
         message(kChooseRows);
         return;
     }
+    if (!dateMayBeSaved(rvDate, kVoucherDateWords, selection_.latestMarkedPaymentDate(), kPayDateWords))
+        return;
     if (!confirm(WindowMessages::ConfirmSave))
         return;
 

@@ -125,13 +125,18 @@ std::optional<std::pair<QString, QString>> TfrmMonthly_Run::typedRun()
     const QString month = edtMonth->monthText();
     if (!MonthlyRun::IsMonthText(month)) {
         message(kBadMonth);
-        edtMonth->setFocus();
+        focusForRetyping(edtMonth);
         return std::nullopt;
     }
     const QString due = edtDue_Date->maskedText();
     if (!IsCalendarDate(due)) {
-        message(WindowMessages::DueDateInvalid);
-        edtDue_Date->setFocus();
+        message(WindowMessages::DateInvalidText(due, WindowMessages::DueDateInvalid));
+        focusForRetyping(edtDue_Date);
+        return std::nullopt;
+    }
+    if (MonthlyRun::DueBeforeMonth(month, due)) {
+        message(MonthlyRun::DueBeforeMonthText(month));
+        focusForRetyping(edtDue_Date);
         return std::nullopt;
     }
     return std::make_pair(month, due);

@@ -71,8 +71,10 @@ void TfrmTR_Fix_Cost_Type::buildShopPanel()
     auto* layout = new QVBoxLayout(Panel2);
     layout->addWidget(newTitle(Panel2, kTitle));
 
-    // The shop is shown only; it is chosen on the search panel.
+    // The shop is shown only; it is chosen on the search panel. Here it
+    // stands greyed, as it always has, behind the costs that are the work.
     shopBlock_ = new ShopBlock(Panel2);
+    shopBlock_->setEnabled(false);
     layout->addWidget(shopBlock_);
 
     // The lower part: the cost grid with its buttons, and the line panel

@@ -222,8 +222,8 @@ bool ReportWindow::datesAreValid()
     // Christian-era year would quietly select the wrong invoices or none.
     for (const FieldControls& f : fields_) {
         if (f.date && !IsCalendarDate(f.date->maskedText())) {
-            message(WindowMessages::DateInvalid);
-            f.date->setFocus();
+            message(WindowMessages::DateInvalidText(f.date->maskedText(), WindowMessages::DateInvalid));
+            focusForRetyping(f.date);
             return false;
         }
     }

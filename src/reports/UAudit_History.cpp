@@ -149,8 +149,8 @@ bool TfrmAudit_History::datesAreValid()
 {
     for (DateMaskEdit* date : {edtBeg_date, edtEnd_date}) {
         if (!IsCalendarDate(date->maskedText())) {
-            message(WindowMessages::DateInvalid);
-            date->setFocus();
+            message(WindowMessages::DateInvalidText(date->maskedText(), WindowMessages::DateInvalid));
+            focusForRetyping(date);
             return false;
         }
     }

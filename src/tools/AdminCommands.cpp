@@ -286,6 +286,8 @@ int issueMonthly(const QStringList& args, QTextStream& out, QTextStream& err)
         if (!MonthlyRun::IsMonthText(month))
             throw Failure(QStringLiteral("เดือนไม่ถูกต้อง (%1): ต้องเป็น ดด/ปปปป พ.ศ.").arg(month), 2);
         const QString due = dateOption(o, "--due");
+        if (MonthlyRun::DueBeforeMonth(month, due))
+            throw Failure(MonthlyRun::DueBeforeMonthText(month), 2);
         const QString user = required(o, "--user");
         const bool dryRun = o.has("--dry-run");
 

@@ -1,5 +1,6 @@
 #include "ui/Appearance.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QStyle>
 
@@ -100,4 +101,21 @@ void Appearance::fitAmountField(QLineEdit* edit)
     const int width = edit->fontMetrics().horizontalAdvance(WidestAmountText) + text.left()
         + text.right() + frame + 2 * 2 + 4;
     edit->setFixedWidth(width);
+}
+
+void Appearance::showForReading(QLineEdit* edit)
+{
+    edit->setReadOnly(true);
+    edit->setFocusPolicy(Qt::ClickFocus);
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, QColor(242, 242, 242));
+    edit->setPalette(palette);
+}
+
+void Appearance::showForReading(QComboBox* combo)
+{
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setFocusPolicy(Qt::ClickFocus);
+    showForReading(combo->lineEdit());
 }

@@ -4,6 +4,7 @@
 #include <QIcon>
 
 class QColor;
+class QComboBox;
 class QLineEdit;
 class QWidget;
 
@@ -38,6 +39,12 @@ inline const QString WidestAmountText = QStringLiteral("99,999,999,999.99");
 // A label's or a field's text in a colour of its own, kept when the field is
 // disabled.
 void setTextColour(QWidget* widget, const QColor& colour);
+
+// A field the window fills for reading: black text on a pale ground that a
+// clerk can select and copy but not type over; Tab passes it by. (A disabled
+// field would show the same text pale grey, and could not be copied.)
+void showForReading(QLineEdit* edit);
+void showForReading(QComboBox* combo);
 
 // The program's own icon, drawn here: a pay-in slip with a baht sign.
 QIcon programIcon();

@@ -1,5 +1,7 @@
 #include "ui/ShopBlock.h"
 
+#include "ui/Appearance.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -7,12 +9,13 @@
 
 namespace {
 
-// Shown only: no length limit, which would cut what the register holds.
+// Shown for reading: no length limit, which would cut what the register
+// holds.
 QLineEdit* shownEdit(QWidget* parent, const char* name)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
-    edit->setEnabled(false);
+    Appearance::showForReading(edit);
     return edit;
 }
 
@@ -20,9 +23,7 @@ QComboBox* shownCombo(QWidget* parent, const char* name)
 {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QString::fromLatin1(name));
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setEnabled(false);
+    Appearance::showForReading(combo);
     return combo;
 }
 

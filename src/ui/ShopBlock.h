@@ -8,8 +8,9 @@
 
 class QLineEdit;
 
-// The shop's particulars shown read-only above the work on one shop (fixed
-// costs, cost entry, payment date): name and code, the operator's title,
+// The shop's particulars shown for reading above the work on one shop (fixed
+// costs, cost entry, payment date), in fields that can be read and copied
+// but not typed into: name and code, the operator's title,
 // first and last name, ID and tax numbers, the two address lines and, where
 // asked for, the shop's location on the premises.
 class ShopBlock : public QWidget {

@@ -5,8 +5,9 @@
 class StringGrid;
 
 // The shop search grid that the shop register, the monthly fixed costs and
-// the cost entry windows share: number, shop name, operator, two address
-// lines and the hidden shop code that identifies the chosen row.
+// the cost entry windows share: number, shop name and operator (each as wide
+// as its longest text), two address lines and the shop code that identifies
+// the chosen row, hidden unless the window shows it.
 namespace ShopGrid {
 
 constexpr int CodeColumn = 5;
@@ -15,8 +16,9 @@ constexpr int CodeColumn = 5;
 constexpr int kShopNameLength = 80;
 constexpr int kFirstNameLength = 30;
 
+enum class Code { Hidden, Shown };
 // Header row and one empty row.
-void reset(StringGrid* grid);
+void reset(StringGrid* grid, Code code = Code::Hidden);
 // The shops found, one row each: the grid ends with n + 1 rows.
 void fill(StringGrid* grid, const QList<CafeteriaTable::Shop>& shops);
 // The shop search every window with this grid runs: the shops whose name

@@ -192,6 +192,19 @@ int StringGrid::minimumWidth(int col) const
     return widest + margins;
 }
 
+void StringGrid::fitColumnToCells(int col)
+{
+    if (col < 0 || col >= colCount() || isColumnHidden(col))
+        return;
+    const QFontMetrics metrics = fontMetrics();
+    int widest = 0;
+    for (int row = 1; row < rowCount(); ++row)
+        widest = std::max(widest, metrics.horizontalAdvance(cell(col, row)));
+    // The cell's own margins and a little air.
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 12;
+    setColumnWidth(col, std::max(columnWidth(col), widest + margins));
+}
+
 void StringGrid::setAmountColumn(int col)
 {
     model_->setRightAligned(col, true);

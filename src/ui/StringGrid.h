@@ -62,6 +62,10 @@ public:
     void setColWidth(int col, int width);
     int colWidth(int col) const;
 
+    // Widens a shown column to its widest cell, so that none of its texts is
+    // cut off; the column's own width returns with the next reset.
+    void fitColumnToCells(int col);
+
     // An amount column: its cells stand at the right and it is wide enough
     // for 99,999,999,999.99.
     void setAmountColumn(int col);

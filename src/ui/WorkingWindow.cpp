@@ -1,5 +1,7 @@
 #include "ui/WorkingWindow.h"
 
+#include "core/ThaiDate.h"
+#include "data/Database.h"
 #include "ui/Prompter.h"
 #include "ui/StringGrid.h"
 #include "ui/WindowMessages.h"
@@ -49,6 +51,26 @@ void WorkingWindow::guarded(const std::function<void()>& handler)
     } catch (const std::exception& e) {
         context_.prompter.showFailure(this, e);
     }
+}
+
+bool WorkingWindow::dateMayBeSaved(const QString& date, const QString& dateWords, const QString& earlier,
+                                   const QString& earlierWords)
+{
+    // Compared as yyyymmdd, as the listings select them.
+    const QString today = CurrentDateText(context_.db.serverNow());
+    if (DisplayToSortDate(date) > DisplayToSortDate(today)) {
+        message(WindowMessages::NotAfterToday(dateWords, today));
+        return false;
+    }
+    if (IsCalendarDate(earlier) && DisplayToSortDate(date) < DisplayToSortDate(earlier))
+        return askYesNo(WindowMessages::EarlierDateQuestion(dateWords, date, earlierWords, earlier));
+    return true;
+}
+
+void WorkingWindow::focusForRetyping(QLineEdit* field)
+{
+    field->setFocus();
+    field->selectAll();
 }
 
 QFrame* WorkingWindow::newPanel(const QString& name)

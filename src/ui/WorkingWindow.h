@@ -139,6 +139,17 @@ protected:
     // for an amount beyond what the amount columns hold.
     std::optional<Money> typedAmount(const QString& text, const QString& notANumberMessage);
 
+    // Whether a payment's or a voucher's date may be saved: refused, said
+    // why, when it is after today on the database's clock; asked, default
+    // No, when it is before `earlier` (the invoice's issue, the payment),
+    // which may be empty.
+    bool dateMayBeSaved(const QString& date, const QString& dateWords, const QString& earlier,
+                        const QString& earlierWords);
+
+    // The focus into a field with its text selected, so that what is typed
+    // next replaces it rather than adding to it.
+    static void focusForRetyping(QLineEdit* field);
+
     // Shows the message through the prompter seam.
     void message(const QString& text);
     bool confirm(const QString& text);

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QTest>
 
@@ -101,16 +102,17 @@ private slots:
         QCOMPARE(d.edit("edtCost_M")->text(), QStringLiteral("0"));
         d.addLine(QStringLiteral("003  ค่าไฟฟ้า"), QStringLiteral("250"));
         d.addLine(QStringLiteral("7  ค่าขยะ"), QStringLiteral("-100.005"));  // negative passes; short code
+        // Each amount as the total shows amounts: separators, two decimals.
         QCOMPARE(d.lines(), QStringList({QStringLiteral("1|001|ค่าเช่าพื้นที่|1,500.00|ธ.ค. 69"),
-                                         QStringLiteral("2|003|ค่าไฟฟ้า|250|"),
-                                         QStringLiteral("3|7|ค่าขยะ|-100.005|")}));
+                                         QStringLiteral("2|003|ค่าไฟฟ้า|250.00|"),
+                                         QStringLiteral("3|7|ค่าขยะ|-100.01|")}));
         QCOMPARE(d.total(), QStringLiteral("1,649.99"));  // -100.005 is -100.01 to the satang
 
         // Removing line 2 of three moves line 3 up and lowers the total.
         d.grid("StringGrid2")->setCurrentRow(2);
         d.click("btnDelete_ITem");
         QCOMPARE(d.lines(), QStringList({QStringLiteral("1|001|ค่าเช่าพื้นที่|1,500.00|ธ.ค. 69"),
-                                         QStringLiteral("2|7|ค่าขยะ|-100.005|")}));
+                                         QStringLiteral("2|7|ค่าขยะ|-100.01|")}));
         QCOMPARE(d.total(), QStringLiteral("1,399.99"));
         d.grid("StringGrid2")->setCurrentRow(2);
         d.click("btnDelete_ITem");
@@ -134,9 +136,9 @@ private slots:
         d.addLine(QStringLiteral("001"), QStringLiteral("1O0"));
         d.addLine(QStringLiteral("001"), QStringLiteral("99,999,999,999,999"));
         QCOMPARE(d.prompter.texts(),
-                 QStringList({QStringLiteral("กรุณาใส่จำนวนเงินค่ารักษาด้วย"), QStringLiteral("กรุณาใส่จำนวนเงินค่ารักษาด้วย"),
-                              QStringLiteral("กรุณาใส่จำนวนเงินค่ารักษาด้วย"), QStringLiteral("กรุณาใส่จำนวนเงินค่ารักษาด้วย"),
-                              QStringLiteral("กรุณาใส่ชื่อโรงพยาบาลด้วย"), QStringLiteral("จำนวนเงินไม่ถูกต้อง กรุณาใส่ตัวเลข"),
+                 QStringList({QStringLiteral("กรุณาใส่จำนวนเงินด้วย"), QStringLiteral("กรุณาใส่จำนวนเงินด้วย"),
+                              QStringLiteral("กรุณาใส่จำนวนเงินด้วย"), QStringLiteral("กรุณาใส่จำนวนเงินด้วย"),
+                              QStringLiteral("กรุณาเลือกประเภทค่าใช้จ่ายด้วย"), QStringLiteral("จำนวนเงินไม่ถูกต้อง กรุณาใส่ตัวเลข"),
                               QStringLiteral("จำนวนเงินเกินกว่าที่ระบบรองรับ (ไม่เกิน 99,999,999,999.99 บาท)")}));
         QCOMPARE(d.lines(), QStringList({QStringLiteral("||||")}));
         QCOMPARE(d.total(), QStringLiteral("0.00"));
@@ -300,7 +302,12 @@ private slots:
         QVERIFY(!d.shows("Panel3"));
 
         d.addLine(QStringLiteral("001  ค่าเช่าพื้นที่"), QStringLiteral("100"));
-        due->setMaskedText(QStringLiteral("15/01/2027"));  // a Christian-era year
+        due->setMaskedText(QStringLiteral("15/01/2027"));  // a Christian-era year, said so
+        d.prompter.clear();
+        d.click("btnSave2");
+        QCOMPARE(d.prompter.texts(),
+                 QStringList({QStringLiteral("กรุณาใส่วันที่กำหนดชำระเงินให้ถูกต้อง (ปี พ.ศ. เช่น 15/01/2570)")}));
+        due->setMaskedText(QStringLiteral("30/02/2570"));  // no such day: the year is not the fault
         d.prompter.clear();
         d.click("btnSave2");
         QCOMPARE(d.prompter.texts(), QStringList({QStringLiteral("กรุณาใส่วันที่กำหนดชำระเงินให้ถูกต้อง")}));
@@ -310,6 +317,38 @@ private slots:
         d.window.setAttribute(Qt::WA_DeleteOnClose, false);
         d.prompter.answerNext(true);
         QVERIFY(d.window.close());
+    }
+
+    // The shop search grid tells shops apart by their codes and whole names;
+    // the shop block is for reading and copying: read-only, not disabled.
+    void shopsShownWholeAndForReading()
+    {
+        TestDatabase t;
+        seed(t.db());
+        CafeteriaTable::Shop other = Samples::shop();
+        other.code = QStringLiteral("CF25700002");
+        other.name = QStringLiteral("ร้านข้าวแกงป้าน้อย สาขาอาคารเรียนรวม ชั้นหนึ่ง ด้านทิศตะวันออก");
+        CafeteriaTable::insertShop(t.db(), other);
+        Desk d(t.db());
+        d.click("btnSearch1");
+        StringGrid* shops = d.grid();
+        QCOMPARE(shops->rowCount(), 3);
+        QVERIFY(!shops->isColumnHidden(5));
+        QCOMPARE(shops->cell(5, 0), QStringLiteral("CF CODE"));
+        QCOMPARE(QSet<QString>({shops->cell(5, 1), shops->cell(5, 2)}),
+                 QSet<QString>({QStringLiteral("CF25700001"), QStringLiteral("CF25700002")}));
+        const int longName = shops->fontMetrics().horizontalAdvance(other.name);
+        QVERIFY2(shops->columnWidth(1) > longName, "the longest name is cut off");
+        for (int row : {1, 2})
+            QVERIFY(shops->toolTipAt(1, row).isEmpty());
+
+        d.pickShop();
+        for (const char* name : {"edtCafeteria_Name3", "edtCafeteria_Code3", "edtFirstName3", "edtAddress13"}) {
+            QLineEdit* field = d.edit(name);
+            QVERIFY2(field->isEnabled() && field->isReadOnly(), name);
+        }
+        QComboBox* location = d.combo("cmbCafeteria_Address3");
+        QVERIFY(location->isEnabled() && location->lineEdit()->isReadOnly());
     }
 
     // Amounts beyond what a field shows, alone or added up, are refused with

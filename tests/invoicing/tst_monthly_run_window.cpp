@@ -147,6 +147,15 @@ private slots:
         d.click("btnPreview");
         QCOMPARE(d.prompter.messages().value(1), QStringLiteral("กรุณาใส่วันที่กำหนดชำระเงินให้ถูกต้อง"));
         QCOMPARE(QApplication::focusWidget(), d.get("edtDue_Date"));
+        // A due date before the month issued begins would be overdue at once;
+        // the field is ready for the date typed next.
+        d.typeInto("edtDue_Date", QStringLiteral("31/01/2570"));
+        d.click("btnPreview");
+        QCOMPARE(d.prompter.messages().value(2),
+                 QStringLiteral("วันที่กำหนดชำระเงินต้องไม่ก่อนวันที่ 01/02/2570 วันแรกของเดือนที่ออกใบแจ้งหนี้"));
+        QCOMPARE(QApplication::focusWidget(), d.get("edtDue_Date"));
+        QCOMPARE(d.edit("edtDue_Date")->selectedText(), QStringLiteral("31/01/2570"));
+        QVERIFY(!d.mayIssue());
         QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 0);
 
         // Typed short, read zero-padded.

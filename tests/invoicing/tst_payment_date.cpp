@@ -20,6 +20,13 @@ const QString kNothingFound = QStringLiteral("ไม่มีข้อมูล�
 const QString kConfirmSave = QStringLiteral("ยืนยันการบันทึกข้อมูล ");
 const QString kSaved = QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว");
 const QString kDateInvalid = QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง");
+const QString kYearInvalid = QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง (ปี พ.ศ. เช่น 15/01/2570)");
+
+// The database's clock at ten in the morning of a day of December 2569.
+void fixClock(Database& db, int day)
+{
+    db.setFixedClock(QDateTime(QDate(2026, 12, day), QTime(10, 0), db.clockZone()));
+}
 
 struct Desk : WindowDriver<TfrmEntry_Invoice_No> {
     explicit Desk(Database& db) : WindowDriver(db) {}
@@ -81,9 +88,7 @@ private slots:
         QCOMPARE(d.edit("edtTax_ID3")->text(), QStringLiteral("3100700654321"));
         QCOMPARE(d.edit("edtAddress23")->text(), QStringLiteral("ลาดยาว จตุจักร กรุงเทพมหานคร"));
         QCOMPARE(d.payDate()->maskedText(), QStringLiteral("  /  /    "));
-        for (const char* shown : {"edtInvoice_no2", "edtPay_Total", "edtCafeteria_Name3", "edtDate_Must_Pay"})
-            QVERIFY2(!d.edit(shown)->isEnabled(), shown);
-        QVERIFY(d.payDate()->isEnabled());
+        QVERIFY(d.payDate()->isEnabled() && !d.payDate()->isReadOnly());
 
         // "ออก" goes home with the typed number kept.
         d.click("btnExit2");
@@ -204,6 +209,7 @@ private slots:
     {
         QFETCH(ConnectionSettings::Engine, engine);
         TestDatabase t(engine);
+        fixClock(t.db(), 12);
         storeShop(t.db());
         store(t.db(), {.number = "2570/00094"});
         store(t.db(), {.number = "2570/00095"});
@@ -246,12 +252,93 @@ private slots:
         QCOMPARE(d.payDate()->cursorPosition(), 0);
         QVERIFY(!d.payDate()->hasSelectedText());
 
-        // A Christian-era year is no date of this ledger.
+        // A Christian-era year is no date of this ledger, and the message
+        // says so.
         d.typeDate(QStringLiteral("05012027"));
         d.prompter.clear();
         d.click("btnSave2");
-        QCOMPARE(d.prompter.texts(), QStringList{kDateInvalid});
+        QCOMPARE(d.prompter.texts(), QStringList{kYearInvalid});
         QCOMPARE(stored(t.db(), "2570/00095").payInDate, QStringLiteral("11/12/2569"));
+    }
+
+    // On the database's clock: a date after today is refused (a year ahead,
+    // or tomorrow); one before the invoice was issued is asked about, No
+    // keeping nothing and Yes saving it. After a save the number field has
+    // the focus with its text selected, so that the next number typed
+    // replaces it and is found.
+    void paymentDatesThatMakeSense_data() { TestDatabase::addEngineRows(); }
+    void paymentDatesThatMakeSense()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        fixClock(t.db(), 10);
+        storeShop(t.db());
+        store(t.db(), {.number = "2570/00001", .dateEntry = "01/12/2569"});
+        store(t.db(), {.number = "2570/00002", .dateEntry = "01/12/2569"});
+        Desk d(t.db());
+        d.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d.window));
+        d.find(QStringLiteral("2570/00001"));
+
+        for (const char* typed : {"06122570", "11122569"}) {
+            d.typeDate(QString::fromLatin1(typed));
+            d.prompter.clear();
+            d.click("btnSave2");
+            QCOMPARE(d.prompter.texts(), QStringList{QStringLiteral("วันที่ชำระเงินต้องไม่เกินวันนี้ (10/12/2569)")});
+        }
+        QCOMPARE(stored(t.db(), "2570/00001").status, QStringLiteral("A"));
+
+        const QString question = QStringLiteral("วันที่ชำระเงิน 30/11/2569 ก่อนวันที่ออกใบแจ้งหนี้ 01/12/2569 ต้องการบันทึกหรือไม่");
+        d.typeDate(QStringLiteral("30112569"));
+        d.prompter.clear();
+        d.prompter.answerNext(false);
+        d.click("btnSave2");
+        QCOMPARE(d.prompter.texts(), QStringList{question});
+        QVERIFY(d.shows("Panel2"));
+        QCOMPARE(stored(t.db(), "2570/00001").status, QStringLiteral("A"));
+
+        d.prompter.clear();
+        d.prompter.answerNext(true);
+        d.prompter.expectConfirmation(kConfirmSave);
+        d.click("btnSave2");
+        QCOMPARE(d.prompter.texts(), QStringList({question, kConfirmSave, kSaved}));
+        QCOMPARE(stored(t.db(), "2570/00001").payInDate, QStringLiteral("30/11/2569"));
+
+        QLineEdit* number = d.edit("edtInvoice_no1");
+        QCOMPARE(QApplication::focusWidget(), number);
+        QCOMPARE(number->selectedText(), QStringLiteral("2570/00001"));
+        typeText(number, QStringLiteral("2570/00002"));
+        QCOMPARE(number->text(), QStringLiteral("2570/00002"));
+        QTest::keyClick(number, Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // the find button
+        QCOMPARE(d.edit("edtInvoice_no2")->text(), QStringLiteral("2570/00002"));
+        // Today itself is no question.
+        d.typeDate(QStringLiteral("10122569"));
+        d.prompter.clear();
+        d.prompter.expectConfirmation(kConfirmSave);
+        d.click("btnSave2");
+        QCOMPARE(d.prompter.texts(), QStringList({kConfirmSave, kSaved}));
+        QCOMPARE(stored(t.db(), "2570/00002").payInDate, QStringLiteral("10/12/2569"));
+    }
+
+    // The invoice's details are there to be read and copied: read-only,
+    // not disabled, and not in the way of Tab.
+    void detailsAreReadOnlyNotDisabled()
+    {
+        TestDatabase t;
+        storeShop(t.db());
+        store(t.db(), {.number = "2570/00001"});
+        Desk d(t.db());
+        d.find(QStringLiteral("2570/00001"));
+        for (const char* name : {"edtInvoice_no2", "edtPay_Total", "edtDate_Must_Pay", "edtCafeteria_Name3",
+                                 "edtFirstName3", "edtPerson_ID3"}) {
+            QLineEdit* field = d.edit(name);
+            QVERIFY2(field->isEnabled() && field->isReadOnly(), name);
+            QCOMPARE(field->focusPolicy(), Qt::ClickFocus);
+        }
+        QComboBox* title = d.combo("cmbSurName3");
+        QVERIFY(title->isEnabled() && title->lineEdit()->isReadOnly());
+        QCOMPARE(title->currentText(), QStringLiteral("นาง"));
     }
 
     void keepsAnInvoiceRemittedMeanwhile_data() { TestDatabase::addEngineRows(); }

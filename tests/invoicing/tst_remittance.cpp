@@ -26,8 +26,13 @@ const QString kConfirmSave = QStringLiteral("ยืนยันการบั�
 const QString kSaved = QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว");
 const QString kAlreadyRemitted = QStringLiteral("มีใบแจ้งหนี้ที่ถูกบันทึกนำส่งไปแล้ว กรุณาแสดงผลใหม่");
 
+// The database's clock stands at the end of December 2569, after every
+// voucher date the tests type, unless a test sets it.
 struct Desk : WindowDriver<TfrmEntry_RV_No> {
-    explicit Desk(Database& db) : WindowDriver(db) {}
+    explicit Desk(Database& db) : WindowDriver(db)
+    {
+        db.setFixedClock(QDateTime(QDate(2026, 12, 31), QTime(10, 0), db.clockZone()));
+    }
 
     DateMaskEdit* date(const char* name) { return get<DateMaskEdit>(name); }
     void typeDate(const char* name, const QString& digits)
@@ -312,6 +317,50 @@ private slots:
     }
 
     // Two workstations list the same invoices and mark overlapping sets.
+    // On the database's clock: a voucher dated after today is refused; one
+    // dated before the latest payment of the marked invoices is asked about
+    // (No keeps everything as it was), the year of another era is refused
+    // saying so.
+    void voucherDatesThatMakeSense_data() { TestDatabase::addEngineRows(); }
+    void voucherDatesThatMakeSense()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        Database& db = t.db();
+        store(db, {.number = "2570/00001", .status = "P", .payInDate = "03/12/2569"});
+        store(db, {.number = "2570/00002", .status = "P", .payInDate = "07/12/2569"});
+        store(db, {.number = "2570/00003", .status = "P", .payInDate = "09/12/2569"});
+        Desk d(db);
+        db.setFixedClock(QDateTime(QDate(2026, 12, 10), QTime(10, 0), db.clockZone()));
+        d.click("btnSelect");
+        d.toggle(1);
+        d.toggle(2);
+        d.openVoucher(QStringLiteral("RV-7"), QStringLiteral("11122569"));
+        d.click("btnSave2");
+        QCOMPARE(d.prompter.texts(), QStringList{QStringLiteral("วันที่ใบนำส่งต้องไม่เกินวันนี้ (10/12/2569)")});
+
+        d.typeDate("edtRV_Date", QStringLiteral("10122026"));
+        d.prompter.clear();
+        d.click("btnSave2");
+        QCOMPARE(d.prompter.texts(), QStringList{QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง (ปี พ.ศ. เช่น 15/01/2570)")});
+
+        // The latest payment marked is the 7th; the 9th is not marked.
+        const QString question = QStringLiteral("วันที่ใบนำส่ง 05/12/2569 ก่อนวันที่ชำระเงิน 07/12/2569 ต้องการบันทึกหรือไม่");
+        d.typeDate("edtRV_Date", QStringLiteral("05122569"));
+        d.prompter.clear();
+        d.prompter.answerNext(false);
+        d.click("btnSave2");
+        QCOMPARE(d.prompter.texts(), QStringList{question});
+        QCOMPARE(statuses(db), QStringList({"P", "P", "P"}));
+
+        d.typeDate("edtRV_Date", QStringLiteral("08122569"));
+        d.prompter.clear();
+        d.prompter.expectConfirmation(kConfirmSave);
+        d.click("btnSave2");
+        QCOMPARE(d.prompter.texts(), QStringList({kConfirmSave, kSaved}));
+        QCOMPARE(statuses(db), QStringList({"R", "R", "P"}));
+    }
+
     void secondVoucherOverTheSameInvoicesStampsNothing_data() { TestDatabase::addEngineRows(); }
     void secondVoucherOverTheSameInvoicesStampsNothing()
     {

@@ -389,13 +389,20 @@ private slots:
         QCOMPARE(w.grid()->rowCount(), 1);  // the header alone: nothing listed yet
         QVERIFY(w.prompter.texts().isEmpty());
 
-        // A range that is no calendar, or in the Christian era, lists nothing.
-        for (const char* bad : {"31/02/2569", "01/12/2026"}) {
+        // A range that is no calendar, or in the Christian era, lists
+        // nothing; the year's fault is said, and the field is ready for the
+        // date typed next.
+        const QList<std::pair<const char*, QString>> refused = {
+            {"31/02/2569", QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง")},
+            {"01/12/2026", QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง (ปี พ.ศ. เช่น 15/01/2570)")}};
+        for (const auto& [bad, said] : refused) {
             begin->setMaskedText(QString::fromLatin1(bad));
             w.prompter.clear();
             w.click("btnSelect");
-            QCOMPARE(w.prompter.texts(), QStringList{QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง")});
+            QCOMPARE(w.prompter.texts(), QStringList{said});
             QCOMPARE(w.grid()->rowCount(), 1);
+            QCOMPARE(QApplication::focusWidget(), begin);
+            QCOMPARE(begin->selectedText(), QString::fromLatin1(bad));
         }
     }
 

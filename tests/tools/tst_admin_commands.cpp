@@ -424,6 +424,10 @@ private slots:
         QCOMPARE(ce.code, 2);
         QVERIFY(ce.err.contains(QStringLiteral("15/01/2027")));
         QCOMPARE(admin({"issue-monthly", t.url(), "--month", "01/2027", "--due", "15/01/2570", "--user", "clerk"}).code, 2);
+        // Due before the month begins: refused as the window refuses it.
+        const Outcome early = admin({"issue-monthly", t.url(), "--month", "02/2570", "--due", "31/01/2570", "--user", "clerk"});
+        QCOMPARE(early.code, 2);
+        QVERIFY(early.err.contains(QStringLiteral("01/02/2570")));
         QCOMPARE(countOf(t.db(), QStringLiteral("SELECT COUNT(*) FROM T_PayIn_Main")), 3);
     }
 
