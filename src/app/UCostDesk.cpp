@@ -17,6 +17,7 @@
 #include "ui/PagePreviewDialog.h"
 #include "util/Utility.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
@@ -29,6 +30,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStatusBar>
 #include <algorithm>
@@ -44,6 +46,17 @@ const QString kWrongSignIn = QStringLiteral("ชื่อหรือรหั�
 const QString kDisabledAccount = QStringLiteral("บัญชีผู้ใช้นี้ถูกระงับการใช้งาน กรุณาติดต่อผู้ดูแลระบบ");
 const QString kTooManyWrongPasswords = QStringLiteral("ใส่รหัสผ่านผิดเกิน 5 ครั้งใน 15 นาที ชื่อผู้ใช้นี้จึงลงชื่อเข้าใช้ไม่ได้ 15 นาที "
                                                       "กรุณาลองใหม่ภายหลัง หรือติดต่อผู้ดูแลระบบ");
+
+// The frame's property holding the name of the menu item that opened it.
+constexpr char kMenuItemProperty[] = "menuItem";
+
+// A menu caption as a window's heading: without the blanks that indent it
+// and the number that orders it ("       1.1 พิมพ์ใบ Invoice ใหม่").
+QString captionWithoutNumber(const QString& caption)
+{
+    static const QRegularExpression number(QStringLiteral("^\\s*(\\d+(\\.\\d+)*\\.?\\s+)?"));
+    return QString(caption).remove(number).trimmed();
+}
 
 QString versionMismatchText(const QString& databaseVersion)
 {
@@ -138,9 +151,52 @@ void TfrmCostDesk::buildMenu()
             container->addAction(action);
             connect(action, &QAction::triggered, this, &TfrmCostDesk::N5Click);
             break;
+        case MenuRow::Kind::WindowList:
+            windowMenu_ = MainMenu1->addMenu(row.caption);
+            windowMenu_->setObjectName(row.name);
+            buildWindowMenu(windowMenu_);
+            action = windowMenu_->menuAction();
+            break;
         }
         action->setObjectName(row.name);
         items_.insert(row.name, action);
+    }
+}
+
+void TfrmCostDesk::buildWindowMenu(QMenu* menu)
+{
+    const auto add = [&](const char* name, const QString& caption, auto slot) {
+        auto* action = new QAction(caption, menu);
+        action->setObjectName(QLatin1String(name));
+        menu->addAction(action);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    add("actCascade", QStringLiteral("เรียงซ้อน"), [this] { mdiArea_->cascadeSubWindows(); });
+    add("actTile", QStringLiteral("เรียงต่อกัน"), [this] { mdiArea_->tileSubWindows(); });
+    add("actCloseAll", QStringLiteral("ปิดทั้งหมด"), [this] { closeWorkingWindows(); });
+    menu->addSeparator();
+    connect(menu, &QMenu::aboutToShow, this, &TfrmCostDesk::listWindows);
+}
+
+void TfrmCostDesk::listWindows()
+{
+    // The items go with their group.
+    delete windowItems_;
+    windowItems_ = new QActionGroup(windowMenu_);
+    const QList<QMdiSubWindow*> frames = mdiArea_->subWindowList();
+    for (const char* name : {"actCascade", "actTile", "actCloseAll"})
+        windowMenu_->findChild<QAction*>(QLatin1String(name))->setEnabled(!frames.isEmpty());
+    int number = 0;
+    for (QMdiSubWindow* frame : frames) {
+        // An ampersand in a title is shown, not taken for a shortcut.
+        QString text = frame->windowTitle();
+        auto* action = new QAction(text.replace(QLatin1Char('&'), QStringLiteral("&&")), windowItems_);
+        action->setObjectName(QStringLiteral("actWindow%1").arg(++number));
+        action->setCheckable(true);
+        // The current window even while the menu, not the frame, has the focus.
+        action->setChecked(frame == mdiArea_->currentSubWindow());
+        connect(action, &QAction::triggered, frame, [this, frame] { mdiArea_->setActiveSubWindow(frame); });
+        windowMenu_->addAction(action);
     }
 }
 
@@ -465,12 +521,18 @@ void TfrmCostDesk::enterSignedInState(const UserAccount& user, const QString& ty
 void TfrmCostDesk::setMenusForLevel(int level)
 {
     QSet<QString> shown;
+    bool seesAMenu = false;
     for (const MenuRow& row : std::as_const(menu_)) {
         if (row.parent.isEmpty() && row.levels.contains(level)) {
             items_.value(row.name)->setVisible(true);
             shown.insert(row.name);
+            seesAMenu = seesAMenu || row.kind == MenuRow::Kind::Menu;
         }
     }
+    // Whoever may open a window may find it again.
+    for (const MenuRow& row : std::as_const(menu_))
+        if (row.kind == MenuRow::Kind::WindowList)
+            items_.value(row.name)->setVisible(seesAMenu);
     // The items of a menu the level does not see keep their state: nobody
     // reaches them.
     for (const MenuRow& row : std::as_const(menu_))
@@ -494,9 +556,11 @@ bool TfrmCostDesk::closeWorkingWindows()
 {
     if (!mdiArea_)
         return true;
-    for (QMdiSubWindow* frame : mdiArea_->subWindowList())
+    for (QMdiSubWindow* frame : mdiArea_->subWindowList()) {
+        mdiArea_->setActiveSubWindow(frame);
         if (!frame->close())
             return false;
+    }
     return true;
 }
 
@@ -522,14 +586,38 @@ void TfrmCostDesk::openWindow(const QString& menuItemName)
                                   [&](const MenuRow& r) { return r.name == menuItemName; });
     if (row == menu_.cend() || !row->open || !context_)
         return;
+    if (QMdiSubWindow* held = windowHoldingUnsavedLines(row->name)) {
+        mdiArea_->setActiveSubWindow(held);
+        auto* window = static_cast<WorkingWindow*>(held->widget());
+        if (!context_->prompter.askYesNo(window, QStringLiteral("หน้าต่าง") + window->heading()
+                                                     + QStringLiteral("ยังมีรายการที่ยังไม่ได้บันทึก "
+                                                                      "ต้องการเปิดหน้าต่างใหม่อีกหน้าต่างหรือไม่")))
+            return;
+    }
     try {
         WorkingWindow* window = row->open(*context_);
+        window->setHeading(!row->heading.isEmpty()      ? row->heading
+                           : !window->heading().isEmpty() ? window->heading()
+                                                          : captionWithoutNumber(row->caption));
         QMdiSubWindow* frame = mdiArea_->addSubWindow(window);
         frame->setAttribute(Qt::WA_DeleteOnClose);
+        frame->setProperty(kMenuItemProperty, row->name);
         frame->showMaximized();
     } catch (const std::exception& e) {
         prompter_->showFailure(this, e);
     }
+}
+
+QMdiSubWindow* TfrmCostDesk::windowHoldingUnsavedLines(const QString& menuItemName) const
+{
+    const QList<QMdiSubWindow*> frames = mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto frame = frames.crbegin(); frame != frames.crend(); ++frame) {
+        const auto* window = qobject_cast<const WorkingWindow*>((*frame)->widget());
+        if ((*frame)->property(kMenuItemProperty).toString() == menuItemName && window
+            && window->holdsUnsavedLines())
+            return *frame;
+    }
+    return nullptr;
 }
 
 bool TfrmCostDesk::eventFilter(QObject* watched, QEvent* event)

@@ -21,11 +21,14 @@ class Database;
 class PageViewer;
 class Prompter;
 class QAction;
+class QActionGroup;
 class QDialog;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
 class WorkingWindow;
 struct UserAccount;
 
@@ -71,7 +74,9 @@ public:
     void N5Click();
     // The handler of every window item of the menu (N6Click, N7Click, ... of
     // the item names): a new instance of the row's window, as an MDI child,
-    // maximised.
+    // maximised, titled with its form name and what it is. When a window the
+    // item opened still holds unsaved lines, that window comes forward first
+    // and a new one opens only if the user asks for it.
     void openWindow(const QString& menuItemName);
 
 protected:
@@ -80,10 +85,21 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Closes the working windows; false when one of them stays open.
+    // Closes the working windows in the order they were opened, each asked
+    // as its own close asks and brought forward first, so that a question is
+    // asked over the window it is about. Closing stops at the first window
+    // that stays open: those opened before it are closed, it and those opened
+    // after it stay. False when one stays.
     bool closeWorkingWindows();
 
     void buildMenu();
+    // The menu "หน้าต่าง": cascade, tile, close all, and the open working
+    // windows by title with the current one checked, listed afresh each time
+    // the menu opens.
+    void buildWindowMenu(QMenu* menu);
+    void listWindows();
+    // The newest window opened from the item that still holds unsaved lines.
+    QMdiSubWindow* windowHoldingUnsavedLines(const QString& menuItemName) const;
     void buildSignInPanel();
     void buildStatusBar();
     void enterSignedInState(const UserAccount& user, const QString& typedUserName);
@@ -134,4 +150,6 @@ private:
     QLineEdit* edtPassword = nullptr;
     QList<QLabel*> statusPanels_;
     QHash<QString, QAction*> items_;
+    QMenu* windowMenu_ = nullptr;
+    QActionGroup* windowItems_ = nullptr;
 };

@@ -30,15 +30,21 @@ MenuRow topMenu(const char* name, const QString& caption, const QList<int>& leve
 }
 
 template <class Window>
-MenuRow window(const char* name, const QString& caption, const char* parent, const QList<int>& levels)
+MenuRow window(const char* name, const QString& caption, const char* parent, const QList<int>& levels,
+               const QString& heading = QString())
 {
     return {MenuRow::Kind::Window, QLatin1String(name), caption, QLatin1String(parent), levels,
-            [](WorkContext& context) -> WorkingWindow* { return new Window(context); }};
+            [](WorkContext& context) -> WorkingWindow* { return new Window(context); }, heading};
 }
 
 MenuRow separator(const char* name, const char* parent)
 {
     return {MenuRow::Kind::Separator, QLatin1String(name), QString(), QLatin1String(parent), {}, {}};
+}
+
+MenuRow windowList(const char* name, const QString& caption)
+{
+    return {MenuRow::Kind::WindowList, QLatin1String(name), caption, QString(), {}, {}};
 }
 
 MenuRow exitItem(const char* name, const QString& caption, const QList<int>& levels)
@@ -58,10 +64,14 @@ const QList<MenuRow>& WindowRegistry::menu()
         window<TfrmTR_Fix_Cost_Type>("N9", QStringLiteral("ค่าใช้จ่ายคงที่รายเดือน"), "N1", kEveryLevel),
 
         topMenu("N2", QStringLiteral("บันทึกข้อมูล"), kEveryLevel),
-        window<TfmrCost_Entry>("N6", QStringLiteral("1. บันทึกค่าใช้จ่ายร้ายค้า(ทำใบ Invoice)"), "N2", kBilling),
+        // The window has no title of its own.
+        window<TfmrCost_Entry>("N6", QStringLiteral("1. บันทึกค่าใช้จ่ายร้ายค้า(ทำใบ Invoice)"), "N2", kBilling,
+                               QStringLiteral("บันทึกค่าใช้จ่ายร้านค้า")),
         window<TfrmRe_Print_Invoice>("N11Invoice1", QStringLiteral("       1.1 พิมพ์ใบ Invoice ใหม่"), "N2", kBilling),
         window<TfrmMonthly_Run>("N6Monthly_Run", QStringLiteral("       1.2 ออกใบแจ้งหนี้ประจำเดือน"), "N2", kBilling),
-        window<TfrmEntry_Invoice_No>("N12", QStringLiteral("2. บันทึกวันที่ชำระเงิน"), "N2", kBilling),
+        // Its large title only labels the invoice number being paid.
+        window<TfrmEntry_Invoice_No>("N12", QStringLiteral("2. บันทึกวันที่ชำระเงิน"), "N2", kBilling,
+                                     QStringLiteral("บันทึกวันที่ชำระเงิน")),
         window<TfrmImport_Bank_Payment>("N12Bank_File", QStringLiteral("       2.1 นำเข้าไฟล์ชำระเงินจากธนาคาร"), "N2",
                                         kBilling),
         separator("N14", "N2"),
@@ -74,6 +84,8 @@ const QList<MenuRow>& WindowRegistry::menu()
         separator("N15", "N3"),
         window<TfrmRep_Cost_Detail>("N16", QStringLiteral("รายงานรายละเอียดแยกตามประเภทค่าใช้จ่าย"), "N3", kEveryLevel),
         window<TfrmRep_Overdue>("N17Overdue", QStringLiteral("รายงานใบแจ้งหนี้ค้างชำระ"), "N3", kEveryLevel),
+
+        windowList("mnuWindow", QStringLiteral("หน้าต่าง")),
 
         topMenu("N4", QStringLiteral("ผู้ดูแลระบบ"), kAdministrator),
         window<TfrmPrint_User>("Account1", QStringLiteral("พิมพ์ Account ผู้ใช้ระบบ"), "N4", kAdministrator),

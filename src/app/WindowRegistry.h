@@ -15,6 +15,10 @@ struct MenuRow {
         Window,     // an item that opens a new working window each time
         Separator,  // a line between items
         Exit,       // a top-level item that ends the program
+        // The top-level menu of the open working windows (Qt's MDI window
+        // menu): their list, cascade, tile and close all. Every level that
+        // sees a menu sees it; its levels are not used.
+        WindowList,
     };
     using Factory = std::function<WorkingWindow*(WorkContext&)>;
 
@@ -27,6 +31,10 @@ struct MenuRow {
     // with an empty menu bar.
     QList<int> levels;
     Factory open;     // Window rows only
+    // Window rows: what the window is, after its form name in the title bar,
+    // when its own first title does not say it or it has none. Left empty,
+    // the window's own title is used, or else the caption without its number.
+    QString heading = {};
 };
 
 namespace WindowRegistry {

@@ -32,7 +32,7 @@ protected:
     bool mayClose() override;
 
 private:
-    bool holdsUnsavedLines() const;
+    bool holdsUnsavedLines() const override;
     void buildSearchPanel();
     void buildEntryPanel();
     void buildIssuedPanel();

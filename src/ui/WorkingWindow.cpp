@@ -29,10 +29,16 @@ const QString kTooLong = QStringLiteral("ข้อความยาวเกิ
 }
 
 WorkingWindow::WorkingWindow(WorkContext& context, const QString& caption, QWidget* parent)
-    : QWidget(parent), context_(context)
+    : QWidget(parent), context_(context), caption_(caption)
 {
     setWindowTitle(caption);
     setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void WorkingWindow::setHeading(const QString& heading)
+{
+    heading_ = heading;
+    setWindowTitle(heading.isEmpty() ? caption_ : caption_ + QStringLiteral(" — ") + heading);
 }
 
 void WorkingWindow::returnToMainMenu()
@@ -189,6 +195,10 @@ QLabel* WorkingWindow::newTitle(QWidget* parent, const QString& text)
     font.setBold(true);
     title->setFont(font);
     title->setAlignment(Qt::AlignCenter);
+    // The first title heads the window; the title bar shows it once the
+    // window is opened from the menu.
+    if (heading_.isEmpty())
+        heading_ = text;
     return title;
 }
 

@@ -34,6 +34,17 @@ public:
     // inside it.
     void returnToMainMenu();
 
+    // What the window is, in Thai: the text of its first title (newTitle)
+    // until setHeading() names another; empty for a window without a title.
+    QString heading() const { return heading_; }
+    // The title bar shows the heading after the form name the window was
+    // made with: "fmrCost_Entry — บันทึกค่าใช้จ่ายร้านค้า".
+    void setHeading(const QString& heading);
+
+    // True while the window holds lines typed but not saved, which closing
+    // it would ask about.
+    virtual bool holdsUnsavedLines() const { return false; }
+
 protected:
     WorkContext& context() const { return context_; }
 
@@ -162,4 +173,6 @@ protected:
 
 private:
     WorkContext& context_;
+    QString caption_;
+    QString heading_;
 };

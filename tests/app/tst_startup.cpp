@@ -111,7 +111,7 @@ struct MainWindow {
     QStringList visibleTopMenus() const
     {
         QStringList shown;
-        for (const char* n : {"N1", "N2", "N3", "N4", "N5"})
+        for (const char* n : {"N1", "N2", "N3", "mnuWindow", "N4", "N5"})
             if (item(n)->isVisible())
                 shown << QLatin1String(n);
         return shown;
@@ -614,9 +614,10 @@ private slots:
         QTest::addColumn<int>("level");
         QTest::addColumn<QStringList>("topMenus");
         QTest::addColumn<QStringList>("disabled");
-        QTest::newRow("3") << 3 << QStringList{"N1", "N2", "N3", "N5"} << QStringList{"N31"};
-        QTest::newRow("6") << 6 << QStringList{"N1", "N2", "N3", "N5"} << QStringList{"N6", "N11Invoice1", "N12"};
-        QTest::newRow("9") << 9 << QStringList{"N1", "N2", "N3", "N4", "N5"} << QStringList{};
+        QTest::newRow("3") << 3 << QStringList{"N1", "N2", "N3", "mnuWindow", "N5"} << QStringList{"N31"};
+        QTest::newRow("6") << 6 << QStringList{"N1", "N2", "N3", "mnuWindow", "N5"}
+                           << QStringList{"N6", "N11Invoice1", "N12"};
+        QTest::newRow("9") << 9 << QStringList{"N1", "N2", "N3", "mnuWindow", "N4", "N5"} << QStringList{};
         QTest::newRow("1") << 1 << QStringList{} << QStringList{};
     }
     void menusFollowTheRightsLevel()
@@ -652,8 +653,8 @@ private slots:
             QStringList bar;
             for (QAction* a : m.find<QWidget>("MainMenu1")->actions())
                 bar << a->objectName() + QLatin1Char(' ') + a->text();
-            QCOMPARE(bar, (QStringList{"N1 ข้อมูลอ้างอิง", "N2 บันทึกข้อมูล", "N3 สอบถาม/รายงาน", "N4 ผู้ดูแลระบบ",
-                                       "N5 ออกจากโปรแกรม"}));
+            QCOMPARE(bar, (QStringList{"N1 ข้อมูลอ้างอิง", "N2 บันทึกข้อมูล", "N3 สอบถาม/รายงาน", "mnuWindow หน้าต่าง",
+                                       "N4 ผู้ดูแลระบบ", "N5 ออกจากโปรแกรม"}));
             QCOMPARE(m.menuItems("N1"), (QStringList{"N7 ข้อมูลร้านค้า", "N8 ประเภทค่าใช้จ่าย", "N10",
                                                      "N9 ค่าใช้จ่ายคงที่รายเดือน"}));
             QCOMPARE(m.menuItems("N2"),
@@ -689,7 +690,8 @@ private slots:
         QVERIFY(!m.item("N6")->isEnabled());
         m.item("N17")->trigger();
         QCOMPARE(m.window->mdiArea()->subWindowList().size(), 1);
-        QCOMPARE(m.window->mdiArea()->subWindowList().first()->widget()->windowTitle(), QStringLiteral("frmRow"));
+        QCOMPARE(m.window->mdiArea()->subWindowList().first()->widget()->windowTitle(),
+                 QStringLiteral("frmRow — รายงานทดสอบ"));
         QVERIFY(m.prompter.texts().isEmpty());
     }
 
@@ -767,7 +769,7 @@ private slots:
         QCOMPARE(area->subWindowList().size(), 2);
         QWidget* first = area->subWindowList().at(0)->widget();
         QWidget* second = area->subWindowList().at(1)->widget();
-        QCOMPARE(first->windowTitle(), QStringLiteral("frmTR_Cafeteria"));
+        QCOMPARE(first->windowTitle(), QStringLiteral("frmTR_Cafeteria — ข้อมูลร้านค้า / ผู้ประกอบการร้านค้า"));
         QVERIFY(area->subWindowList().at(1)->isMaximized());
 
         // The return button closes its own window only.
@@ -781,7 +783,9 @@ private slots:
         QStringList titles;
         for (QMdiSubWindow* w : area->subWindowList())
             titles << w->widget()->windowTitle();
-        QCOMPARE(titles, (QStringList{"frmTR_Cafeteria", "frmCost_Type", "frmTR_Fix_Cost_Type"}));
+        QCOMPARE(titles, (QStringList{"frmTR_Cafeteria — ข้อมูลร้านค้า / ผู้ประกอบการร้านค้า",
+                                      "frmCost_Type — ข้อมูลประเภทรายจ่าย",
+                                      "frmTR_Fix_Cost_Type — การกำหนดค่าใช้จ่ายคงที่รายเดือน"}));
 
         m.item("N6")->trigger();
         m.item("N11Invoice1")->trigger();
@@ -789,7 +793,9 @@ private slots:
         titles.clear();
         for (QMdiSubWindow* w : area->subWindowList())
             titles << w->widget()->windowTitle();
-        QCOMPARE(titles.mid(3), (QStringList{"fmrCost_Entry", "frmRe_Print_Invoice", "frmPrint_User"}));
+        QCOMPARE(titles.mid(3), (QStringList{"fmrCost_Entry — บันทึกค่าใช้จ่ายร้านค้า",
+                                             "frmRe_Print_Invoice — พิมพ์ใบ Invoice ใหม่",
+                                             "frmPrint_User — พิมพ์ Account ผู้ใช้ระบบ"}));
         QVERIFY(m.prompter.texts().isEmpty());
     }
 
@@ -855,7 +861,7 @@ private slots:
             MainWindow m(t);
             m.signIn(QLatin1String(user), QLatin1String(password));
             // Signed in, and the menu holding both is not there to open.
-            QCOMPARE(m.visibleTopMenus(), (QStringList{"N1", "N2", "N3", "N5"}));
+            QCOMPARE(m.visibleTopMenus(), (QStringList{"N1", "N2", "N3", "mnuWindow", "N5"}));
         }
         MainWindow m(t);
         m.signIn(QStringLiteral("admin"), QStringLiteral("p9"));
@@ -867,7 +873,7 @@ private slots:
         QStringList titles;
         for (QMdiSubWindow* w : m.window->mdiArea()->subWindowList())
             titles << w->widget()->windowTitle();
-        QCOMPARE(titles, (QStringList{"frmUser_Accounts", "frmLocations"}));
+        QCOMPARE(titles, (QStringList{"frmUser_Accounts — จัดการผู้ใช้ระบบ", "frmLocations — สถานที่ตั้งร้านค้า"}));
         QVERIFY(m.prompter.texts().isEmpty());
     }
 };
