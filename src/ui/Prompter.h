@@ -15,6 +15,10 @@ public:
 
     // A plain message box with one OK button.
     virtual void showMessage(QWidget* parent, const QString& text) = 0;
+    // The same with the warning icon: what the user gave was refused (a file
+    // that cannot be taken), nothing was done, and it is theirs to put right.
+    // Where no warning box is at hand it is shown as a plain message.
+    virtual void showWarning(QWidget* parent, const QString& text) { showMessage(parent, text); }
     // OK and Cancel; true for OK.
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
     // The standard error box with the database's own text.
@@ -41,6 +45,7 @@ public:
 class MessageBoxPrompter final : public Prompter {
 public:
     void showMessage(QWidget* parent, const QString& text) override;
+    void showWarning(QWidget* parent, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
     void showError(QWidget* parent, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& text) override;

@@ -267,8 +267,10 @@ private slots:
         d.choose(good);
         QVERIFY(d.get("btnSave")->isEnabled());
         d.choose(bad);
-        QCOMPARE(d.prompter.messages(),
+        // Refused: said with the warning icon, not as a plain message.
+        QCOMPARE(d.prompter.warnings(),
                  QStringList{QStringLiteral("บรรทัดที่ 3: จำนวนเงิน (ตำแหน่ง 164–176) ต้องเป็นตัวเลข")});
+        QVERIFY(d.prompter.messages().isEmpty());
         QCOMPARE(d.edit("edtFile_Name")->text(), bad);
         QCOMPARE(d.grid()->rowCount(), 2);  // the header and one empty row
         QCOMPARE(d.column(kInvoice), QStringList{QString()});
@@ -280,7 +282,7 @@ private slots:
         // Cancelling the question keeps what is on screen.
         d.choose(QString());
         QCOMPARE(d.edit("edtFile_Name")->text(), bad);
-        QVERIFY(d.prompter.messages().isEmpty());
+        QVERIFY(d.prompter.messages().isEmpty() && d.prompter.warnings().isEmpty());
     }
 
 private:
