@@ -26,8 +26,9 @@ public:
     // A question answered Yes or No; true for Yes. Where no Yes/No box is at
     // hand it is asked as a confirmation.
     virtual bool askYesNo(QWidget* parent, const QString& text) { return confirm(parent, text); }
-    // The name of a file to write, offering suggestedName; filter as Qt's file
-    // dialog takes it ("PDF (*.pdf)"). Empty when the user cancels.
+    // The name of a file to write, offering suggestedName: a name, or a path
+    // whose folder the question opens in; filter as Qt's file dialog takes
+    // it ("PDF (*.pdf)"). Empty when the user cancels.
     virtual QString askSaveFileName(QWidget* parent, const QString& caption, const QString& suggestedName,
                                     const QString& filter) = 0;
     // The name of an existing file to read, starting in folder; filter as for
