@@ -39,3 +39,12 @@ QString RightChars(const QString& text, int n)
         return {};
     return text.size() <= n ? text : text.right(n);
 }
+
+QString FileNameOf(const QString& title)
+{
+    QString name = title.trimmed();
+    for (QChar& c : name)
+        if (QStringView(u"/\\:*?\"<>|").contains(c))
+            c = u'-';
+    return name;
+}

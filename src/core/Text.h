@@ -21,3 +21,8 @@ QString CodeOfEntry(const QString& entry, int codeLength);
 
 // The last n characters of text, or all of it when it is shorter.
 QString RightChars(const QString& text, int n);
+
+// A title as a file's name: each character a file name may not hold on the
+// office's systems (/ \ : * ? " < > |) becomes "-", blanks around are
+// trimmed. The extension is the caller's.
+QString FileNameOf(const QString& title);

@@ -154,7 +154,7 @@ void TfrmImport_Bank_Payment::btnChoose_FileClick()
     preview_ = std::move(preview);
     showPreview();
     if (!preview_->ok())
-        message(preview_->refusal);
+        context().prompter.showWarning(this, preview_->refusal);
     else if (preview_->importedBefore)
         message(PaymentImport::ImportedBeforeText(*preview_->importedBefore));
 }

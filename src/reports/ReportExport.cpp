@@ -5,8 +5,6 @@
 #include "billing/ListingSheet.h"
 #include "ui/SheetExport.h"
 
-#include <QDateTime>
-
 QString ReportWindow::exportFolder()
 {
     return SheetExport::Folder();
@@ -15,8 +13,7 @@ QString ReportWindow::exportFolder()
 void ReportWindow::BitBtn1Click()
 {
     // The rows last listed, as they were read; the range line shows the
-    // fields as they read now, not as last listed.
-    const QDateTime now = QDateTime::currentDateTime(); // local time
-    const SheetDescription sheet = ListingSheet(listing_, values(), listed_, now);
-    SheetExport::WriteAndOpen(this, context(), sheet, listing_.caption, now);
+    // fields as they read now, not as last listed. The export stamps the
+    // sheet with the database's clock.
+    SheetExport::WriteAndOpen(this, context(), ListingSheet(listing_, values(), listed_));
 }

@@ -14,7 +14,6 @@
 #include "ui/WindowMessages.h"
 
 #include <QComboBox>
-#include <QDateTime>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -174,9 +173,7 @@ void TfrmAudit_History::btnExportClick()
 {
     // The rows last listed, as they were read; the range line shows the
     // fields as they read now, as the other listings' exports do.
-    const QDateTime now = QDateTime::currentDateTime(); // local time
-    const SheetDescription sheet = ListingSheet(listing_, values(), listed_, now);
-    SheetExport::WriteAndOpen(this, context(), sheet, listing_.caption, now);
+    SheetExport::WriteAndOpen(this, context(), ListingSheet(listing_, values(), listed_));
 }
 
 void TfrmAudit_History::btnExitClick()

@@ -264,7 +264,8 @@ int exportListing(const QStringList& args, QTextStream& out, QTextStream& err)
         const auto rows = std::make_shared<const ListingRows>(listing->rows(*db, values));
         if (rows->isEmpty())
             err << "costdesk-admin: ไม่มีข้อมูลที่ต้องการ (the sheet has its header only)\n";
-        const SheetWriteResult result = WriteSheet(ListingSheet(*listing, values, rows), xlsx);
+        // The footer's moment by the database's clock, as the windows' exports.
+        const SheetWriteResult result = WriteSheet(ListingSheet(*listing, values, rows, db->serverNow()), xlsx);
         if (!result.ok())
             throw Failure(result.message);
         out << "บันทึกรายงาน " << rows->size() << " แถวลงแฟ้ม " << xlsx << "\n";

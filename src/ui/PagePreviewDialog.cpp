@@ -1,16 +1,30 @@
 #include "ui/PagePreviewDialog.h"
 
+#include "core/Text.h"
 #include "print/PagePainter.h"
 #include "ui/Prompter.h"
 
 #include <QAction>
+#include <QBoxLayout>
+#include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
-#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QStatusBar>
 #include <QToolBar>
 
 namespace {
 const QString kSaveAsPdf = QStringLiteral("บันทึกเป็น PDF");
+const QString kSavedAt = QStringLiteral("บันทึกไฟล์ PDF ไว้ที่ %1");
+
+// The folder of the last PDF saved from a preview in this run; empty until
+// one is.
+QString& lastPdfFolder()
+{
+    static QString folder;
+    return folder;
 }
+} // namespace
 
 PagePreviewDialog::PagePreviewDialog(const QList<Page>& pages, const QString& title, Prompter& prompter,
                                      QWidget* parent)
@@ -31,13 +45,26 @@ PagePreviewDialog::PagePreviewDialog(const QList<Page>& pages, const QString& ti
     } else {
         addAction(savePdf_);
     }
+
+    // Under the pages, where the preview says what became of a saved file.
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setObjectName(QStringLiteral("statusBar"));
+    statusBar_->setSizeGripEnabled(false);
+    if (auto* box = qobject_cast<QBoxLayout*>(layout()))
+        box->addWidget(statusBar_);
+    else
+        statusBar_->hide();
+}
+
+QString PagePreviewDialog::pdfFolder()
+{
+    const QString last = lastPdfFolder();
+    return last.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) : last;
 }
 
 QString PagePreviewDialog::suggestedFileName(const QString& title)
 {
-    static const QRegularExpression unsafe(QStringLiteral("[\\\\/:*?\"<>|]"));
-    QString name = title.trimmed();
-    name.replace(unsafe, QStringLiteral("-"));
+    QString name = FileNameOf(title);
     if (name.isEmpty())
         name = QStringLiteral("document");
     return name + QStringLiteral(".pdf");
@@ -45,14 +72,21 @@ QString PagePreviewDialog::suggestedFileName(const QString& title)
 
 void PagePreviewDialog::saveAsPdf()
 {
-    QString path = prompter_.askSaveFileName(this, kSaveAsPdf, suggestedFileName(title_),
+    // The name offered in the folder to open: the dialog takes both as one path.
+    QString path = prompter_.askSaveFileName(this, kSaveAsPdf, QDir(pdfFolder()).filePath(suggestedFileName(title_)),
                                              QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
-    if (!PagePainter::writePdf(path, pages_, title_))
+    if (!PagePainter::writePdf(path, pages_, title_)) {
+        statusBar_->clearMessage();
         prompter_.showMessage(this, QStringLiteral("บันทึกไฟล์ไม่ได้: ") + path);
+        return;
+    }
+    const QFileInfo saved(path);
+    lastPdfFolder() = saved.absolutePath();
+    statusBar_->showMessage(kSavedAt.arg(QDir::toNativeSeparators(saved.absoluteFilePath())));
 }
 
 void PreviewPageViewer::showPages(QWidget* parent, const QList<Page>& pages, const QString& title)

@@ -23,6 +23,11 @@ void MessageBoxPrompter::showMessage(QWidget* parent, const QString& text)
     QMessageBox::information(parent, QStringLiteral("CostDesk"), text, QMessageBox::Ok);
 }
 
+void MessageBoxPrompter::showWarning(QWidget* parent, const QString& text)
+{
+    QMessageBox::warning(parent, QStringLiteral("CostDesk"), text, QMessageBox::Ok);
+}
+
 bool MessageBoxPrompter::confirm(QWidget* parent, const QString& text)
 {
     return QMessageBox::question(parent, QStringLiteral("ยืนยัน"), text, QMessageBox::Ok | QMessageBox::Cancel,

@@ -1,8 +1,12 @@
 #include "ui/SheetExport.h"
 
+#include "core/Text.h"
+#include "core/ThaiDate.h"
+#include "data/Database.h"
 #include "ui/FileOpener.h"
 #include "ui/Prompter.h"
 #include "ui/WorkContext.h"
+#include "xlsx/ReportSheet.h"
 #include "xlsx/SheetWriter.h"
 
 #include <QApplication>
@@ -25,19 +29,38 @@ QString Folder()
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/CostDesk");
 }
 
-void WriteAndOpen(QWidget* window, WorkContext& context, const SheetDescription& sheet, const QString& baseName,
-                  const QDateTime& exportedAt)
+QString FileName(const QString& title, const QDateTime& at)
+{
+    const QString day = CurrentDateText(at); // dd/mm/yyyy, the Buddhist-era year
+    const QString stamp = QStringLiteral("%1-%2-%3 %4")
+                              .arg(day.mid(6, 4), day.mid(3, 2), day.left(2), at.time().toString(QStringLiteral("HHmm")));
+    QString name = FileNameOf(title);
+    if (name.isEmpty())
+        name = QStringLiteral("CostDesk");
+    return name + u' ' + stamp + QStringLiteral(".xlsx");
+}
+
+void WriteAndOpen(QWidget* window, WorkContext& context, const SheetDescription& sheet, const QString&,
+                  const QDateTime&)
+{
+    WriteAndOpen(window, context, sheet);
+}
+
+void WriteAndOpen(QWidget* window, WorkContext& context, SheetDescription sheet)
 {
     const auto say = [&](const QString& text) { context.prompter.showMessage(window, text); };
+    // One reading of the database's clock for the footer and the name, so
+    // that the two agree with each other and with the dates the sheet shows.
+    const QDateTime at = context.db.serverNow();
+    StampReportSheet(sheet, at);
     const QString folder = Folder();
     if (!QDir().mkpath(folder)) {
         say(QStringLiteral("ไม่สามารถสร้างโฟลเดอร์ %1").arg(folder));
         return;
     }
     // Each export is a workbook of its own: a name already taken, by an
-    // earlier export of the same second too, gets a number added.
-    const QString path = QDir(folder).filePath(
-        QStringLiteral("%1-%2.xlsx").arg(baseName, exportedAt.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
+    // earlier export of the same minute too, gets a number added.
+    const QString path = QDir(folder).filePath(FileName(sheet.title, at));
 
     // The file is written on a thread of its own, so that the window keeps
     // answering all along, packing the file at the end included. A long

@@ -17,9 +17,21 @@ namespace SheetExport {
 // documents, folder CostDesk.
 QString Folder();
 
-// Writes `sheet` as "<baseName>-<yyyyMMdd-HHmmss of exportedAt>.xlsx" (a
-// number added when that name is taken) and opens it. The window stays
-// answering while the file is written.
+// The name of an export made at `at` (the database's clock): the title, the
+// day as yyyy-MM-dd with the Buddhist-era year and the time as HHmm, as the
+// clock reads them: "รายงานใบแจ้งหนี้ค้างชำระ 2569-12-10 0255.xlsx".
+// Characters a file name may not hold become "-" (FileNameOf).
+QString FileName(const QString& title, const QDateTime& at);
+
+// Writes `sheet` under the export folder and opens it. The moment of the
+// export is read once from the database's clock: the sheet's footer shows
+// it and the file is named by the sheet's title and it (FileName); a name
+// already taken, by an export of the same minute too, gets " (2)", " (3)" …
+// added. The window stays answering while the file is written.
+void WriteAndOpen(QWidget* window, WorkContext& context, SheetDescription sheet);
+
+// The same, for callers that still hand a name and a moment of their own:
+// both are the export's own now, so neither is used.
 void WriteAndOpen(QWidget* window, WorkContext& context, const SheetDescription& sheet, const QString& baseName,
                   const QDateTime& exportedAt);
 

@@ -180,15 +180,21 @@ bool widerThanLong(const QList<ColumnWidth>& widths, int last, int dataRows)
 
 } // namespace
 
-QString ReportFooterStamp(const QDateTime& local)
+QString ReportFooterStamp(const QDateTime& at)
 {
-    return CurrentDateText(local) + u' ' + local.time().toString(QStringLiteral("HH:mm"));
+    return CurrentDateText(at) + u' ' + at.time().toString(QStringLiteral("HH:mm"));
+}
+
+void StampReportSheet(SheetDescription& sheet, const QDateTime& at)
+{
+    sheet.page.rightFooter = at.isValid() ? ReportFooterStamp(at) : QString();
 }
 
 SheetDescription BuildReportSheet(const ReportLayout& layout, std::shared_ptr<const ReportRowSource> rows)
 {
     SheetDescription sheet;
     sheet.name = kReportSheetName;
+    sheet.title = layout.title;
     sheet.fontName = SheetFont::kName;
     sheet.fontSize = kStandardFontSize;
     const int last = std::max<int>(0, int(layout.columns.size()) - 1);
@@ -334,10 +340,7 @@ SheetDescription BuildReportSheet(const ReportLayout& layout, std::shared_ptr<co
     page.leftHeader = QStringLiteral("Page &P From &N");
     page.rightHeader = QStringLiteral("(Emp001)");
     page.leftFooter = layout.creditLine.isEmpty() ? kReportCreditLine : layout.creditLine;
-    // The reader's own date code would print the Christian-era date in the
-    // reader's format; the export's time is written as the office reads it.
-    page.rightFooter =
-        ReportFooterStamp(layout.exportedAt.isValid() ? layout.exportedAt.toLocalTime() : QDateTime::currentDateTime());
+    StampReportSheet(sheet, layout.exportedAt);
     // Laid out in points; the file keeps inches.
     page.leftMargin = PointsToInches(20);
     page.rightMargin = PointsToInches(20);

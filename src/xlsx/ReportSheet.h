@@ -34,8 +34,11 @@ struct ReportLayout {
     // The least widths of the columns right of the table, from the first.
     QList<double> widthsPast;
     bool boldTotals = false; // total rows in bold
-    QString creditLine;   // left footer; empty = kReportCreditLine
-    QDateTime exportedAt; // local time, printed in the footer; invalid = now
+    QString creditLine; // left footer; empty = kReportCreditLine
+    // The moment of the export by the database's clock (Database::serverNow()),
+    // printed in the footer as that clock reads it; invalid: the footer
+    // holds no moment until the export stamps it (StampReportSheet).
+    QDateTime exportedAt;
 };
 
 // The table's rows, typed, where their owner keeps them.
@@ -80,5 +83,11 @@ constexpr double kColumnWidthShare = 1.05;
 constexpr double kColumnWidthMargin = 1.5;
 
 // The footer's date and time: "dd/mm/yyyy HH:mm" with the Buddhist-era year,
-// from a local time.
-QString ReportFooterStamp(const QDateTime& local);
+// the day and time as `at` reads them, in the zone it carries: the
+// database's clock, never this computer's.
+QString ReportFooterStamp(const QDateTime& at);
+
+// Puts the moment of the export into the sheet's footer, as fixed text: a
+// spreadsheet's own date and time codes would print the printing
+// computer's clock, in the Christian era.
+void StampReportSheet(SheetDescription& sheet, const QDateTime& at);

@@ -170,6 +170,9 @@ constexpr double PointsToInches(double points) { return points / 72.0; }
 
 struct SheetDescription {
     QString name;
+    // What the sheet is, as its first row says it ("รายงานใบแจ้งหนี้ค้างชำระ"):
+    // an export's file is named by it.
+    QString title;
     // The workbook's standard font: every cell's font, and the unit of the
     // column widths. An empty name keeps the writer's own (Calibri 11).
     QString fontName;

@@ -443,7 +443,7 @@ SheetWriteResult WriteSheet(const SheetDescription& sheet, const QString& path, 
                 return failure(path, systemReason(systemError == EEXIST ? EIO : systemError));
             }
             const QString suffix = target.suffix().isEmpty() ? QString() : u'.' + target.suffix();
-            written = folder.filePath(QStringLiteral("%1-%2%3").arg(target.completeBaseName()).arg(n).arg(suffix));
+            written = folder.filePath(QStringLiteral("%1 (%2)%3").arg(target.completeBaseName()).arg(n).arg(suffix));
         }
     }
     if (options.replaceExisting)

@@ -19,8 +19,9 @@ struct SheetWriteOptions {
     SheetProgress progress;
     int progressEvery = 2000; // rows between calls
     // False: a file already at the path is left alone, and the sheet takes
-    // the first free name "name-2.xlsx", "name-3.xlsx" … instead; two
-    // writers racing for one name each get a name of their own.
+    // the first free name "name (2).xlsx", "name (3).xlsx" … instead, as a
+    // desktop numbers copies; two writers racing for one name each get a
+    // name of their own.
     bool replaceExisting = true;
 };
 

@@ -6,6 +6,7 @@
 #include "billing/BankPaymentFileWriter.h"
 #include "data/BankPayments.h"
 #include "invoicing/UImport_Bank_Payment.h"
+#include "support/ExportChecks.h"
 #include "support/ProgressWatch.h"
 #include "support/Samples.h"
 #include "support/TestDatabase.h"
@@ -15,7 +16,9 @@
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -142,10 +145,19 @@ private slots:
         QCOMPARE(d.label("lblOther"), QStringLiteral("ไม่ตรง 3 รายการ รวม 2,999.00 บาท"));
         QVERIFY(d.get("btnSave")->isEnabled());
 
-        // The listing as exported, read back by another reader.
+        // The listing as exported, read back by another reader: named by its
+        // title and stamped, in the name and the footer alike, by the
+        // database's clock.
+        QDir(SheetExport::Folder()).removeRecursively();
+        const QDateTime before = t.db().serverNow();
         d.click("btnExport");
+        const QDateTime after = t.db().serverNow();
         QCOMPARE(d.files.opened.size(), 1);
-        QVERIFY(d.files.opened.first().startsWith(SheetExport::Folder() + QStringLiteral("/frmImport_Bank_Payment-")));
+        const QFileInfo exported(d.files.opened.first());
+        QCOMPARE(exported.absolutePath(), QFileInfo(SheetExport::Folder()).absoluteFilePath());
+        const auto stamp = exportcheck::stampNamed(
+            exportcheck::stampsBetween(QStringLiteral("รายการชำระเงินจากไฟล์ธนาคาร"), before, after), exported.fileName());
+        QVERIFY2(stamp, qPrintable(exported.fileName()));
         QString error;
         if (const std::optional<QJsonObject> sheet = xlsxcheck::readBack(d.files.opened.first(), error)) {
             QStringList outcomes;
@@ -153,6 +165,7 @@ private slots:
             for (int row = 1; row <= 12; ++row)
                 outcomes << cells.value(QStringLiteral("I%1").arg(row)).toObject().value("value").toString();
             QVERIFY2(outcomes.contains(QStringLiteral("จำนวนเงินไม่ตรงกับใบแจ้งหนี้")), qPrintable(outcomes.join('|')));
+            QCOMPARE(sheet->value("footer").toObject().value("right").toString(), stamp->footer);
         } else {
             qWarning("export not read back: %s", qPrintable(error));
         }
@@ -254,8 +267,10 @@ private slots:
         d.choose(good);
         QVERIFY(d.get("btnSave")->isEnabled());
         d.choose(bad);
-        QCOMPARE(d.prompter.messages(),
+        // Refused: said with the warning icon, not as a plain message.
+        QCOMPARE(d.prompter.warnings(),
                  QStringList{QStringLiteral("บรรทัดที่ 3: จำนวนเงิน (ตำแหน่ง 164–176) ต้องเป็นตัวเลข")});
+        QVERIFY(d.prompter.messages().isEmpty());
         QCOMPARE(d.edit("edtFile_Name")->text(), bad);
         QCOMPARE(d.grid()->rowCount(), 2);  // the header and one empty row
         QCOMPARE(d.column(kInvoice), QStringList{QString()});
@@ -267,7 +282,7 @@ private slots:
         // Cancelling the question keeps what is on screen.
         d.choose(QString());
         QCOMPARE(d.edit("edtFile_Name")->text(), bad);
-        QVERIFY(d.prompter.messages().isEmpty());
+        QVERIFY(d.prompter.messages().isEmpty() && d.prompter.warnings().isEmpty());
     }
 
 private:

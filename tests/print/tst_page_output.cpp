@@ -7,8 +7,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -166,21 +169,31 @@ private slots:
     }
 
     // The file is asked for, and a file that cannot be written told, through
-    // the prompter.
+    // the prompter; a file written is named in the preview's status bar. The
+    // question opens in the user's documents, then, in every preview of the
+    // run, in the folder of the last PDF saved. (No test before this one
+    // saves a PDF from a preview.)
     void previewSavesThePagesAsPdf()
     {
         QTemporaryDir dir;
         const Page page = BuildInvoicePage(sampleInvoice(), DocumentTexts::defaults());
         ScriptedPrompter prompter;
         PagePreviewDialog dialog({page}, "2570/00042", prompter);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* status = dialog.findChild<QStatusBar*>(QStringLiteral("statusBar"));
+        QVERIFY(status && status->isVisible());
+        QVERIFY(dialog.rect().contains(QRect(status->mapTo(&dialog, QPoint()), status->size())));
         QAction* save = dialog.savePdfAction();
         QVERIFY(save);
         QCOMPARE(save->text(), QStringLiteral("บันทึกเป็น PDF"));
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         prompter.answerNextFileName(dir.filePath("saved")); // without the extension
         save->trigger();
-        QCOMPARE(prompter.suggestedFileNames(), QStringList{QStringLiteral("2570-00042.pdf")});
+        QCOMPARE(prompter.suggestedFileNames(), QStringList{QDir(documents).filePath("2570-00042.pdf")});
         QCOMPARE(prompter.fileQuestions(), QStringList{QStringLiteral("บันทึกเป็น PDF")});
         QVERIFY(QFile::exists(dir.filePath("saved.pdf")));
+        QCOMPARE(status->currentMessage(), QStringLiteral("บันทึกไฟล์ PDF ไว้ที่ ") + dir.filePath("saved.pdf"));
         // An invoice shows the operator's ID number: its owner's alone,
         // whatever the umask leaves other files.
         QCOMPARE(QFile::permissions(dir.filePath("saved.pdf")) & 0x0077, QFileDevice::Permissions());
@@ -188,9 +201,12 @@ private slots:
             QVERIFY(PrintChecks::squeezed(PrintChecks::pdfPages(dir.filePath("saved.pdf")).value(0))
                         .contains("นายประเสริฐใจดีเสมอ"));
 
-        // Cancelling the question writes nothing.
+        // Cancelling the question writes nothing; it was asked in the folder
+        // just used.
+        prompter.clear();
         prompter.answerNextFileName(QString());
         save->trigger();
+        QCOMPARE(prompter.suggestedFileNames(), QStringList{dir.filePath("2570-00042.pdf")});
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
         QVERIFY(prompter.messages().isEmpty());
 
@@ -198,6 +214,15 @@ private slots:
         save->trigger();
         QCOMPARE(prompter.messages(), QStringList{QStringLiteral("บันทึกไฟล์ไม่ได้: /nonexistent-dir/costdesk/x.pdf")});
         QVERIFY(prompter.errors().isEmpty());
+        QVERIFY(status->currentMessage().isEmpty());
+
+        // Another preview of the same run opens where the last PDF went, not
+        // where one could not be written.
+        ScriptedPrompter other;
+        PagePreviewDialog next({page}, QStringLiteral("ใบแจ้งหนี้ 2570/00043"), other);
+        other.answerNextFileName(QString());
+        next.savePdfAction()->trigger();
+        QCOMPARE(other.suggestedFileNames(), QStringList{dir.filePath(QStringLiteral("ใบแจ้งหนี้ 2570-00043.pdf"))});
     }
 
     void previewViewerReturnsWhenClosed()

@@ -15,9 +15,12 @@
 #include "support/TestDatabase.h"
 #include "support/WindowDriver.h"
 #include "ui/DateMaskEdit.h"
+#include "ui/SheetExport.h"
 
 #include "xlsx/XlsxReadBack.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -305,13 +308,19 @@ private slots:
         w.click("btnShow");
         const QStringList all = shown(w.grid());
         QCOMPARE(all.size(), 10);
+        QDir(SheetExport::Folder()).removeRecursively();
         w.click("btnExport");
         QVERIFY2(w.prompter.texts().isEmpty(), qPrintable(w.prompter.texts().join(u'\n')));
         QCOMPARE(w.files.opened.size(), 1);
+        // Named and stamped by the database's clock, 08:00 in Bangkok on a
+        // computer that may be set to UTC.
+        QCOMPARE(QFileInfo(w.files.opened.first()).fileName(),
+                 QStringLiteral("ประวัติการแก้ไขข้อมูล 2569-12-11 0800.xlsx"));
         QString error;
         const std::optional<QJsonObject> sheet = xlsxcheck::readBack(w.files.opened.first(), error);
         if (!sheet)
             QSKIP(qPrintable(error));
+        QCOMPARE(sheet->value("footer").toObject().value("right").toString(), QStringLiteral("11/12/2569 08:00"));
         const QJsonObject cells = sheet->value("cells").toObject();
         const auto text = [&cells](int column, int row) {
             const QString ref = QString(QChar(u'A' + column)) + QString::number(row);

@@ -6,10 +6,12 @@
 #include "data/Invoices.h"
 #include "data/Reports.h"
 #include "reports/ReportListings.h"
+#include "support/ExportChecks.h"
 #include "support/Samples.h"
 #include "support/TestDatabase.h"
 #include "support/WindowDriver.h"
 #include "ui/DateMaskEdit.h"
+#include "ui/SheetExport.h"
 
 #include "xlsx/XlsxReadBack.h"
 
@@ -17,6 +19,7 @@
 #include <QButtonGroup>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QLabel>
 #include <QStandardPaths>
@@ -25,6 +28,7 @@
 #include <QProgressDialog>
 #include <QTest>
 #include <QTimer>
+#include <QTimeZone>
 
 namespace {
 
@@ -306,41 +310,75 @@ private slots:
         QCOMPARE(cell("D7").value("value").toString(), QStringLiteral("รวมทั้งสิ้น"));
     }
 
-    // Every export is a workbook of its own: the names an export of this or
-    // the next seconds would take are taken already, and two exports follow
-    // each other within the second.
-    void earlierWorkbooksAreLeftAlone()
+    // The export's moment is the database's clock, read once: the footer and
+    // the file's name agree on it, on both engines, with the clock in a zone
+    // far from this computer's (UTC+14).
+    void exportIsStampedByTheDatabaseClock_data() { TestDatabase::addEngineRows(); }
+    void exportIsStampedByTheDatabaseClock()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine, QStringLiteral("Pacific/Kiritimati"));
+        seed(t.db());
+        QDir(ReportWindow::exportFolder()).removeRecursively(); // no name of this minute taken yet
+        WindowDriver<TfrmRep_Overdue> w(t.db());
+        w.click("btnSelect");
+        const QDateTime before = t.db().serverNow();
+        w.click("BitBtn1");
+        const QDateTime after = t.db().serverNow();
+        QVERIFY2(w.prompter.texts().isEmpty(), qPrintable(w.prompter.texts().join(u'\n')));
+        QCOMPARE(w.files.opened.size(), 1);
+        const QFileInfo file(w.files.opened.first());
+        QCOMPARE(file.absolutePath(), QFileInfo(ReportWindow::exportFolder()).absoluteFilePath());
+        const QString title = QStringLiteral("รายงานใบแจ้งหนี้ค้างชำระ");
+        const auto stamp = exportcheck::stampNamed(exportcheck::stampsBetween(title, before, after), file.fileName());
+        QVERIFY2(stamp, qPrintable(file.fileName()));
+
+        QString error;
+        const std::optional<QJsonObject> sheet = xlsxcheck::readBack(file.filePath(), error);
+        if (!sheet)
+            QSKIP(qPrintable(error));
+        QCOMPARE(sheet->value("cells").toObject().value("A1").toObject().value("value").toString(), title);
+        QCOMPARE(sheet->value("footer").toObject().value("right").toString(), stamp->footer);
+    }
+
+    // A clock that reads 02:55 in Bangkok on a computer set to UTC (19:55 the
+    // day before): the sheet and its name read 10/12/2569 02:55. Every export
+    // is a workbook of its own: a name of the same minute already taken gets
+    // " (2)", " (3)" …, and what was there is left alone.
+    void exportsOfOneMinuteKeepEachOther()
     {
         TestDatabase t;
         seed(t.db());
-        WindowDriver<TfrmRep_Cost_Month> w(t.db());
+        t.db().setFixedClock(QDateTime(QDate(2026, 12, 10), QTime(2, 55, 40), QTimeZone("Asia/Bangkok")));
+        WindowDriver<TfrmRep_Overdue> w(t.db());
         w.click("btnSelect");
         const QDir folder(ReportWindow::exportFolder());
         QVERIFY(QDir().mkpath(folder.path()));
-        const QDateTime now = QDateTime::currentDateTime();
-        QStringList earlier;
-        for (int s = 0; s < 5; ++s) {
-            earlier << folder.filePath(QStringLiteral("frmRep_Cost_Month-%1.xlsx")
-                                           .arg(now.addSecs(s).toString(QStringLiteral("yyyyMMdd-HHmmss"))));
-            QFile f(earlier.last());
+        const QString earlier = folder.filePath(QStringLiteral("รายงานใบแจ้งหนี้ค้างชำระ 2569-12-10 0255.xlsx"));
+        {
+            QFile f(earlier);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("earlier");
         }
         w.click("BitBtn1");
         w.click("BitBtn1");
-        QCOMPARE(w.files.opened.size(), 2);
-        QVERIFY(w.files.opened[0] != w.files.opened[1]);
-        for (const QString& path : w.files.opened) {
-            QVERIFY2(!earlier.contains(path), qPrintable(path));
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            QVERIFY(f.read(2) == "PK");
-        }
-        for (const QString& path : earlier) {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            QCOMPARE(f.readAll(), QByteArray("earlier"));
-        }
+        QVERIFY2(w.prompter.texts().isEmpty(), qPrintable(w.prompter.texts().join(u'\n')));
+        QCOMPARE(w.files.opened,
+                 (QStringList{folder.filePath(QStringLiteral("รายงานใบแจ้งหนี้ค้างชำระ 2569-12-10 0255 (2).xlsx")),
+                              folder.filePath(QStringLiteral("รายงานใบแจ้งหนี้ค้างชำระ 2569-12-10 0255 (3).xlsx"))}));
+        QFile f(earlier);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("earlier"));
+
+        QString error;
+        const std::optional<QJsonObject> sheet = xlsxcheck::readBack(w.files.opened.last(), error);
+        if (!sheet)
+            QSKIP(qPrintable(error));
+        QCOMPARE(sheet->value("footer").toObject().value("right").toString(), QStringLiteral("10/12/2569 02:55"));
+
+        // Characters no file name may hold stand as "-".
+        QCOMPARE(SheetExport::FileName(QStringLiteral("ก/ข\\ค:ง*จ?ฉ\"ช<ซ>ฌ|ญ"), t.db().serverNow()),
+                 QStringLiteral("ก-ข-ค-ง-จ-ฉ-ช-ซ-ฌ-ญ 2569-12-10 0255.xlsx"));
     }
 
     // Stopped from its progress dialog, while the rows are written or while

@@ -7,6 +7,11 @@ void ScriptedPrompter::showMessage(QWidget*, const QString& text)
     shown_.append({Kind::Message, text});
 }
 
+void ScriptedPrompter::showWarning(QWidget*, const QString& text)
+{
+    shown_.append({Kind::Warning, text});
+}
+
 bool ScriptedPrompter::confirm(QWidget*, const QString& text)
 {
     shown_.append({Kind::Confirm, text});
@@ -61,6 +66,7 @@ QStringList ScriptedPrompter::textsOf(Kind kind) const
 }
 
 QStringList ScriptedPrompter::messages() const { return textsOf(Kind::Message); }
+QStringList ScriptedPrompter::warnings() const { return textsOf(Kind::Warning); }
 QStringList ScriptedPrompter::errors() const { return textsOf(Kind::Error); }
 QStringList ScriptedPrompter::confirmations() const { return textsOf(Kind::Confirm); }
 QStringList ScriptedPrompter::fileQuestions() const

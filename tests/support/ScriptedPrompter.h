@@ -13,13 +13,14 @@
 // scripted fails the test and is answered as cancelled.
 class ScriptedPrompter final : public Prompter {
 public:
-    enum class Kind { Message, Confirm, Error, SaveFileName, OpenFileName };
+    enum class Kind { Message, Warning, Confirm, Error, SaveFileName, OpenFileName };
     struct Shown {
         Kind kind;
         QString text;
     };
 
     void showMessage(QWidget* parent, const QString& text) override;
+    void showWarning(QWidget* parent, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
     void showError(QWidget* parent, const QString& text) override;
     // Recorded with the caption as its text; the name offered is kept apart.
@@ -39,6 +40,7 @@ public:
     const QList<Shown>& shown() const { return shown_; }
     QStringList texts() const;            // every text, in order
     QStringList messages() const;         // plain message boxes only
+    QStringList warnings() const;         // message boxes with the warning icon
     QStringList errors() const;           // error boxes only
     QStringList confirmations() const;
     QStringList fileQuestions() const;    // the captions of the file questions, to save or open

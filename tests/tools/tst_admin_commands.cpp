@@ -13,6 +13,7 @@
 #include "data/Schema.h"
 #include "data/UserTable.h"
 #include "print/PrintChecks.h"
+#include "support/ExportChecks.h"
 #include "support/Samples.h"
 #include "support/TestDatabase.h"
 #include "xlsx/XlsxReadBack.h"
@@ -281,15 +282,20 @@ private slots:
     void exportsTheSheetTheWindowWrites()
     {
         QFETCH(ConnectionSettings::Engine, engine);
-        TestDatabase t(engine);
+        // The database's clock far from this computer's (UTC+14).
+        TestDatabase t(engine, QStringLiteral("Pacific/Kiritimati"));
         seed(t.db());
         storeInvoice(t.db(), QStringLiteral("2570/00001"), QStringLiteral("A"), QStringLiteral("05/12/2569"));
         storeInvoice(t.db(), QStringLiteral("2570/00002"), QStringLiteral("C"), QStringLiteral("06/12/2569"));
         QTemporaryDir dir;
         const QString xlsx = dir.filePath(QStringLiteral("due.xlsx"));
+        const QDateTime before = t.db().serverNow();
         const Outcome r = admin({"export", t.url(), "--report", "due", "--from", "01/12/2569", "--to", "31/12/2569",
                                  "--xlsx", xlsx});
+        const QDateTime after = t.db().serverNow();
         QCOMPARE(r.code, 0);
+        // Written where it was told, under that name alone.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("due.xlsx")});
         QCOMPARE(admin({"export", t.url(), "--report", "monthly", "--from", "01/12/2569", "--to", "31/12/2569",
                         "--xlsx", xlsx}).code,
                  2);
@@ -302,6 +308,12 @@ private slots:
         QCOMPARE(cells.value("F6").toObject().value("value").toString(), QStringLiteral("ยกเลิก"));
         QCOMPARE(cells.value("E7").toObject().value("value").toDouble(), 5057.0);
         QCOMPARE(cells.value("D7").toObject().value("value").toString(), QStringLiteral("รวมทั้งสิ้น "));
+        // The footer's moment is the database's, not this computer's.
+        const QString footer = sheet->value("footer").toObject().value("right").toString();
+        QStringList footers;
+        for (const exportcheck::Stamp& s : exportcheck::stampsBetween(QString(), before, after))
+            footers << s.footer;
+        QVERIFY2(footers.contains(footer), qPrintable(footer));
     }
 
     // costdesk-admin export takes every listing from its description: its

@@ -144,8 +144,8 @@ class TestReportExport : public QObject {
         QCOMPARE(header[QStringLiteral("right")].toString(), QStringLiteral("(Emp001)"));
         const QJsonObject footer = book[QStringLiteral("footer")].toObject();
         QCOMPARE(footer[QStringLiteral("left")].toString(), kReportCreditLine);
-        // The export's local time with the Buddhist-era year, not the
-        // reader's date code.
+        // The export's moment as the database's clock read it, with the
+        // Buddhist-era year, not the reader's date code.
         QCOMPARE(footer[QStringLiteral("right")].toString(), QStringLiteral("09/12/2569 08:05"));
         QVERIFY(header[QStringLiteral("centre")].isNull() && footer[QStringLiteral("centre")].isNull());
 

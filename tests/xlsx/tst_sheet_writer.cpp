@@ -92,7 +92,7 @@ private slots:
             QVERIFY2(r.ok(), qPrintable(r.message));
             written.insert(QFileInfo(r.path).fileName());
         }
-        QCOMPARE(written, (QSet<QString>{"report-2.xlsx", "report-3.xlsx", "report-4.xlsx", "report-5.xlsx"}));
+        QCOMPARE(written, (QSet<QString>{"report (2).xlsx", "report (3).xlsx", "report (4).xlsx", "report (5).xlsx"}));
         QCOMPARE(contents(path), first);
         QCOMPARE(entries(dir.path()).size(), 5);
     }
