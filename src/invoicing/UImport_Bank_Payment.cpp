@@ -13,7 +13,6 @@
 #include "ui/SheetExport.h"
 #include "ui/StringGrid.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -183,10 +182,8 @@ void TfrmImport_Bank_Payment::btnExportClick()
 {
     if (!rows_)
         return;
-    const QDateTime now = QDateTime::currentDateTime(); // local time, as the listings' exports
-    const ListingDescription& listing = PaymentImport::PreviewListing();
-    SheetExport::WriteAndOpen(this, context(), ListingSheet(listing, ListingValues(), rows_, now), listing.caption,
-                              now);
+    // Named and stamped by the database's clock, as every export is.
+    SheetExport::WriteAndOpen(this, context(), ListingSheet(PaymentImport::PreviewListing(), ListingValues(), rows_));
 }
 
 void TfrmImport_Bank_Payment::btnExitClick()

@@ -40,12 +40,6 @@ QString FileName(const QString& title, const QDateTime& at)
     return name + u' ' + stamp + QStringLiteral(".xlsx");
 }
 
-void WriteAndOpen(QWidget* window, WorkContext& context, const SheetDescription& sheet, const QString&,
-                  const QDateTime&)
-{
-    WriteAndOpen(window, context, sheet);
-}
-
 void WriteAndOpen(QWidget* window, WorkContext& context, SheetDescription sheet)
 {
     const auto say = [&](const QString& text) { context.prompter.showMessage(window, text); };

@@ -30,9 +30,4 @@ QString FileName(const QString& title, const QDateTime& at);
 // added. The window stays answering while the file is written.
 void WriteAndOpen(QWidget* window, WorkContext& context, SheetDescription sheet);
 
-// The same, for callers that still hand a name and a moment of their own:
-// both are the export's own now, so neither is used.
-void WriteAndOpen(QWidget* window, WorkContext& context, const SheetDescription& sheet, const QString& baseName,
-                  const QDateTime& exportedAt);
-
 } // namespace SheetExport
