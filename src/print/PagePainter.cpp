@@ -2,12 +2,12 @@
 
 #include "core/FileModes.h"
 #include "print/PageFonts.h"
+#include "print/PdfWriter.h"
 
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
 
 #include <algorithm>
@@ -88,23 +88,8 @@ bool writePdf(const QString& path, const QList<Page>& pages, const QString& titl
     QTemporaryFile part(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
     if (!part.open())
         return false;
-    {
-        QPdfWriter writer(&part);
-        writer.setPageLayout(a4Layout());
-        writer.setCreator(QStringLiteral("CostDesk"));
-        writer.setTitle(title);
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return false;
-        // A document without pages still has its one blank sheet.
-        for (qsizetype i = 0; i < pages.size(); ++i) {
-            if (i > 0)
-                writer.newPage();
-            paint(painter, pages[i]);
-        }
-        if (!painter.end())
-            return false;
-    }
+    if (!PdfWriter::write(part, pages, {title}))
+        return false;
     if (!part.flush() || part.error() != QFileDevice::NoError)
         return false;
     const bool personal = std::any_of(pages.cbegin(), pages.cend(), [](const Page& p) { return p.personalData; });

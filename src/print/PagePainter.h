@@ -20,7 +20,8 @@ void paint(QPainter& painter, const Page& page);
 // Device rectangle of a box in millimetres.
 QRectF toDevice(const QRectF& mm, const QPaintDevice* device);
 
-// Every page becomes one A4 page of the PDF, written under a temporary name
+// Every page becomes one A4 page of the PDF (PdfWriter: its text layer is
+// the text drawn), written under a temporary name
 // and renamed to `path` only when whole. A PDF of a page with personal data
 // is its owner's alone (0600); any other as the user's umask leaves it.
 // False when the file cannot be written.
