@@ -116,7 +116,9 @@ int printInvoices(const QStringList& args, QTextStream& out, QTextStream& err)
                 throw Failure(number + QStringLiteral(": ") + r.refusal.trimmed());
             pages << *r.page;
         }
-        writePdfFile(pdf, pages, QStringLiteral("ใบแจ้งหนี้"));
+        // The document's title names what it holds: its invoice, or its first and last.
+        const QString held = numbers.size() == 1 ? numbers.first() : numbers.first() + QStringLiteral(" – ") + numbers.last();
+        writePdfFile(pdf, pages, QStringLiteral("ใบแจ้งการชำระเงิน ") + held);
         out << "พิมพ์ใบแจ้งหนี้ " << pages.size() << " ฉบับลงแฟ้ม " << pdf << "\n";
         return 0;
     });
@@ -159,7 +161,7 @@ int printReminders(const QStringList& args, QTextStream& out, QTextStream& err)
         QList<Page> pages;
         for (const ReminderLetter& letter : letters)
             pages += ReminderLetterPages(letter, texts);
-        writePdfFile(pdf, pages, QStringLiteral("หนังสือแจ้งเตือนการชำระเงิน"));
+        writePdfFile(pdf, pages, QStringLiteral("หนังสือแจ้งเตือนการชำระเงิน ณ วันที่ ") + request.asOf);
         out << "พิมพ์หนังสือแจ้งเตือน " << letters.size() << " ฉบับ " << pages.size() << " หน้า ลงแฟ้ม " << pdf << "\n";
         return 0;
     });

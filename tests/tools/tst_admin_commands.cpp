@@ -184,6 +184,12 @@ private slots:
         pages = PrintChecks::pdfPages(pdf);
         QCOMPARE(pages.size(), 2);
         QVERIFY(PrintChecks::squeezed(pages.at(0)).contains(QStringLiteral("2570/00003")));
+        // The document says what it holds, in its own title.
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY(info.waitForFinished(30000));
+        QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
+                    .contains(QStringLiteral("ใบแจ้งการชำระเงิน 2570/00003 – 2570/00001")));
         r = admin({"print-invoices", t.url(), "--pdf", pdf, "--due-from", "1/12/2569", "--due-to", "31/12/2569",
                    "--status", "A"});
         QCOMPARE(PrintChecks::pdfPages(pdf).size(), 1);
