@@ -4,6 +4,7 @@
 #include "print/PagePainter.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QIODevice>
 #include <QImage>
 #include <QTextLayout>
@@ -57,6 +58,19 @@ QList<TextLine> linesOf(const PageItem& item, const QFont& font)
     QImage& device = const_cast<QImage&>(measureDevice());
     const QRectF box = PagePainter::toDevice(item.mm, &device);
     QString text = item.text;
+    const auto placed = [&](qreal height) {
+        if (item.align & Qt::AlignVCenter)
+            return box.top() + (box.height() - height) / 2;
+        if (item.align & Qt::AlignBottom)
+            return box.bottom() - height;
+        return box.top();
+    };
+    // One line, the most of them: its font's height and ascent place it,
+    // with no breaking to work out.
+    if (!item.wordWrap && !text.contains(QLatin1Char('\n'))) {
+        const QFontMetricsF metrics(font, &device);
+        return {{text.trimmed().isEmpty() ? QString() : text, (placed(metrics.height()) + metrics.ascent()) * kPointsPerDot}};
+    }
     text.replace(QLatin1Char('\n'), QChar::LineSeparator);
     QTextLayout layout(text, font, &device);
     QTextOption option(item.align);
@@ -74,11 +88,7 @@ QList<TextLine> linesOf(const PageItem& item, const QFont& font)
     }
     layout.endLayout();
 
-    qreal top = box.top();
-    if (item.align & Qt::AlignVCenter)
-        top += (box.height() - height) / 2;
-    else if (item.align & Qt::AlignBottom)
-        top += box.height() - height;
+    const qreal top = placed(height);
     QList<TextLine> lines;
     for (int i = 0; i < layout.lineCount(); ++i) {
         const QTextLine line = layout.lineAt(i);
@@ -116,7 +126,11 @@ public:
     {
         g_object_unref(pango_);
         cairo_destroy(cr_);
+        // The document is written before the pictures it shows go.
+        cairo_surface_finish(surface_);
         cairo_surface_destroy(surface_);
+        for (const Source& source : std::as_const(sources_))
+            cairo_surface_destroy(source.surface);
     }
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
@@ -209,30 +223,69 @@ private:
         pango_font_description_set_family(description, font.family().toUtf8().constData());
         pango_font_description_set_size(description, int(font.pointSizeF() * PANGO_SCALE + 0.5));
         pango_font_description_set_weight(description, font.bold() ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+        pango_context_set_font_description(pango_, description);
         const QRectF box = toPoints(item.mm);
         cairo_set_source_rgb(cr_, 0, 0, 0);
         for (const TextLine& line : linesOf(item, font)) {
             if (line.text.isEmpty())
                 continue;
-            PangoLayout* layout = pango_layout_new(pango_);
-            pango_layout_set_font_description(layout, description);
+            // Shaped as one line: the line is already broken where Qt
+            // breaks it.
             const QByteArray utf8 = line.text.toUtf8();
-            pango_layout_set_text(layout, utf8.constData(), int(utf8.size()));
-            PangoRectangle logical;
-            pango_layout_get_extents(layout, nullptr, &logical);
-            const qreal width = qreal(logical.width) / PANGO_SCALE;
+            const ShapedLine shaped(pango_, utf8);
+            const qreal width = shaped.width();
             qreal x = box.left();
             if (item.align & Qt::AlignRight)
                 x = box.right() - width;
             else if (item.align & Qt::AlignHCenter)
                 x = box.left() + (box.width() - width) / 2;
-            showLine(layout, utf8, x, line.baseline);
+            showLine(shaped, utf8, x, line.baseline);
             if (font.underline())
                 underline(description, x, width, line.baseline);
-            g_object_unref(layout);
         }
         pango_font_description_free(description);
     }
+
+    // A line's text split into runs of one font and script, each shaped into
+    // its glyphs where the font puts them, unrounded.
+    class ShapedLine {
+    public:
+        ShapedLine(PangoContext* context, const QByteArray& utf8)
+        {
+            GList* items = pango_itemize(context, utf8.constData(), 0, int(utf8.size()), nullptr, nullptr);
+            for (GList* node = items; node; node = node->next) {
+                auto* item = static_cast<PangoItem*>(node->data);
+                PangoGlyphString* glyphs = pango_glyph_string_new();
+                pango_shape_with_flags(utf8.constData() + item->offset, item->length, utf8.constData(),
+                                       int(utf8.size()), &item->analysis, glyphs, PANGO_SHAPE_NONE);
+                runs.append({item, glyphs});
+            }
+            g_list_free(items);
+        }
+        ~ShapedLine()
+        {
+            for (const Run& run : std::as_const(runs)) {
+                pango_glyph_string_free(run.glyphs);
+                pango_item_free(run.item);
+            }
+        }
+        ShapedLine(const ShapedLine&) = delete;
+        ShapedLine& operator=(const ShapedLine&) = delete;
+
+        qreal width() const
+        {
+            int units = 0;
+            for (const Run& run : runs)
+                units += pango_glyph_string_get_width(run.glyphs);
+            return qreal(units) / PANGO_SCALE;
+        }
+
+        struct Run {
+            PangoItem* item;
+            PangoGlyphString* glyphs;
+        };
+        QList<Run> runs;
+    };
 
     // The glyphs of one laid-out line from its baseline, each letter with
     // the marks above and below it as one cluster of the text layer. The
@@ -240,16 +293,12 @@ private:
     // over a vowel): mapped one glyph to one character, a shifted mark
     // would leave a gap that PDF readers take for a blank inside the word;
     // a letter's cluster is given its text as a whole.
-    void showLine(PangoLayout* layout, const QByteArray& utf8, qreal x, qreal baseline)
+    void showLine(const ShapedLine& line, const QByteArray& utf8, qreal x, qreal baseline)
     {
-        PangoLayoutLine* line = pango_layout_get_line_readonly(layout, 0);
-        if (!line)
-            return;
         qreal runX = x;
-        for (GSList* node = line->runs; node; node = node->next) {
-            const auto* run = static_cast<const PangoGlyphItem*>(node->data);
-            const PangoItem* item = run->item;
-            const PangoGlyphString* glyphs = run->glyphs;
+        for (const ShapedLine::Run& run : line.runs) {
+            const PangoItem* item = run.item;
+            const PangoGlyphString* glyphs = run.glyphs;
             const char* text = utf8.constData() + item->offset;
 
             // Where each letter's group (the letter and its marks) starts.
@@ -328,32 +377,44 @@ private:
     {
         if (picture.isNull())
             return;
-        // cairo reads the pixels when the page is written: they are kept
-        // until the document is.
-        pictures_.append(picture.convertToFormat(QImage::Format_ARGB32_Premultiplied));
-        QImage& image = pictures_.last();
-        cairo_surface_t* source = cairo_image_surface_create_for_data(image.bits(), CAIRO_FORMAT_ARGB32, image.width(),
-                                                                      image.height(), int(image.bytesPerLine()));
+        cairo_surface_t* source = sourceOf(picture);
         cairo_save(cr_);
         cairo_translate(cr_, box.x(), box.y());
-        cairo_scale(cr_, box.width() / image.width(), box.height() / image.height());
+        cairo_scale(cr_, box.width() / picture.width(), box.height() / picture.height());
         cairo_set_source_surface(cr_, source, 0, 0);
         cairo_paint(cr_);
         cairo_restore(cr_);
-        cairo_surface_destroy(source);
     }
 
+    // One cairo image of each picture for the whole document: a logo on
+    // every page is written once and shown from there. cairo reads the
+    // pixels when it writes them, so they are kept until the document ends.
+    cairo_surface_t* sourceOf(const QImage& picture)
+    {
+        const qint64 key = picture.cacheKey();
+        if (const auto known = sources_.constFind(key); known != sources_.cend())
+            return known->surface;
+        Source made;
+        made.pixels = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        made.surface = cairo_image_surface_create_for_data(made.pixels.bits(), CAIRO_FORMAT_ARGB32, made.pixels.width(),
+                                                           made.pixels.height(), int(made.pixels.bytesPerLine()));
+        return sources_.insert(key, made)->surface;
+    }
+
+    struct Source {
+        QImage pixels;
+        cairo_surface_t* surface = nullptr;
+    };
     cairo_surface_t* surface_ = nullptr;
     cairo_t* cr_ = nullptr;
     PangoContext* pango_ = nullptr;
-    QList<QImage> pictures_;
+    QHash<qint64, Source> sources_;
 };
 
 } // namespace
 
 bool write(QIODevice& out, const QList<Page>& pages, const Document& document)
 {
-    // The canvas ends before the pictures it drew: declared after them.
     auto canvas = std::make_unique<Canvas>(out);
     canvas->setMetadata(document);
     for (const Page& page : pages) {
