@@ -14,7 +14,7 @@ packages=(
   postgresql
   xvfb xauth poppler-utils
   libxlsxwriter-dev libzint-dev zbar-tools python3-openpyxl fonts-liberation2
-  libpango1.0-dev libcairo2-dev
+  libpango1.0-dev libcairo2-dev libqpdf-dev
   tzdata
 )
 packaging=(dpkg-dev file librsvg2-bin)

@@ -9,6 +9,12 @@
 #include <QImage>
 #include <QTextLayout>
 
+#include <qpdf/Buffer.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include <QBuffer>
+
 #include <cairo-pdf.h>
 #include <cairo.h>
 #include <pango/pangocairo.h>
@@ -411,9 +417,8 @@ private:
     QHash<qint64, Source> sources_;
 };
 
-} // namespace
-
-bool write(QIODevice& out, const QList<Page>& pages, const Document& document)
+// The pages drawn by cairo as one document.
+bool draw(QIODevice& out, const QList<Page>& pages, const Document& document)
 {
     auto canvas = std::make_unique<Canvas>(out);
     canvas->setMetadata(document);
@@ -425,6 +430,38 @@ bool write(QIODevice& out, const QList<Page>& pages, const Document& document)
     if (pages.isEmpty())
         canvas->endPage();
     return canvas->finish();
+}
+
+// cairo has no word for the document's language: qpdf puts it into the
+// written document's catalogue and writes the document out again, its
+// streams passed through as they are.
+bool writeWithLanguage(const QByteArray& written, const QString& language, QIODevice& out)
+{
+    try {
+        QPDF pdf;
+        pdf.setSuppressWarnings(true);
+        pdf.processMemoryFile("CostDesk", written.constData(), size_t(written.size()));
+        pdf.getRoot().replaceKey("/Lang", QPDFObjectHandle::newUnicodeString(language.toStdString()));
+        QPDFWriter writer(pdf);
+        writer.setOutputMemory();
+        writer.setDecodeLevel(qpdf_dl_none);
+        writer.setStreamDataMode(qpdf_s_preserve);
+        writer.write();
+        const std::shared_ptr<Buffer> buffer = writer.getBufferSharedPointer();
+        const auto size = qint64(buffer->getSize());
+        return out.write(reinterpret_cast<const char*>(buffer->getBuffer()), size) == size;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+} // namespace
+
+bool write(QIODevice& out, const QList<Page>& pages, const Document& document)
+{
+    QBuffer written;
+    written.open(QIODevice::WriteOnly);
+    return draw(written, pages, document) && writeWithLanguage(written.data(), document.language, out);
 }
 
 } // namespace PdfWriter

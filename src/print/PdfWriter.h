@@ -20,6 +20,7 @@ namespace PdfWriter {
 struct Document {
     QString title;                             // the document's title, e.g. "ใบแจ้งการชำระเงิน 2570/00012"
     QString creator = QStringLiteral("CostDesk");
+    QString language = QStringLiteral("th");   // the text's language, for readers and screen readers
 };
 
 // Every page becomes one A4 page; a document without pages still has its

@@ -12,6 +12,7 @@
 #include "print/InvoiceDocument.h"
 #include "print/ReminderLetter.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
@@ -210,6 +211,10 @@ private slots:
                  qPrintable(info));
         QVERIFY(info.contains(QRegularExpression(QStringLiteral("Creator:\\s+CostDesk"))));
         QVERIFY(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\b").arg(pages.size()))));
+        // Thai, as the document's catalogue says to readers and screen readers.
+        QFile written(pdf);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(written.readAll().contains("/Lang (th)"));
         // Every font embedded, as a subset: the PDF reads the same anywhere.
         const QStringList fonts = QString::fromUtf8(run(QStringLiteral("pdffonts"), {pdf})).split(u'\n').mid(2);
         int listed = 0;
