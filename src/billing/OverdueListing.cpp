@@ -30,18 +30,6 @@ const QString kShop = QStringLiteral("shop");
 // A shop code is "CF", the budget year and four digits (FormatShopCode).
 constexpr int kShopCodeLength = 10;
 
-// The age column of that many days overdue: 1–30, 31–60, 61–90, beyond 90.
-int ageBracket(int daysOverdue)
-{
-    if (daysOverdue <= 30)
-        return 0;
-    if (daysOverdue <= 60)
-        return 1;
-    if (daysOverdue <= 90)
-        return 2;
-    return 3;
-}
-
 // The amount and its age column summed, for a shop and for the listing.
 struct Sums {
     Money amount;
@@ -127,7 +115,7 @@ ListingRows overdueRows(Database& db, const ListingValues& values)
         }
         const int days = int(*asOf - lastDueDay);
         rows.setInteger(kDays, days);
-        const int bracket = ageBracket(days);
+        const int bracket = OverdueAgeBracket(days);
         rows.setMoney(kFirstAge + bracket, v.amount);
         shopSums.add(v.amount, bracket);
         allSums.add(v.amount, bracket);
@@ -138,6 +126,21 @@ ListingRows overdueRows(Database& db, const ListingValues& values)
     addSums(rows, RowKind::Total, QStringLiteral("รวมทั้งสิ้น"), allSums);
     return rows;
 }
+
+} // namespace
+
+int OverdueAgeBracket(int daysOverdue)
+{
+    if (daysOverdue <= 30)
+        return 0;
+    if (daysOverdue <= 60)
+        return 1;
+    if (daysOverdue <= 90)
+        return 2;
+    return 3;
+}
+
+namespace {
 
 ListingDescription makeOverdue()
 {

@@ -172,4 +172,19 @@ void forEachOverdue(Database& db, const QString& asOf, const std::optional<QStri
     });
 }
 
+void forEachBilled(Database& db, const QString& from, const QString& to, const EachDayAmount& each)
+{
+    db.forEachRow(QStringLiteral("SELECT Date_Entry_Num, Pay_Total FROM T_PayIn_Main\n"
+                                 "WHERE (Date_Entry_Num >= ?) AND (Date_Entry_Num <= ?) AND (Invoice_Status <> 'C')"),
+                  {from, to}, [&](const RowCursor& r) { each(r.text(0), r.money(1)); });
+}
+
+void forEachCollected(Database& db, const QString& from, const QString& to, const EachDayAmount& each)
+{
+    db.forEachRow(QStringLiteral("SELECT Pay_In_Date_Num, Pay_Total FROM T_PayIn_Main\n"
+                                 "WHERE (Pay_In_Date_Num >= ?) AND (Pay_In_Date_Num <= ?)\n"
+                                 "  AND (Invoice_Status IN ('P', 'R'))"),
+                  {from, to}, [&](const RowCursor& r) { each(r.text(0), r.money(1)); });
+}
+
 } // namespace ReportQueries

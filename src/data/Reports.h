@@ -69,4 +69,12 @@ int countOverdue(Database& db, const QString& asOf, const std::optional<QString>
 void forEachOverdue(Database& db, const QString& asOf, const std::optional<QString>& shopCode,
                     const std::function<void(const OverdueInvoice&)>& each);
 
+// The year's money by day: every invoice issued in the range (its
+// Date_Entry_Num) and not cancelled, and every invoice paid or remitted
+// whose payment day (Pay_In_Date_Num) is in the range, each with its day
+// (yyyymmdd) and Pay_Total.
+using EachDayAmount = std::function<void(const QString& day, const Money& amount)>;
+void forEachBilled(Database& db, const QString& from, const QString& to, const EachDayAmount& each);
+void forEachCollected(Database& db, const QString& from, const QString& to, const EachDayAmount& each);
+
 } // namespace ReportQueries

@@ -1,0 +1,89 @@
+#include "billing/YearOverview.h"
+
+#include "billing/PeriodListings.h"
+#include "billing/ReminderLetters.h"
+#include "core/ThaiDate.h"
+#include "data/Reports.h"
+
+#include <QHash>
+
+#include <algorithm>
+
+namespace YearOverview {
+
+namespace {
+
+const char* const kShortMonths[] = {"ม.ค.", "ก.พ.", "มี.ค.", "เม.ย.", "พ.ค.", "มิ.ย.",
+                                    "ก.ค.", "ส.ค.", "ก.ย.", "ต.ค.", "พ.ย.", "ธ.ค."};
+constexpr int kMostOwing = 10;
+
+} // namespace
+
+double Figures::collectionRate() const
+{
+    if (billed == Money())
+        return 0;
+    return 100.0 * double(collected.satang()) / double(billed.satang());
+}
+
+const std::array<QString, 4>& AgeLabels()
+{
+    static const std::array<QString, 4> labels = {QStringLiteral("1–30 วัน"), QStringLiteral("31–60 วัน"),
+                                                  QStringLiteral("61–90 วัน"), QStringLiteral("เกิน 90 วัน")};
+    return labels;
+}
+
+Figures Compute(Database& db, const QString& budgetYear, const QString& asOf)
+{
+    Figures f;
+    f.budgetYear = budgetYear;
+    const int year = budgetYear.toInt();
+    QHash<QString, qsizetype> monthAt;
+    for (int i = 0; i < 12; ++i) {
+        const int month = (9 + i) % 12 + 1; // October first
+        const int monthYear = month >= 10 ? year - 1 : year;
+        Month m;
+        m.yearMonth = QStringLiteral("%1%2").arg(monthYear).arg(month, 2, 10, QLatin1Char('0'));
+        m.label = QString::fromUtf8(kShortMonths[month - 1]) + u' '
+            + QStringLiteral("%1").arg(monthYear % 100, 2, 10, QLatin1Char('0'));
+        monthAt.insert(m.yearMonth, f.months.size());
+        f.months.append(m);
+    }
+    const QString from = QStringLiteral("%1%2").arg(year - 1).arg(QStringLiteral("1001"));
+    const QString to = QStringLiteral("%1%2").arg(year).arg(QStringLiteral("0930"));
+    ReportQueries::forEachBilled(db, from, to, [&](const QString& day, const Money& amount) {
+        if (const auto at = monthAt.constFind(day.left(6)); at != monthAt.cend())
+            f.months[*at].billed += amount;
+    });
+    ReportQueries::forEachCollected(db, from, to, [&](const QString& day, const Money& amount) {
+        if (const auto at = monthAt.constFind(day.left(6)); at != monthAt.cend())
+            f.months[*at].collected += amount;
+    });
+    for (const Month& m : std::as_const(f.months)) {
+        f.billed += m.billed;
+        f.collected += m.collected;
+    }
+
+    // What is overdue on the day, as the overdue listing sums it.
+    QHash<QString, ShopOwing> byShop;
+    ReportQueries::forEachOverdue(db, DisplayToSortDate(asOf), std::nullopt,
+                                  [&](const ReportQueries::OverdueInvoice& v) {
+        const int bracket = PeriodListings::OverdueAgeBracket(DaysOverdue(v.dateMustPay, asOf));
+        f.owedByAge[size_t(bracket)] += v.amount;
+        f.owed += v.amount;
+        ShopOwing& shop = byShop[v.cafeteriaCode];
+        if (shop.code.isEmpty()) {
+            shop.code = v.cafeteriaCode;
+            shop.name = v.cafeteriaName.isEmpty() ? v.operatorName : v.cafeteriaName;
+        }
+        shop.owed += v.amount;
+    });
+    QList<ShopOwing> shops = byShop.values();
+    std::sort(shops.begin(), shops.end(), [](const ShopOwing& a, const ShopOwing& b) {
+        return a.owed != b.owed ? b.owed < a.owed : a.code < b.code;
+    });
+    f.mostOwing = shops.mid(0, kMostOwing);
+    return f;
+}
+
+} // namespace YearOverview
