@@ -2,7 +2,7 @@
 BUILD ?= build
 TYPE ?= RelWithDebInfo
 
-.PHONY: all deps test-deps package-deps configure build program run test package clean
+.PHONY: all deps test-deps package-deps configure build program run test guide package clean
 
 all: build
 
@@ -35,10 +35,15 @@ run:
 test: test-deps build
 	scripts/run-tests.sh $(BUILD)
 
+# The Thai user guide, $(BUILD)/guide/คู่มือการใช้งาน.html and .pdf, with
+# pandoc and WeasyPrint (installed as the package's tools are).
+guide: package-deps configure
+	cmake --build $(BUILD) --target guide
+
 # The Debian package, $(BUILD)/costdesk_<version>_amd64.deb, made by CPack from
-# the two programs as built here.
+# the two programs and the user guide as built here.
 package: package-deps configure
-	cmake --build $(BUILD) --target costdesk costdesk-admin costdesk_package_files
+	cmake --build $(BUILD) --target costdesk costdesk-admin guide costdesk_package_files
 	cd $(BUILD) && cpack -G DEB
 
 clean:

@@ -3,8 +3,9 @@
 # is missing. Needs root (or sudo) only when something has to be installed.
 #   --test  also what only the tests need: a spreadsheet program without a
 #           desktop, which prints the exported workbooks to PDF
-#   --package  also what making the Debian package needs: the icon renderer
-#           and the tools CPack computes the dependencies with
+#   --package  also what making the Debian package needs: the icon renderer,
+#           the tools CPack computes the dependencies with, and pandoc and
+#           WeasyPrint for the user guide (HTML and PDF; no TeX)
 set -euo pipefail
 
 packages=(
@@ -14,13 +15,13 @@ packages=(
   postgresql
   xvfb xauth poppler-utils
   libxlsxwriter-dev libzint-dev zbar-tools python3-openpyxl fonts-liberation2
-  libpango1.0-dev libcairo2-dev libqpdf-dev
+  libpango1.0-dev libcairo2-dev libqpdf-dev qt6-charts-dev libqt6opengl6-dev
   tzdata
 )
-packaging=(dpkg-dev file librsvg2-bin)
+packaging=(dpkg-dev file librsvg2-bin pandoc weasyprint)
 if [ "${1:-}" = "--test" ]; then
   # The package test makes the package and checks it with lintian and
-  # desktop-file-validate.
+  # desktop-file-validate; the guide's test builds the guide.
   packages+=(libreoffice-calc-nogui "${packaging[@]}" lintian desktop-file-utils)
 elif [ "${1:-}" = "--package" ]; then
   packages+=("${packaging[@]}")

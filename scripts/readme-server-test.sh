@@ -1,34 +1,35 @@
 #!/usr/bin/env bash
-# Follows README.md's PostgreSQL set-up as the person setting up the server
-# would, on a throwaway cluster of its own with password authentication on:
-# the blocks marked "<!-- readme-test: NAME -->" are taken from the README and
-# run or written as they stand. The server is 127.0.0.1 ("localhost" in the
-# README), the workstation reaches it as 127.0.0.2 ("dbserver"), and the
-# office's network is 127.0.0.1/32, the address both come from.
-#   readme-server-test.sh BUILD_FOLDER [README]
+# Follows the PostgreSQL set-up of the administrator's guide,
+# docs/administration.md, as the person setting up the server would, on a
+# throwaway cluster of its own with password authentication on: the blocks
+# marked "<!-- readme-test: NAME -->" are taken from the guide and run or
+# written as they stand. The server is 127.0.0.1 ("localhost" in the guide),
+# the workstation reaches it as 127.0.0.2 ("dbserver"), and the office's
+# network is 127.0.0.1/32, the address both come from.
+#   readme-server-test.sh BUILD_FOLDER [GUIDE]
 # Exit status 77 (skipped) when no PostgreSQL server is installed.
 set -euo pipefail
-build=$(cd "${1:?usage: $0 BUILD_FOLDER [README]}" && pwd)
-readme=${2:-$(dirname "$0")/../README.md}
+build=$(cd "${1:?usage: $0 BUILD_FOLDER [GUIDE]}" && pwd)
+readme=${2:-$(dirname "$0")/../docs/administration.md}
 admin=$build/costdesk-admin
 [ -x "$admin" ] || { echo "$admin not built" >&2; exit 1; }
 unset PGPASSWORD PGPASSFILE PGSERVICE PGUSER PGDATABASE PGHOST PGPORT PGCLUSTER
 
 bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
 if [ -z "$bin" ]; then
-  echo "*** PostgreSQL server binaries not found: the README's server steps are NOT checked ***"
+  echo "*** PostgreSQL server binaries not found: the guide's server steps are NOT checked ***"
   exit 77
 fi
 
-fail() { echo "README server steps: $*" >&2; exit 1; }
+fail() { echo "server steps of $(basename "$readme"): $*" >&2; exit 1; }
 
-# Every fenced block under the marker NAME, in the README's order.
+# Every fenced block under the marker NAME, in the guide's order.
 block() {
   awk -v marker="<!-- readme-test: $1 -->" '
     $0 == marker { armed = 1; next }
     armed && /^```/ { if (inside) { inside = 0; armed = 0; found++ } else inside = 1; next }
     inside { print }
-    END { exit found ? 0 : 1 }' "$readme" || fail "README.md has no block marked 'readme-test: $1'"
+    END { exit found ? 0 : 1 }' "$readme" || fail "no block marked 'readme-test: $1'"
 }
 
 root=no
@@ -51,7 +52,7 @@ as_postgres "$bin/initdb" -D "$folder/data" -U postgres -E UTF8 --locale=C.UTF-8
 # TCP from there opens only the database postgres (which init needs) here,
 # where Debian opens every database, and costdesk to its owner, whose steps
 # run on the server itself: the gate and the people reach costdesk only
-# through the README's own line.
+# through the guide's own line.
 cat >"$folder/hba" <<'EOF'
 local   all        all                     trust
 host    postgres   all   127.0.0.1/32      scram-sha-256
@@ -78,7 +79,7 @@ for attempt in $(seq 1 20); do
 done
 [ -n "$port" ] || { cat "$folder/server.log" >&2; fail "could not start PostgreSQL"; }
 
-# The README calls the installed costdesk-admin (or, in older text, the one in
+# The guide calls the installed costdesk-admin (or, in older text, the one in
 # build/): either, as a command, becomes this build's. A command is one at the
 # start of a line, after "$(", "&&", "|" or a blank; a word such as
 # /usr/bin/costdesk-admin or "costdesk-admin:" is no command and stays.
@@ -99,7 +100,7 @@ grep -q "127.0.0.1/32" <<<"$hba" || fail "pg_hba.conf block names no office netw
 as_postgres sh -c "printf '%s\n' \"\$1\" >>'$folder/data/postgresql.conf'; printf '%s\n' \"\$2\" >>'$folder/data/pg_hba.conf'" \
   sh "$conf" "$hba"
 as_postgres "$bin/pg_ctl" -D "$folder/data" -w -t 30 -m fast stop >/dev/null
-start || { cat "$folder/server.log" >&2; fail "the server did not start again with the README's settings"; }
+start || { cat "$folder/server.log" >&2; fail "the server did not start again with the guide's settings"; }
 
 # 2 and 3. The server's own steps, as root (or as this user, who owns the
 # cluster), in a session without a terminal so that createuser --pwprompt
@@ -115,7 +116,7 @@ else
   prelude='runuser() { [ "$1" = -u ] && shift 3; "$@"; }; sudo() { [ "$1" = -u ] && shift 2; "$@"; }'
 fi
 mkdir -p "$folder/server-home"
-# The gate's password the README gives psql's \password is the one the
+# The gate's password the guide gives psql's \password is the one the
 # workstations' ~/.pgpass holds.
 gate_password=$(block '~/.pgpass' | cut -d: -f5)
 [ -n "$gate_password" ] || fail "the workstation's ~/.pgpass holds no password"
@@ -177,7 +178,7 @@ if HOME=$folder/nobody "$admin" list-locations "$url" >/dev/null 2>"$folder/nobo
 fi
 grep -qi password "$folder/nobody.err" || { cat "$folder/nobody.err" >&2; fail "no password asked for"; }
 
-# The server's log, set up as the README says, keeps no value of a failed
+# The server's log, set up as the guide says, keeps no value of a failed
 # statement: the password of an account added twice stays out of it (the
 # statement prepared and run as Qt's driver sends them).
 PGPASSWORD=$password "$bin/psql" -h 127.0.0.1 -p "$port" -U costdesk -d costdesk -XAtq \
@@ -217,5 +218,5 @@ fi
   || fail "the replaced database was not kept aside"
 signed_in "$folder/restored.xlsx" >/dev/null 2>&1 || fail "a person cannot sign in to the restored database"
 
-echo "README server steps followed: $users account(s), $locations location(s), $costTypes cost type(s);" \
+echo "Server steps of $(basename "$readme") followed: $users account(s), $locations location(s), $costTypes cost type(s);" \
      "a person signs in on 127.0.0.2 through the gate of its ~/.pgpass; the advised dump and restore bring them back"

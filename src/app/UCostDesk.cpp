@@ -1,4 +1,5 @@
 #include "app/UCostDesk.h"
+#include "app/UserGuide.h"
 
 #include "app/FirstStart.h"
 #include "app/StartupMessages.h"
@@ -73,6 +74,7 @@ TfrmCostDesk::TfrmCostDesk(const Options& options, QWidget* parent)
     : QMainWindow(parent), prompter_(options.prompter), pageViewer_(options.pageViewer), fixedClock_(options.fixedClock),
       connection_(options.connection), runDialog_(options.runDialog), menu_(options.menu)
 {
+    files_ = options.fileOpener ? options.fileOpener : &desktopFiles_;
     if (!prompter_) {
         ownPrompter_ = std::make_unique<MessageBoxPrompter>();
         prompter_ = ownPrompter_.get();
@@ -101,6 +103,7 @@ TfrmCostDesk::TfrmCostDesk(const Options& options, QWidget* parent)
     L_Cdate->setStyleSheet(QStringLiteral("color: white;"));
 
     buildMenu();
+    buildHelpMenu();
     buildSignInPanel();
     buildStatusBar();
     FormCreate();
@@ -161,6 +164,47 @@ void TfrmCostDesk::buildMenu()
         action->setObjectName(row.name);
         items_.insert(row.name, action);
     }
+}
+
+void TfrmCostDesk::buildHelpMenu()
+{
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ช่วยเหลือ"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    help->menuAction()->setObjectName(QStringLiteral("mnuHelp"));
+    auto* guide = new QAction(QStringLiteral("คู่มือการใช้งาน"), help);
+    guide->setObjectName(QStringLiteral("actGuide"));
+    guide->setShortcut(QKeySequence::HelpContents);
+    // F1 reaches it from every working window and from the sign-in panel.
+    guide->setShortcutContext(Qt::ApplicationShortcut);
+    help->addAction(guide);
+    connect(guide, &QAction::triggered, this, &TfrmCostDesk::actGuideClick);
+    auto* about = new QAction(QStringLiteral("เกี่ยวกับโปรแกรม"), help);
+    about->setObjectName(QStringLiteral("actAbout"));
+    help->addAction(about);
+    connect(about, &QAction::triggered, this, &TfrmCostDesk::actAboutClick);
+}
+
+void TfrmCostDesk::actGuideClick()
+{
+    QString part = WindowRegistry::kGuideStart;
+    if (const QMdiSubWindow* frame = mdiArea_->activeSubWindow())
+        part = WindowRegistry::guidePart(frame->property(kMenuItemProperty).toString());
+    const QUrl url = UserGuide::partUrl(part);
+    if (url.isEmpty()) {
+        prompter_->showWarning(this, QStringLiteral("ไม่พบคู่มือการใช้งาน (%1) กรุณาแจ้งผู้ดูแลระบบ").arg(UserGuide::kFileName));
+        return;
+    }
+    if (!files_->openUrl(url))
+        prompter_->showWarning(this, QStringLiteral("ไม่สามารถเปิดคู่มือการใช้งานได้: %1").arg(url.toLocalFile()));
+}
+
+void TfrmCostDesk::actAboutClick()
+{
+    QString database = QStringLiteral("ยังไม่ได้เชื่อมต่อ");
+    if (db_)
+        database = ConnectionSettings::withoutPassword(db_->settings().toUrl());
+    prompter_->showMessage(this, QStringLiteral("CostDesk เวอร์ชัน %1\nโปรแกรมออกใบแจ้งหนี้ร้านค้า กองคลัง\nฐานข้อมูล: %2")
+                                     .arg(QLatin1String(kProgramVersion), database));
 }
 
 void TfrmCostDesk::buildWindowMenu(QMenu* menu)
@@ -290,7 +334,7 @@ void TfrmCostDesk::FormCreate()
     statusPanels_.at(5)->setText(QStringLiteral("Server REZ(") + db_->serverShortHostName()
                                  + QStringLiteral(") 2014 (Version %1)").arg(QLatin1String(kProgramVersion)));
     context_ =
-        std::make_unique<WorkContext>(WorkContext{*db_, *prompter_, startup_, texts_, *pageViewer_, fileOpener_});
+        std::make_unique<WorkContext>(WorkContext{*db_, *prompter_, startup_, texts_, *pageViewer_, *files_, *this});
     if (const QString warning = db_->exposureWarning(); !warning.isEmpty())
         prompter_->showMessage(this, warning);
 
@@ -492,7 +536,7 @@ void TfrmCostDesk::btnOkClick()
             if (fixedClock_)
                 db_->setFixedClock(fixedClock_);
             context_ = std::make_unique<WorkContext>(
-                WorkContext{*db_, *prompter_, startup_, texts_, *pageViewer_, fileOpener_});
+                WorkContext{*db_, *prompter_, startup_, texts_, *pageViewer_, *files_, *this});
         }
         const std::optional<UserAccount>& user = attempt.account;
         // What this connection writes from now on is the person's, in the
@@ -580,19 +624,28 @@ void TfrmCostDesk::requestTerminate()
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
-void TfrmCostDesk::openWindow(const QString& menuItemName)
+WorkingWindow* TfrmCostDesk::open(const QString& menuItemName)
+{
+    // Only what this user's menu offers.
+    const QAction* item = items_.value(menuItemName);
+    if (!item || !item->isEnabled() || !item->isVisible())
+        return nullptr;
+    return openWindow(menuItemName);
+}
+
+WorkingWindow* TfrmCostDesk::openWindow(const QString& menuItemName)
 {
     const auto row = std::find_if(menu_.cbegin(), menu_.cend(),
                                   [&](const MenuRow& r) { return r.name == menuItemName; });
     if (row == menu_.cend() || !row->open || !context_)
-        return;
+        return nullptr;
     if (QMdiSubWindow* held = windowHoldingUnsavedLines(row->name)) {
         mdiArea_->setActiveSubWindow(held);
         auto* window = static_cast<WorkingWindow*>(held->widget());
         if (!context_->prompter.askYesNo(window, QStringLiteral("หน้าต่าง") + window->heading()
                                                      + QStringLiteral("ยังมีรายการที่ยังไม่ได้บันทึก "
                                                                       "ต้องการเปิดหน้าต่างใหม่อีกหน้าต่างหรือไม่")))
-            return;
+            return nullptr;
     }
     try {
         WorkingWindow* window = row->open(*context_);
@@ -603,9 +656,11 @@ void TfrmCostDesk::openWindow(const QString& menuItemName)
         frame->setAttribute(Qt::WA_DeleteOnClose);
         frame->setProperty(kMenuItemProperty, row->name);
         frame->showMaximized();
+        return window;
     } catch (const std::exception& e) {
         prompter_->showFailure(this, e);
     }
+    return nullptr;
 }
 
 QMdiSubWindow* TfrmCostDesk::windowHoldingUnsavedLines(const QString& menuItemName) const

@@ -7,6 +7,7 @@
 #include "data/DailyBackup.h"
 #include "print/DocumentSettings.h"
 #include "ui/FileOpener.h"
+#include "ui/WindowOpener.h"
 #include "ui/WorkContext.h"
 
 #include <QDateTime>
@@ -34,7 +35,7 @@ struct UserAccount;
 
 // The main window: the MDI frame, start-up (connection, version gate, server
 // date), sign-in, the status bar and the menu that opens every working window.
-class TfrmCostDesk : public QMainWindow {
+class TfrmCostDesk : public QMainWindow, public WindowOpener {
     Q_OBJECT
 public:
     struct Options {
@@ -44,6 +45,7 @@ public:
         // and the settings file decide, as for the program itself.
         std::optional<ConnectionSettings> connection;
         PageViewer* pageViewer = nullptr;        // the print preview when null
+        FileOpener* fileOpener = nullptr;        // the desktop's programs when null
         // Shows a start-up dialog (the first start, the first administrator)
         // until it is done; exec() when empty. Tests drive the dialog here.
         std::function<void(QDialog&)> runDialog = {};
@@ -72,12 +74,20 @@ public:
     void btnOkClick();
     void btnCancelClick();
     void N5Click();
+    // "คู่มือการใช้งาน" (F1): the guide at the part of the active working
+    // window, or of signing in and the menu when none is open.
+    void actGuideClick();
+    // "เกี่ยวกับโปรแกรม": the program's version and the database in use.
+    void actAboutClick();
     // The handler of every window item of the menu (N6Click, N7Click, ... of
     // the item names): a new instance of the row's window, as an MDI child,
     // maximised, titled with its form name and what it is. When a window the
     // item opened still holds unsaved lines, that window comes forward first
     // and a new one opens only if the user asks for it.
-    void openWindow(const QString& menuItemName);
+    WorkingWindow* openWindow(const QString& menuItemName);
+    // A window asks for another: opened as its menu item opens it, when this
+    // user's menu offers the item.
+    WorkingWindow* open(const QString& menuItemName) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -97,6 +107,8 @@ private:
     // windows by title with the current one checked, listed afresh each time
     // the menu opens.
     void buildWindowMenu(QMenu* menu);
+    // The menu "ช่วยเหลือ", last on the menu bar and seen by everyone.
+    void buildHelpMenu();
     void listWindows();
     // The newest window opened from the item that still holds unsaved lines.
     QMdiSubWindow* windowHoldingUnsavedLines(const QString& menuItemName) const;
@@ -129,7 +141,8 @@ private:
     Prompter* prompter_ = nullptr;
     std::unique_ptr<PageViewer> ownPageViewer_;
     PageViewer* pageViewer_ = nullptr;
-    DesktopFileOpener fileOpener_;
+    DesktopFileOpener desktopFiles_;
+    FileOpener* files_ = nullptr;
     std::optional<QDateTime> fixedClock_;
     std::optional<ConnectionSettings> connection_;
     std::function<void(QDialog&)> runDialog_;

@@ -16,6 +16,7 @@
 #include "reports/ReportListings.h"
 #include "reports/UAudit_History.h"
 #include "reports/UPrint_User.h"
+#include "reports/UYear_Overview.h"
 
 namespace {
 
@@ -54,6 +55,20 @@ MenuRow exitItem(const char* name, const QString& caption, const QList<int>& lev
 
 } // namespace
 
+QString WindowRegistry::guidePart(const QString& menuItemName)
+{
+    static const QHash<QString, QString> parts = {
+        {"N7", "shops"},          {"N8", "cost-types"},       {"N9", "fixed-costs"},
+        {"N6", "cost-entry"},     {"N11Invoice1", "reprint"}, {"N6Monthly_Run", "monthly-run"},
+        {"N12", "payment-date"},  {"N12Bank_File", "bank-import"}, {"N31", "remittance"},
+        {"N11", "listings"},      {"N13", "listings"},        {"N16", "listings"},
+        {"N17Overdue", "overdue"}, {"YearOverview", "year-overview"},
+        {"Account1", "accounts"}, {"AccountManage", "accounts"}, {"Locations", "locations"},
+        {"AuditHistory", "audit-history"},
+    };
+    return parts.value(menuItemName, QStringLiteral("index"));
+}
+
 const QList<MenuRow>& WindowRegistry::menu()
 {
     static const QList<MenuRow> rows = {
@@ -84,6 +99,7 @@ const QList<MenuRow>& WindowRegistry::menu()
         separator("N15", "N3"),
         window<TfrmRep_Cost_Detail>("N16", QStringLiteral("รายงานรายละเอียดแยกตามประเภทค่าใช้จ่าย"), "N3", kEveryLevel),
         window<TfrmRep_Overdue>("N17Overdue", QStringLiteral("รายงานใบแจ้งหนี้ค้างชำระ"), "N3", kEveryLevel),
+        window<TfrmYear_Overview>("YearOverview", QStringLiteral("ภาพรวมปีงบประมาณ"), "N3", kEveryLevel),
 
         windowList("mnuWindow", QStringLiteral("หน้าต่าง")),
 

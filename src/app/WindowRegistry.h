@@ -43,4 +43,10 @@ namespace WindowRegistry {
 // rights. Adding a window is adding its row here.
 const QList<MenuRow>& menu();
 
+// The part of the user's guide (its id in คู่มือการใช้งาน.html) that tells of
+// the menu item's window; the guide's first part for an item without one.
+QString guidePart(const QString& menuItemName);
+// The part that tells of signing in and the main window.
+inline const QString kGuideStart = QStringLiteral("sign-in");
+
 } // namespace WindowRegistry

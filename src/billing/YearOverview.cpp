@@ -19,24 +19,16 @@ constexpr int kMostOwing = 10;
 
 } // namespace
 
-double Figures::collectionRate() const
+QString DocumentTitle(const Figures& figures)
 {
-    if (billed == Money())
-        return 0;
-    return 100.0 * double(collected.satang()) / double(billed.satang());
-}
-
-const std::array<QString, 4>& AgeLabels()
-{
-    static const std::array<QString, 4> labels = {QStringLiteral("1–30 วัน"), QStringLiteral("31–60 วัน"),
-                                                  QStringLiteral("61–90 วัน"), QStringLiteral("เกิน 90 วัน")};
-    return labels;
+    return OverviewTitle(figures.budgetYear) + QStringLiteral(" ณ วันที่ ") + figures.asOf;
 }
 
 Figures Compute(Database& db, const QString& budgetYear, const QString& asOf)
 {
     Figures f;
     f.budgetYear = budgetYear;
+    f.asOf = asOf;
     const int year = budgetYear.toInt();
     QHash<QString, qsizetype> monthAt;
     for (int i = 0; i < 12; ++i) {

@@ -1,6 +1,8 @@
 #include "core/ThaiDate.h"
 
 #include <QStringList>
+
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -101,6 +103,14 @@ bool allDigits(const QString& text)
 }
 
 } // namespace
+
+bool IsBudgetYearText(const QString& text)
+{
+    if (text.size() != 4 || !std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return false;
+    const int year = text.toInt();
+    return year >= kFirstBuddhistYear && year <= kLastBuddhistYear;
+}
 
 bool IsCalendarDate(const QString& display)
 {

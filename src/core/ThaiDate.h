@@ -48,6 +48,10 @@ constexpr int kLastBuddhistYear = 2700;
 // within the Gregorian month of that year.
 bool IsCalendarDate(const QString& display);
 
+// Whether the text is a budget year: four digits of a Buddhist-era year
+// within kFirstBuddhistYear..kLastBuddhistYear.
+bool IsBudgetYearText(const QString& text);
+
 // Whether dd/mm/yyyy has four year digits outside the Buddhist-era years a
 // stored date may have: most often a Christian-era year typed by habit.
 bool HasYearOutsideEra(const QString& display);

@@ -55,6 +55,13 @@ PageItem& Page::addFill(const QRectF& mm, const QString& name)
     return item;
 }
 
+PageItem& Page::addFill(const QRectF& mm, const QString& name, const QColor& color)
+{
+    PageItem& item = addFill(mm, name);
+    item.color = color;
+    return item;
+}
+
 const PageItem* Page::field(const QString& name) const
 {
     for (const PageItem& item : items) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QList>
 #include <QRectF>
@@ -50,11 +51,17 @@ struct PageItem {
     // Picture, drawn scaled into the box.
     QImage image;
 
+    // Fill and Line: the colour; black for the bars and modules of a symbol
+    // and for every rule but a chart's.
+    QColor color = Qt::black;
+
     bool isText() const { return kind == Kind::Text; }
 };
 
 struct Page {
     QList<PageItem> items;
+    // An A4 sheet turned on its side: 297 mm wide and 210 mm high.
+    bool landscape = false;
     // The page shows a national ID number or a password: a file it is
     // written to is its owner's alone.
     bool personalData = false;
@@ -69,6 +76,11 @@ struct Page {
     PageItem& addPicture(const QRectF& mm, const QImage& image);
     // A solid black box without outline: a bar or module of a barcode.
     PageItem& addFill(const QRectF& mm, const QString& name);
+    // A box filled with a colour of a chart.
+    PageItem& addFill(const QRectF& mm, const QString& name, const QColor& color);
+
+    qreal widthMm() const { return landscape ? kPageHeightMm : kPageWidthMm; }
+    qreal heightMm() const { return landscape ? kPageWidthMm : kPageHeightMm; }
 
     // The text item filled from the named field, or nullptr.
     const PageItem* field(const QString& name) const;

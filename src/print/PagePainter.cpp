@@ -17,11 +17,10 @@ namespace PagePainter {
 
 namespace {
 
-const QPageLayout& a4Layout()
+QPageLayout a4Layout(bool landscape)
 {
-    static const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                                    QPageLayout::Millimeter);
-    return layout;
+    return QPageLayout(QPageSize(QPageSize::A4), landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
 void paintItem(QPainter& painter, const PageItem& item, const QPaintDevice* device)
@@ -42,7 +41,7 @@ void paintItem(QPainter& painter, const PageItem& item, const QPaintDevice* devi
         painter.drawRect(box);
         return;
     case PageItem::Kind::Line:
-        painter.setPen(QPen(Qt::black, item.penMm * perMm, item.penStyle, Qt::FlatCap));
+        painter.setPen(QPen(item.color, item.penMm * perMm, item.penStyle, Qt::FlatCap));
         painter.drawLine(box.topLeft(), box.bottomRight());
         return;
     case PageItem::Kind::Picture:
@@ -54,7 +53,7 @@ void paintItem(QPainter& painter, const PageItem& item, const QPaintDevice* devi
         // seams on raster devices that a scanner may take for light modules.
         painter.save();
         painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.fillRect(box, Qt::black);
+        painter.fillRect(box, item.color);
         painter.restore();
         return;
     }
@@ -104,7 +103,7 @@ bool writePdf(const QString& path, const QList<Page>& pages, const QString& titl
 
 QImage render(const Page& page, int dpi)
 {
-    const QSize size(qRound(kPageWidthMm / 25.4 * dpi), qRound(kPageHeightMm / 25.4 * dpi));
+    const QSize size(qRound(page.widthMm() / 25.4 * dpi), qRound(page.heightMm() / 25.4 * dpi));
     QImage image(size, QImage::Format_RGB32);
     const int dotsPerMeter = qRound(dpi / 0.0254);
     image.setDotsPerMeterX(dotsPerMeter);
@@ -115,9 +114,9 @@ QImage render(const Page& page, int dpi)
     return image;
 }
 
-void setUpPrinter(QPrinter& printer)
+void setUpPrinter(QPrinter& printer, bool landscape)
 {
-    printer.setPageLayout(a4Layout());
+    printer.setPageLayout(a4Layout(landscape));
     printer.setFullPage(true);
 }
 

@@ -169,13 +169,18 @@ public:
             drawPicture(item.image, box);
             return;
         case PageItem::Kind::Fill:
-            cairo_set_source_rgb(cr_, 0, 0, 0);
+            cairo_set_source_rgb(cr_, item.color.redF(), item.color.greenF(), item.color.blueF());
             cairo_rectangle(cr_, box.x(), box.y(), box.width(), box.height());
             cairo_fill(cr_);
             return;
         }
     }
 
+    // The sheet's size is set before anything is drawn on it.
+    void startPage(const Page& page)
+    {
+        cairo_pdf_surface_set_size(surface_, page.widthMm() * kPointsPerMm, page.heightMm() * kPointsPerMm);
+    }
     void endPage() { cairo_show_page(cr_); }
 
     // Writes what is left; false when the document could not be written.
@@ -196,7 +201,7 @@ private:
     void setPen(const PageItem& item, cairo_line_cap_t cap)
     {
         const qreal width = item.penMm * kPointsPerMm;
-        cairo_set_source_rgb(cr_, 0, 0, 0);
+        cairo_set_source_rgb(cr_, item.color.redF(), item.color.greenF(), item.color.blueF());
         cairo_set_line_width(cr_, width);
         cairo_set_line_cap(cr_, cap);
         cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
@@ -423,6 +428,7 @@ bool draw(QIODevice& out, const QList<Page>& pages, const Document& document)
     auto canvas = std::make_unique<Canvas>(out);
     canvas->setMetadata(document);
     for (const Page& page : pages) {
+        canvas->startPage(page);
         for (const PageItem& item : page.items)
             canvas->draw(item);
         canvas->endPage();

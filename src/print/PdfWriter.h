@@ -23,7 +23,7 @@ struct Document {
     QString language = QStringLiteral("th");   // the text's language, for readers and screen readers
 };
 
-// Every page becomes one A4 page; a document without pages still has its
+// Every page becomes one A4 page, turned as the page is; a document without pages still has its
 // one blank sheet. False when the device cannot be written.
 bool write(QIODevice& out, const QList<Page>& pages, const Document& document);
 

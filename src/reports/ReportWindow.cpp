@@ -243,6 +243,21 @@ void ReportWindow::btnSelectClick()
     listed_ = rows;
 }
 
+bool ReportWindow::showFor(const QHash<QString, QString>& given)
+{
+    for (const FieldControls& f : fields_) {
+        const auto value = given.constFind(f.field->key);
+        if (value == given.cend())
+            continue;
+        if (f.date)
+            f.date->setMaskedText(*value);
+        else if (f.code)
+            f.code->setText(*value);
+    }
+    guarded([this] { btnSelectClick(); });
+    return true;
+}
+
 void ReportWindow::btnExitClick()
 {
     returnToMainMenu();

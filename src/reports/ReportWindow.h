@@ -26,6 +26,10 @@ public:
     // in the preview.
     void actionClick();
 
+    // The fields given are set (the others keep what they hold) and the
+    // listing shown.
+    bool showFor(const QHash<QString, QString>& fields) override;
+
     // Where exports are written: COSTDESK_EXPORT_DIR when set, else the
     // user's documents, folder CostDesk.
     static QString exportFolder();

@@ -11,6 +11,7 @@
 #include "billing/PaymentImport.h"
 #include "billing/PeriodListings.h"
 #include "billing/ReminderLetters.h"
+#include "billing/YearOverview.h"
 #include "core/InvoiceStatus.h"
 #include "core/ThaiDate.h"
 #include "data/Cafeterias.h"
@@ -167,8 +168,36 @@ int printReminders(const QStringList& args, QTextStream& out, QTextStream& err)
     });
 }
 
+namespace {
+
+// export URL --report overview --year yyyy --pdf FILE: the year's page, as the
+// overview window prints it, owed as of today on the database's clock.
+int exportOverview(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    const Options o(args, {});
+    checkKnown(o, {QStringLiteral("--report"), QStringLiteral("--year"), QStringLiteral("--pdf"), QStringLiteral("--user")});
+    if (o.positional().size() != 1)
+        throw Failure(QStringLiteral("usage: costdesk-admin export URL --report overview --year yyyy --pdf FILE"), 2);
+    const QString year = required(o, "--year");
+    if (!IsBudgetYearText(year))
+        throw Failure(QStringLiteral("ปีงบประมาณไม่ถูกต้อง (%1): ต้องเป็นปี พ.ศ. 4 หลัก เช่น 2570").arg(year), 2);
+    const QString pdf = required(o, "--pdf");
+    checkWritable(pdf);
+    auto db = openDatabase(o.positional().first());
+    if (o.has("--user"))
+        db = signIn(std::move(db), o.value("--user"), err);
+    const YearOverview::Figures figures = YearOverview::Compute(*db, year, CurrentDateText(db->serverNow()));
+    writePdfFile(pdf, {YearOverviewPage(figures)}, YearOverview::DocumentTitle(figures));
+    out << "บันทึกภาพรวมปีงบประมาณ " << year << " ลงแฟ้ม " << pdf << "\n";
+    return 0;
+}
+
+} // namespace
+
 int exportListing(const QStringList& args, QTextStream& out, QTextStream& err)
 {
+    if (Options(args, {}).value("--report") == QLatin1String("overview"))
+        return run(err, [&] { return exportOverview(args, out, err); });
     return run(err, [&] {
         // Every listing comes from its description: its name, its fields as
         // options, its rows and its sheet.
@@ -211,12 +240,13 @@ int exportListing(const QStringList& args, QTextStream& out, QTextStream& err)
             for (qsizetype i = 0; i < usageOptions.size(); ++i)
                 usage << QStringLiteral("costdesk-admin export URL --report %1 %2 --xlsx FILE")
                              .arg(usageNames[i].join(u'|'), usageOptions[i]);
+            usage << QStringLiteral("costdesk-admin export URL --report overview --year yyyy --pdf FILE");
             throw Failure(QStringLiteral("usage: ") + usage.join(QStringLiteral("\n       ")), 2);
         }
         const QString report = required(o, "--report");
         const ListingDescription* listing = PeriodListings::byName(report);
         if (!listing)
-            throw Failure(QStringLiteral("ไม่รู้จักรายงาน %1: ใช้ %2").arg(report, either(names)), 2);
+            throw Failure(QStringLiteral("ไม่รู้จักรายงาน %1: ใช้ %2").arg(report, either(names << QStringLiteral("overview"))), 2);
         // An option of another listing's field is refused, not ignored.
         QStringList foreign;
         QStringList takers;

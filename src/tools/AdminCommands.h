@@ -47,6 +47,8 @@ int printInvoices(const QStringList& args, QTextStream& out, QTextStream& err);
 int printReminders(const QStringList& args, QTextStream& out, QTextStream& err);
 // export URL --report due|payin|detail --from D --to D [--cost-code C] [--paid all|paid|unpaid] --xlsx FILE
 // export URL --report overdue --as-of D [--shop CODE] --xlsx FILE
+// export URL --report overview --year yyyy --pdf FILE: the budget year's
+// overview page as the window prints it
 int exportListing(const QStringList& args, QTextStream& out, QTextStream& err);
 // issue-monthly URL --month mm/yyyy --due dd/mm/yyyy --user NAME [--dry-run]
 int issueMonthly(const QStringList& args, QTextStream& out, QTextStream& err);

@@ -71,6 +71,9 @@ Printing and listings:
   costdesk-admin export URL --report due|payin|detail --from dd/mm/yyyy --to dd/mm/yyyy [--cost-code C] [--paid all|paid|unpaid] --xlsx FILE [--user NAME]
   costdesk-admin export URL --report overdue --as-of dd/mm/yyyy [--shop CODE] --xlsx FILE [--user NAME]
       writes the listing's sheet as the report window exports it.
+  costdesk-admin export URL --report overview --year yyyy --pdf FILE [--user NAME]
+      writes the budget year's overview (October to September, Buddhist era; owed as of
+      today) as one A4 landscape PDF page, as the overview window prints it.
 
 Signing in on a server: there each person has a login of their own. A command given --user NAME
 signs in as that person through the URL's login (the workstations' gate), reading the password

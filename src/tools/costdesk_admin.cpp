@@ -77,8 +77,19 @@ int main(int argc, char* argv[])
 {
     // Printing lays out text with the fonts, which needs the GUI part of Qt;
     // without a display it draws offscreen.
-    const bool printing =
-        argc > 1 && (QByteArray(argv[1]) == "print-invoices" || QByteArray(argv[1]) == "print-reminders");
+    // The year's overview is a page too, written by export.
+    const auto writesPages = [&] {
+        if (argc < 2)
+            return false;
+        const QByteArray command(argv[1]);
+        if (command == "print-invoices" || command == "print-reminders")
+            return true;
+        for (int i = 2; command == "export" && i + 1 < argc; ++i)
+            if (QByteArray(argv[i]) == "--report" && QByteArray(argv[i + 1]) == "overview")
+                return true;
+        return false;
+    };
+    const bool printing = writesPages();
     if (printing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

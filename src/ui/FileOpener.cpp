@@ -7,3 +7,8 @@ bool DesktopFileOpener::open(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
+
+bool DesktopFileOpener::openUrl(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
+}

@@ -31,7 +31,7 @@ PagePreviewDialog::PagePreviewDialog(const QList<Page>& pages, const QString& ti
     : QPrintPreviewDialog(parent), pages_(pages), title_(title), prompter_(prompter)
 {
     setWindowTitle(title);
-    PagePainter::setUpPrinter(*printer());
+    PagePainter::setUpPrinter(*printer(), !pages.isEmpty() && pages.first().landscape);
     printer()->setDocName(title);
     connect(this, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* target) { PagePainter::print(*target, pages_); });

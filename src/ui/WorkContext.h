@@ -3,13 +3,15 @@
 class Database;
 class FileOpener;
 class PageViewer;
+class WindowOpener;
 class Prompter;
 struct DocumentTexts;
 struct StartupValues;
 
 // What every working window shares: the one connection, the message seam,
 // the values fixed at start-up and sign-in, the settings read at start-up,
-// and the seams that show printed documents and open written files.
+// and the seams that show printed documents, open written files and open
+// other windows of the menu.
 struct WorkContext {
     Database& db;
     Prompter& prompter;
@@ -20,4 +22,5 @@ struct WorkContext {
     const DocumentTexts& texts;
     PageViewer& pages;
     FileOpener& files;
+    WindowOpener& windows;
 };

@@ -4,6 +4,7 @@
 #include "ui/WorkContext.h"
 
 #include <QAbstractButton>
+#include <QHash>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -44,6 +45,15 @@ public:
     // True while the window holds lines typed but not saved, which closing
     // it would ask about.
     virtual bool holdsUnsavedLines() const { return false; }
+
+    // Shows what the window lists for these fields (by their keys), as if
+    // they had been typed and the list asked for; false for a window that
+    // lists nothing of the kind.
+    virtual bool showFor(const QHash<QString, QString>& fields)
+    {
+        Q_UNUSED(fields);
+        return false;
+    }
 
 protected:
     WorkContext& context() const { return context_; }

@@ -654,7 +654,7 @@ private slots:
             for (QAction* a : m.find<QWidget>("MainMenu1")->actions())
                 bar << a->objectName() + QLatin1Char(' ') + a->text();
             QCOMPARE(bar, (QStringList{"N1 ข้อมูลอ้างอิง", "N2 บันทึกข้อมูล", "N3 สอบถาม/รายงาน", "mnuWindow หน้าต่าง",
-                                       "N4 ผู้ดูแลระบบ", "N5 ออกจากโปรแกรม"}));
+                                       "N4 ผู้ดูแลระบบ", "N5 ออกจากโปรแกรม", "mnuHelp ช่วยเหลือ"}));
             QCOMPARE(m.menuItems("N1"), (QStringList{"N7 ข้อมูลร้านค้า", "N8 ประเภทค่าใช้จ่าย", "N10",
                                                      "N9 ค่าใช้จ่ายคงที่รายเดือน"}));
             QCOMPARE(m.menuItems("N2"),
@@ -665,7 +665,8 @@ private slots:
             QCOMPARE(m.menuItems("N3"), (QStringList{"N11 รายงานใบแจ้งการชำระเงิน",
                                                      "N13 รายงานการชำระเงินเข้าธนาคารของแต่ละร้านค้า", "N15",
                                                      "N16 รายงานรายละเอียดแยกตามประเภทค่าใช้จ่าย",
-                                                     "N17Overdue รายงานใบแจ้งหนี้ค้างชำระ"}));
+                                                     "N17Overdue รายงานใบแจ้งหนี้ค้างชำระ",
+                                                     "YearOverview ภาพรวมปีงบประมาณ"}));
             QCOMPARE(m.menuItems("N4"), (QStringList{"Account1 พิมพ์ Account ผู้ใช้ระบบ", "AccountManage จัดการผู้ใช้ระบบ",
                                                      "Locations สถานที่", "AuditHistory ประวัติการแก้ไขข้อมูล"}));
         }
@@ -679,7 +680,8 @@ private slots:
             QCOMPARE(m.menuItems("N3"), (QStringList{"N11 รายงานใบแจ้งการชำระเงิน",
                                                      "N13 รายงานการชำระเงินเข้าธนาคารของแต่ละร้านค้า", "N15",
                                                      "N16 รายงานรายละเอียดแยกตามประเภทค่าใช้จ่าย",
-                                                     "N17Overdue รายงานใบแจ้งหนี้ค้างชำระ", "N17 รายงานทดสอบ"}));
+                                                     "N17Overdue รายงานใบแจ้งหนี้ค้างชำระ",
+                                                     "YearOverview ภาพรวมปีงบประมาณ", "N17 รายงานทดสอบ"}));
             m.signIn(QStringLiteral("clerk"), QStringLiteral("p3"));
             QVERIFY(!m.item("N17")->isEnabled());
             QVERIFY(!m.item("N31")->isEnabled());

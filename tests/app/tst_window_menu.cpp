@@ -1,13 +1,21 @@
 // The main window's working windows: their titles, the menu "หน้าต่าง" that
-// lists and arranges them, and a cost entry holding unsaved lines.
+// lists and arranges them, a cost entry holding unsaved lines, and the menu
+// "ช่วยเหลือ": F1 opens the user's guide at the part of the window in front,
+// a part the built guide has, and "เกี่ยวกับโปรแกรม" names the version and
+// the database.
 #include "app/UCostDesk.h"
+#include "app/UserGuide.h"
 #include "data/UserTable.h"
 #include "support/Samples.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestDatabase.h"
+#include "support/WindowDriver.h"
 #include "ui/StringGrid.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,8 +42,9 @@ struct Desk {
         admin.section = 9;
         UserTable::insert(t.db(), admin);
         Samples::storeShop(t.db());
-        window = std::make_unique<TfrmCostDesk>(
-            TfrmCostDesk::Options{&prompter, QDateTime(QDate(2026, 12, 8), QTime(9, 30)), t.settings()});
+        TfrmCostDesk::Options options{&prompter, QDateTime(QDate(2026, 12, 8), QTime(9, 30)), t.settings()};
+        options.fileOpener = &files;
+        window = std::make_unique<TfrmCostDesk>(options);
         window->show();
         window->findChild<QLineEdit*>(QStringLiteral("edtUser_Name"))->setText(admin.userName);
         window->findChild<QLineEdit*>(QStringLiteral("edtPassword"))->setText(admin.password);
@@ -83,6 +92,7 @@ struct Desk {
     }
 
     ScriptedPrompter prompter;
+    CapturingFileOpener files;
     std::unique_ptr<TfrmCostDesk> window;
 };
 
@@ -112,7 +122,7 @@ private slots:
         const QStringList forms = {"frmTR_Cafeteria", "frmCost_Type", "frmTR_Fix_Cost_Type", "fmrCost_Entry",
                                    "frmRe_Print_Invoice", "frmMonthly_Run", "frmEntry_Invoice_No",
                                    "frmImport_Bank_Payment", "frmEntry_RV_No", "frmRep_Cost_Month",
-                                   "frmRepPay_in_Bank", "frmRep_Cost_Detail", "frmRep_Overdue", "frmPrint_User",
+                                   "frmRepPay_in_Bank", "frmRep_Cost_Detail", "frmRep_Overdue", "frmYear_Overview", "frmPrint_User",
                                    "frmUser_Accounts", "frmLocations", "frmAudit_History"};
         QStringList titles;
         for (const MenuRow& row : WindowRegistry::menu()) {
@@ -138,6 +148,59 @@ private slots:
 
     // The menu follows "สอบถาม/รายงาน", lists the open windows by title with
     // the current one checked, brings the chosen one forward and arranges them.
+    void f1OpensTheGuideAtTheWindowsPart()
+    {
+        qputenv("COSTDESK_GUIDE_DIR", COSTDESK_GUIDE_DIR);
+        QFile built(QDir(QStringLiteral(COSTDESK_GUIDE_DIR)).filePath(UserGuide::kFileName));
+        QVERIFY2(built.open(QIODevice::ReadOnly), "the guide is built with the program (make guide)");
+        const QString guide = QString::fromUtf8(built.readAll());
+        const auto partOf = [&](const QString& opened) {
+            const QUrl url(opened);
+            return url.isLocalFile() && QFileInfo(url.toLocalFile()).fileName() == UserGuide::kFileName
+                ? url.fragment() : QStringLiteral("not the guide: ") + opened;
+        };
+        TestDatabase t;
+        Desk d(t);
+        // F1 is the program's key wherever the focus is.
+        d.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d.window.get()));
+        // No window open: signing in and the menu.
+        QTest::keyClick(d.window.get(), Qt::Key_F1);
+        QCOMPARE(d.files.opened.size(), 1);
+        QCOMPARE(partOf(d.files.opened.last()), QStringLiteral("sign-in"));
+        QStringList parts;
+        for (const MenuRow& row : WindowRegistry::menu()) {
+            if (row.kind != MenuRow::Kind::Window)
+                continue;
+            QMdiSubWindow* frame = d.open(row.name);
+            QTest::keyClick(frame->widget(), Qt::Key_F1);
+            const QString part = partOf(d.files.opened.last());
+            QVERIFY2(part != QLatin1String("index") && guide.contains(QStringLiteral("id=\"%1\"").arg(part)),
+                     qPrintable(row.name + u' ' + part));
+            // The part names the window's form.
+            const QString form = frame->windowTitle().section(QStringLiteral(" — "), 0, 0);
+            const qsizetype at = guide.indexOf(QStringLiteral("id=\"%1\"").arg(part));
+            const qsizetype next = guide.indexOf(QStringLiteral("<h1"), at + 1);
+            QVERIFY2(guide.mid(at, next - at).contains(form), qPrintable(form + u' ' + part));
+            parts << part;
+            frame->close();
+        }
+        QCOMPARE(d.files.opened.size(), parts.size() + 1);
+        QVERIFY(d.prompter.texts().isEmpty());
+
+        // Without a guide where it is looked for, the user is told.
+        qputenv("COSTDESK_GUIDE_DIR", QFile::encodeName(config_.path()));
+        d.action(QStringLiteral("actGuide"))->trigger();
+        QCOMPARE(d.prompter.texts(), QStringList{QStringLiteral("ไม่พบคู่มือการใช้งาน (คู่มือการใช้งาน.html) กรุณาแจ้งผู้ดูแลระบบ")});
+        qunsetenv("COSTDESK_GUIDE_DIR");
+
+        d.prompter.clear();
+        d.action(QStringLiteral("actAbout"))->trigger();
+        const QString about = d.prompter.texts().value(0);
+        QVERIFY2(about.startsWith(QStringLiteral("CostDesk เวอร์ชัน %1").arg(QLatin1String(kProgramVersion))), qPrintable(about));
+        QVERIFY2(about.contains(QStringLiteral("ฐานข้อมูล: ") + t.url()), qPrintable(about));
+    }
+
     void windowMenuListsAndArrangesTheWindows()
     {
         TestDatabase t;

@@ -51,6 +51,10 @@ for f in usr/bin/costdesk usr/bin/costdesk-admin usr/share/applications/costdesk
          usr/share/doc/costdesk/README.md usr/share/doc/costdesk/copyright usr/share/doc/costdesk/changelog.gz; do
   need "$f"
 done
+# The user guide the program's help opens, and its PDF.
+for f in usr/share/doc/costdesk/คู่มือการใช้งาน.html usr/share/doc/costdesk/คู่มือการใช้งาน.pdf; do
+  need "$f"
+done
 maintainer=$(field Maintainer)
 grep -qxF "Upstream-Contact: $maintainer" "$root/usr/share/doc/costdesk/copyright" \
   || fail "the copyright file does not name the maintainer $maintainer"

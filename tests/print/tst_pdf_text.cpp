@@ -1,6 +1,6 @@
 // The PDF's text layer is the text drawn. For every kind of page (an
 // invoice with the bank's slip, a reminder letter of two pages, an account
-// letter, a month's batch of invoices), pdftotext of each page gives back
+// letter, a month's batch of invoices, the year's overview on its side), pdftotext of each page gives back
 // every text item as it was drawn: the tone marks over tall letters and over
 // upper vowels, SARA AM, no characters of the fonts' private shifted glyphs
 // and no blanks inside words. The PDF looks as the screen and the printer
@@ -11,6 +11,7 @@
 #include "print/AccountLetter.h"
 #include "print/InvoiceDocument.h"
 #include "print/ReminderLetter.h"
+#include "print/YearOverviewPage.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -69,6 +70,24 @@ ReminderLetter twoPageLetter()
         letter.total += row.amount;
     }
     return letter;
+}
+
+// A year's figures with the demonstration data's shops owing.
+OverviewFigures yearWithOwingShops()
+{
+    OverviewFigures f;
+    f.budgetYear = QStringLiteral("2570");
+    f.asOf = QStringLiteral("10/12/2569");
+    for (const char* label : {"ต.ค. 69", "พ.ย. 69", "ธ.ค. 69", "ม.ค. 70", "ก.พ. 70", "มี.ค. 70", "เม.ย. 70", "พ.ค. 70",
+                              "มิ.ย. 70", "ก.ค. 70", "ส.ค. 70", "ก.ย. 70"})
+        f.months << OverviewMonth{QString::fromUtf8(label), QString(), Money::fromSatang(1234567), Money::fromSatang(765432)};
+    f.billed = Money::fromSatang(1234567 * 12);
+    f.collected = Money::fromSatang(765432 * 12);
+    f.owedByAge = {Money::fromSatang(120000), Money::fromSatang(3400000), Money(), Money::fromSatang(99)};
+    f.owed = Money::fromSatang(3520099);
+    f.mostOwing = {{QStringLiteral("CF25690002"), QStringLiteral("ร้านก๋วยเตี๋ยวเรือป้าแดง"), Money::fromSatang(3400000)},
+                   {QStringLiteral("CF25690013"), QStringLiteral("ร้านเครื่องเขียนและอุปกรณ์การเรียน"), Money::fromSatang(120099)}};
+    return f;
 }
 
 QByteArray run(const QString& program, const QStringList& arguments)
@@ -178,6 +197,8 @@ private slots:
         for (const char* number : {"2570/00101", "2570/00102", "2570/00103"})
             batch << BuildInvoicePage(demoInvoice(QString::fromLatin1(number)), withBiller());
         QTest::newRow("month's batch") << batch << QStringLiteral("ใบแจ้งหนี้ประจำเดือน 12/2569");
+        QTest::newRow("year's overview, landscape") << QList<Page>{YearOverviewPage(yearWithOwingShops())}
+                                                    << QStringLiteral("ภาพรวมปีงบประมาณ 2570 ณ วันที่ 10/12/2569");
     }
 
     void everyTextIsReadBackAsDrawn()

@@ -230,7 +230,8 @@ private slots:
         CapturingFileOpener files;
         const StartupValues startup = clerkStartup();
         const DocumentTexts texts = DocumentTexts::defaults();
-        WorkContext context{t.db(), prompter, startup, texts, pages, files};
+        CapturingWindowOpener windows;
+        WorkContext context{t.db(), prompter, startup, texts, pages, files, windows};
         TfrmUser_Accounts window(context);
         auto other = t.connect();
         prompter.rival = [&] { seed(*other, 8, QStringLiteral("malee"), QStringLiteral("rivalPw"), 3); };

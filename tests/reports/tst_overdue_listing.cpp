@@ -137,10 +137,11 @@ const QStringList kListing = {
 
 // One workstation's seams around a window that the menu's table opens.
 struct Workstation {
-    explicit Workstation(Database& db) : context{db, prompter, startup, texts, pages, files} {}
+    explicit Workstation(Database& db) : context{db, prompter, startup, texts, pages, files, windows} {}
     ScriptedPrompter prompter;
     CapturingPageViewer pages;
     CapturingFileOpener files;
+    CapturingWindowOpener windows;
     StartupValues startup = clerkStartup();
     DocumentTexts texts = DocumentTexts::defaults();
     WorkContext context;

@@ -5,6 +5,7 @@
 #include "support/CapturingPageViewer.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/FileOpener.h"
+#include "ui/WindowOpener.h"
 #include "ui/StringGrid.h"
 #include "ui/WorkContext.h"
 
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+#include <QUrl>
 
 class Database;
 
@@ -32,8 +34,25 @@ public:
         opened << path;
         return canOpen;
     }
+    bool openUrl(const QUrl& url) override
+    {
+        opened << url.toString();
+        return canOpen;
+    }
     QStringList opened;
     bool canOpen = true;
+};
+
+// Stands in for the main window's menu: keeps the items it was asked to
+// open and opens none.
+class CapturingWindowOpener final : public WindowOpener {
+public:
+    WorkingWindow* open(const QString& menuItemName) override
+    {
+        opened << menuItemName;
+        return nullptr;
+    }
+    QStringList opened;
 };
 
 // The clerk a window test signs in as, on 8 December 2569, budget year 2570.
@@ -50,7 +69,7 @@ template <class Window>
 class WindowDriver {
 public:
     explicit WindowDriver(Database& db, const StartupValues& values = clerkStartup())
-        : startup(values), texts(DocumentTexts::defaults()), context{db, prompter, startup, texts, pages, files},
+        : startup(values), texts(DocumentTexts::defaults()), context{db, prompter, startup, texts, pages, files, windows},
           window(context)
     {
         window.show();
@@ -97,6 +116,7 @@ public:
     ScriptedPrompter prompter;
     CapturingPageViewer pages;
     CapturingFileOpener files;
+    CapturingWindowOpener windows;
     StartupValues startup;
     DocumentTexts texts;
     WorkContext context;

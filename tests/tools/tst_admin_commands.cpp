@@ -4,6 +4,7 @@
 // unpaid invoices only.
 #include "billing/ListingSheet.h"
 #include "billing/PeriodListings.h"
+#include "billing/YearOverview.h"
 #include "core/ThaiDate.h"
 #include "data/Backup.h"
 #include "data/Cafeterias.h"
@@ -325,6 +326,42 @@ private slots:
     // costdesk-admin export takes every listing from its description: its
     // name and fields in the usage and as options, and the very sheet the
     // window writes of the same rows, cell for cell.
+    // The overview window's page, without a display: its totals are the
+    // routine's on the database's day; a year that is none writes nothing.
+    void exportsTheYearsOverviewPage_data() { TestDatabase::addEngineRows(); }
+    void exportsTheYearsOverviewPage()
+    {
+        QFETCH(ConnectionSettings::Engine, engine);
+        TestDatabase t(engine);
+        seed(t.db());
+        Samples::store(t.db(), {.number = QStringLiteral("2570/00001"), .satang = 123456, .due = QStringLiteral("15/10/2569"),
+                                .dateEntry = QStringLiteral("01/10/2569")});
+        Samples::store(t.db(), {.number = QStringLiteral("2570/00002"), .status = QStringLiteral("P"), .satang = 50000,
+                                .payInDate = QStringLiteral("02/11/2569"), .due = QStringLiteral("31/10/2569"),
+                                .dateEntry = QStringLiteral("02/10/2569")});
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("overview.pdf"));
+        const Outcome r = admin({"export", t.url(), "--report", "overview", "--year", "2570", "--pdf", pdf},
+                                {{"DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        const YearOverview::Figures figures =
+            YearOverview::Compute(t.db(), QStringLiteral("2570"), CurrentDateText(t.db().serverNow()));
+        QCOMPARE(FormatAmount(figures.billed), QStringLiteral("1,734.56"));
+        if (!PrintChecks::hasPdfToText())
+            QSKIP("pdftotext is not installed");
+        const QStringList pages = PrintChecks::pdfPages(pdf);
+        QCOMPARE(pages.size(), 1);
+        for (const OverviewTotal& total : OverviewTotals(figures))
+            QVERIFY2(pages.first().contains(total.value), qPrintable(total.value + u'\n' + pages.first()));
+        QVERIFY(pages.first().contains(QStringLiteral("ภาพรวมปีงบประมาณ 2570")));
+
+        const QString other = dir.filePath(QStringLiteral("other.pdf"));
+        for (const char* year : {"2026", "25x0", "257"})
+            QCOMPARE(admin({"export", t.url(), "--report", "overview", "--year", year, "--pdf", other}).code, 2);
+        QCOMPARE(admin({"export", t.url(), "--report", "overview", "--year", "2570", "--xlsx", other}).code, 2);
+        QVERIFY(!QFile::exists(other));
+    }
+
     void exportTakesEveryListingFromItsDescription()
     {
         TestDatabase t;
