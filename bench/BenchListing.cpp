@@ -1,6 +1,8 @@
 #include "BenchListing.h"
 
+#include "core/ThaiDate.h"
 #include "data/Database.h"
+#include "data/Invoices.h"
 #include "data/Schema.h"
 
 #include <QCoreApplication>
@@ -30,6 +32,53 @@ const QStringList kPlaces = {
     QStringLiteral("ศูนย์อาหารหอพักนักศึกษา หอ 8"), QStringLiteral("โรงอาหารคณะแพทยศาสตร์ ชั้นใต้ดิน"),
     QStringLiteral("ลานกิจกรรมหน้าหอสมุดกลาง")};
 } // namespace benchnames
+
+CafeteriaTable::Shop InsertBenchShop(Database& db, SplitMix& random, int s)
+{
+    CafeteriaTable::Shop shop;
+    shop.code = QStringLiteral("CF25%1").arg(s, 6, 10, QLatin1Char('0'));
+    shop.name = QStringLiteral("ร้าน%1 สาขา %2").arg(random.pick(benchnames::kFirstNames)).arg(s);
+    shop.surName = random.pick(benchnames::kTitles);
+    shop.firstName = random.pick(benchnames::kFirstNames);
+    shop.lastName = random.pick(benchnames::kLastNames);
+    shop.location = random.pick(benchnames::kPlaces);
+    CafeteriaTable::insertShop(db, shop);
+    return shop;
+}
+
+QString BenchDisplayDate(const QDate& d)
+{
+    return QStringLiteral("%1/%2/%3")
+        .arg(d.day(), 2, 10, QLatin1Char('0'))
+        .arg(d.month(), 2, 10, QLatin1Char('0'))
+        .arg(d.year() + 543);
+}
+
+void InsertBenchInvoice(Database& db, SplitMix& random, const CafeteriaTable::Shop& shop, const QString& number,
+                        InvoiceStatus status, const QDate& issued, const QDate& due, const QDate& paid)
+{
+    Invoice v;
+    v.number = number;
+    v.status = letter(status);
+    v.dateMustPay = BenchDisplayDate(due);
+    v.dateMustPayNum = DisplayToSortDate(v.dateMustPay);
+    v.dateEntry = BenchDisplayDate(issued);
+    v.dateEntryNum = DisplayToSortDate(v.dateEntry);
+    v.timeEntry = QStringLiteral("10:15:00");
+    v.userEntry = QStringLiteral("clerk");
+    v.cafeteriaCode = shop.code;
+    v.personId = random.digits(13);
+    v.surName = shop.surName;
+    v.firstName = shop.firstName;
+    v.lastName = shop.lastName;
+    v.cafeteriaAddress = shop.location;
+    v.payTotal = Money::fromSatang(qint64(100 + random.below(2000000)));
+    if (status == InvoiceStatus::Paid || status == InvoiceStatus::Remitted) {
+        v.payInDate = BenchDisplayDate(paid);
+        v.payInDateNum = DisplayToSortDate(v.payInDate);
+    }
+    InvoiceTable::insert(db, v);
+}
 
 // ---- the floor's parts ------------------------------------------------------
 

@@ -5,7 +5,12 @@
 // run on and the table they print.
 
 #include "BenchMeasure.h"
+#include "core/InvoiceStatus.h"
+#include "core/SplitMix.h"
+#include "data/Cafeterias.h"
 #include "data/ConnectionSettings.h"
+
+#include <QDate>
 
 #include <QAbstractTableModel>
 #include <QList>
@@ -27,6 +32,19 @@ extern const QStringList kFirstNames;
 extern const QStringList kLastNames;
 extern const QStringList kPlaces;
 } // namespace benchnames
+
+// A shop of the register, CF25 and six digits of `s`, with names drawn from
+// the lists above; inserted.
+CafeteriaTable::Shop InsertBenchShop(Database& db, SplitMix& random, int s);
+
+// An invoice to the shop as a monthly run issues it: issued on `issued` at
+// 10:15 by the clerk, due on `due`, of a random amount, paid at the bank on
+// `paid` when it is paid or remitted; inserted.
+void InsertBenchInvoice(Database& db, SplitMix& random, const CafeteriaTable::Shop& shop, const QString& number,
+                        InvoiceStatus status, const QDate& issued, const QDate& due, const QDate& paid);
+
+// dd/mm/yyyy in the Buddhist era.
+QString BenchDisplayDate(const QDate& day);
 
 // ---- the floor's parts ------------------------------------------------------
 

@@ -42,19 +42,6 @@ QList<FigureLine> lines;
 const QString kAsOf = QStringLiteral("08/12/2569");
 const QDate kAsOfDay(2026, 12, 8);
 
-QString shopCode(int s)
-{
-    return QStringLiteral("CF25%1").arg(s, 6, 10, QLatin1Char('0'));
-}
-
-QString displayDate(const QDate& d)
-{
-    return QStringLiteral("%1/%2/%3")
-        .arg(d.day(), 2, 10, QLatin1Char('0'))
-        .arg(d.month(), 2, 10, QLatin1Char('0'))
-        .arg(d.year() + 543);
-}
-
 // The shops and their invoices as the monthly run issues them: each month
 // one invoice per shop, numbered in shop order, all due on the 15th of the
 // month. The months before are paid, remitted or cancelled, the month after
@@ -64,19 +51,9 @@ int fill(Database& db, SplitMix& random, int shops, int invoices)
 {
     QList<CafeteriaTable::Shop> register_;
     Database::Transaction transaction(db);
-    for (int s = 0; s < shops; ++s) {
-        CafeteriaTable::Shop shop;
-        shop.code = shopCode(s);
-        shop.name = QStringLiteral("ร้าน%1 สาขา %2").arg(random.pick(benchnames::kFirstNames)).arg(s);
-        shop.surName = random.pick(benchnames::kTitles);
-        shop.firstName = random.pick(benchnames::kFirstNames);
-        shop.lastName = random.pick(benchnames::kLastNames);
-        shop.location = random.pick(benchnames::kPlaces);
-        CafeteriaTable::insertShop(db, shop);
-        register_.append(shop);
-    }
-    const QStringList settled = {letter(InvoiceStatus::Paid), letter(InvoiceStatus::Remitted),
-                                 letter(InvoiceStatus::Cancelled)};
+    for (int s = 0; s < shops; ++s)
+        register_.append(InsertBenchShop(db, random, s));
+    const QList<InvoiceStatus> settled = {InvoiceStatus::Paid, InvoiceStatus::Remitted, InvoiceStatus::Cancelled};
     const int overdueMonths = (invoices + shops - 1) / shops;
     constexpr int kSettledMonths = 3;
     // The last overdue month is the one before kAsOfDay's, due on its 15th.
@@ -92,28 +69,12 @@ int fill(Database& db, SplitMix& random, int shops, int invoices)
             if (listed && overdue == invoices)
                 break;
             const CafeteriaTable::Shop& shop = register_.at(s);
-            Invoice v;
-            v.number = QStringLiteral("%1/%2").arg(2567 + number / 99999).arg(number % 99999 + 1, 5, 10, QLatin1Char('0'));
+            const QString invoiceNo =
+                QStringLiteral("%1/%2").arg(2567 + number / 99999).arg(number % 99999 + 1, 5, 10, QLatin1Char('0'));
             ++number;
-            v.status = settledMonth ? settled.at(s % settled.size()) : letter(InvoiceStatus::Issued);
-            v.dateMustPay = displayDate(due);
-            v.dateMustPayNum = DisplayToSortDate(v.dateMustPay);
-            v.dateEntry = displayDate(due.addDays(-14));
-            v.dateEntryNum = DisplayToSortDate(v.dateEntry);
-            v.timeEntry = QStringLiteral("10:15:00");
-            v.userEntry = QStringLiteral("clerk");
-            v.cafeteriaCode = shop.code;
-            v.personId = random.digits(13);
-            v.surName = shop.surName;
-            v.firstName = shop.firstName;
-            v.lastName = shop.lastName;
-            v.cafeteriaAddress = shop.location;
-            v.payTotal = Money::fromSatang(qint64(100 + random.below(2000000)));
-            if (v.status == letter(InvoiceStatus::Paid) || v.status == letter(InvoiceStatus::Remitted)) {
-                v.payInDate = displayDate(due.addDays(-3));
-                v.payInDateNum = DisplayToSortDate(v.payInDate);
-            }
-            InvoiceTable::insert(db, v);
+            InsertBenchInvoice(db, random, shop, invoiceNo,
+                               settledMonth ? settled.at(s % settled.size()) : InvoiceStatus::Issued, due.addDays(-14),
+                               due, due.addDays(-3));
             if (listed)
                 ++overdue;
         }

@@ -40,59 +40,24 @@ QList<FigureLine> lines;
 // The day of the figures: the budget year 2570 is half gone.
 const QDate kToday(2027, 3, 31);
 
-QString displayDate(const QDate& d)
-{
-    return QStringLiteral("%1/%2/%3")
-        .arg(d.day(), 2, 10, QLatin1Char('0'))
-        .arg(d.month(), 2, 10, QLatin1Char('0'))
-        .arg(d.year() + 543);
-}
-
 void fill(Database& db, SplitMix& random, int shops, int invoices)
 {
     Database::Transaction transaction(db);
     QList<CafeteriaTable::Shop> register_;
-    for (int s = 0; s < shops; ++s) {
-        CafeteriaTable::Shop shop;
-        shop.code = QStringLiteral("CF25%1").arg(s, 6, 10, QLatin1Char('0'));
-        shop.name = QStringLiteral("ร้าน%1 สาขา %2").arg(random.pick(benchnames::kFirstNames)).arg(s);
-        shop.surName = random.pick(benchnames::kTitles);
-        shop.firstName = random.pick(benchnames::kFirstNames);
-        shop.lastName = random.pick(benchnames::kLastNames);
-        shop.location = random.pick(benchnames::kPlaces);
-        CafeteriaTable::insertShop(db, shop);
-        register_.append(shop);
-    }
+    for (int s = 0; s < shops; ++s)
+        register_.append(InsertBenchShop(db, random, s));
     const QDate october(2026, 10, 1);
     for (int i = 0; i < invoices; ++i) {
         const CafeteriaTable::Shop& shop = register_.at(i % shops);
         const QDate issued = october.addMonths(i * 12 / invoices).addDays(int(random.below(20)));
         const QDate due = issued.addDays(14);
         const quint64 fate = random.below(100);
-        Invoice v;
-        v.number = QStringLiteral("2570/%1").arg(i + 1, 6, 10, QLatin1Char('0'));
-        v.status = letter(fate < 5 ? InvoiceStatus::Cancelled
-                          : due < kToday && fate < 70 ? InvoiceStatus::Paid
-                          : due < kToday && fate < 85 ? InvoiceStatus::Remitted
-                                                      : InvoiceStatus::Issued);
-        v.dateEntry = displayDate(issued);
-        v.dateEntryNum = DisplayToSortDate(v.dateEntry);
-        v.dateMustPay = displayDate(due);
-        v.dateMustPayNum = DisplayToSortDate(v.dateMustPay);
-        v.timeEntry = QStringLiteral("10:15:00");
-        v.userEntry = QStringLiteral("clerk");
-        v.cafeteriaCode = shop.code;
-        v.personId = random.digits(13);
-        v.surName = shop.surName;
-        v.firstName = shop.firstName;
-        v.lastName = shop.lastName;
-        v.cafeteriaAddress = shop.location;
-        v.payTotal = Money::fromSatang(qint64(100 + random.below(2000000)));
-        if (v.status == letter(InvoiceStatus::Paid) || v.status == letter(InvoiceStatus::Remitted)) {
-            v.payInDate = displayDate(due.addDays(-int(random.below(10))));
-            v.payInDateNum = DisplayToSortDate(v.payInDate);
-        }
-        InvoiceTable::insert(db, v);
+        const InvoiceStatus status = fate < 5                     ? InvoiceStatus::Cancelled
+                                     : due < kToday && fate < 70 ? InvoiceStatus::Paid
+                                     : due < kToday && fate < 85 ? InvoiceStatus::Remitted
+                                                                 : InvoiceStatus::Issued;
+        InsertBenchInvoice(db, random, shop, QStringLiteral("2570/%1").arg(i + 1, 6, 10, QLatin1Char('0')), status, issued,
+                           due, due.addDays(-int(random.below(10))));
     }
     transaction.commit();
 }
@@ -110,7 +75,7 @@ void benchEngine(Database& db, const QString& engine, int shops, int invoices, i
 
     db.setFixedClock(QDateTime(kToday, QTime(10, 0), db.clockZone()));
     StartupValues startup = clerkStartup();
-    startup.currentDate = displayDate(kToday);
+    startup.currentDate = BenchDisplayDate(kToday);
     startup.budgetYear = QStringLiteral("2570");
     WindowDriver<TfrmYear_Overview> d(db, startup);
     d.window.resize(1280, 800);
@@ -123,7 +88,7 @@ void benchEngine(Database& db, const QString& engine, int shops, int invoices, i
         throw std::runtime_error("the overview did not show the year");
     const YearOverview::Figures shown = *d.window.figures();
 
-    const QString asOf = DisplayToSortDate(displayDate(kToday));
+    const QString asOf = DisplayToSortDate(BenchDisplayDate(kToday));
     const auto figure = [&] {
         return sampleOnce(nullptr,
                           [&] {

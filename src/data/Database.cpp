@@ -564,9 +564,7 @@ void Database::forEachBatch(const QString& sql, const QList<QVariantList>& rows,
 {
     if (rows.isEmpty())
         return;
-    // Values bound in one statement at the most: well within both engines'
-    // limits, and few statements for a day's bank file.
-    constexpr qsizetype kValuesAStatement = 5000;
+    const qsizetype kValuesAStatement = dialect_->valuesAStatement();
     const qsizetype columns = rows.first().size();
     const qsizetype rowsAStatement = std::max<qsizetype>(1, (kValuesAStatement - before.size() - after.size()) / columns);
     for (qsizetype start = 0; start < rows.size(); start += rowsAStatement) {

@@ -160,6 +160,9 @@ public:
     // audit row, in one transaction: with SQLite's 2 MB page cache they
     // would be written out and read back again before the commit.
     QStringList sessionSettings() const override { return {QStringLiteral("PRAGMA cache_size = -65536")}; }
+    // Larger statements gain nothing here and slowed the import window's
+    // recording (1.9 s at 10,000 values against 1.5 s at 5,000).
+    qsizetype valuesAStatement() const override { return 5000; }
     QStringList localFiles(const ConnectionSettings& settings) const override
     {
         return {settings.path, settings.path + QStringLiteral("-wal"), settings.path + QStringLiteral("-shm")};
@@ -390,6 +393,9 @@ public:
         // older than 12 has no such setting and keeps its own choice.
         return {QStringLiteral("SET plan_cache_mode = force_custom_plan")};
     }
+    // Each statement runs the audit trail's statement triggers once: half
+    // as many statements took a day's bank file from 2.05 s to 1.89 s.
+    qsizetype valuesAStatement() const override { return 10000; }
     QStringList localFiles(const ConnectionSettings&) const override { return {}; }
     QString serverHost(const ConnectionSettings& settings) const override { return settings.host; }
     QString containsCondition(const QString& column) const override

@@ -52,6 +52,9 @@ public:
     // Run on every new connection too, but a server that does not know a
     // setting keeps its own choice (a warning, not a failure).
     virtual QStringList sessionSettings() const = 0;
+    // The values one statement of a batch binds at the most: well within
+    // the engine's limit, and few statements for a day's bank file.
+    virtual qsizetype valuesAStatement() const = 0;
     // The files on this computer that hold the data (the embedded database
     // with its WAL and shared-memory files); none for a server.
     virtual QStringList localFiles(const ConnectionSettings& settings) const = 0;
