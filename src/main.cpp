@@ -34,7 +34,8 @@ constexpr const char* kUsage =
     "\n"
     "exit status: 0 when closed; 1 when it could not start.\n"
     "\n"
-    "More in the manual page (man costdesk) and /usr/share/doc/costdesk/README.md;\n"
+    "More in the manual page (man costdesk), the user guide in Thai (F1, or\n"
+    "/usr/share/doc/costdesk/คู่มือการใช้งาน.html) and /usr/share/doc/costdesk/administration.md;\n"
     "the databases and accounts are set up with costdesk-admin (costdesk-admin --help).\n";
 
 // What is answered without a window: QApplication ends the program when it

@@ -626,9 +626,16 @@ void TfrmCostDesk::requestTerminate()
 
 WorkingWindow* TfrmCostDesk::open(const QString& menuItemName)
 {
-    // Only what this user's menu offers.
-    const QAction* item = items_.value(menuItemName);
-    if (!item || !item->isEnabled() || !item->isVisible())
+    // Only what this user's menu offers: an item the level may use, in a
+    // menu the level sees.
+    const auto rowOf = [&](const QString& name) {
+        return std::find_if(menu_.cbegin(), menu_.cend(), [&](const MenuRow& r) { return r.name == name; });
+    };
+    const auto row = rowOf(menuItemName);
+    if (row == menu_.cend() || row->kind != MenuRow::Kind::Window || !row->levels.contains(startup_.rightsLevel))
+        return nullptr;
+    const auto menu = rowOf(row->parent);
+    if (menu != menu_.cend() && !menu->levels.contains(startup_.rightsLevel))
         return nullptr;
     return openWindow(menuItemName);
 }

@@ -120,7 +120,7 @@ exit status:
   1  failure: the database, a file or a damaged backup; a message says which
   2  wrong arguments or a refused value
 
-See also: man costdesk-admin, /usr/share/doc/costdesk/README.md
+See also: man costdesk-admin, /usr/share/doc/costdesk/administration.md
 )");
 }
 

@@ -8,6 +8,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QPrinter>
+#include <QProcess>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -223,6 +225,33 @@ private slots:
         other.answerNextFileName(QString());
         next.savePdfAction()->trigger();
         QCOMPARE(other.suggestedFileNames(), QStringList{dir.filePath(QStringLiteral("ใบแจ้งหนี้ 2570-00043.pdf"))});
+    }
+
+    // A page on its side is previewed, printed and saved on its side: the
+    // printer's sheet is turned, and the PDF's page is 297 mm wide.
+    void landscapePagesStayLandscape()
+    {
+        Page page;
+        page.landscape = true;
+        page.addText({12, 6, 273, 10}, QStringLiteral("ภาพรวมปีงบประมาณ 2570"), ThaiStyle(26, true), Qt::AlignCenter);
+        page.addLine({12, 200}, {285, 200}, 0.25);
+        ScriptedPrompter prompter;
+        PagePreviewDialog dialog({page}, QStringLiteral("ภาพรวมปีงบประมาณ 2570"), prompter);
+        QCOMPARE(dialog.printer()->pageLayout().orientation(), QPageLayout::Landscape);
+        const QSizeF sheet = dialog.printer()->pageLayout().fullRect(QPageLayout::Millimeter).size();
+        QVERIFY(qAbs(sheet.width() - 297) < 0.5 && qAbs(sheet.height() - 210) < 0.5);
+        PagePreviewDialog portrait({BuildInvoicePage(sampleInvoice(), DocumentTexts::defaults())}, QStringLiteral("x"), prompter);
+        QCOMPARE(portrait.printer()->pageLayout().orientation(), QPageLayout::Portrait);
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("side.pdf"));
+        QVERIFY(PagePainter::writePdf(pdf, {page}));
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        if (!info.waitForFinished(30000))
+            QSKIP("pdfinfo (poppler-utils) is not installed");
+        QVERIFY2(QString::fromUtf8(info.readAllStandardOutput()).contains(QStringLiteral("841.89 x 595.276 pts")),
+                 "an A4 page on its side");
     }
 
     void previewViewerReturnsWhenClosed()

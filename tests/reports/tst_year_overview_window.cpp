@@ -153,6 +153,13 @@ private slots:
         QCOMPARE(rows->cell(1, 1), kShopCode);  // the shop's row, then its invoice
         QCOMPARE(rows->cell(1, 2), QStringLiteral("2570/00001"));
         QVERIFY(prompter.texts().isEmpty());
+
+        // A window asks the menu only for what this user's menu offers: the
+        // clerk's has no accounts window.
+        const qsizetype open = desk.mdiArea()->subWindowList().size();
+        QVERIFY(!desk.open(QStringLiteral("AccountManage")));
+        QVERIFY(!desk.open(QStringLiteral("NoSuchItem")));
+        QCOMPARE(desk.mdiArea()->subWindowList().size(), open);
     }
 };
 
