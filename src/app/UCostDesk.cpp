@@ -624,27 +624,29 @@ void TfrmCostDesk::requestTerminate()
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
+const MenuRow* TfrmCostDesk::menuRow(const QString& name) const
+{
+    const auto row = std::find_if(menu_.cbegin(), menu_.cend(), [&](const MenuRow& r) { return r.name == name; });
+    return row == menu_.cend() ? nullptr : &*row;
+}
+
 WorkingWindow* TfrmCostDesk::open(const QString& menuItemName)
 {
     // Only what this user's menu offers: an item the level may use, in a
     // menu the level sees.
-    const auto rowOf = [&](const QString& name) {
-        return std::find_if(menu_.cbegin(), menu_.cend(), [&](const MenuRow& r) { return r.name == name; });
-    };
-    const auto row = rowOf(menuItemName);
-    if (row == menu_.cend() || row->kind != MenuRow::Kind::Window || !row->levels.contains(startup_.rightsLevel))
+    const MenuRow* row = menuRow(menuItemName);
+    if (!row || row->kind != MenuRow::Kind::Window || !row->levels.contains(startup_.rightsLevel))
         return nullptr;
-    const auto menu = rowOf(row->parent);
-    if (menu != menu_.cend() && !menu->levels.contains(startup_.rightsLevel))
+    const MenuRow* menu = menuRow(row->parent);
+    if (menu && !menu->levels.contains(startup_.rightsLevel))
         return nullptr;
     return openWindow(menuItemName);
 }
 
 WorkingWindow* TfrmCostDesk::openWindow(const QString& menuItemName)
 {
-    const auto row = std::find_if(menu_.cbegin(), menu_.cend(),
-                                  [&](const MenuRow& r) { return r.name == menuItemName; });
-    if (row == menu_.cend() || !row->open || !context_)
+    const MenuRow* row = menuRow(menuItemName);
+    if (!row || !row->open || !context_)
         return nullptr;
     if (QMdiSubWindow* held = windowHoldingUnsavedLines(row->name)) {
         mdiArea_->setActiveSubWindow(held);

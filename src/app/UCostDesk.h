@@ -102,6 +102,8 @@ private:
     // after it stay. False when one stays.
     bool closeWorkingWindows();
 
+    // The menu's row of this name; null when there is none.
+    const MenuRow* menuRow(const QString& name) const;
     void buildMenu();
     // The menu "หน้าต่าง": cascade, tile, close all, and the open working
     // windows by title with the current one checked, listed afresh each time

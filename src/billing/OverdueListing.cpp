@@ -1,6 +1,7 @@
 #include "billing/PeriodListings.h"
 
 #include "billing/ReminderLetters.h"
+#include "core/OverdueAge.h"
 #include "core/ThaiDate.h"
 #include "data/Reports.h"
 
@@ -127,21 +128,6 @@ ListingRows overdueRows(Database& db, const ListingValues& values)
     return rows;
 }
 
-} // namespace
-
-int OverdueAgeBracket(int daysOverdue)
-{
-    if (daysOverdue <= 30)
-        return 0;
-    if (daysOverdue <= 60)
-        return 1;
-    if (daysOverdue <= 90)
-        return 2;
-    return 3;
-}
-
-namespace {
-
 ListingDescription makeOverdue()
 {
     ListingDescription d;
@@ -176,10 +162,10 @@ ListingDescription makeOverdue()
         {QStringLiteral("วันที่ต้องชำระ"), ValueKind::Date, 100, 12, ColumnAlign::Centre},
         {QStringLiteral("ค้างชำระ (วัน)"), ValueKind::Integer, 80, 9, ColumnAlign::Right},
         money(QStringLiteral("จำนวนเงิน")),
-        money(QStringLiteral("1–30 วัน")),
-        money(QStringLiteral("31–60 วัน")),
-        money(QStringLiteral("61–90 วัน")),
-        money(QStringLiteral("เกิน 90 วัน")),
+        money(OverdueAgeLabels()[0]),
+        money(OverdueAgeLabels()[1]),
+        money(OverdueAgeLabels()[2]),
+        money(OverdueAgeLabels()[3]),
     };
     d.sheet.title = d.heading;
     d.sheet.boldTotals = true;

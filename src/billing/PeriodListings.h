@@ -37,8 +37,4 @@ const ListingDescription* byName(const QString& name);
 // two-blank separator, however long the code.
 QString CostCodeOfEntry(const QString& entry);
 
-// The age column of an invoice so many days overdue, as the overdue listing
-// sums it: 0 for 1–30 days, 1 for 31–60, 2 for 61–90, 3 beyond 90.
-int OverdueAgeBracket(int daysOverdue);
-
 } // namespace PeriodListings

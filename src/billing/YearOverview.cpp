@@ -1,7 +1,7 @@
 #include "billing/YearOverview.h"
 
-#include "billing/PeriodListings.h"
 #include "billing/ReminderLetters.h"
+#include "core/OverdueAge.h"
 #include "core/ThaiDate.h"
 #include "data/Reports.h"
 
@@ -13,8 +13,6 @@ namespace YearOverview {
 
 namespace {
 
-const char* const kShortMonths[] = {"ม.ค.", "ก.พ.", "มี.ค.", "เม.ย.", "พ.ค.", "มิ.ย.",
-                                    "ก.ค.", "ส.ค.", "ก.ย.", "ต.ค.", "พ.ย.", "ธ.ค."};
 constexpr int kMostOwing = 10;
 
 } // namespace
@@ -36,7 +34,7 @@ Figures Compute(Database& db, const QString& budgetYear, const QString& asOf)
         const int monthYear = month >= 10 ? year - 1 : year;
         Month m;
         m.yearMonth = QStringLiteral("%1%2").arg(monthYear).arg(month, 2, 10, QLatin1Char('0'));
-        m.label = QString::fromUtf8(kShortMonths[month - 1]) + u' '
+        m.label = ThaiMonthAbbreviation(month) + u' '
             + QStringLiteral("%1").arg(monthYear % 100, 2, 10, QLatin1Char('0'));
         monthAt.insert(m.yearMonth, f.months.size());
         f.months.append(m);
@@ -60,7 +58,7 @@ Figures Compute(Database& db, const QString& budgetYear, const QString& asOf)
     QHash<QString, ShopOwing> byShop;
     ReportQueries::forEachOverdue(db, DisplayToSortDate(asOf), std::nullopt,
                                   [&](const ReportQueries::OverdueInvoice& v) {
-        const int bracket = PeriodListings::OverdueAgeBracket(DaysOverdue(v.dateMustPay, asOf));
+        const int bracket = OverdueAgeBracket(DaysOverdue(v.dateMustPay, asOf));
         f.owedByAge[size_t(bracket)] += v.amount;
         f.owed += v.amount;
         ShopOwing& shop = byShop[v.cafeteriaCode];

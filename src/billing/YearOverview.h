@@ -21,12 +21,6 @@ using Month = OverviewMonth;
 using ShopOwing = OverviewShop;
 using Figures = OverviewFigures;
 
-// The age columns' headings, as the overdue listing has them.
-inline const std::array<QString, 4>& AgeLabels()
-{
-    return OverdueAgeLabels();
-}
-
 // The figures of a budget year (yyyy, Buddhist era: October of the year
 // before to September) and of what is overdue on asOf (dd/mm/yyyy), as the
 // overdue listing of that day has it.

@@ -171,6 +171,13 @@ DateRange MonthRangeOf(const QString& display)
     return {QStringLiteral("01") + monthYear, QString::number(days).rightJustified(2, QLatin1Char('0')) + monthYear};
 }
 
+QString ThaiMonthAbbreviation(int month)
+{
+    static const char* const kShortMonths[12] = {"ม.ค.", "ก.พ.", "มี.ค.", "เม.ย.", "พ.ค.", "มิ.ย.",
+                                                 "ก.ค.", "ส.ค.", "ก.ย.", "ต.ค.", "พ.ย.", "ธ.ค."};
+    return month >= 1 && month <= 12 ? QString::fromUtf8(kShortMonths[month - 1]) : QString();
+}
+
 QString LongThaiDate(const QString& ddmmyyyy)
 {
     static const char* const kMonths[12] = {"มกราคม",  "กุมภาพันธ์", "มีนาคม",  "เมษายน",   "พฤษภาคม", "มิถุนายน",

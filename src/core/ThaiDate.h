@@ -74,3 +74,7 @@ DateRange MonthRangeOf(const QString& display);
 // full Thai name, the year as given). A text whose month is not 1..12 or
 // whose day is not a number is returned unchanged.
 QString LongThaiDate(const QString& ddmmyyyy);
+
+// The month's short Thai name ("ม.ค." for 1, "ธ.ค." for 12); empty for a
+// month outside 1..12.
+QString ThaiMonthAbbreviation(int month);

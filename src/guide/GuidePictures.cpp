@@ -79,89 +79,7 @@ public:
     bool openUrl(const QUrl&) override { return true; }
 };
 
-class Pictures {
-public:
-    Pictures(const QString& folder, const ConnectionSettings& database, const QString& bankFile)
-        : folder_(folder)
-    {
-        prompter_.bankFile = bankFile;
-        TfrmCostDesk::Options options{&prompter_, QDateTime(QDate(2026, 12, 10), QTime(10, 30)), database};
-        options.pageViewer = &pages_;
-        options.fileOpener = &files_;
-        desk_ = std::make_unique<TfrmCostDesk>(options);
-        desk_->resize(1280, 800);
-        desk_->show();
-        settle();
-    }
-
-    void signIn(const QString& user, const QString& password)
-    {
-        type(desk_.get(), "edtUser_Name", user);
-        type(desk_.get(), "edtPassword", password);
-        desk_->btnOkClick();
-        settle();
-        if (desk_->statusPanelText(1).isEmpty() && desk_->statusPanelText(2).isEmpty())
-            throw NotReached("sign-in: no one is signed in");
-    }
-
-    void typeUserName(const QString& user) { type(desk_.get(), "edtUser_Name", user); }
-
-    // The menu item's window opened and driven by `drive`, then saved.
-    void window(const QString& menuItem, const QString& picture, const std::function<void(QWidget&)>& drive)
-    {
-        auto* item = desk_->findChild<QAction*>(menuItem);
-        if (!item || !item->isEnabled())
-            throw NotReached(QStringLiteral("no menu item %1").arg(menuItem).toStdString());
-        item->trigger();
-        settle();
-        QMdiSubWindow* frame = desk_->mdiArea()->currentSubWindow();
-        if (!frame)
-            throw NotReached(QStringLiteral("%1 opened no window").arg(menuItem).toStdString());
-        drive(*frame->widget());
-        settle();
-        save(picture);
-        prompter_.leaving = true;
-        frame->close();
-        settle();
-        prompter_.leaving = false;
-    }
-
-    // The main window as it is now.
-    void save(const QString& picture)
-    {
-        if (!prompter_.said.isEmpty())
-            throw NotReached(QStringLiteral("a message was shown: %1").arg(prompter_.said.join(u'|')).toStdString());
-        if (!desk_->grab().save(QDir(folder_).filePath(picture + QStringLiteral(".png"))))
-            throw NotReached(QStringLiteral("could not write %1.png").arg(picture).toStdString());
-    }
-
-    Database& database() { return *desk_->database(); }
-
-private:
-    static void settle()
-    {
-        for (int i = 0; i < 3; ++i)
-            QApplication::processEvents();
-    }
-
-    static void type(QWidget* in, const char* name, const QString& text)
-    {
-        auto* edit = in->findChild<QLineEdit*>(QLatin1String(name));
-        if (!edit)
-            throw NotReached(QStringLiteral("no field %1").arg(QLatin1String(name)).toStdString());
-        edit->setFocus();
-        edit->selectAll();
-        edit->insert(text);
-    }
-
-    std::unique_ptr<TfrmCostDesk> desk_;
-    GuidePrompter prompter_;
-    KeptPages pages_;
-    NoDesktop files_;
-    QString folder_;
-};
-
-// How a window is driven: its controls by name.
+// How a window (or the main window) is driven: its controls by name.
 struct Steps {
     QWidget& window;
 
@@ -206,6 +124,77 @@ struct Steps {
             throw NotReached(QStringLiteral("%1: %2 is not shown").arg(window.windowTitle(), QLatin1String(name)).toStdString());
         return *this;
     }
+};
+
+class Pictures {
+public:
+    Pictures(const QString& folder, const ConnectionSettings& database, const QString& bankFile)
+        : folder_(folder)
+    {
+        prompter_.bankFile = bankFile;
+        TfrmCostDesk::Options options{&prompter_, QDateTime(QDate(2026, 12, 10), QTime(10, 30)), database};
+        options.pageViewer = &pages_;
+        options.fileOpener = &files_;
+        desk_ = std::make_unique<TfrmCostDesk>(options);
+        desk_->resize(1280, 800);
+        desk_->show();
+        settle();
+    }
+
+    void signIn(const QString& user, const QString& password)
+    {
+        Steps{*desk_}.type("edtUser_Name", user).type("edtPassword", password);
+        desk_->btnOkClick();
+        settle();
+        if (desk_->statusPanelText(1).isEmpty() && desk_->statusPanelText(2).isEmpty())
+            throw NotReached("sign-in: no one is signed in");
+    }
+
+    void typeUserName(const QString& user) { Steps{*desk_}.type("edtUser_Name", user); }
+
+    // The menu item's window opened and driven by `drive`, then saved.
+    void window(const QString& menuItem, const QString& picture, const std::function<void(QWidget&)>& drive)
+    {
+        auto* item = desk_->findChild<QAction*>(menuItem);
+        if (!item || !item->isEnabled())
+            throw NotReached(QStringLiteral("no menu item %1").arg(menuItem).toStdString());
+        item->trigger();
+        settle();
+        QMdiSubWindow* frame = desk_->mdiArea()->currentSubWindow();
+        if (!frame)
+            throw NotReached(QStringLiteral("%1 opened no window").arg(menuItem).toStdString());
+        drive(*frame->widget());
+        settle();
+        save(picture);
+        prompter_.leaving = true;
+        frame->close();
+        settle();
+        prompter_.leaving = false;
+    }
+
+    // The main window as it is now.
+    void save(const QString& picture)
+    {
+        if (!prompter_.said.isEmpty())
+            throw NotReached(QStringLiteral("a message was shown: %1").arg(prompter_.said.join(u'|')).toStdString());
+        if (!desk_->grab().save(QDir(folder_).filePath(picture + QStringLiteral(".png"))))
+            throw NotReached(QStringLiteral("could not write %1.png").arg(picture).toStdString());
+    }
+
+    Database& database() { return *desk_->database(); }
+
+private:
+    static void settle()
+    {
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    }
+
+    std::unique_ptr<TfrmCostDesk> desk_;
+    GuidePrompter prompter_;
+    KeptPages pages_;
+    NoDesktop files_;
+    QString folder_;
 };
 
 QString firstInvoice(Database& db, InvoiceStatus status)

@@ -1,5 +1,6 @@
 #include "print/YearOverviewPage.h"
 
+#include "core/OverdueAge.h"
 #include "print/PageFonts.h"
 
 #include <QLocale>
@@ -248,13 +249,6 @@ qsizetype OverviewFigures::monthsBegun() const
     // dd/mm/yyyy against the months' yyyymm.
     const QString today = asOf.mid(6, 4) + asOf.mid(3, 2);
     return std::count_if(months.cbegin(), months.cend(), [&](const OverviewMonth& m) { return m.yearMonth <= today; });
-}
-
-const std::array<QString, 4>& OverdueAgeLabels()
-{
-    static const std::array<QString, 4> labels = {QStringLiteral("1–30 วัน"), QStringLiteral("31–60 วัน"),
-                                                  QStringLiteral("61–90 วัน"), QStringLiteral("เกิน 90 วัน")};
-    return labels;
 }
 
 QString OverviewTitle(const QString& budgetYear)

@@ -41,9 +41,6 @@ struct OverviewFigures {
     qsizetype monthsBegun() const;
 };
 
-// The age columns' headings, as the overdue listing has them.
-const std::array<QString, 4>& OverdueAgeLabels();
-
 // The colours of the series, the same on the screen and on paper.
 inline const QColor kBilledColour{0x20, 0x9f, 0xdf};
 inline const QColor kCollectedColour{0x99, 0xca, 0x53};

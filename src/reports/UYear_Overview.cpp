@@ -1,6 +1,7 @@
 #include "reports/UYear_Overview.h"
 
 #include "core/Numbers.h"
+#include "core/OverdueAge.h"
 #include "core/StartupValues.h"
 #include "core/ThaiDate.h"
 #include "data/Database.h"
@@ -78,6 +79,26 @@ void sayAmountsOnHover(QBarSet* set, const QStringList& categories)
                                                .arg(set->label(), categories.value(index),
                                                     FormatAmount(Money::fromSatang(qRound64(set->at(index) * 100)))));
     });
+}
+
+// The chart's axis of these categories, on this side.
+QBarCategoryAxis* addCategoryAxis(QChart* chart, const QStringList& categories, Qt::Alignment side)
+{
+    auto* axis = new QBarCategoryAxis;
+    axis->append(categories);
+    axis->setLabelsFont(labelFont());
+    chart->addAxis(axis, side);
+    return axis;
+}
+
+// The chart's axis of amounts or per cent, its labels in this format.
+QValueAxis* addValueAxis(QChart* chart, const QString& format, Qt::Alignment side)
+{
+    auto* axis = new QValueAxis;
+    axis->setLabelFormat(format);
+    axis->setLabelsFont(labelFont());
+    chart->addAxis(axis, side);
+    return axis;
 }
 
 } // namespace
@@ -173,14 +194,11 @@ void TfrmYear_Overview::btnSelectClick()
 
 void TfrmYear_Overview::showFigures()
 {
-    QChart* months = chtMonths->chart();
-    months->removeAllSeries();
-    for (QAbstractAxis* axis : months->axes())
-        months->removeAxis(axis);
-    QChart* ages = chtAges->chart();
-    ages->removeAllSeries();
-    for (QAbstractAxis* axis : ages->axes())
-        ages->removeAxis(axis);
+    for (QChart* chart : {chtMonths->chart(), chtAges->chart()}) {
+        chart->removeAllSeries();
+        for (QAbstractAxis* axis : chart->axes())
+            chart->removeAxis(axis);
+    }
     StringGrid1->resetGrid(kShopColumns);
     if (!figures_) {
         for (QLabel* label : {lblBilled, lblCollected, lblOwed, lblRate})
@@ -190,9 +208,25 @@ void TfrmYear_Overview::showFigures()
     }
     const YearOverview::Figures& f = *figures_;
     btnPrint->setEnabled(true);
+    showMonths(f);
+    showAges(f);
 
+    QVector<QStringList> rows;
+    for (const YearOverview::ShopOwing& shop : f.mostOwing)
+        rows.append({QString::number(rows.size() + 1), shop.code, shop.name, FormatAmount(shop.owed)});
+    StringGrid1->setDataRows(rows);
+
+    const QList<OverviewTotal> totals = OverviewTotals(f);
+    const QList<QLabel*> labels = {lblBilled, lblCollected, lblOwed, lblRate};
+    for (qsizetype i = 0; i < labels.size(); ++i)
+        labels.at(i)->setText(totals.at(i).label + u' ' + totals.at(i).value);
+}
+
+void TfrmYear_Overview::showMonths(const YearOverview::Figures& f)
+{
     // Billed and collected by month, and the year's collection rate to the
-    // end of each month on its own axis.
+    // end of each month begun on its own axis.
+    QChart* months = chtMonths->chart();
     QStringList categories;
     auto* billed = new QBarSet(QStringLiteral("เรียกเก็บ"));
     auto* collected = new QBarSet(QStringLiteral("รับชำระ"));
@@ -216,64 +250,41 @@ void TfrmYear_Overview::showFigures()
     bars->append(collected);
     months->addSeries(bars);
     months->addSeries(rate);
-    auto* monthAxis = new QBarCategoryAxis;
-    monthAxis->append(categories);
-    monthAxis->setLabelsFont(labelFont());
-    months->addAxis(monthAxis, Qt::AlignBottom);
-    bars->attachAxis(monthAxis);
-    auto* amountAxis = new QValueAxis;
-    amountAxis->setLabelFormat(QStringLiteral("%.0f"));
-    amountAxis->setLabelsFont(labelFont());
+    bars->attachAxis(addCategoryAxis(months, categories, Qt::AlignBottom));
+    QValueAxis* amountAxis = addValueAxis(months, QStringLiteral("%.0f"), Qt::AlignLeft);
     amountAxis->setTitleText(QStringLiteral("บาท"));
-    months->addAxis(amountAxis, Qt::AlignLeft);
     bars->attachAxis(amountAxis);
     amountAxis->applyNiceNumbers();
-    auto* rateAxis = new QValueAxis;
+    QValueAxis* rateAxis = addValueAxis(months, QStringLiteral("%.0f%%"), Qt::AlignRight);
     rateAxis->setRange(0, 100);
-    rateAxis->setLabelFormat(QStringLiteral("%.0f%%"));
-    rateAxis->setLabelsFont(labelFont());
-    months->addAxis(rateAxis, Qt::AlignRight);
+    // The line's points stand over the months' bars.
     auto* rateIndex = new QValueAxis;
     rateIndex->setRange(-0.5, f.months.size() - 0.5);
     rateIndex->setVisible(false);
     months->addAxis(rateIndex, Qt::AlignBottom);
     rate->attachAxis(rateIndex);
     rate->attachAxis(rateAxis);
+}
 
-    // What is owed today, by age.
+void TfrmYear_Overview::showAges(const YearOverview::Figures& f)
+{
+    // What is owed today, by age, as lying bars: the ages read whole beside them.
+    QChart* ages = chtAges->chart();
     auto* owed = new QBarSet(QStringLiteral("ค้างชำระ"));
     owed->setColor(kOwedColour);
     QStringList ageCategories;
     for (int a = 0; a < 4; ++a) {
-        ageCategories << YearOverview::AgeLabels()[size_t(a)];
+        ageCategories << OverdueAgeLabels()[size_t(a)];
         *owed << baht(f.owedByAge[size_t(a)]);
     }
     sayAmountsOnHover(owed, ageCategories);
-    // Lying bars: the ages read whole beside them.
     auto* ageBars = new QHorizontalBarSeries;
     ageBars->append(owed);
     ages->addSeries(ageBars);
-    auto* ageAxis = new QBarCategoryAxis;
-    ageAxis->append(ageCategories);
-    ageAxis->setLabelsFont(labelFont());
-    ages->addAxis(ageAxis, Qt::AlignLeft);
-    ageBars->attachAxis(ageAxis);
-    auto* owedAxis = new QValueAxis;
-    owedAxis->setLabelFormat(QStringLiteral("%.0f"));
-    owedAxis->setLabelsFont(labelFont());
-    ages->addAxis(owedAxis, Qt::AlignBottom);
+    ageBars->attachAxis(addCategoryAxis(ages, ageCategories, Qt::AlignLeft));
+    QValueAxis* owedAxis = addValueAxis(ages, QStringLiteral("%.0f"), Qt::AlignBottom);
     ageBars->attachAxis(owedAxis);
     owedAxis->applyNiceNumbers();
-
-    QVector<QStringList> rows;
-    for (const YearOverview::ShopOwing& shop : f.mostOwing)
-        rows.append({QString::number(rows.size() + 1), shop.code, shop.name, FormatAmount(shop.owed)});
-    StringGrid1->setDataRows(rows);
-
-    const QList<OverviewTotal> totals = OverviewTotals(f);
-    const QList<QLabel*> labels = {lblBilled, lblCollected, lblOwed, lblRate};
-    for (qsizetype i = 0; i < labels.size(); ++i)
-        labels.at(i)->setText(totals.at(i).label + u' ' + totals.at(i).value);
 }
 
 void TfrmYear_Overview::btnPrintClick()

@@ -31,6 +31,8 @@ public:
 private:
     void buildPanel();
     void showFigures();
+    void showMonths(const YearOverview::Figures& f);
+    void showAges(const YearOverview::Figures& f);
 
     std::optional<YearOverview::Figures> figures_;
     QFrame* Panel1 = nullptr;

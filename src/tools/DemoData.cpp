@@ -52,18 +52,9 @@ QDate workingDayOfMonth(QDate monthStart, int n)
     return d;
 }
 
-const QStringList& thaiMonthAbbreviations()
-{
-    static const QStringList names = {
-        QStringLiteral("ม.ค."), QStringLiteral("ก.พ."), QStringLiteral("มี.ค."), QStringLiteral("เม.ย."),
-        QStringLiteral("พ.ค."), QStringLiteral("มิ.ย."), QStringLiteral("ก.ค."), QStringLiteral("ส.ค."),
-        QStringLiteral("ก.ย."), QStringLiteral("ต.ค."), QStringLiteral("พ.ย."), QStringLiteral("ธ.ค.")};
-    return names;
-}
-
 QString thaiMonth(QDate d)
 {
-    return thaiMonthAbbreviations().at(d.month() - 1) + QLatin1Char(' ') + QString::number(d.year() + 543);
+    return ThaiMonthAbbreviation(d.month()) + QLatin1Char(' ') + QString::number(d.year() + 543);
 }
 
 // ---------------------------------------------------------------- reference data
