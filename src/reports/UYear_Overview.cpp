@@ -6,6 +6,7 @@
 #include "core/ThaiDate.h"
 #include "data/Database.h"
 #include "ui/Appearance.h"
+#include "ui/EnterMovesFocus.h"
 #include "ui/StringGrid.h"
 #include "ui/WindowOpener.h"
 #include "print/PageViewer.h"
@@ -128,6 +129,8 @@ void TfrmYear_Overview::buildPanel()
     btnSelect = newButton(Panel1, QStringLiteral("btnSelect"), QStringLiteral("แสดงผล"));
     btnPrint = newButton(Panel1, QStringLiteral("btnPrint"), QStringLiteral("พิมพ์"));
     btnExit = newButton(Panel1, QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"));
+    // The year typed, Enter goes on to the button that shows it.
+    EnterMovesFocus::install(this, {edtBudget_Year}, btnSelect);
     choose->addWidget(newLabel(Panel1, QStringLiteral("ปีงบประมาณ")));
     choose->addWidget(edtBudget_Year);
     choose->addWidget(btnSelect);
@@ -139,7 +142,7 @@ void TfrmYear_Overview::buildPanel()
     chtMonths = new QChartView(newChart(QStringLiteral("เรียกเก็บและรับชำระรายเดือน")), Panel1);
     chtMonths->setObjectName(QStringLiteral("chtMonths"));
     chtMonths->setRenderHint(QPainter::Antialiasing);
-    layout->addWidget(chtMonths, 3);
+    layout->addWidget(chtMonths, 1);
 
     auto* lower = new QHBoxLayout;
     chtAges = new QChartView(newChart(QStringLiteral("ยอดค้างชำระตามอายุหนี้")), Panel1);
@@ -152,7 +155,10 @@ void TfrmYear_Overview::buildPanel()
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setAmountColumn(kOwedColumn);
     lower->addWidget(StringGrid1, 2);
-    layout->addLayout(lower, 2);
+    // As high as the months, so that the four ages have room beside their
+    // bars (in the main window's small first size Qt Charts still shortens
+    // them; the pointer over a bar names its age).
+    layout->addLayout(lower, 1);
 
     auto* totals = new QGridLayout;
     lblBilled = newLabel(Panel1, QString());

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QAction>
+#include <QApplication>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QMdiSubWindow>
@@ -109,6 +110,12 @@ private slots:
         d.grid()->setCurrentRow(1);
         emit d.grid()->doubleClicked(d.grid()->model()->index(1, 1));
         QCOMPARE(d.windows.opened, QStringList{QStringLiteral("N17Overdue")});
+
+        // Enter after the year goes on to the button that shows it.
+        QApplication::setActiveWindow(&d.window);
+        d.edit("edtBudget_Year")->setFocus();
+        QTest::keyClick(d.edit("edtBudget_Year"), Qt::Key_Return);
+        QVERIFY(d.get<QPushButton>("btnSelect")->hasFocus());
 
         // A year that is none, or of the Christian era, shows nothing new.
         for (const char* bad : {"25x0", "2026"}) {
