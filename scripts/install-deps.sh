@@ -9,7 +9,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build ccache pkg-config
+  build-essential cmake ninja-build ccache pkg-config lld
   qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libqt6sql6-sqlite libqt6sql6-psql qt6-qpa-plugins libgl-dev libsqlite3-dev libpq-dev
   fonts-thai-tlwg
   postgresql
