@@ -329,12 +329,9 @@ void TfrmCostDesk::FormCreate()
         requestTerminate();
         return;
     }
-    if (fixedClock_)
-        db_->setFixedClock(fixedClock_);
+    workOnConnection();
     statusPanels_.at(5)->setText(QStringLiteral("Server REZ(") + db_->serverShortHostName()
                                  + QStringLiteral(") 2014 (Version %1)").arg(QLatin1String(kProgramVersion)));
-    context_ =
-        std::make_unique<WorkContext>(WorkContext{*db_, *prompter_, startup_, texts_, *pageViewer_, *files_, *this});
     if (const QString warning = db_->exposureWarning(); !warning.isEmpty())
         prompter_->showMessage(this, warning);
 
@@ -533,10 +530,7 @@ void TfrmCostDesk::btnOkClick()
         // on, and the gate's is closed.
         if (attempt.connection) {
             db_ = std::move(attempt.connection);
-            if (fixedClock_)
-                db_->setFixedClock(fixedClock_);
-            context_ = std::make_unique<WorkContext>(
-                WorkContext{*db_, *prompter_, startup_, texts_, *pageViewer_, *files_, *this});
+            workOnConnection();
         }
         const std::optional<UserAccount>& user = attempt.account;
         // What this connection writes from now on is the person's, in the
@@ -622,6 +616,14 @@ void TfrmCostDesk::requestTerminate()
     terminateRequested_ = true;
     // Like the old program, the request takes effect once the event loop runs.
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void TfrmCostDesk::workOnConnection()
+{
+    if (fixedClock_)
+        db_->setFixedClock(fixedClock_);
+    context_ =
+        std::make_unique<WorkContext>(WorkContext{*db_, *prompter_, startup_, texts_, *pageViewer_, *files_, *this});
 }
 
 const MenuRow* TfrmCostDesk::menuRow(const QString& name) const

@@ -138,6 +138,9 @@ private:
     void runDialog(QDialog& dialog);
     void requestTerminate();
     void placeOverlays();
+    // The windows' work context on db_, the connection now in use, with the
+    // fixed clock where one is given.
+    void workOnConnection();
 
     std::unique_ptr<Prompter> ownPrompter_;
     Prompter* prompter_ = nullptr;
