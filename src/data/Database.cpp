@@ -44,6 +44,16 @@ bool anyHoldsControlCharacter(const QVariantList& values)
     return false;
 }
 
+// What every statement's values must be, however they travel.
+void checkValues(const QVariantList& values)
+{
+    if (anyHoldsControlCharacter(values))
+        throw DbError(Database::kControlCharacterMessage, DbError::Kind::InvalidText);
+    for (const QVariant& v : values)
+        if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float)
+            throw std::logic_error("a floating-point value was bound; amounts go through Database::money()");
+}
+
 } // namespace
 
 bool Database::holdsControlCharacter(QStringView text)
@@ -422,11 +432,7 @@ void Database::forgetStatements()
 
 void Database::run(QSqlQuery& query, const QString& sql, const QVariantList& values)
 {
-    if (anyHoldsControlCharacter(values))
-        throw DbError(kControlCharacterMessage, DbError::Kind::InvalidText);
-    for (const QVariant& v : values)
-        if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float)
-            throw std::logic_error("a floating-point value was bound; amounts go through Database::money()");
+    checkValues(values);
     const auto attempt = [&] {
         // Statements without values run directly: PostgreSQL cannot prepare
         // transaction control such as BEGIN.
@@ -546,8 +552,7 @@ int Database::execute(const QString& sql, const QVariantList& values)
 
 int Database::executeWithValuesApart(const QString& sql, const QVariantList& values)
 {
-    if (anyHoldsControlCharacter(values))
-        throw DbError(kControlCharacterMessage, DbError::Kind::InvalidText);
+    checkValues(values);
     if (broken_)
         reconnect();
     QSqlError error;
@@ -578,10 +583,14 @@ void Database::forEachBatch(const QString& sql, const QList<QVariantList>& rows,
         }
         values += after;
         const QString statement = sql.arg(Dialect::valueRows(int(count), int(columns)));
+        // A batch's values travel apart from its text where the engine's
+        // driver would otherwise write them into it: on the server a day's
+        // bank file is recorded in a third less time, and no name or
+        // reference stands in the text of the statement.
         if (each)
             forEachRow(statement, values, each);
         else
-            execute(statement, values);
+            executeWithValuesApart(statement, values);
     }
 }
 

@@ -476,10 +476,17 @@ public:
     {
         PGconn* connection = libpqConnection(handle);
         // "?" is never anything but a placeholder in the program's statements.
-        QString text;
+        QByteArray text;
+        text.reserve(sql.size() * 2);
         int number = 0;
-        for (const QChar c : sql)
-            text += c == u'?' ? QStringLiteral("$%1").arg(++number) : QString(c);
+        for (const char c : sql.toUtf8()) {
+            if (c == '?') {
+                text += '$';
+                text += QByteArray::number(++number);
+            } else {
+                text += c;
+            }
+        }
         std::vector<QByteArray> held;
         held.reserve(size_t(values.size()));
         std::vector<const char*> parameters;
@@ -487,7 +494,7 @@ public:
             held.push_back(v.isNull() ? QByteArray() : v.toString().toUtf8());
             parameters.push_back(v.isNull() ? nullptr : held.back().constData());
         }
-        PGresult* result = PQexecParams(connection, text.toUtf8().constData(), int(parameters.size()), nullptr,
+        PGresult* result = PQexecParams(connection, text.constData(), int(parameters.size()), nullptr,
                                         parameters.data(), nullptr, nullptr, 0);
         const bool done = PQresultStatus(result) == PGRES_COMMAND_OK;
         std::optional<int> affected;

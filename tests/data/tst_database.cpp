@@ -161,7 +161,8 @@ private slots:
         TestDatabase t(engine);
         Database& db = t.db();
         const QStringList texts = {QStringLiteral("CF25690001"), QStringLiteral("ร้านข้าวมันไก่"),
-                                   QStringLiteral("A1 ร้าน ก 2 \U0001F35C ท้าย"), QStringLiteral("~ก")};
+                                   QStringLiteral("A1 ร้าน ก 2 \U0001F35C ท้าย"), QStringLiteral("~ก"),
+                                   QStringLiteral("ร้าน 'ป้า' \\ ? $1 %1")};
         QList<QVariantList> rows; // 12,000 values: more than one statement holds on either engine
         for (int i = 0; i < 6000; ++i)
             rows.append({QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0')), texts.at(i % texts.size())});
@@ -322,6 +323,18 @@ private slots:
             QVERIFY(e.isUniqueViolation());
             QVERIFY(!e.text().isEmpty());
         }
+        // The same from a batch, whose values travel apart from its text;
+        // the batch's other row is not written.
+        try {
+            Database::Transaction transaction(t.db());
+            t.db().forEachBatch(QStringLiteral("INSERT INTO Tr_Cost_Type (Cost_Code, Cost_Name) VALUES %1"),
+                                {{QStringLiteral("B2"), QStringLiteral("ข")}, {QStringLiteral("A1"), QStringLiteral("ค")}});
+            transaction.commit();
+            QFAIL("a duplicate key in a batch was accepted");
+        } catch (const DbError& e) {
+            QVERIFY(e.isUniqueViolation());
+        }
+        QCOMPARE(t.db().select(QStringLiteral("SELECT COUNT(*) FROM Tr_Cost_Type")).first().integer(0), 1);
         try {
             t.db().select(QStringLiteral("SELECT * FROM No_Such_Table"));
             QFAIL("a missing table was accepted");
